@@ -1,0 +1,5 @@
+# The Debian packages the project needs, sourced by run.sh and test.sh.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+# Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
+# for re-running the table generators, Google Benchmark for bench/.
+TEST_PACKAGES=(googletest libgtest-dev libicu-dev unicode-data python3 libbenchmark-dev)

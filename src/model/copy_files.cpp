@@ -1,0 +1,72 @@
+#include <algorithm>
+#include <cmath>
+#include <system_error>
+#include <vector>
+
+#include "model/replacing_file.h"
+#include "model/uclsSong.h"
+#include "platform/env.h"
+#include "text/gbk.h"
+#include "text/user_error.h"
+
+namespace {
+constexpr std::size_t kChunk = 5120;
+
+// Percent of the file copied, rounded to the nearest integer with halves to
+// the even neighbour (12.5 gives 12, 37.5 gives 38).
+std::int64_t Percent(std::int64_t position, std::int64_t size) {
+  return static_cast<std::int64_t>(
+      std::nearbyint(static_cast<double>(position) / static_cast<double>(size) * 100.0));
+}
+
+std::string NoVideoMessage(const TBaseSongData& song) {
+  return Gbk(u8"歌曲") + " " + song.SongNo + " " + song.SongName + " " +
+         Gbk(u8"没有视频文件,目标目录中也没有它的.dat文件");
+}
+}  // namespace
+
+void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
+  auto destOf = [&](const TBaseSongData& song) { return targetDir + song.SongNo + ".dat"; };
+
+  // Songs read back from a vod.txt have no video file; they can only keep the
+  // copy already on the target. Refuse the run before copying anything when
+  // such a copy is missing.
+  for (int i = 0; i < FCount; ++i) {
+    const TBaseSongData& song = *GetSong(i);
+    if (song.VideoFile.empty() && !Env()->FileExists(destOf(song))) {
+      throw TUserError(NoVideoMessage(song));
+    }
+  }
+
+  std::vector<char> buffer(kChunk);
+  for (int i = 0; i < FCount; ++i) {
+    PumpMessages();
+    const TBaseSongData& song = *GetSong(i);
+    const std::string dest = destOf(song);
+    if (onFileCopy) onFileCopy(song.VideoFile, dest);
+    if (song.VideoFile.empty()) continue;
+
+    auto source = Env()->OpenForRead(song.VideoFile);
+    const std::int64_t size = Env()->FileSize(song.VideoFile);
+    if (size < 0) {
+      throw std::system_error(std::make_error_code(std::errc::io_error),
+                              "cannot read the size of " + gbk::ToUtf8(song.VideoFile));
+    }
+    TReplacingFile target(Env(), dest);
+    std::int64_t position = 0;
+    while (position < size) {
+      PumpMessages();
+      const auto want = static_cast<std::size_t>(
+          std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - position));
+      const std::size_t n = source->Read(buffer.data(), want);
+      if (n == 0) {
+        throw std::system_error(std::make_error_code(std::errc::io_error),
+                                gbk::ToUtf8(song.VideoFile) + " ended before its size was read");
+      }
+      target.Append(buffer.data(), n);
+      position += static_cast<std::int64_t>(n);
+      Notify(WM_COPYPROGRESS, Percent(position, size));
+    }
+    target.Commit();
+  }
+}

@@ -1,0 +1,30 @@
+#include "model/messages.h"
+
+#include "text/gbk.h"
+#include "text/user_error.h"
+
+namespace msg {
+#define ADDSONGS_TEXT(name, utf8)              \
+  const std::string& name() {                  \
+    static const std::string text = Gbk(utf8); \
+    return text;                               \
+  }
+ADDSONGS_TEXT(Incomplete, u8"加歌信息不完整,不能有空项")
+ADDSONGS_TEXT(UsbDirFailed, u8"在U盘上创建目录失败")
+ADDSONGS_TEXT(FindUsbCaption, u8"查找U盘")
+ADDSONGS_TEXT(NoUsbDisk, u8"没有找到U盘")
+ADDSONGS_TEXT(SaveFailedCaption, u8"保存信息失败")
+ADDSONGS_TEXT(BadSongDirs, u8"歌曲文件目录错误")
+ADDSONGS_TEXT(DiskTooSmall, u8"目标磁盘空间不足")
+#undef ADDSONGS_TEXT
+
+std::string TextOf(const std::exception& error) {
+  if (dynamic_cast<const TUserError*>(&error) != nullptr) return error.what();
+  std::string text = error.what();
+  if (auto converted = gbk::TryFromUtf8(text)) return *converted;
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+  }
+  return text;
+}
+}  // namespace msg

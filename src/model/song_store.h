@@ -1,0 +1,91 @@
+// The part of a product line's song list that is the same for every line:
+// the 100 record slots and the slot operations that only move records.
+//
+// A product line derives from TSongStore<its record type> and supplies what
+// truly differs: its tables (in its constructor), the fields a line cannot do
+// without, the text of one line, and its line parser. Record defaults are the
+// record type's member initializers, so a reset is a fresh record per slot.
+#pragma once
+
+#include <array>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+#include "model/messages.h"
+#include "model/uclsSong.h"
+#include "text/user_error.h"
+
+template <class TData>
+class TSongStore : public TBaseSong {
+ public:
+  using Record = TData;
+  using MandatoryList = std::span<std::string TData::*const>;
+
+  TSongStore(std::uint8_t productLine, platform::Env* env) : TBaseSong(productLine, env) {
+    InitSongs();
+  }
+
+  void ResetSongs() override { songs_.fill(TData{}); }
+
+  // For songs 0..FCount-1: lets the message loop run, checks the mandatory
+  // fields in their order, appends the song's line. Lines of earlier songs
+  // stay in FLines when a later one is incomplete.
+  int BuildLines() override {
+    for (int i = 0; i < FCount; ++i) {
+      PumpMessages();
+      const TData& song = songs_[static_cast<std::size_t>(i)];
+      for (auto field : MandatoryFields()) {
+        if (IsBlank(song.*field)) throw TUserError(msg::Incomplete());
+      }
+      AddLine(LineOf(song));
+    }
+    return 0;
+  }
+
+  // 6 for an empty line or a slot outside 0..99, else the line parser's verdict.
+  std::uint8_t ParseLine(const std::string& line, int index) override {
+    if (line.empty() || index < 0 || index >= kSongSlots) return 6;
+    return ParseRecord(line, songs_[static_cast<std::size_t>(index)]);
+  }
+
+  int FillFromFileName(int, const std::string&) override { return 0; }
+  int SongSlot5() override { return 0; }
+  int DeleteSong(int) override { return 0; }
+
+  void CopySongFiles(const std::string&, const std::string& targetDir,
+                     const TFileCopyProc& onFileCopy) override {
+    CopyRecordFiles(targetDir, onFileCopy);
+  }
+
+  // The slot at index. Throws std::out_of_range outside 0..99 instead of
+  // touching memory that is not a slot.
+  TBaseSongData* GetSong(int index) override { return &Slot(index); }
+
+  // Copies the record into slot FCount. Throws std::invalid_argument for a
+  // record of another product line and std::length_error when all 100 slots
+  // are in use (a store of fixed size must not be written past its end).
+  void AddSong(const TBaseSongData& record) override {
+    const auto* own = dynamic_cast<const TData*>(&record);
+    if (own == nullptr) throw std::invalid_argument("song record of another product line");
+    if (FCount < 0 || FCount >= kSongSlots) throw std::length_error("all song slots are in use");
+    songs_[static_cast<std::size_t>(FCount)] = *own;
+    ++FCount;
+  }
+
+ protected:
+  TData& Slot(int index) {
+    if (index < 0 || index >= kSongSlots) throw std::out_of_range("song slot out of range");
+    return songs_[static_cast<std::size_t>(index)];
+  }
+
+  // The fields that must not be blank, in the order they are tested.
+  virtual MandatoryList MandatoryFields() const = 0;
+  // The vod.txt line of one complete song.
+  virtual std::string LineOf(const TData& song) const = 0;
+  // The product line's parser: 0 when the line is accepted into the record.
+  virtual std::uint8_t ParseRecord(const std::string& line, TData& record) const = 0;
+
+ private:
+  std::array<TData, kSongSlots> songs_;
+};

@@ -1,0 +1,126 @@
+#include <algorithm>
+
+#include "model/messages.h"
+#include "model/uclsSong.h"
+#include "platform/env.h"
+#include "text/gbk.h"
+#include "text/user_error.h"
+
+namespace {
+bool EndsWithSeparator(const std::string& path) {
+  return !path.empty() && (path.back() == '/' || path.back() == '\\');
+}
+
+// The lines of a text file: they end at CR LF, LF or CR; a last line without
+// an end counts, an end at the very end adds no empty line.
+TStringList SplitLines(const std::string& bytes) {
+  TStringList lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
+    lines.push_back(bytes.substr(start, i - start));
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < bytes.size()) lines.push_back(bytes.substr(start));
+  return lines;
+}
+}  // namespace
+
+std::string TBaseSong::ToolTitle() const {
+  switch (FProductLine) {
+    case kLineOru:
+      return Gbk(u8"ORU 2.0 版本加歌工具");
+    case kLineTarvel:
+      return Gbk(u8"Tarvel版本加歌工具");
+    case kLineMirel:
+      return Gbk(u8"Mirel系列版本加歌工具");
+    case kLineDovan:
+      return Gbk(u8"Dovan加歌工具");
+    default:
+      return "";
+  }
+}
+
+std::string TBaseSong::FindUsbVodDir() {
+  const auto volumes = Env()->RemovableVolumes();
+  if (volumes.empty()) return "";
+  const std::string dir = volumes.front() + "vod" + Env()->PathSeparator();
+  if (!Env()->CreateDirs(dir)) throw TUserError(msg::UsbDirFailed());
+  return dir;
+}
+
+std::uint8_t TBaseSong::PrepareTarget(bool useUsb, const TDirProc& dirProc) {
+  FTargetDir = FindUsbVodDir();
+  if (useUsb && FTargetDir.empty()) {
+    ShowMsg(FHandle, msg::FindUsbCaption(), msg::NoUsbDisk(), kMsgWarning);
+    if (!dirProc) return 1;
+    FTargetDir = dirProc();
+  } else if (!useUsb) {
+    FTargetDir = dirProc ? dirProc() : std::string();
+  }
+  if (FTargetDir.empty()) return 1;
+
+  std::string file = FTargetDir;
+  if (!EndsWithSeparator(file)) file += Env()->PathSeparator();
+  file += "vod.txt";
+
+  FLines.clear();
+  int built = 0;
+  try {
+    built = BuildLines();
+    if (built == 0) SaveLines(FLines, file);
+  } catch (const std::exception& error) {
+    ShowMsg(FHandle, msg::SaveFailedCaption(), msg::TextOf(error), kMsgError);
+    return 6;
+  }
+  return static_cast<std::uint8_t>(built);
+}
+
+int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy) {
+  if (FSourceDir.empty() || FTargetDir.empty()) throw TUserError(msg::BadSongDirs());
+  if (!EndsWithSeparator(FTargetDir)) FTargetDir += Env()->PathSeparator();
+  if (!EndsWithSeparator(FSourceDir)) FSourceDir += Env()->PathSeparator();
+
+  // The drive is the volume that holds the target folder: its free bytes are
+  // asked for the folder itself, and the user is shown its mount point.
+  const std::int64_t free = DiskFreeBytes(FTargetDir, Env());
+  if (free < FNeedSize) {
+    if (!onLowSpace) throw TUserError(msg::DiskTooSmall());
+    onLowSpace(Env()->VolumeOf(FTargetDir), FormatDiskSize(FNeedSize), FormatDiskSize(free));
+    return 0;
+  }
+  CopySongFiles(FSourceDir, FTargetDir, onFileCopy);
+  FTargetDir.clear();
+  return 1;
+}
+
+std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {
+  if (!fileName) return 3;
+  const std::string path = fileName();
+  if (!Env()->FileExists(path)) return 3;
+
+  std::string bytes;
+  {
+    auto file = Env()->OpenForRead(path);
+    char buffer[8192];
+    while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
+  }
+  FLines = SplitLines(bytes);
+  FCount = 0;
+  FLinesNotLoaded = 0;
+  std::uint8_t result = 0;
+  for (const auto& line : FLines) {
+    if (FCount >= kSongSlots) {
+      // Every slot is taken: what is left is counted, never written.
+      if (!IsBlank(line)) ++FLinesNotLoaded;
+      continue;
+    }
+    PumpMessages();
+    result = ParseLine(line, FCount);
+    if (result == 0) ++FCount;
+  }
+  Notify(WM_LOADDONE, 0);
+  Notify(WM_SONGCOUNT, FCount);
+  return result;
+}

@@ -1,0 +1,223 @@
+// The song list of one add-songs run: records, lookup tables, the song-number
+// counter, the lines of vod.txt, and the operations every product line shares.
+//
+// TBaseSong is abstract. Each product line derives from TSongStore<its
+// record> (model/song_store.h), which holds the 100 record slots and supplies
+// the slots that are the same everywhere; the product line adds what truly
+// differs: its tables, its line layout, its mandatory fields, its parser.
+//
+// All texts are GBK byte strings. Errors meant for the user are TUserError
+// (text/user_error.h); file errors are std::system_error naming the path.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "model/bm_table.h"
+#include "model/songdata.h"
+#include "text/uPublic.h"
+#include "text/window_side.h"
+
+namespace platform {
+class Env;
+}
+
+// Product lines, the values of FProductLine.
+enum : std::uint8_t { kLineOru = 1, kLineTarvel = 2, kLineMirel = 3, kLineDovan = 4 };
+
+// Number of record slots of every product line; the grid admits 99 songs.
+constexpr int kSongSlots = 100;
+
+class TBaseSong {
+ public:
+  // Yields a folder path ending with a separator, or "" when the user cancelled
+  // (or, for LoadVodFile, the path of the vod.txt to read).
+  using TDirProc = std::function<std::string()>;
+  // Tells the user the target disk is too small: drive, needed and free sizes.
+  using TLowSpaceProc = std::function<void(const std::string& drive, const std::string& need,
+                                           const std::string& free)>;
+  // Called before each file is copied, with source and destination paths.
+  using TFileCopyProc = std::function<void(const std::string& source, const std::string& dest)>;
+
+  // Creates the line list and the six tables (empty), the counter at 660000.
+  // env is the operating system to use; null means the real one. The
+  // subclass fills its tables; its slots start at their defaults.
+  TBaseSong(std::uint8_t productLine, platform::Env* env = nullptr);
+  TBaseSong(const TBaseSong&) = delete;
+  TBaseSong& operator=(const TBaseSong&) = delete;
+  virtual ~TBaseSong() = default;
+
+  // ---- State, named as the rest of the system knows it ----
+  TWindowSide* FHandle = nullptr;  // receives notifications, owns message boxes
+  const std::uint8_t FProductLine;
+  std::string FTargetDir;   // folder receiving vod.txt and the .dat files during a run
+  std::string FSourceDir;   // folder songs were last added from
+  std::int32_t FCount = 0;  // record slots in use
+  TStringList FLines;       // the lines of vod.txt
+  std::int32_t FNextNo = 660000;
+  TBmTable FCategories{"0"};
+  TBmTable FLanguages{"1"};
+  TBmTable FAudioTracks{"2"};
+  TBmTable FDvdTracks{"0"};
+  TBmTable FTrackTypes{"1"};
+  TBmTable FStyles{""};
+  std::int64_t FNeedSize = 0;  // bytes the songs' video files need on the target
+
+  // ---- Lookup tables: add, count, row at index (std::out_of_range outside),
+  // code by name (the table's default when no row has the name), index by
+  // code (-1 when none). ----
+  int AddCategory(std::int32_t code, const std::string& name) {
+    return FCategories.Add(code, name);
+  }
+  int CategoryCount() const { return FCategories.Count(); }
+  const TBmItem& GetCategory(int index) const { return FCategories.Item(index); }
+  std::string CategoryCodeOf(const std::string& name) const { return FCategories.CodeOf(name); }
+  int IndexOfCategory(const std::string& code) const { return FCategories.IndexOf(code); }
+
+  int AddLanguage(std::int32_t code, const std::string& name) { return FLanguages.Add(code, name); }
+  int LanguageCount() const { return FLanguages.Count(); }
+  const TBmItem& GetLanguage(int index) const { return FLanguages.Item(index); }
+  std::string LanguageCodeOf(const std::string& name) const { return FLanguages.CodeOf(name); }
+  int IndexOfLanguage(const std::string& code) const { return FLanguages.IndexOf(code); }
+
+  int AddAudioTrack(std::int32_t code, const std::string& name) {
+    return FAudioTracks.Add(code, name);
+  }
+  int AudioTrackCount() const { return FAudioTracks.Count(); }
+  const TBmItem& GetAudioTrack(int index) const { return FAudioTracks.Item(index); }
+  std::string AudioTrackCodeOf(const std::string& name) const { return FAudioTracks.CodeOf(name); }
+  int IndexOfAudioTrack(const std::string& code) const { return FAudioTracks.IndexOf(code); }
+
+  int AddDvdTrack(std::int32_t code, const std::string& name) { return FDvdTracks.Add(code, name); }
+  int DvdTrackCount() const { return FDvdTracks.Count(); }
+  const TBmItem& GetDvdTrack(int index) const { return FDvdTracks.Item(index); }
+  std::string DvdTrackCodeOf(const std::string& name) const { return FDvdTracks.CodeOf(name); }
+  int IndexOfDvdTrack(const std::string& code) const { return FDvdTracks.IndexOf(code); }
+
+  int AddTrackType(std::int32_t code, const std::string& name) {
+    return FTrackTypes.Add(code, name);
+  }
+  int TrackTypeCount() const { return FTrackTypes.Count(); }
+  const TBmItem& GetTrackType(int index) const { return FTrackTypes.Item(index); }
+  std::string TrackTypeCodeOf(const std::string& name) const { return FTrackTypes.CodeOf(name); }
+  int IndexOfTrackType(const std::string& code) const { return FTrackTypes.IndexOf(code); }
+
+  int AddStyle(std::int32_t code, const std::string& name) { return FStyles.Add(code, name); }
+  int StyleCount() const { return FStyles.Count(); }
+  const TBmItem& GetStyle(int index) const { return FStyles.Item(index); }
+  std::string StyleCodeOf(const std::string& name) const { return FStyles.CodeOf(name); }
+  int IndexOfStyle(const std::string& code) const { return FStyles.IndexOf(code); }
+
+  // ---- Songs and lines ----
+  void AddLine(const std::string& line) { FLines.push_back(line); }
+
+  // Adds a copy of the record (AddSong) unless the pointer is null.
+  void PutSong(const TBaseSongData* record);
+
+  // The record in slot index, or null when index < 0 or index >= FCount.
+  TBaseSongData* SongAt(int index);
+
+  // Puts every slot back to the product line's defaults (ResetSongs).
+  void InitSongs() { ResetSongs(); }
+
+  // ---- Song numbers ----
+  // FNextNo in decimal; then FNextNo goes up by one. First call: "660000".
+  std::string NextSongNo();
+  // FNextNo := the value of "66" + number ("0042" gives 660042). Throws
+  // std::invalid_argument when that is not a whole number.
+  void SetStartNumber(const std::string& number);
+
+  // ---- The target drive (model/target.cpp) ----
+
+  // The tool's title for the product line ("ORU 2.0 版本加歌工具" ...), empty
+  // for an unknown line.
+  std::string ToolTitle() const;
+
+  // The "vod" folder on the first removable volume (e.g. "/media/usb/vod/"),
+  // created with its parents; "" when no removable volume is mounted. Throws
+  // TUserError "在U盘上创建目录失败" when the folder cannot be created.
+  std::string FindUsbVodDir();
+
+  // Decides FTargetDir (the USB disk's vod folder, or the folder dirProc
+  // yields), builds the lines and writes vod.txt there. 0: go on with
+  // CopyToTarget. 1: no target (no disk and no callback, or the user
+  // cancelled). 6: the lines could not be built or vod.txt not written; the
+  // user was shown why ("保存信息失败"). The old vod.txt is replaced only by a
+  // complete new one, never deleted before. Errors of FindUsbVodDir propagate.
+  std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
+
+  // Compares the free bytes of the target's volume with FNeedSize and copies
+  // the songs (CopySongFiles). 1: all copied, FTargetDir emptied. 0: too
+  // little room, onLowSpace was told (volume, needed, free), nothing copied.
+  // Throws TUserError "歌曲文件目录错误" without source or target folder,
+  // "目标磁盘空间不足" when room is short and there is no onLowSpace; copy
+  // errors propagate (see CopyRecordFiles).
+  int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy);
+
+  // Reads the vod.txt whose path fileName yields into the records: every line
+  // (ended by CR LF, LF or CR) goes to ParseLine with slot FCount, which
+  // advances on 0. Lines after the 100th accepted one are not loaded and are
+  // counted in FLinesNotLoaded. Posts WM_LOADDONE, then WM_SONGCOUNT with
+  // FCount. Result: 3 without callback or file, else the verdict on the last
+  // line examined (0 for a file without lines). Throws std::system_error when
+  // the file cannot be read.
+  std::uint8_t LoadVodFile(const TDirProc& fileName);
+
+  // Non-blank lines of the last LoadVodFile that found every slot taken.
+  int FLinesNotLoaded = 0;
+
+  // ---- The ten product-line operations, in their fixed order ----
+
+  // 0: Writes the lines to the file, replacing it: GBK, CR LF after every
+  // line, no byte-order mark. Written to a temporary name, flushed to the
+  // device and renamed over the old file, so a failure leaves the old one.
+  // Throws std::system_error when the file cannot be written.
+  virtual void SaveLines(const TStringList& lines, const std::string& fileName);
+  // 1: Every one of the 100 slots back to the defaults; FCount unchanged.
+  virtual void ResetSongs() = 0;
+  // 2: One line per song 0..FCount-1 appended to FLines; returns 0. Throws
+  // TUserError "加歌信息不完整,不能有空项" at the first incomplete song.
+  virtual int BuildLines() = 0;
+  // 3: Parses one vod.txt line into slot index: 0 accepted, 6 rejected/empty.
+  virtual std::uint8_t ParseLine(const std::string& line, int index) = 0;
+  // 4: Fills slot index from a video file name; returns 0.
+  virtual int FillFromFileName(int index, const std::string& fileName) = 0;
+  // 5: Returns 0; nothing calls it.
+  virtual int SongSlot5() = 0;
+  // 6: Moves the songs after index one slot down (ORU); returns 0.
+  virtual int DeleteSong(int index) = 0;
+  // 7: Copies every song's VideoFile to targetDir + SongNo + ".dat".
+  virtual void CopySongFiles(const std::string& sourceDir, const std::string& targetDir,
+                             const TFileCopyProc& onFileCopy) = 0;
+  // 8: The slot at index, without a range check.
+  virtual TBaseSongData* GetSong(int index) = 0;
+  // 9: Copies the record into slot FCount and raises FCount by one.
+  virtual void AddSong(const TBaseSongData& record) = 0;
+
+ protected:
+  platform::Env* Env() const { return env_; }
+  // Lets the window's message loop run once (nothing without a window).
+  void PumpMessages() const {
+    if (FHandle != nullptr) FHandle->PumpMessages();
+  }
+  // Posts a notification to the window (nothing without a window).
+  void Notify(unsigned message, std::int64_t lparam) const {
+    if (FHandle != nullptr) FHandle->PostNotify(message, lparam);
+  }
+  // Writes bytes to a file the safe way SaveLines describes.
+  void WriteReplacing(const std::string& fileName, const std::string& bytes);
+
+  // The copy procedure of every product line (model/copy_files.cpp): for each
+  // song 0..FCount-1 copies VideoFile to targetDir + SongNo + ".dat" in
+  // 5120-byte chunks, posting WM_COPYPROGRESS after each chunk. Each .dat is
+  // written under a temporary name and renamed over the old one only when
+  // complete and flushed. A song without a VideoFile keeps the .dat already on
+  // the target; when it has none either, TUserError naming the song is raised
+  // before any file is copied. File errors are std::system_error; the songs
+  // after a failing one are not copied.
+  void CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy);
+
+ private:
+  platform::Env* env_;
+};

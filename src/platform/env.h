@@ -1,0 +1,143 @@
+// The door to the operating system.
+//
+// Env is the only way the rest of the program reaches the operating system:
+// volumes, free space, folders and files. One implementation per operating
+// system is chosen at build time (posix.cpp, win32.cpp). EnvWrapper forwards
+// every call to another Env, so a test derives from it and overrides only the
+// operation it wants to break (a write that fails half way, a flush that
+// fails, a volume that vanishes).
+//
+// Paths are GBK byte strings, like every text of the core; an implementation
+// converts them to the native form (UTF-8 on Linux, UTF-16 on Windows). A path
+// that has no native form is refused like a file that cannot be opened.
+//
+// Errors: operations that return a value or bool report "cannot" in that
+// value, as each comment says. Operations on file contents throw
+// std::system_error (or std::filesystem::filesystem_error), whose what()
+// names the path (GBK, as given) and the operating system's reason.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// A file opened for reading, from its start.
+class SequentialFile {
+ public:
+  virtual ~SequentialFile() = default;
+  // Reads up to n bytes into scratch; returns how many were read, 0 at the end.
+  // Throws std::system_error on a read error.
+  virtual std::size_t Read(char* scratch, std::size_t n) = 0;
+};
+
+// A new file opened for writing. The destructor closes it without flushing
+// to the device; call Sync first when the data must survive a pulled disk.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // Writes all n bytes or throws std::system_error.
+  virtual void Append(const char* data, std::size_t n) = 0;
+  // Pushes the written bytes to the device (fsync); throws on failure.
+  virtual void Sync() = 0;
+  // Closes the file; throws when the close reports an error. Idempotent.
+  virtual void Close() = 0;
+};
+
+class Env {
+ public:
+  Env() = default;
+  Env(const Env&) = delete;
+  Env& operator=(const Env&) = delete;
+  virtual ~Env() = default;
+
+  // The real operating system. Never null; lives as long as the program.
+  static Env* Default();
+
+  // Mount points (or drive roots) of the removable volumes that are mounted
+  // now: on Linux ordered by mount point, on Windows C:\ to Z:\. Each ends
+  // with the folder separator. A mount point that has no GBK form is left out.
+  virtual std::vector<std::string> RemovableVolumes() = 0;
+
+  // The mount point (drive root) of the volume that holds the path, ending with
+  // the separator, e.g. "/media/usb/" or "F:\". A path that does not exist yet
+  // belongs to the volume of its nearest existing parent. Empty when it cannot
+  // be told (also when the mount point has no GBK form).
+  virtual std::string VolumeOf(const std::string& path) = 0;
+
+  // All free bytes of the volume holding the path (not only those available to
+  // this user); -1 when they cannot be read (no such path, no such volume).
+  virtual std::int64_t FreeBytes(const std::string& path) = 0;
+
+  // Creates the folder with every missing parent. True when the folder exists
+  // afterwards (also when it existed before).
+  virtual bool CreateDirs(const std::string& path) = 0;
+
+  // True when a file (not a folder) of that name exists.
+  virtual bool FileExists(const std::string& path) = 0;
+
+  // True when a folder of that name exists.
+  virtual bool DirExists(const std::string& path) = 0;
+
+  // Deletes a file. True when it is gone afterwards (also when it was missing).
+  virtual bool RemoveFile(const std::string& path) = 0;
+
+  // Size in bytes of a file, -1 when it cannot be read.
+  virtual std::int64_t FileSize(const std::string& path) = 0;
+
+  // Opens an existing file for reading. Throws std::system_error.
+  virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) = 0;
+
+  // Creates a file for writing, replacing one of the same name. Throws.
+  virtual std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) = 0;
+
+  // Renames from over to, replacing an existing file atomically where the
+  // system allows. Throws std::system_error.
+  virtual void RenameReplace(const std::string& from, const std::string& to) = 0;
+
+  // Pushes a folder's entries (new names, renames) to the device. Throws.
+  virtual void SyncDir(const std::string& path) = 0;
+
+  // The folder of the running program, ending with the separator. Empty when
+  // it cannot be told (also when the folder's name has no GBK form).
+  virtual std::string ExecutableDir() = 0;
+
+  // The separator this system writes between folders: '/' or '\'.
+  virtual char PathSeparator() const = 0;
+};
+
+// Forwards every call to another Env. Tests derive from it to break one call.
+class EnvWrapper : public Env {
+ public:
+  explicit EnvWrapper(Env* target) : target_(target) {}
+  Env* target() const { return target_; }
+
+  std::vector<std::string> RemovableVolumes() override { return target_->RemovableVolumes(); }
+  std::string VolumeOf(const std::string& p) override { return target_->VolumeOf(p); }
+  std::int64_t FreeBytes(const std::string& p) override { return target_->FreeBytes(p); }
+  bool CreateDirs(const std::string& p) override { return target_->CreateDirs(p); }
+  bool FileExists(const std::string& p) override { return target_->FileExists(p); }
+  bool DirExists(const std::string& p) override { return target_->DirExists(p); }
+  bool RemoveFile(const std::string& p) override { return target_->RemoveFile(p); }
+  std::int64_t FileSize(const std::string& p) override { return target_->FileSize(p); }
+  std::unique_ptr<SequentialFile> OpenForRead(const std::string& p) override {
+    return target_->OpenForRead(p);
+  }
+  std::unique_ptr<WritableFile> CreateForWrite(const std::string& p) override {
+    return target_->CreateForWrite(p);
+  }
+  void RenameReplace(const std::string& f, const std::string& t) override {
+    target_->RenameReplace(f, t);
+  }
+  void SyncDir(const std::string& p) override { target_->SyncDir(p); }
+  std::string ExecutableDir() override { return target_->ExecutableDir(); }
+  char PathSeparator() const override { return target_->PathSeparator(); }
+
+ private:
+  Env* target_;
+};
+
+}  // namespace platform

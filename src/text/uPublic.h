@@ -1,0 +1,76 @@
+// String and size utilities shared by the song list, the product lines and
+// the windows. All texts are GBK byte strings; lengths count bytes.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/songdata.h"
+#include "text/window_side.h"
+
+namespace platform {
+class Env;
+}
+
+using TStringList = std::vector<std::string>;
+
+// The one trimming rule of the system: every byte of value 0x20 or below is
+// removed from both ends (spaces and control characters; GBK bytes are all
+// above 0x20 and never touched).
+std::string Trim(std::string_view text);
+
+// True when the text is empty after trimming.
+bool IsBlank(std::string_view text);
+
+// Appends the pieces of text between separators to list (which is not
+// cleared). n separators always give n+1 entries; empty pieces stay, also a
+// leading or trailing one, and the empty text gives one empty entry.
+void SplitString(std::string_view text, char separator, TStringList& list);
+
+// Takes title and singer from a video file name "title-singer.ext", in any
+// folder. The folder ends at the last '\', '/' or ':'; the name is what comes
+// before the first '.'; SongName := the part before the first '-', Singer :=
+// the part between the first and second '-' (left unchanged when the name has
+// no '-'). Nothing is trimmed. An empty file name changes nothing.
+void ParseSongFileName(std::string_view fileName, TBaseSongData& record);
+
+// The folder part of a path, up to and including its last '\', '/' or ':'
+// (empty when there is none), and the name after it. Both walk the text as
+// GBK, so a trail byte 0x5C inside a Chinese character is not a separator.
+std::string ExtractFolder(std::string_view path);
+std::string ExtractName(std::string_view path);
+
+// True exactly when the text is four ASCII digits.
+bool IsSongNumber(std::string_view text);
+
+// A byte count for the user: whole GiB and left-over whole MiB ("1.512G" is 1
+// GiB and 512 MiB, "1.5G" is 1 GiB and 5 MiB), "5G", "300M"; "0M" under 1 MiB
+// and for negative counts.
+std::string FormatDiskSize(std::int64_t bytes);
+
+// All free bytes of the volume that holds the path; -1 when they cannot be
+// read. Asks env, or the real system when env is null.
+std::int64_t DiskFreeBytes(const std::string& path, platform::Env* env = nullptr);
+
+// Shows a modal message box owned by the window: caption, text, one OK button
+// and the icon of kind 0 warning, 1 error, 2 information, 3 question. Any other
+// kind, or no window, shows nothing.
+void ShowMsg(TWindowSide* owner, const std::string& caption, const std::string& text, int kind);
+
+// "1" for true, "0" for false.
+std::string FlagText(bool flag);
+
+// The integer check of the line parsers and of the number conversions: the
+// whole text is an integer in the signed 32-bit range, written as an optional
+// sign and then decimal digits, or a hexadecimal number introduced by $, x, X,
+// 0x or 0X. Nothing else is allowed: no blanks, no empty text, no overflow.
+// Hexadecimal numbers may take all 32 bits ($FFFFFFFF is -1), as the number
+// conversion of the original tool did.
+std::optional<std::int32_t> TryStrToInt(std::string_view text);
+
+// The same check, raising std::invalid_argument with a message naming the
+// text when it fails (the "conversion error" of the number conversion).
+std::int32_t StrToInt(std::string_view text);

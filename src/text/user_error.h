@@ -1,0 +1,13 @@
+// The one error type that carries a message for the user.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// Raised inside the song list when a step fails in a way the user must be
+// told about; what() is the Chinese text for the user, in GBK. The operation
+// that drives the step catches it and shows it (or lets the window do so).
+class TUserError : public std::runtime_error {
+ public:
+  explicit TUserError(const std::string& gbkMessage) : std::runtime_error(gbkMessage) {}
+};

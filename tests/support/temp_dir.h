@@ -1,0 +1,27 @@
+// A temporary folder for one test, removed with everything in it at the end.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The folder as a GBK path ending with '/', ready to hand to the core
+  // (the temporary folder's own name is ASCII).
+  std::string Gbk() const { return path_.string() + "/"; }
+
+  // Writes bytes to a file below the folder (parents created); returns its path.
+  std::filesystem::path Write(const std::string& relative, std::string_view bytes) const;
+  // Reads a whole file.
+  static std::string Read(const std::filesystem::path& file);
+
+ private:
+  std::filesystem::path path_;
+};
