@@ -5,45 +5,14 @@
 #include <array>
 #include <stdexcept>
 
-#include "model/song_store.h"
 #include "support/temp_dir.h"
+#include "test_song.h"
 #include "text/gbk.h"
 #include "text/user_error.h"
 
 namespace {
 
-// A product line of two fields, just enough to drive the shared code.
-struct TestData : TBaseSongData {
-  TestData() { Language = "9"; }
-  std::string Extra = "x";
-};
-
 struct OtherData : TBaseSongData {};
-
-class TestSong : public TSongStore<TestData> {
- public:
-  TestSong() : TSongStore(7, nullptr) {}
-
- protected:
-  MandatoryList MandatoryFields() const override {
-    static const std::array<std::string TestData::*, 2> fields{&TestData::SongName,
-                                                               &TestData::Extra};
-    return fields;
-  }
-  std::string LineOf(const TestData& s) const override { return s.SongName + ";" + s.Extra; }
-  std::uint8_t ParseRecord(const std::string& line, TestData& r) const override {
-    if (line == "bad") return 6;
-    r.SongName = line;
-    return 0;
-  }
-};
-
-TestData Song(const std::string& name, const std::string& extra = "e") {
-  TestData d;
-  d.SongName = name;
-  d.Extra = extra;
-  return d;
-}
 
 TEST(SongCounter, StartsAt660000AndFollowsTheStartNumber) {
   TestSong list;

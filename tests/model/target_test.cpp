@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "model/uclsSong.h"
+#include "support/fake_window.h"
+#include "support/temp_dir.h"
+#include "support/test_env.h"
+#include "test_song.h"
+#include "text/gbk.h"
+#include "text/user_error.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t EntriesIn(const fs::path& dir) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+struct Target : ::testing::Test {
+  TempDir dir;
+  TestEnv env;
+  FakeWindow window;
+  TestSong list{&env};
+  Target() { list.FHandle = &window; }
+
+  // A song whose video file of the given size lies in src/.
+  TestData Video(const std::string& no, std::size_t size, char fill = 'v') {
+    TestData d = Song("t" + no);
+    d.SongNo = no;
+    d.VideoFile = dir.Write("src/" + no + ".mpg", std::string(size, fill)).string();
+    return d;
+  }
+  void Add(const TestData& d) { list.PutSong(&d); }
+};
+
+// ---- Finding the USB disk ----
+
+TEST_F(Target, UsbDiskIsTheFirstRemovableVolumeAndGetsItsVodFolder) {
+  env.volumes = {dir.Gbk() + "E/", dir.Gbk() + "G/"};
+  EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod/");
+  EXPECT_TRUE(fs::is_directory(dir.path() / "E" / "vod"));
+  EXPECT_FALSE(fs::exists(dir.path() / "G"));
+}
+
+TEST_F(Target, NoRemovableVolumeGivesNoFolderAndAFolderThatCannotBeMadeIsAnError) {
+  EXPECT_EQ(list.FindUsbVodDir(), "");
+  env.volumes = {dir.Gbk()};
+  env.failCreateDirs = true;
+  try {
+    list.FindUsbVodDir();
+    FAIL();
+  } catch (const TUserError& e) {
+    EXPECT_EQ(std::string(e.what()), Gbk(u8"在U盘上创建目录失败"));
+  }
+}
+
+// ---- Preparing the target and writing vod.txt ----
+
+TEST_F(Target, WithoutUsbDiskTheUserIsToldOnceThenChoosesAFolder) {
+  Add(Song("a"));
+  int asked = 0;
+  const auto chosen = dir.Gbk() + "chosen/";
+  fs::create_directory(dir.path() / "chosen");
+  EXPECT_EQ(list.PrepareTarget(true,
+                               [&] {
+                                 ++asked;
+                                 return chosen;
+                               }),
+            0);
+  EXPECT_EQ(asked, 1);
+  ASSERT_EQ(window.boxes.size(), 1u);
+  EXPECT_EQ(window.boxes[0], (ShownBox{Gbk(u8"查找U盘"), Gbk(u8"没有找到U盘"), kMsgWarning}));
+  EXPECT_EQ(list.FTargetDir, chosen);
+  EXPECT_EQ(TempDir::Read(dir.path() / "chosen" / "vod.txt"), "a;e\r\n");
+}
+
+TEST_F(Target, CancelledFolderChoiceEndsWithOneAndWritesNothing) {
+  Add(Song("a"));
+  EXPECT_EQ(list.PrepareTarget(true, [] { return std::string(); }), 1);
+  EXPECT_EQ(list.PrepareTarget(true, nullptr), 1);
+  EXPECT_EQ(list.PrepareTarget(false, nullptr), 1);
+  EXPECT_EQ(window.boxes.size(), 2u);  // the warning, for each use-USB attempt
+  EXPECT_EQ(EntriesIn(dir.path()), 0u);
+}
+
+TEST_F(Target, ChosenFolderWinsOverAPresentUsbDiskWhenUsbIsNotWanted) {
+  env.volumes = {dir.Gbk() + "usb/"};
+  fs::create_directory(dir.path() / "usb");
+  Add(Song("a"));
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 0);
+  EXPECT_EQ(list.FTargetDir, dir.Gbk());
+  EXPECT_TRUE(fs::is_directory(dir.path() / "usb" / "vod"));  // still created
+  EXPECT_FALSE(fs::exists(dir.path() / "usb" / "vod" / "vod.txt"));
+  EXPECT_TRUE(fs::exists(dir.path() / "vod.txt"));
+}
+
+TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
+  env.volumes = {dir.Gbk()};
+  dir.Write("vod/vod.txt", "old;line\r\nmore\r\n");
+  Add(Song("a"));
+  Add(Song("b", "2"));
+  list.FLines = {"stale"};
+  EXPECT_EQ(list.PrepareTarget(true, nullptr), 0);
+  EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod/");
+  EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "a;e\r\nb;2\r\n");
+  EXPECT_TRUE(window.boxes.empty());
+}
+
+TEST_F(Target, IncompleteSongIsShownAndTheOldVodTxtSurvives) {
+  dir.Write("vod.txt", "old\r\n");
+  Add(Song("a"));
+  Add(Song(" "));
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.path().string(); }), 6);
+  ASSERT_EQ(window.boxes.size(), 1u);
+  EXPECT_EQ(window.boxes[0],
+            (ShownBox{Gbk(u8"保存信息失败"), Gbk(u8"加歌信息不完整,不能有空项"), kMsgError}));
+  EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), "old\r\n");
+}
+
+TEST_F(Target, VodTxtThatCannotBeWrittenIsShownNotReportedAsDone) {
+  dir.Write("vod.txt", "old\r\n");
+  Add(Song("a"));
+  env.failSync = true;
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 6);
+  ASSERT_EQ(window.boxes.size(), 1u);
+  EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
+  EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), "old\r\n");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);  // no temporary file left behind
+}
+
+// ---- Space check ----
+
+TEST_F(Target, MissingSourceOrTargetFolderIsAnError) {
+  list.FTargetDir = dir.Gbk();
+  try {
+    list.CopyToTarget(nullptr, nullptr);
+    FAIL();
+  } catch (const TUserError& e) {
+    EXPECT_EQ(std::string(e.what()), Gbk(u8"歌曲文件目录错误"));
+  }
+  list.FSourceDir = dir.Gbk();
+  list.FTargetDir.clear();
+  EXPECT_THROW(list.CopyToTarget(nullptr, nullptr), TUserError);
+}
+
+TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
+  Add(Video("660001", 10));
+  list.FSourceDir = dir.Gbk() + "src";
+  list.FTargetDir = dir.Gbk();
+  env.freeBytes = 5LL * 1073741824;
+  env.volumeOf = "/media/usb/";
+  list.FNeedSize = 5LL * 1073741824 + 1;
+  std::vector<std::string> told;
+  auto onLow = [&](const std::string& d, const std::string& n, const std::string& f) {
+    told = {d, n, f};
+  };
+  EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 0);
+  EXPECT_EQ(told, (std::vector<std::string>{"/media/usb/", "5G", "5G"}));
+  EXPECT_FALSE(fs::exists(dir.path() / "660001.dat"));
+  EXPECT_EQ(list.FTargetDir, dir.Gbk());  // kept for another try
+
+  list.FNeedSize = 5LL * 1073741824;
+  EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 1);
+  EXPECT_TRUE(fs::exists(dir.path() / "660001.dat"));
+  EXPECT_EQ(list.FTargetDir, "");
+  EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src/");
+}
+
+TEST_F(Target, UnreadableFreeSpaceCountsAsTooSmallAndWithoutCallbackIsAnError) {
+  list.FSourceDir = dir.Gbk();
+  list.FTargetDir = dir.Gbk();
+  env.freeBytes = -1;
+  list.FNeedSize = 0;
+  try {
+    list.CopyToTarget(nullptr, nullptr);
+    FAIL();
+  } catch (const TUserError& e) {
+    EXPECT_EQ(std::string(e.what()), Gbk(u8"目标磁盘空间不足"));
+  }
+}
+
+// ---- Copying ----
+
+TEST_F(Target, ProgressIsPostedPerChunkRoundedHalfToEven) {
+  struct Case {
+    std::size_t size;
+    std::vector<std::int64_t> percents;
+  };
+  const Case cases[] = {
+      {12800, {40, 80, 100}},
+      {40960, {12, 25, 38, 50, 62, 75, 88, 100}},
+      {5120, {100}},
+      {1, {100}},
+      {0, {}},
+  };
+  for (const auto& c : cases) {
+    window.posted.clear();
+    list.FCount = 0;
+    Add(Video("660001", c.size, 'q'));
+    list.CopySongFiles("", dir.Gbk(), nullptr);
+    EXPECT_EQ(window.ParamsOf(WM_COPYPROGRESS), c.percents) << c.size;
+    EXPECT_EQ(TempDir::Read(dir.path() / "660001.dat"), std::string(c.size, 'q')) << c.size;
+  }
+}
+
+TEST_F(Target, EachSongIsAnnouncedAndCopiedUnderItsNumberReplacingOldCopies) {
+  Add(Video("660001", 7000, 'a'));
+  Add(Video("660002", 3, 'b'));
+  dir.Write("out/660002.dat", "an older and longer copy");
+  std::vector<std::pair<std::string, std::string>> announced;
+  const std::string out = dir.Gbk() + "out/";
+  list.CopySongFiles("unused", out, [&](const std::string& s, const std::string& d) {
+    announced.emplace_back(s, d);
+  });
+  ASSERT_EQ(announced.size(), 2u);
+  EXPECT_EQ(announced[1], std::make_pair(list.GetSong(1)->VideoFile, out + "660002.dat"));
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660001.dat"), std::string(7000, 'a'));
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660002.dat"), "bbb");
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 2u);
+  EXPECT_GE(window.pumps, 2 + 2 + 1);  // once per song and once per chunk
+}
+
+TEST_F(Target, SourceThatCannotBeOpenedCostsNothingAndStopsTheCopy) {
+  Add(Video("660001", 10));
+  TestData missing = Song("gone");
+  missing.SongNo = "660002";
+  missing.VideoFile = dir.Gbk() + "src/missing.mpg";
+  Add(missing);
+  Add(Video("660003", 10));
+  dir.Write("out/660002.dat", "keep me");
+  EXPECT_THROW(list.CopySongFiles("", dir.Gbk() + "out/", nullptr), std::system_error);
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660002.dat"), "keep me");
+  EXPECT_TRUE(fs::exists(dir.path() / "out" / "660001.dat"));
+  EXPECT_FALSE(fs::exists(dir.path() / "out" / "660003.dat"));
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 2u);
+}
+
+TEST_F(Target, FailedWriteLeavesTheOldCopyAndNoPartialFile) {
+  Add(Video("660001", 20000, 'n'));
+  dir.Write("out/660001.dat", "old copy");
+  env.failWriteAfter = 12000;
+  EXPECT_THROW(list.CopySongFiles("", dir.Gbk() + "out/", nullptr), std::system_error);
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660001.dat"), "old copy");
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 1u);
+}
+
+TEST_F(Target, SongWithoutVideoKeepsItsCopyOrStopsTheRunBeforeAnyCopy) {
+  TestData loaded = Song(Gbk(u8"旧歌"));
+  loaded.SongNo = "660009";
+  Add(Video("660001", 10));
+  Add(loaded);
+  dir.Write("out/660009.dat", "already there");
+  list.CopySongFiles("", dir.Gbk() + "out/", nullptr);
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660009.dat"), "already there");
+  EXPECT_TRUE(fs::exists(dir.path() / "out" / "660001.dat"));
+
+  fs::remove_all(dir.path() / "out");
+  fs::create_directory(dir.path() / "out");
+  try {
+    list.CopySongFiles("", dir.Gbk() + "out/", nullptr);
+    FAIL() << "a song with neither video nor copy must stop the run";
+  } catch (const TUserError& e) {
+    EXPECT_NE(std::string(e.what()).find("660009"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find(Gbk(u8"旧歌")), std::string::npos);
+  }
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 0u);
+}
+
+// ---- Loading an existing vod.txt ----
+
+TEST_F(Target, LoadWithoutCallbackOrFileGivesThree) {
+  EXPECT_EQ(list.LoadVodFile(nullptr), 3);
+  EXPECT_EQ(list.LoadVodFile([&] { return dir.Gbk() + "none.txt"; }), 3);
+  EXPECT_TRUE(window.posted.empty());
+}
+
+TEST_F(Target, LoadSplitsAnyLineEndSkipsRejectedLinesAndPostsTheCount) {
+  const auto file = dir.Write("vod.txt", "one\r\nbad\ntwo\rthree\r\n\r\nbad");
+  EXPECT_EQ(list.LoadVodFile([&] { return file.string(); }), 6);  // verdict on "bad"
+  EXPECT_EQ(list.FCount, 3);
+  EXPECT_EQ(list.GetSong(2)->SongName, "three");
+  EXPECT_EQ(list.FLines, (TStringList{"one", "bad", "two", "three", "", "bad"}));
+  EXPECT_EQ(window.posted, (std::vector<PostedMessage>{{WM_LOADDONE, 0}, {WM_SONGCOUNT, 3}}));
+}
+
+TEST_F(Target, LoadOfOnlyRejectedLinesStillPostsBothMessages) {
+  const auto file = dir.Write("vod.txt", "bad\r\nbad\r\n");
+  list.FCount = 5;
+  list.LoadVodFile([&] { return file.string(); });
+  EXPECT_EQ(list.FCount, 0);
+  EXPECT_EQ(window.posted, (std::vector<PostedMessage>{{WM_LOADDONE, 0}, {WM_SONGCOUNT, 0}}));
+}
+
+TEST_F(Target, LoadNeverWritesPastTheHundredthSlotAndCountsWhatItLeftOut) {
+  std::string text;
+  for (int i = 0; i < 103; ++i) text += "song" + std::to_string(i) + "\r\n";
+  text += "  \r\n";
+  const auto file = dir.Write("vod.txt", text);
+  list.LoadVodFile([&] { return file.string(); });
+  EXPECT_EQ(list.FCount, 100);
+  EXPECT_EQ(list.FLinesNotLoaded, 3);
+  EXPECT_EQ(list.GetSong(99)->SongName, "song99");
+  EXPECT_EQ(window.ParamsOf(WM_SONGCOUNT), std::vector<std::int64_t>{100});
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+#include "support/test_env.h"
+
+namespace {
+class FaultyFile : public platform::WritableFile {
+ public:
+  FaultyFile(std::unique_ptr<platform::WritableFile> inner, const TestEnv& env)
+      : inner_(std::move(inner)), env_(env) {}
+  void Append(const char* data, std::size_t n) override {
+    written_ += static_cast<std::int64_t>(n);
+    if (env_.failWriteAfter && written_ > *env_.failWriteAfter) {
+      throw std::system_error(std::make_error_code(std::errc::no_space_on_device), "test write");
+    }
+    inner_->Append(data, n);
+  }
+  void Sync() override {
+    if (env_.failSync) throw std::system_error(std::make_error_code(std::errc::io_error), "sync");
+    inner_->Sync();
+  }
+  void Close() override { inner_->Close(); }
+
+ private:
+  std::unique_ptr<platform::WritableFile> inner_;
+  const TestEnv& env_;
+  std::int64_t written_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<platform::WritableFile> TestEnv::CreateForWrite(const std::string& path) {
+  return std::make_unique<FaultyFile>(target()->CreateForWrite(path), *this);
+}

@@ -1,0 +1,38 @@
+// The real file system with a few operations made controllable: the list of
+// removable volumes, the free bytes, and faults injected into folder creation
+// and into writing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "platform/env.h"
+
+class TestEnv : public platform::EnvWrapper {
+ public:
+  TestEnv() : EnvWrapper(platform::Env::Default()) {}
+
+  std::vector<std::string> RemovableVolumes() override { return volumes; }
+  std::string VolumeOf(const std::string& path) override {
+    return volumeOf ? *volumeOf : target()->VolumeOf(path);
+  }
+  std::int64_t FreeBytes(const std::string& path) override {
+    return freeBytes ? *freeBytes : target()->FreeBytes(path);
+  }
+  bool CreateDirs(const std::string& path) override {
+    return failCreateDirs ? false : target()->CreateDirs(path);
+  }
+  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
+
+  std::vector<std::string> volumes;
+  std::optional<std::int64_t> freeBytes;
+  std::optional<std::string> volumeOf;
+  bool failCreateDirs = false;
+  // When set, the write that would take a file past this many bytes fails.
+  std::optional<std::int64_t> failWriteAfter;
+  bool failSync = false;
+};
