@@ -2,4 +2,4 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 # Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
 # for re-running the table generators, Google Benchmark for bench/.
-TEST_PACKAGES=(googletest libgtest-dev libicu-dev unicode-data python3 libbenchmark-dev)
+TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev)

@@ -8,12 +8,16 @@
 //
 // Code page 936 in short: bytes 0x00-0x7F are ASCII; 0x80 is the euro sign
 // (U+20AC); a lead byte 0x81-0xFE followed by a trail byte 0x40-0x7E or
-// 0x80-0xFE is one double-byte character; 0xFF is not a character.
+// 0x80-0xFE is one double-byte character; 0xFF is not a character (Windows and
+// ICU pair it with the private-use U+F8F5; this codec reports it, and U+F8F5
+// has no GBK form here). Every well-formed pair is a character: the
+// user-defined areas and the gaps of the code chart map to private use
+// (U+E000-U+E864).
 //
-// Nothing is ever silently replaced: a byte sequence with no Unicode meaning,
-// or a character with no GBK form, is reported to the caller (the Try*
-// functions return std::nullopt and the position, the others throw
-// gbk::ConversionError).
+// Nothing is ever silently replaced or dropped: a byte sequence with no Unicode
+// meaning, or a character with no GBK form (default-ignorable ones such as
+// U+00AD included), is reported to the caller (the Try* functions return
+// std::nullopt and the position, the others throw gbk::ConversionError).
 #pragma once
 
 #include <cstddef>
