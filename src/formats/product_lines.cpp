@@ -1,0 +1,30 @@
+#include "formats/product_lines.h"
+
+#include "formats/uclsOru.h"
+
+namespace {
+template <class TData, TLineVerdict (*Check)(const std::string&, TData&)>
+TLineVerdict OnScratch(const std::string& line) {
+  TData scratch;
+  return Check(line, scratch);
+}
+
+template <class TList>
+std::unique_ptr<TBaseSong> Create(platform::Env* env) {
+  return std::make_unique<TList>(TList::kProductLine, env);
+}
+}  // namespace
+
+const std::vector<TProductLineInfo>& ProductLines() {
+  static const std::vector<TProductLineInfo> lines{
+      {kLineOru, "ORU 2.0", OnScratch<TOruData, CheckOruLine>, Create<TOruSong>},
+  };
+  return lines;
+}
+
+const TProductLineInfo* FindProductLine(std::uint8_t code) {
+  for (const auto& line : ProductLines()) {
+    if (line.code == code) return &line;
+  }
+  return nullptr;
+}

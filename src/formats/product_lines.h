@@ -1,0 +1,26 @@
+// The product lines the tool knows, in the order a vod.txt line is tried
+// against them when its product line is to be recognised.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "formats/line_layout.h"
+#include "model/uclsSong.h"
+
+struct TProductLineInfo {
+  std::uint8_t code;  // kLineOru ... kLineDovan
+  const char* name;   // "ORU 2.0", "Tarvel", ...
+  // The verdict of the line parser on a line, read into a scratch record.
+  TLineVerdict (*check)(const std::string& line);
+  // A new, empty song list of the line; env null means the real system.
+  std::unique_ptr<TBaseSong> (*create)(platform::Env* env);
+};
+
+// ORU first, then Tarvel, Mirel and Dovan.
+const std::vector<TProductLineInfo>& ProductLines();
+
+// The entry of a product-line code, or null.
+const TProductLineInfo* FindProductLine(std::uint8_t code);

@@ -1,0 +1,45 @@
+// The ORU 2.0 product line: its record, tables and vod.txt line.
+//
+// Line: SongName;Singer;WordCount;Pinyin;SongNo;AccompTrack;Language;Category;NewSong;Ranking
+// e.g. 海风;林一;2;HF;660001;2;1;1;1;0 (GBK).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "formats/line_layout.h"
+#include "model/song_store.h"
+
+struct TOruData : TBaseSongData {
+  TOruData() {
+    Language = "1";
+    Category = "1";
+  }
+  std::uint8_t NewSong = 1;  // grid check box "新歌"
+  std::uint8_t Ranking = 1;  // grid check box "排行"
+};
+
+// Reads an ORU line into the record: 0 accepted, 6 refused (see
+// formats/line_layout.h for which refusals leave the record untouched).
+std::uint8_t ParseOruLine(const std::string& line, TOruData& record);
+// The same, telling why a line is refused.
+TLineVerdict CheckOruLine(const std::string& line, TOruData& record);
+
+class TOruSong : public TSongStore<TOruData> {
+ public:
+  static constexpr std::uint8_t kProductLine = kLineOru;
+
+  // Fills the languages, categories and audio tracks of the ORU line.
+  explicit TOruSong(std::uint8_t productLine = kLineOru, platform::Env* env = nullptr);
+
+  // Slot index from a video file name: SongName and Singer from the name,
+  // VideoFile the path, SongNo the next song number. Returns 0.
+  int FillFromFileName(int index, const std::string& fileName) override;
+  // Moves the songs after index one slot down; FCount is the caller's.
+  int DeleteSong(int index) override;
+
+ protected:
+  MandatoryList MandatoryFields() const override;
+  std::string LineOf(const TOruData& song) const override;
+  std::uint8_t ParseRecord(const std::string& line, TOruData& record) const override;
+};
