@@ -1,0 +1,143 @@
+#include "platform/mounts.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <system_error>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool IsOctal(char c, char highest) {
+  return c >= '0' && c <= highest;
+}
+
+// Fields of one line, split at spaces; escaped spaces (\040) stay inside.
+std::vector<std::string_view> SplitFields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t start = 0;
+  while (start < line.size()) {
+    std::size_t end = line.find(' ', start);
+    if (end == std::string_view::npos) end = line.size();
+    if (end > start) fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
+bool ParseNumber(std::string_view text, unsigned* value) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, *value);
+  return ec == std::errc() && ptr == end && !text.empty();
+}
+
+bool ParseDevice(std::string_view text, unsigned* major, unsigned* minor) {
+  std::size_t colon = text.find(':');
+  return colon != std::string_view::npos && ParseNumber(text.substr(0, colon), major) &&
+         ParseNumber(text.substr(colon + 1), minor);
+}
+
+// The first line of a small /sys file without surrounding white space; empty
+// when the file cannot be read.
+std::string ReadFirstLine(const fs::path& file) {
+  std::ifstream in(file);
+  std::string line;
+  if (!in || !std::getline(in, line)) return {};
+  const char* blanks = " \t\r\n";
+  std::size_t first = line.find_first_not_of(blanks);
+  if (first == std::string::npos) return {};
+  return line.substr(first, line.find_last_not_of(blanks) - first + 1);
+}
+
+std::string WithSlash(const std::string& mountPoint) {
+  return mountPoint.ends_with('/') ? mountPoint : mountPoint + '/';
+}
+
+}  // namespace
+
+std::string DecodeMountField(std::string_view field) {
+  std::string out;
+  out.reserve(field.size());
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    if (field[i] == '\\' && i + 3 < field.size() && IsOctal(field[i + 1], '3') &&
+        IsOctal(field[i + 2], '7') && IsOctal(field[i + 3], '7')) {
+      out += static_cast<char>((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 +
+                               (field[i + 3] - '0'));
+      i += 3;
+    } else {
+      out += field[i];
+    }
+  }
+  return out;
+}
+
+std::vector<MountEntry> ParseMountInfo(std::string_view text) {
+  std::vector<MountEntry> entries;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::vector<std::string_view> fields = SplitFields(text.substr(start, end - start));
+    start = end + 1;
+
+    MountEntry entry;
+    if (fields.size() < 5 || !ParseDevice(fields[2], &entry.major, &entry.minor)) continue;
+    entry.root = DecodeMountField(fields[3]);
+    entry.mountPoint = DecodeMountField(fields[4]);
+    if (!entry.mountPoint.starts_with('/')) continue;
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::vector<MountEntry> ReadMountInfo(const std::string& rootPrefix) {
+  std::ifstream in(fs::path(rootPrefix + "/proc/self/mountinfo"), std::ios::binary);
+  if (!in) return {};
+  std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return ParseMountInfo(text);
+}
+
+bool IsRemovableBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor) {
+  if (major == 0) return false;
+  std::error_code ec;
+  fs::path link =
+      rootPrefix + "/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor);
+  fs::path device = fs::canonical(link, ec);
+  if (ec) return false;
+  fs::path disk = fs::exists(device / "partition", ec) ? device.parent_path() : device;
+  if (ReadFirstLine(disk / "device" / "type") == "5") return false;
+  return ReadFirstLine(disk / "removable") == "1";
+}
+
+std::vector<std::string> RemovableMountPoints(const std::string& rootPrefix) {
+  std::vector<MountEntry> mounts = ReadMountInfo(rootPrefix);
+  // A later mount on the same mount point hides the earlier one.
+  std::map<std::string, const MountEntry*> visible;
+  for (const MountEntry& m : mounts) visible[m.mountPoint] = &m;
+
+  std::vector<std::string> result;
+  for (const auto& [point, m] : visible) {
+    if (m->root != "/" || !IsRemovableBlockDevice(rootPrefix, m->major, m->minor)) continue;
+    result.push_back(WithSlash(point));
+  }
+  return result;
+}
+
+std::string MountPointOf(const std::vector<MountEntry>& mounts, std::string_view path) {
+  const std::string* best = nullptr;
+  for (const MountEntry& m : mounts) {
+    const std::string& point = m.mountPoint;
+    bool holds = point == "/" ? path.starts_with('/')
+                              : path.starts_with(point) &&
+                                    (path.size() == point.size() || path[point.size()] == '/');
+    if (holds && (best == nullptr || point.size() >= best->size())) best = &point;
+  }
+  return best == nullptr ? std::string() : WithSlash(*best);
+}
+
+}  // namespace platform

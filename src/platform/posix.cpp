@@ -1,0 +1,249 @@
+// Env for Linux and other POSIX systems. Paths arrive as GBK and are turned
+// into UTF-8, the file names of the Linux desktop, before each system call.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <limits>
+#include <optional>
+#include <system_error>
+
+#include "platform/env.h"
+#include "platform/mounts.h"
+#include "platform/posix_env.h"
+#include "text/gbk.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The native form of a GBK path, or nothing when it has none: bytes that are
+// not GBK, or a NUL byte, which would cut the name short at the system call.
+std::optional<std::string> NativePath(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return std::nullopt;
+  return gbk::TryToUtf8(path);
+}
+
+// The path as a message shows it. A name that is not GBK has its bytes
+// outside printable ASCII written as \xNN, so the message stays readable.
+std::string Shown(const std::string& path) {
+  if (NativePath(path)) return '"' + path + '"';
+  std::string shown = "\"";
+  for (unsigned char c : path) {
+    if (c >= 0x20 && c < 0x7F) {
+      shown += static_cast<char>(c);
+    } else {
+      char hex[5];
+      std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
+      shown += hex;
+    }
+  }
+  return shown + '"';
+}
+
+[[noreturn]] void Fail(int error, const std::string& what) {
+  throw std::system_error(error, std::generic_category(), what);
+}
+
+// The native path for an operation that throws; a path with no native form
+// fails like a name the system refuses.
+std::string NativeOrThrow(const std::string& path, const std::string& action) {
+  std::optional<std::string> native = NativePath(path);
+  if (!native) Fail(EILSEQ, action + ' ' + Shown(path) + " (the name is not valid GBK)");
+  return *native;
+}
+
+class PosixSequentialFile final : public SequentialFile {
+ public:
+  PosixSequentialFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixSequentialFile() override { ::close(fd_); }
+
+  std::size_t Read(char* scratch, std::size_t n) override {
+    while (true) {
+      ssize_t got = ::read(fd_, scratch, n);
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) Fail(errno, "cannot read " + Shown(path_));
+    }
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+class PosixWritableFile final : public WritableFile {
+ public:
+  PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  ~PosixWritableFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  void Append(const char* data, std::size_t n) override {
+    if (fd_ < 0) Fail(EBADF, "cannot write " + Shown(path_) + " after closing it");
+    while (n > 0) {
+      ssize_t done = ::write(fd_, data, n);
+      if (done < 0) {
+        if (errno == EINTR) continue;
+        Fail(errno, "cannot write " + Shown(path_));
+      }
+      data += done;
+      n -= static_cast<std::size_t>(done);
+    }
+  }
+
+  void Sync() override {
+    if (fd_ < 0) Fail(EBADF, "cannot flush " + Shown(path_) + " after closing it");
+    if (::fsync(fd_) != 0) Fail(errno, "cannot flush " + Shown(path_) + " to the device");
+  }
+
+  void Close() override {
+    if (fd_ < 0) return;
+    int result = ::close(fd_);
+    fd_ = -1;
+    // After EINTR the descriptor is gone on Linux and the data is not known
+    // to be lost; any other error is.
+    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + Shown(path_));
+  }
+
+ private:
+  int fd_;
+  std::string path_;
+};
+
+bool StatPath(const std::string& path, struct stat* info) {
+  std::optional<std::string> native = NativePath(path);
+  return native && ::stat(native->c_str(), info) == 0;
+}
+
+class PosixEnv final : public Env {
+ public:
+  explicit PosixEnv(std::string rootPrefix) : root_(std::move(rootPrefix)) {}
+
+  std::vector<std::string> RemovableVolumes() override {
+    std::vector<std::string> volumes;
+    for (const std::string& point : RemovableMountPoints(root_)) {
+      if (std::optional<std::string> gbkPoint = gbk::TryFromUtf8(point)) {
+        volumes.push_back(std::move(*gbkPoint));
+      }
+    }
+    return volumes;
+  }
+
+  std::string VolumeOf(const std::string& path) override {
+    std::optional<std::string> native = NativePath(path);
+    if (!native || native->empty()) return {};
+    // weakly_canonical resolves the part that exists, so a folder that is
+    // still to be made belongs to the volume of its nearest existing parent.
+    std::error_code ec;
+    fs::path full = fs::absolute(*native, ec);
+    if (!ec) full = fs::weakly_canonical(full, ec);
+    if (ec) return {};
+    std::string point = MountPointOf(ReadMountInfo(root_), full.native());
+    return gbk::TryFromUtf8(point).value_or(std::string());
+  }
+
+  std::int64_t FreeBytes(const std::string& path) override {
+    std::optional<std::string> native = NativePath(path);
+    struct statvfs info;
+    if (!native || ::statvfs(native->c_str(), &info) != 0) return -1;
+    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    std::uint64_t blocks = info.f_bfree;
+    std::uint64_t size = info.f_frsize;
+    if (size != 0 && blocks > kMax / size) return std::numeric_limits<std::int64_t>::max();
+    return static_cast<std::int64_t>(blocks * size);
+  }
+
+  bool CreateDirs(const std::string& path) override {
+    std::optional<std::string> native = NativePath(path);
+    if (!native || native->empty()) return false;
+    std::error_code ec;
+    fs::create_directories(*native, ec);
+    return fs::is_directory(*native, ec);
+  }
+
+  bool FileExists(const std::string& path) override {
+    struct stat info;
+    return StatPath(path, &info) && S_ISREG(info.st_mode);
+  }
+
+  bool DirExists(const std::string& path) override {
+    struct stat info;
+    return StatPath(path, &info) && S_ISDIR(info.st_mode);
+  }
+
+  bool RemoveFile(const std::string& path) override {
+    std::optional<std::string> native = NativePath(path);
+    if (!native) return false;
+    return ::unlink(native->c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
+  }
+
+  std::int64_t FileSize(const std::string& path) override {
+    struct stat info;
+    if (!StatPath(path, &info) || !S_ISREG(info.st_mode)) return -1;
+    return static_cast<std::int64_t>(info.st_size);
+  }
+
+  std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) override {
+    std::string native = NativeOrThrow(path, "cannot open");
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail(errno, "cannot open " + Shown(path) + " for reading");
+    return std::make_unique<PosixSequentialFile>(fd, path);
+  }
+
+  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
+    std::string native = NativeOrThrow(path, "cannot create");
+    int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) Fail(errno, "cannot create " + Shown(path));
+    return std::make_unique<PosixWritableFile>(fd, path);
+  }
+
+  void RenameReplace(const std::string& from, const std::string& to) override {
+    std::string action = "cannot rename " + Shown(from) + " to " + Shown(to);
+    std::string nativeFrom = NativeOrThrow(from, "cannot rename");
+    std::string nativeTo = NativeOrThrow(to, "cannot rename to");
+    if (::rename(nativeFrom.c_str(), nativeTo.c_str()) != 0) Fail(errno, action);
+  }
+
+  void SyncDir(const std::string& path) override {
+    std::string native = NativeOrThrow(path, "cannot flush folder");
+    int fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) Fail(errno, "cannot open folder " + Shown(path) + " to flush it");
+    int result = ::fsync(fd);
+    int error = errno;
+    ::close(fd);
+    if (result != 0) Fail(error, "cannot flush folder " + Shown(path) + " to the device");
+  }
+
+  std::string ExecutableDir() override {
+    std::error_code ec;
+    fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);
+    if (ec || !program.is_absolute()) return {};
+    std::string dir = program.parent_path().native();
+    if (!dir.ends_with('/')) dir += '/';
+    return gbk::TryFromUtf8(dir).value_or(std::string());
+  }
+
+  char PathSeparator() const override { return '/'; }
+
+ private:
+  std::string root_;  // put in front of /proc and /sys; "" for the real system
+};
+
+}  // namespace
+
+Env* Env::Default() {
+  static PosixEnv env("");
+  return &env;
+}
+
+std::unique_ptr<Env> NewPosixEnv(const std::string& rootPrefix) {
+  return std::make_unique<PosixEnv>(rootPrefix);
+}
+
+}  // namespace platform

@@ -1,0 +1,254 @@
+#include "platform/mounts.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/posix_env.h"
+#include "support/temp_dir.h"
+#include "text/gbk.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+using Strings = std::vector<std::string>;
+
+TEST(DecodeMountField, DecodesThreeDigitOctalEscapesAndKeepsEverythingElse) {
+  struct Case {
+    std::string field, decoded;
+  };
+  const Case cases[] = {
+      {"/media/usb", "/media/usb"},
+      {"/media/my\\040stick", "/media/my stick"},
+      {"/a\\011b\\012c\\134d", "/a\tb\nc\\d"},
+      {"/end\\134", "/end\\"},
+      {"/short\\04", "/short\\04"},  // fewer than three digits
+      {"/big\\400", "/big\\400"},    // beyond one byte
+      {"/nonoctal\\018", "/nonoctal\\018"},
+      {"/trailing\\", "/trailing\\"},
+      {"/\xe6\xad\x8c", "/\xe6\xad\x8c"},  // UTF-8 bytes pass through
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeMountField(c.field), c.decoded) << c.field;
+}
+
+TEST(ParseMountInfo, TakesDeviceRootAndMountPointAndSkipsMalformedLines) {
+  std::vector<MountEntry> entries = ParseMountInfo(
+      "36 35 98:0 /mnt1 /mnt2 rw,noatime master:1 - ext3 /dev/root rw,errors=continue\n"
+      "\n"
+      "garbage\n"
+      "37 35 x:1 / /bad rw - ext4 /dev/x rw\n"
+      "38 35 8:1 / relative rw - ext4 /dev/x rw\n"
+      "39 35 259:7 / /media/my\\040disk rw shared:5 - vfat /dev/nvme0n1p7 rw");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].major, 98u);
+  EXPECT_EQ(entries[0].minor, 0u);
+  EXPECT_EQ(entries[0].root, "/mnt1");
+  EXPECT_EQ(entries[0].mountPoint, "/mnt2");
+  EXPECT_EQ(entries[1].major, 259u);
+  EXPECT_EQ(entries[1].minor, 7u);
+  EXPECT_EQ(entries[1].mountPoint, "/media/my disk");
+}
+
+TEST(MountPointOf, PicksTheLongestMountPointThatIsAWholeFolderPrefix) {
+  std::vector<MountEntry> mounts = ParseMountInfo(
+      "1 0 8:1 / / rw - ext4 a rw\n"
+      "2 1 8:17 / /media/usb rw - vfat b rw\n"
+      "3 2 0:40 / /media/usb/inner rw - tmpfs c rw\n");
+  struct Case {
+    std::string path, point;
+  };
+  const Case cases[] = {
+      {"/media/usb", "/media/usb/"},
+      {"/media/usb/", "/media/usb/"},
+      {"/media/usb/vod/660001.dat", "/media/usb/"},
+      {"/media/usb2/vod", "/"},
+      {"/media/usb/inner/x", "/media/usb/inner/"},
+      {"/", "/"},
+      {"/home/user", "/"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MountPointOf(mounts, c.path), c.point) << c.path;
+
+  std::vector<MountEntry> noRoot = ParseMountInfo("2 1 8:17 / /media/usb rw - vfat b rw\n");
+  EXPECT_EQ(MountPointOf(noRoot, "/home/user"), "");
+}
+
+// A fake /proc and /sys laid out as Linux lays them out: the devices live under
+// /sys/devices, and /sys/dev/block/<major>:<minor> links to them.
+class FakeSystemRoot : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    AddDisk("sda", "8:0", "0");  // fixed disk with the root partition
+    AddPartition("sda", "sda1", "8:1");
+    AddDisk("sdb", "8:16", "1");  // USB stick with one partition
+    AddPartition("sdb", "sdb1", "8:17");
+    AddDisk("sdc", "8:32", "1");       // USB stick formatted without partitions
+    AddDisk("sr0", "11:0", "1", "5");  // optical drive
+    AddDisk("sde", "8:64", "");        // disk without a "removable" file
+    AddDisk("mmcblk0", "179:0", "1");  // card reader, the "1" is on the disk only
+    AddPartition("mmcblk0", "mmcblk0p1", "179:1");
+  }
+
+  void AddDisk(const std::string& name, const std::string& device, const std::string& removable,
+               const std::string& scsiType = "") {
+    std::string folder = "sys/devices/pci0000:00/block/" + name;
+    if (!removable.empty()) root_.Write(folder + "/removable", removable + "\n");
+    if (!scsiType.empty()) root_.Write(folder + "/device/type", scsiType + "\n");
+    root_.Write(folder + "/dev", device + "\n");
+    Link(device, "../../devices/pci0000:00/block/" + name);
+  }
+
+  void AddPartition(const std::string& disk, const std::string& name, const std::string& device) {
+    std::string folder = "sys/devices/pci0000:00/block/" + disk + "/" + name;
+    root_.Write(folder + "/partition", "1\n");
+    root_.Write(folder + "/removable", "0\n");  // partitions always say 0
+    Link(device, "../../devices/pci0000:00/block/" + disk + "/" + name);
+  }
+
+  void Link(const std::string& device, const std::string& target) {
+    fs::create_directories(root_.path() / "sys/dev/block");
+    fs::create_directory_symlink(target, root_.path() / "sys/dev/block" / device);
+  }
+
+  void SetMountInfo(const std::string& text) { root_.Write("proc/self/mountinfo", text); }
+  std::string Root() const { return root_.path().string(); }
+
+  TempDir root_;
+};
+
+TEST_F(FakeSystemRoot, RemovableDeviceIsTheDeviceOrTheDiskHoldingThePartition) {
+  struct Case {
+    unsigned major, minor;
+    bool removable;
+    const char* what;
+  };
+  const Case cases[] = {
+      {8, 0, false, "fixed disk"},
+      {8, 1, false, "partition of a fixed disk"},
+      {8, 16, true, "removable disk"},
+      {8, 17, true, "partition of a removable disk"},
+      {8, 32, true, "removable disk without partitions"},
+      {179, 1, true, "card partition, removable only on its disk"},
+      {11, 0, false, "optical drive"},
+      {8, 64, false, "no removable file"},
+      {8, 80, false, "no /sys/dev/block entry"},
+      {0, 21, false, "no block device"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(IsRemovableBlockDevice(Root(), c.major, c.minor), c.removable) << c.what;
+  }
+  EXPECT_FALSE(IsRemovableBlockDevice(Root() + "/nowhere", 8, 17)) << "missing /sys";
+}
+
+TEST_F(FakeSystemRoot, RemovableMountPointsListsRemovableVolumesByMountPoint) {
+  const std::string root = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
+  const std::string proc = "22 1 0:21 / /proc rw - proc proc rw\n";
+  const std::string tmpfs = "23 1 0:40 / /media/ram rw - tmpfs tmpfs rw\n";
+  const std::string usb = "30 1 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n";
+  const std::string disk = "31 1 8:32 / /media/disk rw - vfat /dev/sdc rw\n";
+  struct Case {
+    const char* what;
+    std::string mountinfo;
+    Strings expected;
+  };
+  const Case cases[] = {
+      {"partition of a USB stick", root + proc + usb, {"/media/usb/"}},
+      {"whole-disk file system", root + disk, {"/media/disk/"}},
+      {"fixed disk, proc and tmpfs only", root + proc + tmpfs, {}},
+      {"sorted by mount point", root + usb + disk + proc, {"/media/disk/", "/media/usb/"}},
+      {"sorted by bytes, not by line",
+       "40 1 8:17 / /media/usb\\040b rw - vfat x rw\n41 1 8:32 / /media/usb rw - vfat y rw\n",
+       {"/media/usb/", "/media/usb b/"}},
+      {"escaped mount point",
+       "30 1 8:17 / /media/my\\040usb\\011tab\\134back rw - vfat /dev/sdb1 rw\n",
+       {"/media/my usb\ttab\\back/"}},
+      {"removable volume mounted at the root", "1 0 8:32 / / rw - vfat /dev/sdc rw\n", {"/"}},
+      {"bind mount of a sub-folder is no volume",
+       root + "33 1 8:17 /music /srv/music rw - vfat /dev/sdb1 rw\n",
+       {}},
+      {"bind mount of the whole volume is one",
+       root + usb + "34 1 8:17 / /mnt/again rw - vfat /dev/sdb1 rw\n",
+       {"/media/usb/", "/mnt/again/"}},
+      {"optical drive", root + "35 1 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n", {}},
+      {"missing /sys entries",
+       root + "36 1 8:80 / /media/ghost rw - vfat /dev/sdf rw\n" +
+           "37 1 8:64 / /media/nofile rw - vfat /dev/sde rw\n",
+       {}},
+      {"covered by a later mount on the same point",
+       usb + "38 30 0:41 / /media/usb rw - tmpfs tmpfs rw\n",
+       {}},
+      {"covering an earlier mount on the same point",
+       "38 1 0:41 / /media/usb rw - tmpfs tmpfs rw\n" + usb,
+       {"/media/usb/"}},
+      {"malformed lines between good ones", "junk\n\n" + usb + "1 2 3\n", {"/media/usb/"}},
+      {"empty mountinfo", "", {}},
+  };
+  for (const Case& c : cases) {
+    SetMountInfo(c.mountinfo);
+    EXPECT_EQ(RemovableMountPoints(Root()), c.expected) << c.what;
+  }
+}
+
+TEST_F(FakeSystemRoot, RemovableVolumesAreGbkAndSkipMountPointsWithoutGbkForm) {
+  SetMountInfo(
+      "30 1 8:17 / /media/\xe6\xad\x8c\xe6\x9b\xb2 rw - vfat /dev/sdb1 rw\n"  // 歌曲
+      "31 1 8:32 / /media/\xf0\x9f\x98\x80 rw - vfat /dev/sdc rw\n"           // emoji
+      "32 1 179:1 / /media/\xff rw - vfat /dev/mmcblk0p1 rw\n");              // not UTF-8
+  std::unique_ptr<Env> env = NewPosixEnv(Root());
+  EXPECT_EQ(env->RemovableVolumes(), Strings{Gbk(u8"/media/歌曲/")});
+}
+
+TEST_F(FakeSystemRoot, VolumeOfIsTheMountPointHoldingThePathOrItsNearestExistingParent) {
+  TempDir disk;
+  const std::string base = fs::canonical(disk.path()).string();
+  fs::create_directories(disk.path() / "vol/vod");
+  disk.Write("vol/vod/vod.txt", "x");
+  fs::create_directories(disk.path() / "vol2");
+  fs::create_directory_symlink(disk.path() / "vol/vod", disk.path() / "link");
+  SetMountInfo("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n30 1 8:17 / " + base +
+               "/vol rw - vfat /dev/sdb1 rw\n");
+  std::unique_ptr<Env> env = NewPosixEnv(Root());
+  const std::string vol = base + "/vol/";
+  struct Case {
+    std::string path, volume;
+  };
+  const Case cases[] = {
+      {base + "/vol", vol},
+      {base + "/vol/vod/vod.txt", vol},
+      {base + "/vol/vod/not/yet/made", vol},
+      {base + "/vol/vod/../vod/./vod.txt", vol},
+      {base + "/link/new.dat", vol},  // the link is resolved
+      {base + "/vol2/vod", "/"},      // a name that only begins like the mount point
+      {base + "/missing/deeper", "/"},
+      {"\xff/vol", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(env->VolumeOf(c.path), c.volume) << c.path;
+}
+
+TEST_F(FakeSystemRoot, WithoutMountInfoThereAreNoVolumes) {
+  std::unique_ptr<Env> env = NewPosixEnv(Root());
+  EXPECT_TRUE(env->RemovableVolumes().empty());
+  EXPECT_EQ(env->VolumeOf("/"), "");
+}
+
+TEST_F(FakeSystemRoot, ExecutableDirIsTheFolderOfTheProgramLinkInGbk) {
+  std::unique_ptr<Env> env = NewPosixEnv(Root());
+  EXPECT_EQ(env->ExecutableDir(), "") << "no /proc/self/exe";
+  fs::create_directories(root_.path() / "proc/self");
+  fs::create_symlink(u8"/opt/加歌/addsongs", root_.path() / "proc/self/exe");
+  EXPECT_EQ(env->ExecutableDir(), Gbk(u8"/opt/加歌/"));
+  fs::remove(root_.path() / "proc/self/exe");
+  fs::create_symlink("/addsongs", root_.path() / "proc/self/exe");
+  EXPECT_EQ(env->ExecutableDir(), "/");
+}
+
+TEST(PosixDefaultEnv, ExecutableDirHoldsThisTestProgram) {
+  std::string dir = Env::Default()->ExecutableDir();
+  ASSERT_TRUE(dir.ends_with('/')) << dir;
+  EXPECT_TRUE(Env::Default()->FileExists(dir + "platform_tests")) << dir;
+}
+
+}  // namespace
+}  // namespace platform
