@@ -22,6 +22,16 @@ const std::vector<TProductLineInfo>& ProductLines() {
   return lines;
 }
 
+const TProductLineInfo* RecognizeProductLine(const TStringList& lines) {
+  for (const auto& line : lines) {
+    if (IsBlank(line)) continue;
+    for (const auto& kind : ProductLines()) {
+      if (kind.code != kLineDovan && kind.check(line).Code() == 0) return &kind;
+    }
+  }
+  return nullptr;
+}
+
 const TProductLineInfo* FindProductLine(std::uint8_t code) {
   for (const auto& line : ProductLines()) {
     if (line.code == code) return &line;

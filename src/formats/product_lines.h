@@ -22,5 +22,11 @@ struct TProductLineInfo {
 // ORU first, then Tarvel, Mirel and Dovan.
 const std::vector<TProductLineInfo>& ProductLines();
 
+// The product line of a vod.txt: that of the first non-blank line that one
+// of the parsers accepts, trying ORU, Tarvel and Mirel in this order (a
+// Dovan file is told by its byte-order mark, not by its lines). Null when no
+// line is accepted.
+const TProductLineInfo* RecognizeProductLine(const TStringList& lines);
+
 // The entry of a product-line code, or null.
 const TProductLineInfo* FindProductLine(std::uint8_t code);

@@ -11,20 +11,6 @@ bool EndsWithSeparator(const std::string& path) {
   return !path.empty() && (path.back() == '/' || path.back() == '\\');
 }
 
-// The lines of a text file: they end at CR LF, LF or CR; a last line without
-// an end counts, an end at the very end adds no empty line.
-TStringList SplitLines(const std::string& bytes) {
-  TStringList lines;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-    lines.push_back(bytes.substr(start, i - start));
-    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < bytes.size()) lines.push_back(bytes.substr(start));
-  return lines;
-}
 }  // namespace
 
 std::string TBaseSong::ToolTitle() const {
@@ -106,7 +92,7 @@ std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {
     char buffer[8192];
     while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
   }
-  FLines = SplitLines(bytes);
+  FLines = SplitTextLines(bytes);
   FCount = 0;
   FLinesNotLoaded = 0;
   std::uint8_t result = 0;

@@ -69,6 +69,19 @@ void SplitString(std::string_view text, char separator, TStringList& list) {
   }
 }
 
+TStringList SplitTextLines(std::string_view text) {
+  TStringList lines;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    lines.emplace_back(text.substr(start, i - start));
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 std::string ExtractFolder(std::string_view path) {
   return std::string(path.substr(0, NameStart(path)));
 }

@@ -30,6 +30,10 @@ bool IsBlank(std::string_view text);
 // leading or trailing one, and the empty text gives one empty entry.
 void SplitString(std::string_view text, char separator, TStringList& list);
 
+// The lines of a text file: they end at CR LF, LF or CR; a last line without
+// an end counts, an end at the very end adds no empty line. Bytes are kept.
+TStringList SplitTextLines(std::string_view text);
+
 // Takes title and singer from a video file name "title-singer.ext", in any
 // folder. The folder ends at the last '\', '/' or ':'; the name is what comes
 // before the first '.'; SongName := the part before the first '-', Singer :=

@@ -1,0 +1,68 @@
+// The check command, run as a newcomer would run it.
+#include <gtest/gtest.h>
+
+#include "support/run_command.h"
+#include "support/temp_dir.h"
+#include "text/gbk.h"
+
+namespace {
+
+TEST(CheckCommand, NamesTheProductLineAndJudgesEveryLine) {
+  const auto r = RunCli("check " + ShellQuote(ADDSONGS_FIXTURES_DIR "/oru_vod.txt"));
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "product line: ORU 2.0\n"
+            "line 1: accepted | 海风;林一;2;HF;660001;2;1;1;1;0\n"
+            "line 2: accepted | 小河;歌手甲;2;XH;660002;3;3;14;1;1\n"
+            "2 accepted, 0 refused\n");
+}
+
+TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
+  TempDir dir;
+  const auto file = dir.Write("vod.txt",
+                              "  \r\n"
+                              "a;b;2;HF;123;2;1;1;1;0\r\n"
+                              "a;b;2;HF;660001;2;1;1;1;0\n"
+                              "a;b;2;HF;660001;2;1;1;1;0;\r"
+                              "a;b;2;HF;660001;2;1;1;1;2\r\n"
+                              "a;b;x;HF;660001;2;1;1;1;0\r\n"
+                              "\xFF\r\n");
+  const auto r = RunCli("check " + ShellQuote(file.string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(
+      r.out,
+      "product line: ORU 2.0\n"
+      "line 1: blank\n"
+      "line 2: refused: field 5 (SongNo) does not begin with 66 | a;b;2;HF;123;2;1;1;1;0\n"
+      "line 3: accepted | a;b;2;HF;660001;2;1;1;1;0\n"
+      "line 4: refused: 11 fields, 10 expected | a;b;2;HF;660001;2;1;1;1;0;\n"
+      "line 5: refused: field 10 (Ranking) is not exactly 0 or 1 | a;b;2;HF;660001;2;1;1;1;2\n"
+      "line 6: refused: field 3 (WordCount) is not an integer | a;b;x;HF;660001;2;1;1;1;0\n"
+      "line 7: refused: 1 fields, 10 expected | \\xFF\n"
+      "1 accepted, 5 refused\n");
+}
+
+TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {
+  TempDir dir;
+  const auto file = dir.Write("vod.txt", "hello\r\n");
+  const auto r = RunCli("check " + ShellQuote(file.string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "product line: unknown (no line is accepted)\n"
+            "line 1: refused: no product line accepts it | hello\n"
+            "0 accepted, 1 refused\n");
+}
+
+TEST(CheckCommand, UnreadableFileOrBadUsageGivesStatusTwo) {
+  TempDir dir;
+  for (const std::string& args :
+       {ShellQuote((dir.path() / "missing.txt").string()), ShellQuote(dir.path().string()),
+        std::string(""), std::string("a b")}) {
+    const auto r = RunCli("check " + args);
+    EXPECT_EQ(r.status, 2) << args;
+    EXPECT_FALSE(r.err.empty()) << args;
+    EXPECT_EQ(r.out, "") << args;
+  }
+}
+
+}  // namespace
