@@ -1,43 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "support/run_command.h"
 
 namespace {
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& word) {
-  std::string quoted = "'";
-  for (char c : word) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "'";
-}
-
-// Runs addsongs-cli with the words and collects its exit status and output.
-CliResult Cli(const std::vector<std::string>& words) {
-  TempDir temp;
-  std::string command = Quote(ADDSONGS_CLI);
-  for (const auto& w : words) command += " " + Quote(w);
-  const auto out = temp.path() / "out";
-  const auto err = temp.path() / "err";
-  const auto status = temp.path() / "status";
-  command += " > " + Quote(out.string()) + " 2> " + Quote(err.string()) + "; echo $? > " +
-             Quote(status.string());
-  if (std::system(command.c_str()) != 0) return {-1, "", "the shell failed"};
-  return {std::stoi(TempDir::Read(status)), TempDir::Read(out), TempDir::Read(err)};
+// Runs addsongs-cli with the words, each quoted for the shell.
+CommandResult Cli(const std::vector<std::string>& words) {
+  std::string args;
+  for (const auto& w : words) args += " " + ShellQuote(w);
+  return RunCli(args);
 }
 
 TEST(CliPinyin, PrintsTheInitialsOfAUtf8Title) {
@@ -56,7 +30,7 @@ TEST(CliPinyin, PrintsTheInitialsOfAUtf8Title) {
       {{"words", "Hello World"}, "2\n"},
   };
   for (const auto& c : cases) {
-    const CliResult run = Cli(c.words);
+    const CommandResult run = Cli(c.words);
     EXPECT_EQ(run.status, 0) << c.words.back() << ": " << run.err;
     EXPECT_EQ(run.out, c.out) << c.words.back();
   }
@@ -79,7 +53,7 @@ TEST(CliPinyin, RefusesTextWithoutGbkFormAndBadUsageWithStatusTwo) {
       {{"words", "a", "b"}, "usage:"},
   };
   for (const auto& c : cases) {
-    const CliResult run = Cli(c.words);
+    const CommandResult run = Cli(c.words);
     EXPECT_EQ(run.status, 2) << c.words.back();
     EXPECT_EQ(run.out, "") << c.words.back();
     EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.words.back() << ": " << run.err;

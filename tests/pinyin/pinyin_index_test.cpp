@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
-#include "support/temp_dir.h"
+#include "support/run_command.h"
 #include "text/gbk.h"
 #include "text/pinyin_tables.h"
 
@@ -89,17 +88,9 @@ TEST(PinyinIndex, MatchesItsGeneratorRunOnTheInstalledUnicodeData) {
   if (!std::filesystem::exists(unihan)) {
     GTEST_SKIP() << unihan << " is missing (Debian package unicode-data)";
   }
-  const std::filesystem::path source = ADDSONGS_SOURCE_DIR;
-  TempDir temp;
-  const auto output = temp.path() / "pinyin_index.inc";
-  const auto log = temp.path() / "generator.log";
-  const std::string command = "/usr/bin/python3 '" +
-                              (source / "tools" / "gen_pinyin_index.py").string() + "' --output '" +
-                              output.string() + "' > '" + log.string() + "' 2>&1";
-  ASSERT_EQ(std::system(command.c_str()), 0) << command << "\n" << TempDir::Read(log);
-  const std::string committed = TempDir::Read(source / "src" / "text" / "pinyin_index.inc");
-  EXPECT_TRUE(TempDir::Read(output) == committed)
-      << "src/text/pinyin_index.inc differs from a fresh run of tools/gen_pinyin_index.py";
+  std::string why;
+  EXPECT_TRUE(GeneratorReproduces("tools/gen_pinyin_index.py", "src/text/pinyin_index.inc", why))
+      << why;
 }
 
 }  // namespace
