@@ -55,16 +55,11 @@ import re
 import sys
 import unicodedata
 
+from cp936 import DEFAULT_CP936, is_han, read_cp936
+
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DEFAULT_CP936 = os.path.join(REPO, "tools", "data", "cp936.tsv")
 DEFAULT_UNIHAN = "/usr/share/unicode/Unihan_Readings.txt.bz2"
 DEFAULT_OUTPUT = os.path.join(REPO, "src", "text", "pinyin_index.inc")
-
-HAN_BLOCKS = [
-    (0x3400, 0x4DBF),  # CJK Unified Ideographs Extension A
-    (0x4E00, 0x9FFF),  # CJK Unified Ideographs
-    (0xF900, 0xFAFF),  # CJK Compatibility Ideographs
-]
 
 FIELD_ORDER = ["kMandarin", "kHanyuPinlu", "kXHC1983", "kHanyuPinyin", "kTGHZ2013"]
 
@@ -89,28 +84,6 @@ TRAILS = range(0x40, 0xFF)  # 191 columns, 0x7F included
 GB2312_LEADS = range(0xB0, 0xF8)
 GB2312_TRAILS = range(0xA1, 0xFF)
 VALUES_PER_LINE = 16
-
-
-def is_han(cp):
-    return any(lo <= cp <= hi for lo, hi in HAN_BLOCKS)
-
-
-def read_cp936(path):
-    """{double-byte GBK code: code point} from the code page's mapping file."""
-    pairs = {}
-    with open(path, encoding="ascii") as f:
-        for number, line in enumerate(f, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            fields = line.split("\t")
-            if len(fields) != 2 or len(fields[0]) not in (2, 4) or len(fields[1]) != 4:
-                sys.exit(f"{path}:{number}: expected 'GBK<TAB>UNICODE' in hex, got {line!r}")
-            if len(fields[0]) == 4:
-                pairs[int(fields[0], 16)] = int(fields[1], 16)
-    if not pairs:
-        sys.exit(f"{path}: no double-byte codes")
-    return pairs
 
 
 def toneless(reading):
@@ -235,7 +208,7 @@ def main():
     parser.add_argument("--output", default=DEFAULT_OUTPUT)
     args = parser.parse_args()
 
-    pairs = read_cp936(args.cp936)
+    pairs = {code: cp for code, cp in read_cp936(args.cp936).items() if code > 0xFF}
     data, header = read_unihan(args.unihan)
 
     syllables = standard_syllables(pairs, data) + [""] + SPECIAL_SYLLABLES

@@ -25,37 +25,13 @@ import bz2
 import os
 import sys
 
+from cp936 import DEFAULT_CP936, HAN_BLOCKS, is_han, read_cp936
+
 REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-DEFAULT_CP936 = os.path.join(REPO, "tools", "data", "cp936.tsv")
 DEFAULT_UNIHAN = "/usr/share/unicode/Unihan_IRGSources.txt.bz2"
 DEFAULT_OUTPUT = os.path.join(REPO, "src", "stroke", "stroke_table.inc")
 
-HAN_BLOCKS = [
-    (0x3400, 0x4DBF, "CJK Unified Ideographs Extension A"),
-    (0x4E00, 0x9FFF, "CJK Unified Ideographs"),
-    (0xF900, 0xFAFF, "CJK Compatibility Ideographs"),
-]
-
 RUNS_PER_LINE = 4
-
-
-def is_han(cp):
-    return any(lo <= cp <= hi for lo, hi, _ in HAN_BLOCKS)
-
-
-def read_cp936(path):
-    """The set of Unicode code points that code page 936 maps to."""
-    points = set()
-    with open(path, encoding="ascii") as f:
-        for number, line in enumerate(f, 1):
-            line = line.strip()
-            if not line or line.startswith("#"):
-                continue
-            fields = line.split("\t")
-            if len(fields) != 2 or len(fields[0]) not in (2, 4) or len(fields[1]) != 4:
-                sys.exit(f"{path}:{number}: expected 'GBK<TAB>UNICODE' in hex, got {line!r}")
-            points.add(int(fields[1], 16))
-    return points
 
 
 def read_unihan(path):
@@ -119,7 +95,7 @@ def main():
     parser.add_argument("--output", default=DEFAULT_OUTPUT)
     args = parser.parse_args()
 
-    gbk_points = read_cp936(args.cp936)
+    gbk_points = set(read_cp936(args.cp936).values())
     counts, header = read_unihan(args.unihan)
 
     han = sorted(cp for cp in gbk_points if is_han(cp))
