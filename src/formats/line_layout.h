@@ -10,8 +10,9 @@
 //      line is rejected with the record untouched;
 //   3. every piece is stored into its field, trimmed (flags as 0/1);
 //   4. the song number must begin with "66";
-//   5. every kInteger piece, in line order, must be wholly a signed 32-bit
-//      integer (text/uPublic.h: TryStrToInt).
+//   5. every kInteger piece must be wholly a signed 32-bit integer
+//      (text/uPublic.h: TryStrToInt), tested in line order or in the order a
+//      product line gives (which field a refusal names depends on it).
 // A line rejected in step 4 or 5 leaves its values in the record.
 #pragma once
 
@@ -80,9 +81,11 @@ std::string Write(std::span<const TLineField<TData>> fields, const TData& song) 
   return line;
 }
 
+// integerOrder: the 0-based positions of the kInteger fields in the order
+// step 5 tests them, every one of them once; empty means line order.
 template <class TData>
-TLineVerdict Read(std::span<const TLineField<TData>> fields, const std::string& line,
-                  TData& record) {
+TLineVerdict Read(std::span<const TLineField<TData>> fields, const std::string& line, TData& record,
+                  std::span<const std::size_t> integerOrder = {}) {
   TLineVerdict v;
   TStringList pieces;
   SplitString(line, ';', pieces);
@@ -118,9 +121,16 @@ TLineVerdict Read(std::span<const TLineField<TData>> fields, const std::string& 
       return refuse(TLineVerdict::Reason::kSongNo, i);
     }
   }
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (fields[i].kind == TFieldKind::kInteger && !TryStrToInt(record.*fields[i].text)) {
-      return refuse(TLineVerdict::Reason::kInteger, i);
+  auto notInteger = [&](std::size_t i) {
+    return fields[i].kind == TFieldKind::kInteger && !TryStrToInt(record.*fields[i].text);
+  };
+  if (integerOrder.empty()) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (notInteger(i)) return refuse(TLineVerdict::Reason::kInteger, i);
+    }
+  } else {
+    for (std::size_t i : integerOrder) {
+      if (notInteger(i)) return refuse(TLineVerdict::Reason::kInteger, i);
     }
   }
   return v;

@@ -1,6 +1,9 @@
 #include "formats/product_lines.h"
 
+#include "formats/uclsDovan.h"
+#include "formats/uclsMirel.h"
 #include "formats/uclsOru.h"
+#include "formats/uclsTarvel.h"
 
 namespace {
 template <class TData, TLineVerdict (*Check)(const std::string&, TData&)>
@@ -18,6 +21,9 @@ std::unique_ptr<TBaseSong> Create(platform::Env* env) {
 const std::vector<TProductLineInfo>& ProductLines() {
   static const std::vector<TProductLineInfo> lines{
       {kLineOru, "ORU 2.0", OnScratch<TOruData, CheckOruLine>, Create<TOruSong>},
+      {kLineTarvel, "Tarvel", OnScratch<TTarvelData, CheckTarvelLine>, Create<TTarvelSong>},
+      {kLineMirel, "Mirel", OnScratch<TMirelData, CheckMirelLine>, Create<TMirelSong>},
+      {kLineDovan, "Dovan", OnScratch<TDovanData, CheckDovanLine>, Create<TDovan>},
   };
   return lines;
 }

@@ -16,3 +16,8 @@ void AddVcdAudioTracks(TBaseSong& list) {
 void AddDvdAudioTracks(TBaseSong& list) {
   for (int code : {12, 21, 23, 32}) list.AddAudioTrack(code, "DVD(" + std::to_string(code) + ")");
 }
+
+void AddRows(TBmTable& table, std::int32_t firstCode, std::initializer_list<const char8_t*> names) {
+  std::int32_t code = firstCode;
+  for (const char8_t* name : names) table.Add(code++, Gbk(name));
+}

@@ -1,0 +1,166 @@
+#include "formats/uclsDovan.h"
+
+#include <array>
+
+#include "formats/ini_file.h"
+#include "formats/tables.h"
+#include "platform/env.h"
+#include "text/gbk.h"
+
+namespace {
+using D = TDovanData;
+using F = TLineField<D>;
+using K = TFieldKind;
+const std::array<F, 13> kLine{{
+    {"SongName", K::kText, &D::SongName},
+    {"Singer", K::kText, &D::Singer},
+    {"WordCount", K::kInteger, &D::WordCount},
+    {"Pinyin", K::kPinyin, &D::Pinyin},
+    {"Strokes", K::kText, &D::Strokes},
+    {"SongNo", K::kSongNo, &D::SongNo},
+    {"IsDvd", K::kLooseFlag, nullptr, &D::IsDvd},
+    {"AccompTrack", K::kInteger, &D::AccompTrack},
+    {"VocalTrack", K::kInteger, &D::VocalTrack},
+    {"Language", K::kInteger, &D::Language},
+    {"Category", K::kInteger, &D::Category},
+    {"Style", K::kInteger, &D::Style},
+    {"NewSong", K::kFlag, nullptr, &D::NewSong},
+}};
+
+// The integer fields by position, in the order they are tested: VocalTrack
+// comes after Category, as in the mandatory list.
+constexpr std::array<std::size_t, 6> kIntegerOrder{2, 7, 9, 10, 8, 11};
+
+const std::array<std::string D::*, 11> kMandatory{
+    &D::SongName,    &D::Singer,   &D::WordCount, &D::Pinyin,     &D::Strokes, &D::SongNo,
+    &D::AccompTrack, &D::Language, &D::Category,  &D::VocalTrack, &D::Style};
+
+struct TSubject {
+  const char* textKey;
+  const char8_t* text;
+  const char* codeKey;
+  std::int32_t code;
+};
+const TSubject kSubjects[] = {
+    {"lovesong_dis", u8"情歌对唱", "lovesong_id", 1},
+    {"revolution_dis", u8"军歌", "revolution_id", 2},
+    {"birthday_dis", u8"喜庆歌曲", "birthday_id", 3},
+    {"dance_dis", u8"舞曲", "dance_id", 4},
+    {"school_dis", u8"校园歌曲", "school_id", 5},
+    {"traditional_dis", u8"戏曲", "traditional_id", 6},
+    {"haisong_dis", u8"儿歌", "haisong_id", 7},
+    {"disco_dis", u8"迪曲", "disco_id", 8},
+    {"nation_dis", u8"民族歌曲", "nation_id", 9},
+    {"film_dis", u8"电影", "film_id", 10},
+    {"opusulum_dis", u8"小品", "opusulum_id", 11},
+    {"twomandance_dis", u8"二人转", "twomandance_id", 12},
+    {"dialog_dis", u8"相声", "dialog_id", 13},
+    {"music_dis", u8"轻音乐", "music_id", 14},
+};
+constexpr int kStyleCount = 14;
+
+bool IsBlankUnit(char16_t u) {
+  return u <= 0x20;
+}
+
+// One trimmed line in UTF-8, one UTF-16 unit at a time, ending after the
+// last whole character that fits in TDovan::kMaxLineBytes.
+void AppendUtf8(std::u16string_view units, std::string& out) {
+  std::size_t written = 0;
+  for (const char16_t u : units) {
+    char bytes[3];
+    std::size_t n = 0;
+    if (u < 0x80) {
+      bytes[n++] = static_cast<char>(u);
+    } else if (u < 0x800) {
+      bytes[n++] = static_cast<char>(0xC0 | (u >> 6));
+      bytes[n++] = static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      bytes[n++] = static_cast<char>(0xE0 | (u >> 12));
+      bytes[n++] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      bytes[n++] = static_cast<char>(0x80 | (u & 0x3F));
+    }
+    if (written + n > TDovan::kMaxLineBytes) break;
+    out.append(bytes, n);
+    written += n;
+  }
+}
+}  // namespace
+
+TLineVerdict CheckDovanLine(const std::string& line, TDovanData& record) {
+  return line_layout::Read<D>(kLine, line, record, kIntegerOrder);
+}
+
+std::uint8_t ParseDovanLine(const std::string& line, TDovanData& record) {
+  return CheckDovanLine(line, record).Code();
+}
+
+TDovan::TDovan(std::uint8_t productLine, platform::Env* env, const std::string& configDir)
+    : TSongStore(productLine, env) {
+  std::string folder = configDir.empty() ? Env()->ExecutableDir() : configDir;
+  if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
+    folder += Env()->PathSeparator();
+  }
+  ReadSubjectIni(folder);
+  AddStandardLanguages(*this);
+  AddVcdAudioTracks(*this);
+  for (int track = 0; track <= 7; ++track) {
+    AddDvdTrack(track, Gbk(u8"DVD ") + std::to_string(track) + Gbk(u8" 轨"));
+  }
+  AddTrackType(1, "VCD");
+  AddTrackType(2, "DVD");
+  ReadStyleIni(folder);
+}
+
+// An empty folder (the executable's folder could not be told) reads no file,
+// so that no file of the current folder is taken for the configuration.
+void TDovan::ReadSubjectIni(const std::string& folder) {
+  const TIniFile ini(*Env(), folder.empty() ? "" : folder + "subject.ini");
+  AddCategory(0, Gbk(u8"未知"));
+  for (const auto& s : kSubjects) {
+    const std::string text = ini.ReadString("SUBJECT", s.textKey, Gbk(s.text));
+    AddCategory(ini.ReadInteger("SUBJECT", s.codeKey, s.code), text);
+  }
+}
+
+void TDovan::ReadStyleIni(const std::string& folder) {
+  const TIniFile ini(*Env(), folder.empty() ? "" : folder + "style.ini");
+  AddStyle(0, Gbk(u8"未知"));
+  for (int n = 1; n <= kStyleCount; ++n) {
+    const std::string key = "style" + std::to_string(n) + "_dis";
+    AddStyle(n, ini.ReadString("STYLE", key, Gbk(u8"风景") + std::to_string(n)));
+  }
+}
+
+void TDovan::SaveLines(const TStringList& lines, const std::string& fileName) {
+  std::string bytes = "\xEF\xBB\xBF";
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    PumpMessages();
+    std::size_t bad = 0;
+    const auto units = gbk::TryToUtf16(lines[i], &bad);
+    if (!units) {
+      throw gbk::ConversionError("vod.txt line " + std::to_string(i + 1) +
+                                     " is not GBK text (byte " + std::to_string(bad + 1) + ")",
+                                 bad);
+    }
+    std::u16string_view text = *units;
+    while (!text.empty() && IsBlankUnit(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankUnit(text.back())) text.remove_suffix(1);
+    if (text.empty()) continue;
+    AppendUtf8(text, bytes);
+    bytes += "\r\n";
+  }
+  WriteReplacing(fileName, bytes);
+}
+
+TDovan::MandatoryList TDovan::MandatoryFields() const {
+  return kMandatory;
+}
+
+std::string TDovan::LineOf(const TDovanData& song) const {
+  return line_layout::Write<D>(kLine, song);
+}
+
+std::uint8_t TDovan::ParseRecord(const std::string& line, TDovanData& record) const {
+  return ParseDovanLine(line, record);
+}

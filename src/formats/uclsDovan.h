@@ -1,0 +1,71 @@
+// The Dovan product line: its record, its tables (categories and scenery
+// styles from "subject.ini" and "style.ini" next to the program), its
+// vod.txt line and its vod.txt file, UTF-8 with a byte-order mark.
+//
+// Line: SongName;Singer;WordCount;Pinyin;Strokes;SongNo;IsDvd;AccompTrack;
+//       VocalTrack;Language;Category;Style;NewSong
+// e.g. 小河;歌手甲;2;XH;38;660001;1;1;0;1;5;3;1
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "formats/line_layout.h"
+#include "model/song_store.h"
+
+struct TDovanData : TBaseSongData {
+  TDovanData() {
+    Language = "0";
+    Category = "0";
+  }
+  std::string Strokes;               // stroke counts of the title (grid column "笔划")
+  std::uint8_t NewSong = 1;          // grid check box "新歌"
+  std::uint8_t IsDvd = 0;            // media is DVD: track codes come from FDvdTracks
+  std::string VocalTrack = "3";      // track with the singer's voice (grid column "原唱音轨")
+  std::string ReservedText2 = "80";  // only copied
+  std::string Style = "1";           // scenery-style code (grid column "风景类型")
+};
+
+// Reads a Dovan line into the record: 0 accepted, 6 refused. A wrong field
+// count or a last field other than exactly "0" or "1" leaves the record
+// untouched; IsDvd is 1 when the trimmed seventh field is "1", else 0, and is
+// not otherwise checked. A refusal for the song number or one of the six
+// integer fields (tested in the order WordCount, AccompTrack, Language,
+// Category, VocalTrack, Style) leaves the line's values in the record.
+std::uint8_t ParseDovanLine(const std::string& line, TDovanData& record);
+// The same, telling why a line is refused.
+TLineVerdict CheckDovanLine(const std::string& line, TDovanData& record);
+
+class TDovan : public TSongStore<TDovanData> {
+ public:
+  static constexpr std::uint8_t kProductLine = kLineDovan;
+
+  // Fills all six tables: categories (未知, then the 14 subjects of
+  // "subject.ini"), languages, VCD audio tracks, DVD tracks 0-7, track types,
+  // styles (未知, then the 14 styles of "style.ini"). The two files are read
+  // once, here, from the folder configDir, or from the folder
+  // of the program's executable when configDir is empty. A missing file,
+  // section or key gives the defaults; nothing here throws for their content.
+  explicit TDovan(std::uint8_t productLine = kLineDovan, platform::Env* env = nullptr,
+                  const std::string& configDir = "");
+
+  // Writes vod.txt as UTF-8: EF BB BF, then each line that is not blank,
+  // converted from GBK, trimmed of code units up to U+0020, cut after the last
+  // whole character within 2047 bytes, followed by CR LF. No lines: the three
+  // mark bytes alone. Written the safe way every vod.txt is (temporary file,
+  // flush, rename). Throws gbk::ConversionError naming the line when a line is
+  // not GBK text (nothing is written then), std::system_error on file errors.
+  void SaveLines(const TStringList& lines, const std::string& fileName) override;
+
+  // Longest line written to vod.txt, in UTF-8 bytes.
+  static constexpr std::size_t kMaxLineBytes = 2047;
+
+ protected:
+  MandatoryList MandatoryFields() const override;
+  std::string LineOf(const TDovanData& song) const override;
+  std::uint8_t ParseRecord(const std::string& line, TDovanData& record) const override;
+
+ private:
+  void ReadSubjectIni(const std::string& folder);
+  void ReadStyleIni(const std::string& folder);
+};
