@@ -17,6 +17,44 @@ TEST(CheckCommand, NamesTheProductLineAndJudgesEveryLine) {
             "2 accepted, 0 refused\n");
 }
 
+TEST(CheckCommand, RecognisesEveryProductLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"oru_vod.txt", "ORU 2.0"},
+      {"tarvel_vod.txt", "Tarvel"},
+      {"mirel_vod.txt", "Mirel"},
+      {"dovan_vod.txt", "Dovan"},  // told by its UTF-8 mark
+  };
+  for (const auto& [file, name] : cases) {
+    const auto r = RunCli("check " + ShellQuote(std::string(ADDSONGS_FIXTURES_DIR "/") + file));
+    EXPECT_EQ(r.status, 0) << file << r.out;
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), std::string("product line: ") + name) << file;
+  }
+}
+
+TEST(CheckCommand, LinesOfAnotherProductLineAreJudgedByTheFirstRecognisedOne) {
+  TempDir dir;
+  const auto file = dir.Write("vod.txt",
+                              "a;b;2;HF;104;660001;2;1;1;1;1\r\n"  // Tarvel
+                              "a;b;2;HF;660001;2;1;1;1;0\r\n");    // ORU
+  const auto r = RunCli("check " + ShellQuote(file.string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("product line: Tarvel\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("line 2: refused: 10 fields, 11 expected"), std::string::npos) << r.out;
+}
+
+TEST(CheckCommand, DovanFileWithTextThatHasNoGbkFormIsRefusedLineByLine) {
+  TempDir dir;
+  const auto file = dir.Write("vod.txt",
+                              "\xEF\xBB\xBF"
+                              "a;b;2;XH;38;660001;1;1;0;1;5;3;1\r\n"
+                              "\xF0\x9F\x98\x80;b;2;XH;38;660001;1;1;0;1;5;3;1\r\n");
+  const auto r = RunCli("check " + ShellQuote(file.string()));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("line 1: accepted"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("line 2: refused: not UTF-8 text with a GBK form"), std::string::npos)
+      << r.out;
+}
+
 TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
   TempDir dir;
   const auto file = dir.Write("vod.txt",
