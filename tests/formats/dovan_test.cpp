@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "support/fake_window.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "text/gbk.h"
@@ -15,14 +16,6 @@
 namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
-
-std::string RowsOf(const TBmTable& table) {
-  std::string rows;
-  for (int i = 0; i < table.Count(); ++i) {
-    rows += (i ? "," : "") + table.Item(i).CodeStr + " " + table.Item(i).Name;
-  }
-  return rows;
-}
 
 TDovanData Xiaohe() {
   TDovanData d;

@@ -9,19 +9,12 @@
 #include "formats/uclsOru.h"
 #include "formats/uclsTarvel.h"
 #include "support/fake_window.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
 #include "text/user_error.h"
 
 namespace {
-
-std::string RowsOf(const TBmTable& table) {
-  std::string rows;
-  for (int i = 0; i < table.Count(); ++i) {
-    rows += (i ? "," : "") + table.Item(i).CodeStr + " " + table.Item(i).Name;
-  }
-  return rows;
-}
 
 TMirelData Xiaohe() {
   TMirelData d;

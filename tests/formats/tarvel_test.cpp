@@ -7,6 +7,7 @@
 
 #include "formats/uclsOru.h"
 #include "support/fake_window.h"
+#include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
 #include "text/user_error.h"
@@ -14,14 +15,6 @@
 namespace {
 
 // "code name,code name,..." of a table, GBK.
-std::string RowsOf(const TBmTable& table) {
-  std::string rows;
-  for (int i = 0; i < table.Count(); ++i) {
-    rows += (i ? "," : "") + table.Item(i).CodeStr + " " + table.Item(i).Name;
-  }
-  return rows;
-}
-
 TTarvelData Haifeng() {
   TTarvelData d;
   d.SongName = Gbk(u8"海风");
