@@ -13,14 +13,6 @@ namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-std::string ReadAll(platform::Env& env, const std::string& path) {
-  auto file = env.OpenForRead(path);
-  std::string bytes;
-  char buffer[8192];
-  while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
-  return bytes;
-}
-
 // A GBK line for the terminal; bytes that are not GBK are shown as \xNN.
 std::string Printable(const std::string& gbkLine) {
   if (auto utf8 = gbk::TryToUtf8(gbkLine)) return *utf8;
@@ -51,7 +43,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   platform::Env& env = *platform::Env::Default();
   std::string bytes;
   try {
-    bytes = ReadAll(env, *path);
+    bytes = platform::ReadWholeFile(env, *path);
   } catch (const std::exception& e) {
     err << "addsongs-cli check: cannot read " << args[0] << ": " << e.what() << "\n";
     return 2;

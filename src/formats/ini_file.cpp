@@ -59,13 +59,12 @@ std::string Deliver(std::string_view value) {
   return std::string(value.substr(0, end));
 }
 
-std::string ReadWholeFile(platform::Env& env, const std::string& path) {
+// The file's bytes; a missing or unreadable file reads as empty.
+std::string ReadIfPresent(platform::Env& env, const std::string& path) {
   std::string bytes;
   if (path.empty() || !env.FileExists(path)) return bytes;
   try {
-    auto file = env.OpenForRead(path);
-    char buffer[8192];
-    while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
+    bytes = platform::ReadWholeFile(env, path);
   } catch (const std::exception&) {
     bytes.clear();  // unreadable: as if it were missing
   }
@@ -85,7 +84,7 @@ std::optional<std::int32_t> IniInteger(std::string_view text) {
 }
 
 TIniFile::TIniFile(platform::Env& env, const std::string& path)
-    : bytes_(ReadWholeFile(env, path)) {}
+    : bytes_(ReadIfPresent(env, path)) {}
 
 std::optional<std::string> TIniFile::Find(std::string_view section, std::string_view key) const {
   const std::string_view text = bytes_;

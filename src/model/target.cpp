@@ -86,13 +86,7 @@ std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {
   const std::string path = fileName();
   if (!Env()->FileExists(path)) return 3;
 
-  std::string bytes;
-  {
-    auto file = Env()->OpenForRead(path);
-    char buffer[8192];
-    while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
-  }
-  FLines = SplitTextLines(bytes);
+  FLines = SplitTextLines(platform::ReadWholeFile(*Env(), path));
   FCount = 0;
   FLinesNotLoaded = 0;
   std::uint8_t result = 0;

@@ -109,6 +109,10 @@ class Env {
   virtual char PathSeparator() const = 0;
 };
 
+// The whole content of a file, read through env. Throws std::system_error
+// when it cannot be opened or read.
+std::string ReadWholeFile(Env& env, const std::string& path);
+
 // Forwards every call to another Env. Tests derive from it to break one call.
 class EnvWrapper : public Env {
  public:
