@@ -59,31 +59,13 @@ const TSubject kSubjects[] = {
 };
 constexpr int kStyleCount = 14;
 
-bool IsBlankUnit(char16_t u) {
-  return u <= 0x20;
-}
-
-// One trimmed line in UTF-8, one UTF-16 unit at a time, ending after the
-// last whole character that fits in TDovan::kMaxLineBytes.
-void AppendUtf8(std::u16string_view units, std::string& out) {
-  std::size_t written = 0;
-  for (const char16_t u : units) {
-    char bytes[3];
-    std::size_t n = 0;
-    if (u < 0x80) {
-      bytes[n++] = static_cast<char>(u);
-    } else if (u < 0x800) {
-      bytes[n++] = static_cast<char>(0xC0 | (u >> 6));
-      bytes[n++] = static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      bytes[n++] = static_cast<char>(0xE0 | (u >> 12));
-      bytes[n++] = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      bytes[n++] = static_cast<char>(0x80 | (u & 0x3F));
-    }
-    if (written + n > TDovan::kMaxLineBytes) break;
-    out.append(bytes, n);
-    written += n;
-  }
+// The UTF-8 text cut after the last whole character that fits in
+// TDovan::kMaxLineBytes (a cut never lands on a continuation byte).
+std::string_view CutUtf8(std::string_view utf8) {
+  if (utf8.size() <= TDovan::kMaxLineBytes) return utf8;
+  std::size_t end = TDovan::kMaxLineBytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
+  return utf8.substr(0, end);
 }
 }  // namespace
 
@@ -136,18 +118,19 @@ void TDovan::SaveLines(const TStringList& lines, const std::string& fileName) {
   std::string bytes = "\xEF\xBB\xBF";
   for (std::size_t i = 0; i < lines.size(); ++i) {
     PumpMessages();
+    // Bytes up to 0x20 are the same characters in GBK, UTF-16 and UTF-8, so
+    // trimming the GBK line trims the code units the same way.
+    const std::string text = Trim(lines[i]);
     std::size_t bad = 0;
-    const auto units = gbk::TryToUtf16(lines[i], &bad);
-    if (!units) {
+    const auto utf8 = gbk::TryToUtf8(text, &bad);
+    if (!utf8) {
+      bad += lines[i].find(text);  // count from the start of the untrimmed line
       throw gbk::ConversionError("vod.txt line " + std::to_string(i + 1) +
                                      " is not GBK text (byte " + std::to_string(bad + 1) + ")",
                                  bad);
     }
-    std::u16string_view text = *units;
-    while (!text.empty() && IsBlankUnit(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlankUnit(text.back())) text.remove_suffix(1);
-    if (text.empty()) continue;
-    AppendUtf8(text, bytes);
+    if (utf8->empty()) continue;
+    bytes += CutUtf8(*utf8);
     bytes += "\r\n";
   }
   WriteReplacing(fileName, bytes);
