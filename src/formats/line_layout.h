@@ -137,3 +137,18 @@ TLineVerdict Read(std::span<const TLineField<TData>> fields, const std::string& 
 }
 
 }  // namespace line_layout
+
+// A product line's vod.txt line as a whole: its fields, the fields a song
+// cannot do without (in the order they are tested), and the order in which
+// the integer fields are tested (empty: line order).
+template <class TData>
+struct TLineLayout {
+  std::span<const TLineField<TData>> fields;
+  std::span<std::string TData::*const> mandatory;
+  std::span<const std::size_t> integerOrder = {};
+
+  std::string Write(const TData& song) const { return line_layout::Write(fields, song); }
+  TLineVerdict Read(const std::string& line, TData& record) const {
+    return line_layout::Read(fields, line, record, integerOrder);
+  }
+};

@@ -67,10 +67,11 @@ std::string_view CutUtf8(std::string_view utf8) {
   while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
   return utf8.substr(0, end);
 }
+const TLineLayout<TDovanData> kLayout{kLine, kMandatory, kIntegerOrder};
 }  // namespace
 
 TLineVerdict CheckDovanLine(const std::string& line, TDovanData& record) {
-  return line_layout::Read<D>(kLine, line, record, kIntegerOrder);
+  return kLayout.Read(line, record);
 }
 
 std::uint8_t ParseDovanLine(const std::string& line, TDovanData& record) {
@@ -78,7 +79,7 @@ std::uint8_t ParseDovanLine(const std::string& line, TDovanData& record) {
 }
 
 TDovan::TDovan(std::uint8_t productLine, platform::Env* env, const std::string& configDir)
-    : TSongStore(productLine, env) {
+    : TLineSong(productLine, env, kLayout) {
   std::string folder = configDir.empty() ? Env()->ExecutableDir() : configDir;
   if (!folder.empty() && folder.back() != '/' && folder.back() != '\\') {
     folder += Env()->PathSeparator();
@@ -134,16 +135,4 @@ void TDovan::SaveLines(const TStringList& lines, const std::string& fileName) {
     bytes += "\r\n";
   }
   WriteReplacing(fileName, bytes);
-}
-
-TDovan::MandatoryList TDovan::MandatoryFields() const {
-  return kMandatory;
-}
-
-std::string TDovan::LineOf(const TDovanData& song) const {
-  return line_layout::Write<D>(kLine, song);
-}
-
-std::uint8_t TDovan::ParseRecord(const std::string& line, TDovanData& record) const {
-  return ParseDovanLine(line, record);
 }

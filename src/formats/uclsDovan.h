@@ -10,8 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/line_layout.h"
-#include "model/song_store.h"
+#include "formats/line_song.h"
 
 struct TDovanData : TBaseSongData {
   TDovanData() {
@@ -36,7 +35,7 @@ std::uint8_t ParseDovanLine(const std::string& line, TDovanData& record);
 // The same, telling why a line is refused.
 TLineVerdict CheckDovanLine(const std::string& line, TDovanData& record);
 
-class TDovan : public TSongStore<TDovanData> {
+class TDovan : public TLineSong<TDovanData> {
  public:
   static constexpr std::uint8_t kProductLine = kLineDovan;
 
@@ -59,11 +58,6 @@ class TDovan : public TSongStore<TDovanData> {
 
   // Longest line written to vod.txt, in UTF-8 bytes.
   static constexpr std::size_t kMaxLineBytes = 2047;
-
- protected:
-  MandatoryList MandatoryFields() const override;
-  std::string LineOf(const TDovanData& song) const override;
-  std::uint8_t ParseRecord(const std::string& line, TDovanData& record) const override;
 
  private:
   void ReadSubjectIni(const std::string& folder);

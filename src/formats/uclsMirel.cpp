@@ -24,10 +24,11 @@ const std::array<F, 10> kLine{{
 const std::array<std::string D::*, 9> kMandatory{&D::SongName,    &D::Singer,   &D::WordCount,
                                                  &D::Pinyin,      &D::Strokes,  &D::SongNo,
                                                  &D::AccompTrack, &D::Language, &D::Category};
+const TLineLayout<TMirelData> kLayout{kLine, kMandatory};
 }  // namespace
 
 TLineVerdict CheckMirelLine(const std::string& line, TMirelData& record) {
-  return line_layout::Read<D>(kLine, line, record);
+  return kLayout.Read(line, record);
 }
 
 std::uint8_t ParseMirelLine(const std::string& line, TMirelData& record) {
@@ -35,23 +36,11 @@ std::uint8_t ParseMirelLine(const std::string& line, TMirelData& record) {
 }
 
 TMirelSong::TMirelSong(std::uint8_t productLine, platform::Env* env)
-    : TSongStore(productLine, env) {
+    : TLineSong(productLine, env, kLayout) {
   AddRows(FCategories, 0,
           {u8"未知", u8"情歌对唱", u8"军歌", u8"喜庆", u8"舞曲", u8"校园", u8"戏曲", u8"网络歌曲",
            u8"电影小品", u8"民歌", u8"流行歌曲"});
   AddStandardLanguages(*this);
   AddVcdAudioTracks(*this);
   AddDvdAudioTracks(*this);
-}
-
-TMirelSong::MandatoryList TMirelSong::MandatoryFields() const {
-  return kMandatory;
-}
-
-std::string TMirelSong::LineOf(const TMirelData& song) const {
-  return line_layout::Write<D>(kLine, song);
-}
-
-std::uint8_t TMirelSong::ParseRecord(const std::string& line, TMirelData& record) const {
-  return ParseMirelLine(line, record);
 }

@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/line_layout.h"
-#include "model/song_store.h"
+#include "formats/line_song.h"
 
 struct TMirelData : TBaseSongData {
   TMirelData() {
@@ -29,15 +28,10 @@ std::uint8_t ParseMirelLine(const std::string& line, TMirelData& record);
 // The same, telling why a line is refused.
 TLineVerdict CheckMirelLine(const std::string& line, TMirelData& record);
 
-class TMirelSong : public TSongStore<TMirelData> {
+class TMirelSong : public TLineSong<TMirelData> {
  public:
   static constexpr std::uint8_t kProductLine = kLineMirel;
 
   // Fills the categories, languages and audio tracks of the Mirel line.
   explicit TMirelSong(std::uint8_t productLine = kLineMirel, platform::Env* env = nullptr);
-
- protected:
-  MandatoryList MandatoryFields() const override;
-  std::string LineOf(const TMirelData& song) const override;
-  std::uint8_t ParseRecord(const std::string& line, TMirelData& record) const override;
 };

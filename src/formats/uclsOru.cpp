@@ -24,17 +24,19 @@ const std::array<F, 10> kLine{{
 const std::array<std::string TOruData::*, 7> kMandatory{
     &TOruData::SongName,    &TOruData::Singer,   &TOruData::Pinyin,  &TOruData::SongNo,
     &TOruData::AccompTrack, &TOruData::Language, &TOruData::Category};
+const TLineLayout<TOruData> kLayout{kLine, kMandatory};
 }  // namespace
 
 TLineVerdict CheckOruLine(const std::string& line, TOruData& record) {
-  return line_layout::Read<TOruData>(kLine, line, record);
+  return kLayout.Read(line, record);
 }
 
 std::uint8_t ParseOruLine(const std::string& line, TOruData& record) {
   return CheckOruLine(line, record).Code();
 }
 
-TOruSong::TOruSong(std::uint8_t productLine, platform::Env* env) : TSongStore(productLine, env) {
+TOruSong::TOruSong(std::uint8_t productLine, platform::Env* env)
+    : TLineSong(productLine, env, kLayout) {
   AddStandardLanguages(*this);
   const char8_t* categories[] = {u8"情歌对唱", u8"军歌", u8"儿歌",     u8"生日歌曲", u8"影视插曲",
                                  u8"舞曲",     u8"迪曲", u8"抒情歌曲", u8"电影",     u8"小品",
@@ -54,16 +56,4 @@ int TOruSong::FillFromFileName(int index, const std::string& fileName) {
 int TOruSong::DeleteSong(int index) {
   for (int i = index; i >= 0 && i < FCount - 1; ++i) Slot(i) = Slot(i + 1);
   return 0;
-}
-
-TOruSong::MandatoryList TOruSong::MandatoryFields() const {
-  return kMandatory;
-}
-
-std::string TOruSong::LineOf(const TOruData& song) const {
-  return line_layout::Write<TOruData>(kLine, song);
-}
-
-std::uint8_t TOruSong::ParseRecord(const std::string& line, TOruData& record) const {
-  return ParseOruLine(line, record);
 }

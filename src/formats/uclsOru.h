@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/line_layout.h"
-#include "model/song_store.h"
+#include "formats/line_song.h"
 
 struct TOruData : TBaseSongData {
   TOruData() {
@@ -25,7 +24,7 @@ std::uint8_t ParseOruLine(const std::string& line, TOruData& record);
 // The same, telling why a line is refused.
 TLineVerdict CheckOruLine(const std::string& line, TOruData& record);
 
-class TOruSong : public TSongStore<TOruData> {
+class TOruSong : public TLineSong<TOruData> {
  public:
   static constexpr std::uint8_t kProductLine = kLineOru;
 
@@ -37,9 +36,4 @@ class TOruSong : public TSongStore<TOruData> {
   int FillFromFileName(int index, const std::string& fileName) override;
   // Moves the songs after index one slot down; FCount is the caller's.
   int DeleteSong(int index) override;
-
- protected:
-  MandatoryList MandatoryFields() const override;
-  std::string LineOf(const TOruData& song) const override;
-  std::uint8_t ParseRecord(const std::string& line, TOruData& record) const override;
 };

@@ -26,10 +26,11 @@ const std::array<F, 11> kLine{{
 const std::array<std::string D::*, 11> kMandatory{
     &D::SongName,    &D::Singer,   &D::Pinyin,   &D::WordCount,   &D::Strokes,    &D::SongNo,
     &D::AccompTrack, &D::Language, &D::Category, &D::NewSongKind, &D::RankingKind};
+const TLineLayout<TTarvelData> kLayout{kLine, kMandatory};
 }  // namespace
 
 TLineVerdict CheckTarvelLine(const std::string& line, TTarvelData& record) {
-  return line_layout::Read<D>(kLine, line, record);
+  return kLayout.Read(line, record);
 }
 
 std::uint8_t ParseTarvelLine(const std::string& line, TTarvelData& record) {
@@ -37,7 +38,7 @@ std::uint8_t ParseTarvelLine(const std::string& line, TTarvelData& record) {
 }
 
 TTarvelSong::TTarvelSong(std::uint8_t productLine, platform::Env* env)
-    : TSongStore(productLine, env) {
+    : TLineSong(productLine, env, kLayout) {
   AddRows(FCategories, 0,
           {u8"未知", u8"情歌对唱", u8"军歌", u8"喜庆", u8"嗨曲", u8"校园", u8"戏曲", u8"迪曲",
            u8"电影", u8"民歌"});
@@ -49,16 +50,4 @@ TTarvelSong::TTarvelSong(std::uint8_t productLine, platform::Env* env)
   AddRows(FRankingKinds, 0,
           {u8"未知", u8"新歌排行", u8"国语排行", u8"粤语排行", u8"闽语排行", u8"对唱排行",
            u8"校园排行", u8"其他"});
-}
-
-TTarvelSong::MandatoryList TTarvelSong::MandatoryFields() const {
-  return kMandatory;
-}
-
-std::string TTarvelSong::LineOf(const TTarvelData& song) const {
-  return line_layout::Write<D>(kLine, song);
-}
-
-std::uint8_t TTarvelSong::ParseRecord(const std::string& line, TTarvelData& record) const {
-  return ParseTarvelLine(line, record);
 }

@@ -9,8 +9,7 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/line_layout.h"
-#include "model/song_store.h"
+#include "formats/line_song.h"
 
 struct TTarvelData : TBaseSongData {
   TTarvelData() {
@@ -29,7 +28,7 @@ std::uint8_t ParseTarvelLine(const std::string& line, TTarvelData& record);
 // The same, telling why a line is refused.
 TLineVerdict CheckTarvelLine(const std::string& line, TTarvelData& record);
 
-class TTarvelSong : public TSongStore<TTarvelData> {
+class TTarvelSong : public TLineSong<TTarvelData> {
  public:
   static constexpr std::uint8_t kProductLine = kLineTarvel;
 
@@ -63,9 +62,4 @@ class TTarvelSong : public TSongStore<TTarvelData> {
     return FRankingKinds.CodeOf(name);
   }
   int IndexOfRankingKind(const std::string& code) const { return FRankingKinds.IndexOf(code); }
-
- protected:
-  MandatoryList MandatoryFields() const override;
-  std::string LineOf(const TTarvelData& song) const override;
-  std::uint8_t ParseRecord(const std::string& line, TTarvelData& record) const override;
 };

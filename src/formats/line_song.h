@@ -1,0 +1,30 @@
+// The song list of a product line whose vod.txt line is a TLineLayout: the
+// mandatory fields, the writing and the reading of a line all come from the
+// layout, so a product line adds only its record, its layout and its tables.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "formats/line_layout.h"
+#include "model/song_store.h"
+
+template <class TData>
+class TLineSong : public TSongStore<TData> {
+ public:
+  // layout must outlive the list (product lines hand in a constant).
+  TLineSong(std::uint8_t productLine, platform::Env* env, const TLineLayout<TData>& layout)
+      : TSongStore<TData>(productLine, env), layout_(layout) {}
+
+ protected:
+  typename TSongStore<TData>::MandatoryList MandatoryFields() const override {
+    return layout_.mandatory;
+  }
+  std::string LineOf(const TData& song) const override { return layout_.Write(song); }
+  std::uint8_t ParseRecord(const std::string& line, TData& record) const override {
+    return layout_.Read(line, record).Code();
+  }
+
+ private:
+  const TLineLayout<TData>& layout_;
+};
