@@ -55,9 +55,8 @@ import re
 import sys
 import unicodedata
 
-from cp936 import DEFAULT_CP936, is_han, read_cp936
+from cp936 import REPO, DEFAULT_CP936, is_han, read_cp936
 
-REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_UNIHAN = "/usr/share/unicode/Unihan_Readings.txt.bz2"
 DEFAULT_OUTPUT = os.path.join(REPO, "src", "text", "pinyin_index.inc")
 

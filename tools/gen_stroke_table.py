@@ -25,9 +25,8 @@ import bz2
 import os
 import sys
 
-from cp936 import DEFAULT_CP936, HAN_BLOCKS, is_han, read_cp936
+from cp936 import REPO, DEFAULT_CP936, HAN_BLOCKS, is_han, read_cp936
 
-REPO = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DEFAULT_UNIHAN = "/usr/share/unicode/Unihan_IRGSources.txt.bz2"
 DEFAULT_OUTPUT = os.path.join(REPO, "src", "stroke", "stroke_table.inc")
 
