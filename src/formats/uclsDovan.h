@@ -13,10 +13,7 @@
 #include "formats/line_song.h"
 
 struct TDovanData : TBaseSongData {
-  TDovanData() {
-    Language = "0";
-    Category = "0";
-  }
+  TDovanData() : TBaseSongData("0", "0") {}
   std::string Strokes;               // stroke counts of the title (grid column "笔划")
   std::uint8_t NewSong = 1;          // grid check box "新歌"
   std::uint8_t IsDvd = 0;            // media is DVD: track codes come from FDvdTracks
@@ -53,7 +50,7 @@ class TDovan : public TLineSong<TDovanData> {
   // whole character within 2047 bytes, followed by CR LF. No lines: the three
   // mark bytes alone. Written the safe way every vod.txt is (temporary file,
   // flush, rename). Throws gbk::ConversionError naming the line when a line is
-  // not GBK text (nothing is written then), std::system_error on file errors.
+  // not GBK text (nothing is written then), platform::FileError on file errors.
   void SaveLines(const TStringList& lines, const std::string& fileName) override;
 
   // Longest line written to vod.txt, in UTF-8 bytes.

@@ -12,10 +12,7 @@
 #include "formats/line_song.h"
 
 struct TMirelData : TBaseSongData {
-  TMirelData() {
-    Language = "0";
-    Category = "0";
-  }
+  TMirelData() : TBaseSongData("0", "0") {}
   std::string Strokes;       // stroke counts of the title (grid column "笔划")
   std::uint8_t NewSong = 1;  // grid check box "新歌"
 };

@@ -10,10 +10,7 @@
 #include "formats/line_song.h"
 
 struct TOruData : TBaseSongData {
-  TOruData() {
-    Language = "1";
-    Category = "1";
-  }
+  TOruData() : TBaseSongData("1", "1") {}
   std::uint8_t NewSong = 1;  // grid check box "新歌"
   std::uint8_t Ranking = 1;  // grid check box "排行"
 };

@@ -12,10 +12,7 @@
 #include "formats/line_song.h"
 
 struct TTarvelData : TBaseSongData {
-  TTarvelData() {
-    Language = "1";
-    Category = "1";
-  }
+  TTarvelData() : TBaseSongData("1", "1") {}
   std::string Strokes;            // stroke counts of the title (grid column "笔划")
   std::string NewSongKind = "0";  // code from FNewSongKinds (grid column "新歌")
   std::string RankingKind = "0";  // code from FRankingKinds (grid column "排行")

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 // The fields every product line stores for one song, in this order, with the
 // defaults every product line resets them to (Language and Category are set
@@ -12,6 +13,7 @@
 // appends its own fields; the virtual destructor lets a song list check that
 // a record handed to it is of its own product line.
 struct TBaseSongData {
+  TBaseSongData() = default;
   virtual ~TBaseSongData() = default;
 
   std::string SongNo;               // "66" + the four-digit number; base name of the .dat file
@@ -25,6 +27,11 @@ struct TBaseSongData {
   std::string Category;             // category code
   std::string VideoFile;            // full path of the source video file
   std::uint8_t ReservedFlag = 0;    // 0 after a reset; only copied
+
+ protected:
+  // A product line's record starts from its own language and category codes.
+  TBaseSongData(std::string language, std::string category)
+      : Language(std::move(language)), Category(std::move(category)) {}
 };
 
 // One row of a lookup table: a code, its decimal text, the name shown in the grid.

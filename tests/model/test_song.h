@@ -8,7 +8,7 @@
 #include "model/song_store.h"
 
 struct TestData : TBaseSongData {
-  TestData() { Language = "9"; }
+  TestData() : TBaseSongData("9", "") {}
   std::string Extra = "x";
 };
 
