@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "formats/uclsOru.h"
+#include "model/window_side.h"
 #include "platform/env.h"
-#include "text/window_side.h"
 
 namespace fs = std::filesystem;
 

@@ -4,31 +4,14 @@
 #include <string>
 
 #include "cli/command.h"
+#include "cli/terminal.h"
 #include "formats/product_lines.h"
+#include "model/vod_text.h"
 #include "platform/env.h"
 #include "text/gbk.h"
 #include "text/uPublic.h"
 
 namespace {
-
-constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-
-// A GBK line for the terminal; bytes that are not GBK are shown as \xNN.
-std::string Printable(const std::string& gbkLine) {
-  if (auto utf8 = gbk::TryToUtf8(gbkLine)) return *utf8;
-  std::string out;
-  for (unsigned char c : gbkLine) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      static const char* hex = "0123456789ABCDEF";
-      out += "\\x";
-      out += hex[c >> 4];
-      out += hex[c & 15];
-    }
-  }
-  return out;
-}
 
 int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
@@ -40,31 +23,15 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << "addsongs-cli check: the file name has no GBK form: " << args[0] << "\n";
     return 2;
   }
-  platform::Env& env = *platform::Env::Default();
-  std::string bytes;
+  TVodText vod;
   try {
-    bytes = platform::ReadWholeFile(env, *path);
+    vod = ReadVodText(*platform::Env::Default(), *path);
   } catch (const std::exception& e) {
-    err << "addsongs-cli check: cannot read " << args[0] << ": " << e.what() << "\n";
+    err << "addsongs-cli check: " << cli::ForTerminal(e.what()) << "\n";
     return 2;
   }
-
-  // A file that begins with the UTF-8 mark is a Dovan file: its lines are
-  // UTF-8 and become GBK before they are judged.
-  const bool dovan = bytes.starts_with(kUtf8Mark);
-  TStringList lines = SplitTextLines(dovan ? std::string_view(bytes).substr(3) : bytes);
-  std::vector<bool> convertible(lines.size(), true);
-  if (dovan) {
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (auto converted = gbk::TryFromUtf8(lines[i])) {
-        lines[i] = *converted;
-      } else {
-        convertible[i] = false;
-      }
-    }
-  }
-
-  const TProductLineInfo* kind = dovan ? FindProductLine(kLineDovan) : RecognizeProductLine(lines);
+  const TStringList& lines = vod.lines;
+  const TProductLineInfo* kind = RecognizeVodText(vod);
   out << "product line: " << (kind != nullptr ? kind->name : "unknown (no line is accepted)")
       << "\n";
 
@@ -72,7 +39,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   int accepted = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string verdict;
-    if (!convertible[i]) {
+    if (!vod.IsGbk(i)) {
       verdict = "refused: not UTF-8 text with a GBK form";
       ++refused;
     } else if (IsBlank(lines[i])) {
@@ -91,7 +58,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
       }
     }
     out << "line " << i + 1 << ": " << verdict;
-    if (!IsBlank(lines[i])) out << " | " << (convertible[i] ? Printable(lines[i]) : "?");
+    if (!IsBlank(lines[i])) out << " | " << cli::ForTerminal(lines[i]);
     out << "\n";
   }
   out << accepted << " accepted, " << refused << " refused\n";

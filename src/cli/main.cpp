@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/terminal.h"
 
 namespace cli {
 namespace {
@@ -49,7 +50,7 @@ int main(int argc, char** argv) {
       try {
         return c.run(args, std::cout, std::cerr);
       } catch (const std::exception& e) {
-        std::cerr << "addsongs-cli " << c.name << ": " << e.what() << "\n";
+        std::cerr << "addsongs-cli " << c.name << ": " << cli::ForTerminal(e.what()) << "\n";
         return 2;
       }
     }

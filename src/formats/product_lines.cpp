@@ -38,6 +38,10 @@ const TProductLineInfo* RecognizeProductLine(const TStringList& lines) {
   return nullptr;
 }
 
+const TProductLineInfo* RecognizeVodText(const TVodText& text) {
+  return text.utf8 ? FindProductLine(kLineDovan) : RecognizeProductLine(text.lines);
+}
+
 const TProductLineInfo* FindProductLine(std::uint8_t code) {
   for (const auto& line : ProductLines()) {
     if (line.code == code) return &line;

@@ -9,6 +9,7 @@
 
 #include "formats/line_layout.h"
 #include "model/uclsSong.h"
+#include "model/vod_text.h"
 
 struct TProductLineInfo {
   std::uint8_t code;  // kLineOru ... kLineDovan
@@ -27,6 +28,10 @@ const std::vector<TProductLineInfo>& ProductLines();
 // Dovan file is told by its byte-order mark, not by its lines). Null when no
 // line is accepted.
 const TProductLineInfo* RecognizeProductLine(const TStringList& lines);
+
+// The product line of a vod.txt as read: Dovan for a file that began with
+// the UTF-8 byte-order mark, else RecognizeProductLine of its lines.
+const TProductLineInfo* RecognizeVodText(const TVodText& text);
 
 // The entry of a product-line code, or null.
 const TProductLineInfo* FindProductLine(std::uint8_t code);

@@ -1,6 +1,6 @@
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
-#include <system_error>
 #include <vector>
 
 #include "model/replacing_file.h"
@@ -38,6 +38,12 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
     }
   }
 
+  // A run that was killed half way left its temporary files; they go first,
+  // so the stick does not fill up with them.
+  for (const std::string& name : Env()->ListFiles(targetDir)) {
+    if (TReplacingFile::IsTemporaryName(name)) Env()->RemoveFile(targetDir + name);
+  }
+
   std::vector<char> buffer(kChunk);
   for (int i = 0; i < FCount; ++i) {
     PumpMessages();
@@ -49,8 +55,8 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
     auto source = Env()->OpenForRead(song.VideoFile);
     const std::int64_t size = Env()->FileSize(song.VideoFile);
     if (size < 0) {
-      throw std::system_error(std::make_error_code(std::errc::io_error),
-                              "cannot read the size of " + gbk::ToUtf8(song.VideoFile));
+      throw platform::FileError(EIO,
+                                "cannot read the size of " + platform::QuotedPath(song.VideoFile));
     }
     TReplacingFile target(Env(), dest);
     std::int64_t position = 0;
@@ -60,8 +66,8 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
           std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - position));
       const std::size_t n = source->Read(buffer.data(), want);
       if (n == 0) {
-        throw std::system_error(std::make_error_code(std::errc::io_error),
-                                gbk::ToUtf8(song.VideoFile) + " ended before its size was read");
+        throw platform::FileError(
+            EIO, platform::QuotedPath(song.VideoFile) + " ended before its size was read");
       }
       target.Append(buffer.data(), n);
       position += static_cast<std::int64_t>(n);

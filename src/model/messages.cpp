@@ -1,7 +1,6 @@
 #include "model/messages.h"
 
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace msg {
 #define ADDSONGS_TEXT(name, utf8)              \
@@ -19,12 +18,6 @@ ADDSONGS_TEXT(DiskTooSmall, u8"目标磁盘空间不足")
 #undef ADDSONGS_TEXT
 
 std::string TextOf(const std::exception& error) {
-  if (dynamic_cast<const TUserError*>(&error) != nullptr) return error.what();
-  std::string text = error.what();
-  if (auto converted = gbk::TryFromUtf8(text)) return *converted;
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
-  }
-  return text;
+  return gbk::Printable(error.what());
 }
 }  // namespace msg

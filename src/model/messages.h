@@ -13,7 +13,8 @@ const std::string& SaveFailedCaption();  // caption: saving vod.txt failed
 const std::string& BadSongDirs();        // no source or target folder
 const std::string& DiskTooSmall();       // not enough room on the target
 
-// The text of an error for a message box: a TUserError's own GBK text, else
-// the error's (UTF-8) description turned into GBK as far as it goes.
+// The text of an error for a message box. Every error of the program carries
+// GBK text (TUserError, platform::FileError, ...), shown as it is; bytes that
+// are not GBK are shown as \xNN.
 std::string TextOf(const std::exception& error);
 }  // namespace msg

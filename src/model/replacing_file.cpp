@@ -2,8 +2,12 @@
 
 #include "text/uPublic.h"
 
+namespace {
+constexpr std::string_view kTemporarySuffix = ".part";
+}
+
 TReplacingFile::TReplacingFile(platform::Env* env, std::string target)
-    : env_(env), target_(std::move(target)), temp_(target_ + ".part") {
+    : env_(env), target_(std::move(target)), temp_(target_ + std::string(kTemporarySuffix)) {
   file_ = env_->CreateForWrite(temp_);
 }
 
@@ -30,4 +34,10 @@ void TReplacingFile::Commit() {
   committed_ = true;
   const std::string folder = ExtractFolder(target_);
   env_->SyncDir(folder.empty() ? "." : folder);
+}
+
+bool TReplacingFile::IsTemporaryName(std::string_view name) {
+  if (!name.ends_with(kTemporarySuffix)) return false;
+  name.remove_suffix(kTemporarySuffix.size());
+  return name == "vod.txt" || (name.starts_with("66") && name.ends_with(".dat"));
 }

@@ -2,6 +2,7 @@
 
 #include "model/messages.h"
 #include "model/uclsSong.h"
+#include "model/vod_text.h"
 #include "platform/env.h"
 #include "text/gbk.h"
 #include "text/user_error.h"
@@ -71,9 +72,10 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
   // The drive is the volume that holds the target folder: its free bytes are
   // asked for the folder itself, and the user is shown its mount point.
   const std::int64_t free = DiskFreeBytes(FTargetDir, Env());
-  if (free < FNeedSize) {
+  const std::int64_t need = std::max(FNeedSize, BytesOnVolume(FTargetDir));
+  if (free < need) {
     if (!onLowSpace) throw TUserError(msg::DiskTooSmall());
-    onLowSpace(Env()->VolumeOf(FTargetDir), FormatDiskSize(FNeedSize), FormatDiskSize(free));
+    onLowSpace(Env()->VolumeOf(FTargetDir), FormatDiskSize(need), FormatDiskSize(free));
     return 0;
   }
   CopySongFiles(FSourceDir, FTargetDir, onFileCopy);
@@ -81,22 +83,42 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
   return 1;
 }
 
+std::int64_t TBaseSong::BytesOnVolume(const std::string& folder) {
+  const std::int64_t block = std::max<std::int64_t>(Env()->BlockSize(folder), 1);
+  std::int64_t total = 0;
+  for (int i = 0; i < FCount; ++i) {
+    const std::string& video = GetSong(i)->VideoFile;
+    const std::int64_t size = video.empty() ? -1 : Env()->FileSize(video);
+    if (size > 0) total += (size + block - 1) / block * block;
+  }
+  return total;
+}
+
 std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {
   if (!fileName) return 3;
   const std::string path = fileName();
   if (!Env()->FileExists(path)) return 3;
 
-  FLines = SplitTextLines(platform::ReadWholeFile(*Env(), path));
+  TVodText vod = ReadVodText(*Env(), path);
+  FLines = std::move(vod.lines);
   FCount = 0;
   FLinesNotLoaded = 0;
+  FLinesNotGbk = 0;
   std::uint8_t result = 0;
-  for (const auto& line : FLines) {
+  for (std::size_t i = 0; i < FLines.size(); ++i) {
+    const std::string& line = FLines[i];
     if (FCount >= kSongSlots) {
       // Every slot is taken: what is left is counted, never written.
       if (!IsBlank(line)) ++FLinesNotLoaded;
       continue;
     }
     PumpMessages();
+    if (!vod.IsGbk(i)) {
+      // A UTF-8 line with no GBK form cannot be a song of the core.
+      ++FLinesNotGbk;
+      result = 6;
+      continue;
+    }
     result = ParseLine(line, FCount);
     if (result == 0) ++FCount;
   }

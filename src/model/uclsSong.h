@@ -7,7 +7,8 @@
 // differs: its tables, its line layout, its mandatory fields, its parser.
 //
 // All texts are GBK byte strings. Errors meant for the user are TUserError
-// (text/user_error.h); file errors are std::system_error naming the path.
+// (text/user_error.h); file errors are platform::FileError naming the path,
+// in GBK too.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +16,10 @@
 #include <string>
 
 #include "model/bm_table.h"
+#include "model/song_helpers.h"
 #include "model/songdata.h"
+#include "model/window_side.h"
 #include "text/uPublic.h"
-#include "text/window_side.h"
 
 namespace platform {
 class Env;
@@ -147,32 +149,45 @@ class TBaseSong {
   // complete new one, never deleted before. Errors of FindUsbVodDir propagate.
   std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
 
-  // Compares the free bytes of the target's volume with FNeedSize and copies
-  // the songs (CopySongFiles). 1: all copied, FTargetDir emptied. 0: too
-  // little room, onLowSpace was told (volume, needed, free), nothing copied.
-  // Throws TUserError "歌曲文件目录错误" without source or target folder,
-  // "目标磁盘空间不足" when room is short and there is no onLowSpace; copy
-  // errors propagate (see CopyRecordFiles).
+  // Compares the free bytes of the target's volume (those this user may
+  // write) with the room the songs take there: the larger of FNeedSize and
+  // the sizes of the songs' video files, each rounded up to the volume's
+  // block size. Then copies the songs (CopySongFiles). 1: all copied,
+  // FTargetDir emptied. 0: too little room, onLowSpace was told (volume,
+  // needed, free), nothing copied. Throws TUserError "歌曲文件目录错误"
+  // without source or target folder, "目标磁盘空间不足" when room is short and
+  // there is no onLowSpace; copy errors propagate (see CopyRecordFiles).
   int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy);
 
   // Reads the vod.txt whose path fileName yields into the records: every line
   // (ended by CR LF, LF or CR) goes to ParseLine with slot FCount, which
-  // advances on 0. Lines after the 100th accepted one are not loaded and are
-  // counted in FLinesNotLoaded. Posts WM_LOADDONE, then WM_SONGCOUNT with
-  // FCount. Result: 3 without callback or file, else the verdict on the last
-  // line examined (0 for a file without lines). Throws std::system_error when
-  // the file cannot be read.
+  // advances on 0. A Dovan file (UTF-8 behind a byte-order mark) is read as
+  // its writer wrote it: the mark is dropped and each line turned into GBK;
+  // a line with no GBK form is refused (6) and counted in FLinesNotGbk.
+  // Lines after the 100th accepted one are not loaded and are counted in
+  // FLinesNotLoaded. Posts WM_LOADDONE, then WM_SONGCOUNT with FCount.
+  // Result: 3 without callback or file, else the verdict on the last line
+  // examined (0 for a file without lines). Throws platform::FileError when
+  // the file cannot be read, is not a regular file or is larger than
+  // platform::kMaxTextFileBytes.
   std::uint8_t LoadVodFile(const TDirProc& fileName);
 
   // Non-blank lines of the last LoadVodFile that found every slot taken.
   int FLinesNotLoaded = 0;
+  // Lines of the last LoadVodFile that had no GBK form.
+  int FLinesNotGbk = 0;
+
+  // The room the songs' video files take on the volume of folder: each
+  // file's size rounded up to the volume's block size (a song without a
+  // readable video file takes nothing).
+  std::int64_t BytesOnVolume(const std::string& folder);
 
   // ---- The ten product-line operations, in their fixed order ----
 
   // 0: Writes the lines to the file, replacing it: GBK, CR LF after every
   // line, no byte-order mark. Written to a temporary name, flushed to the
   // device and renamed over the old file, so a failure leaves the old one.
-  // Throws std::system_error when the file cannot be written.
+  // Throws platform::FileError when the file cannot be written.
   virtual void SaveLines(const TStringList& lines, const std::string& fileName);
   // 1: Every one of the 100 slots back to the defaults; FCount unchanged.
   virtual void ResetSongs() = 0;
@@ -214,8 +229,9 @@ class TBaseSong {
   // written under a temporary name and renamed over the old one only when
   // complete and flushed. A song without a VideoFile keeps the .dat already on
   // the target; when it has none either, TUserError naming the song is raised
-  // before any file is copied. File errors are std::system_error; the songs
-  // after a failing one are not copied.
+  // before any file is copied. File errors are platform::FileError; the songs
+  // after a failing one are not copied. Temporary files that an earlier run
+  // left in targetDir (TReplacingFile::IsTemporaryName) are removed first.
   void CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy);
 
  private:

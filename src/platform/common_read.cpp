@@ -1,12 +1,25 @@
+#include <cerrno>
+
 #include "platform/env.h"
 
 namespace platform {
 
 std::string ReadWholeFile(Env& env, const std::string& path) {
+  auto tooLarge = [&] {
+    return FileError(EFBIG, "cannot read " + QuotedPath(path) + ", larger than " +
+                                std::to_string(kMaxTextFileBytes >> 10) + " KiB");
+  };
   auto file = env.OpenForRead(path);
+  const std::int64_t size = env.FileSize(path);
+  if (size > kMaxTextFileBytes) throw tooLarge();
   std::string bytes;
-  char buffer[8192];
-  while (const std::size_t n = file->Read(buffer, sizeof buffer)) bytes.append(buffer, n);
+  if (size > 0) bytes.reserve(static_cast<std::size_t>(size));
+  char buffer[65536];
+  while (const std::size_t n = file->Read(buffer, sizeof buffer)) {
+    // The size was looked at before; a file that grows meanwhile is cut off here.
+    if (static_cast<std::int64_t>(bytes.size() + n) > kMaxTextFileBytes) throw tooLarge();
+    bytes.append(buffer, n);
+  }
   return bytes;
 }
 

@@ -12,9 +12,9 @@
 // that has no native form is refused like a file that cannot be opened.
 //
 // Errors: operations that return a value or bool report "cannot" in that
-// value, as each comment says. Operations on file contents throw
-// std::system_error (or std::filesystem::filesystem_error), whose what()
-// names the path (GBK, as given) and the operating system's reason.
+// value, as each comment says. Operations on file contents throw FileError
+// (platform/file_error.h, a std::system_error), whose what() is GBK text
+// naming the path as given and the operating system's reason.
 #pragma once
 
 #include <cstddef>
@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_error.h"
+
 namespace platform {
 
 // A file opened for reading, from its start.
@@ -30,7 +32,7 @@ class SequentialFile {
  public:
   virtual ~SequentialFile() = default;
   // Reads up to n bytes into scratch; returns how many were read, 0 at the end.
-  // Throws std::system_error on a read error.
+  // Throws FileError on a read error.
   virtual std::size_t Read(char* scratch, std::size_t n) = 0;
 };
 
@@ -39,7 +41,7 @@ class SequentialFile {
 class WritableFile {
  public:
   virtual ~WritableFile() = default;
-  // Writes all n bytes or throws std::system_error.
+  // Writes all n bytes or throws FileError.
   virtual void Append(const char* data, std::size_t n) = 0;
   // Pushes the written bytes to the device (fsync); throws on failure.
   virtual void Sync() = 0;
@@ -68,9 +70,15 @@ class Env {
   // be told (also when the mount point has no GBK form).
   virtual std::string VolumeOf(const std::string& path) = 0;
 
-  // All free bytes of the volume holding the path (not only those available to
-  // this user); -1 when they cannot be read (no such path, no such volume).
+  // The free bytes of the volume holding the path that this user may write
+  // (on Linux without the blocks kept for the administrator); -1 when they
+  // cannot be read (no such path, no such volume).
   virtual std::int64_t FreeBytes(const std::string& path) = 0;
+
+  // The unit in which the volume holding the path hands out room to files:
+  // a file of n bytes takes n rounded up to a multiple of it. -1 when it
+  // cannot be read.
+  virtual std::int64_t BlockSize(const std::string& path) = 0;
 
   // Creates the folder with every missing parent. True when the folder exists
   // afterwards (also when it existed before).
@@ -88,17 +96,24 @@ class Env {
   // Size in bytes of a file, -1 when it cannot be read.
   virtual std::int64_t FileSize(const std::string& path) = 0;
 
-  // Opens an existing file for reading. Throws std::system_error.
+  // The names (without folder) of the files in a folder, in no set order;
+  // folders and names that have no GBK form are left out. Empty when the
+  // folder cannot be read.
+  virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
+
+  // Opens an existing regular file for reading. Throws FileError when it
+  // cannot be opened, and for a folder, a device or a pipe, without waiting
+  // for a pipe's writer.
   virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) = 0;
 
-  // Creates a file for writing, replacing one of the same name. Throws.
+  // Creates a file for writing, replacing one of the same name. Throws FileError.
   virtual std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) = 0;
 
   // Renames from over to, replacing an existing file atomically where the
-  // system allows. Throws std::system_error.
+  // system allows. Throws FileError.
   virtual void RenameReplace(const std::string& from, const std::string& to) = 0;
 
-  // Pushes a folder's entries (new names, renames) to the device. Throws.
+  // Pushes a folder's entries (new names, renames) to the device. Throws FileError.
   virtual void SyncDir(const std::string& path) = 0;
 
   // The folder of the running program, ending with the separator. Empty when
@@ -109,8 +124,16 @@ class Env {
   virtual char PathSeparator() const = 0;
 };
 
-// The whole content of a file, read through env. Throws std::system_error
-// when it cannot be opened or read.
+// The largest text file the program reads whole: a vod.txt of 100 songs at
+// the longest line any product line writes is about 200 KiB, a settings file
+// a few KiB. A larger file is not one of them.
+inline constexpr std::int64_t kMaxTextFileBytes = std::int64_t{1} << 20;  // 1 MiB
+
+// The whole content of a regular file of at most kMaxTextFileBytes, read
+// through env in time and memory proportional to its size. Throws FileError
+// when it cannot be opened or read, when it is not a regular file (a folder,
+// a device such as /dev/zero, a pipe), and when it is larger than the cap
+// (EFBIG), so that no input makes the program read for ever.
 std::string ReadWholeFile(Env& env, const std::string& path);
 
 // Forwards every call to another Env. Tests derive from it to break one call.
@@ -122,11 +145,15 @@ class EnvWrapper : public Env {
   std::vector<std::string> RemovableVolumes() override { return target_->RemovableVolumes(); }
   std::string VolumeOf(const std::string& p) override { return target_->VolumeOf(p); }
   std::int64_t FreeBytes(const std::string& p) override { return target_->FreeBytes(p); }
+  std::int64_t BlockSize(const std::string& p) override { return target_->BlockSize(p); }
   bool CreateDirs(const std::string& p) override { return target_->CreateDirs(p); }
   bool FileExists(const std::string& p) override { return target_->FileExists(p); }
   bool DirExists(const std::string& p) override { return target_->DirExists(p); }
   bool RemoveFile(const std::string& p) override { return target_->RemoveFile(p); }
   std::int64_t FileSize(const std::string& p) override { return target_->FileSize(p); }
+  std::vector<std::string> ListFiles(const std::string& p) override {
+    return target_->ListFiles(p);
+  }
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& p) override {
     return target_->OpenForRead(p);
   }

@@ -30,32 +30,15 @@ std::optional<std::string> NativePath(const std::string& path) {
   return gbk::TryToUtf8(path);
 }
 
-// The path as a message shows it. A name that is not GBK has its bytes
-// outside printable ASCII written as \xNN, so the message stays readable.
-std::string Shown(const std::string& path) {
-  if (NativePath(path)) return '"' + path + '"';
-  std::string shown = "\"";
-  for (unsigned char c : path) {
-    if (c >= 0x20 && c < 0x7F) {
-      shown += static_cast<char>(c);
-    } else {
-      char hex[5];
-      std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-      shown += hex;
-    }
-  }
-  return shown + '"';
-}
-
 [[noreturn]] void Fail(int error, const std::string& what) {
-  throw std::system_error(error, std::generic_category(), what);
+  throw FileError(error, what);
 }
 
 // The native path for an operation that throws; a path with no native form
 // fails like a name the system refuses.
 std::string NativeOrThrow(const std::string& path, const std::string& action) {
   std::optional<std::string> native = NativePath(path);
-  if (!native) Fail(EILSEQ, action + ' ' + Shown(path) + " (the name is not valid GBK)");
+  if (!native) Fail(EILSEQ, action + ' ' + QuotedPath(path) + " (the name is not valid GBK)");
   return *native;
 }
 
@@ -68,7 +51,7 @@ class PosixSequentialFile final : public SequentialFile {
     while (true) {
       ssize_t got = ::read(fd_, scratch, n);
       if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) Fail(errno, "cannot read " + Shown(path_));
+      if (errno != EINTR) Fail(errno, "cannot read " + QuotedPath(path_));
     }
   }
 
@@ -85,12 +68,12 @@ class PosixWritableFile final : public WritableFile {
   }
 
   void Append(const char* data, std::size_t n) override {
-    if (fd_ < 0) Fail(EBADF, "cannot write " + Shown(path_) + " after closing it");
+    if (fd_ < 0) Fail(EBADF, "cannot write " + QuotedPath(path_) + " after closing it");
     while (n > 0) {
       ssize_t done = ::write(fd_, data, n);
       if (done < 0) {
         if (errno == EINTR) continue;
-        Fail(errno, "cannot write " + Shown(path_));
+        Fail(errno, "cannot write " + QuotedPath(path_));
       }
       data += done;
       n -= static_cast<std::size_t>(done);
@@ -98,8 +81,8 @@ class PosixWritableFile final : public WritableFile {
   }
 
   void Sync() override {
-    if (fd_ < 0) Fail(EBADF, "cannot flush " + Shown(path_) + " after closing it");
-    if (::fsync(fd_) != 0) Fail(errno, "cannot flush " + Shown(path_) + " to the device");
+    if (fd_ < 0) Fail(EBADF, "cannot flush " + QuotedPath(path_) + " after closing it");
+    if (::fsync(fd_) != 0) Fail(errno, "cannot flush " + QuotedPath(path_) + " to the device");
   }
 
   void Close() override {
@@ -108,7 +91,7 @@ class PosixWritableFile final : public WritableFile {
     fd_ = -1;
     // After EINTR the descriptor is gone on Linux and the data is not known
     // to be lost; any other error is.
-    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + Shown(path_));
+    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + QuotedPath(path_));
   }
 
  private:
@@ -119,6 +102,11 @@ class PosixWritableFile final : public WritableFile {
 bool StatPath(const std::string& path, struct stat* info) {
   std::optional<std::string> native = NativePath(path);
   return native && ::stat(native->c_str(), info) == 0;
+}
+
+bool StatVolume(const std::string& path, struct statvfs* info) {
+  std::optional<std::string> native = NativePath(path);
+  return native && ::statvfs(native->c_str(), info) == 0;
 }
 
 class PosixEnv final : public Env {
@@ -149,14 +137,21 @@ class PosixEnv final : public Env {
   }
 
   std::int64_t FreeBytes(const std::string& path) override {
-    std::optional<std::string> native = NativePath(path);
     struct statvfs info;
-    if (!native || ::statvfs(native->c_str(), &info) != 0) return -1;
+    if (!StatVolume(path, &info)) return -1;
+    // f_bavail, not f_bfree: ext4 keeps part of the free blocks for root, and
+    // a copy that counted them would run out of room half way.
     constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    std::uint64_t blocks = info.f_bfree;
+    std::uint64_t blocks = info.f_bavail;
     std::uint64_t size = info.f_frsize;
     if (size != 0 && blocks > kMax / size) return std::numeric_limits<std::int64_t>::max();
     return static_cast<std::int64_t>(blocks * size);
+  }
+
+  std::int64_t BlockSize(const std::string& path) override {
+    struct statvfs info;
+    if (!StatVolume(path, &info) || info.f_frsize == 0) return -1;
+    return static_cast<std::int64_t>(info.f_frsize);
   }
 
   bool CreateDirs(const std::string& path) override {
@@ -189,22 +184,50 @@ class PosixEnv final : public Env {
     return static_cast<std::int64_t>(info.st_size);
   }
 
+  std::vector<std::string> ListFiles(const std::string& folder) override {
+    std::vector<std::string> names;
+    std::optional<std::string> native = NativePath(folder);
+    if (!native || native->empty()) return names;
+    std::error_code ec;
+    for (fs::directory_iterator it(*native, ec), end; !ec && it != end; it.increment(ec)) {
+      std::error_code typeError;
+      if (!it->is_regular_file(typeError)) continue;
+      if (auto name = gbk::TryFromUtf8(it->path().filename().native())) {
+        names.push_back(std::move(*name));
+      }
+    }
+    return names;
+  }
+
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) override {
     std::string native = NativeOrThrow(path, "cannot open");
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail(errno, "cannot open " + Shown(path) + " for reading");
+    // O_NONBLOCK so that opening a pipe does not wait for a writer; it is
+    // refused below, and it changes nothing for a regular file.
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) Fail(errno, "cannot open " + QuotedPath(path) + " for reading");
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+      const int error = errno;
+      ::close(fd);
+      Fail(error, "cannot read " + QuotedPath(path));
+    }
+    if (!S_ISREG(info.st_mode)) {
+      const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+      ::close(fd);
+      Fail(error, "cannot read " + QuotedPath(path) + ", it is not a regular file");
+    }
     return std::make_unique<PosixSequentialFile>(fd, path);
   }
 
   std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
     std::string native = NativeOrThrow(path, "cannot create");
     int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) Fail(errno, "cannot create " + Shown(path));
+    if (fd < 0) Fail(errno, "cannot create " + QuotedPath(path));
     return std::make_unique<PosixWritableFile>(fd, path);
   }
 
   void RenameReplace(const std::string& from, const std::string& to) override {
-    std::string action = "cannot rename " + Shown(from) + " to " + Shown(to);
+    std::string action = "cannot rename " + QuotedPath(from) + " to " + QuotedPath(to);
     std::string nativeFrom = NativeOrThrow(from, "cannot rename");
     std::string nativeTo = NativeOrThrow(to, "cannot rename to");
     if (::rename(nativeFrom.c_str(), nativeTo.c_str()) != 0) Fail(errno, action);
@@ -213,11 +236,11 @@ class PosixEnv final : public Env {
   void SyncDir(const std::string& path) override {
     std::string native = NativeOrThrow(path, "cannot flush folder");
     int fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) Fail(errno, "cannot open folder " + Shown(path) + " to flush it");
+    if (fd < 0) Fail(errno, "cannot open folder " + QuotedPath(path) + " to flush it");
     int result = ::fsync(fd);
     int error = errno;
     ::close(fd);
-    if (result != 0) Fail(error, "cannot flush folder " + Shown(path) + " to the device");
+    if (result != 0) Fail(error, "cannot flush folder " + QuotedPath(path) + " to the device");
   }
 
   std::string ExecutableDir() override {
@@ -236,6 +259,14 @@ class PosixEnv final : public Env {
 };
 
 }  // namespace
+
+std::string ReasonText(int error) {
+  // The C library gives the reason in the program's locale: English in the
+  // "C" locale, the desktop's language (UTF-8) once a window library set it.
+  const std::string native = std::generic_category().message(error);
+  if (auto text = gbk::TryFromUtf8(native)) return *text;
+  return "error " + std::to_string(error);
+}
 
 Env* Env::Default() {
   static PosixEnv env("");

@@ -354,3 +354,23 @@ std::string FromUtf8(std::string_view utf8) {
 std::string Gbk(std::u8string_view utf8) {
   return gbk::FromUtf8(std::string_view(reinterpret_cast<const char*>(utf8.data()), utf8.size()));
 }
+
+namespace gbk {
+
+std::string Printable(std::string_view bytes) {
+  if (bytes.find('\0') == std::string_view::npos && TryToUtf16(bytes)) return std::string(bytes);
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F) {
+      shown += static_cast<char>(c);
+    } else {
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    }
+  }
+  return shown;
+}
+
+}  // namespace gbk

@@ -72,6 +72,11 @@ std::string ToUtf8(std::string_view gbk);
 std::optional<std::string> TryFromUtf8(std::string_view utf8, std::size_t* bad_pos = nullptr);
 std::string FromUtf8(std::string_view utf8);
 
+// The text as it is when it is GBK without NUL bytes; otherwise each byte
+// outside printable ASCII written as \xNN. Either way the result is GBK text
+// fit for a message, whatever bytes a file name or a file held.
+std::string Printable(std::string_view bytes);
+
 }  // namespace gbk
 
 // A UTF-8 literal of the source turned into GBK, so that the system's Chinese

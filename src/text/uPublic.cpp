@@ -3,8 +3,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "platform/env.h"
-
 namespace {
 bool IsTrimmed(unsigned char c) {
   return c <= 0x20;
@@ -90,18 +88,6 @@ std::string ExtractName(std::string_view path) {
   return std::string(path.substr(NameStart(path)));
 }
 
-void ParseSongFileName(std::string_view fileName, TBaseSongData& record) {
-  if (fileName.empty()) return;
-  const std::string name = ExtractName(fileName);
-  TStringList parts;
-  SplitString(name, '.', parts);
-  const std::string base = parts.front();
-  parts.clear();
-  SplitString(base, '-', parts);
-  record.SongName = parts[0];
-  if (parts.size() >= 2) record.Singer = parts[1];
-}
-
 bool IsSongNumber(std::string_view text) {
   if (text.size() != 4) return false;
   for (char c : text) {
@@ -119,16 +105,6 @@ std::string FormatDiskSize(std::int64_t bytes) {
   if (g > 0) return std::to_string(g) + "G";
   if (m > 0) return std::to_string(m) + "M";
   return "0M";
-}
-
-std::int64_t DiskFreeBytes(const std::string& path, platform::Env* env) {
-  if (env == nullptr) env = platform::Env::Default();
-  return env->FreeBytes(path);
-}
-
-void ShowMsg(TWindowSide* owner, const std::string& caption, const std::string& text, int kind) {
-  if (owner == nullptr || kind < kMsgWarning || kind > kMsgQuestion) return;
-  owner->ShowBox(caption, text, kind);
 }
 
 std::string FlagText(bool flag) {

@@ -8,13 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "model/songdata.h"
-#include "text/window_side.h"
-
-namespace platform {
-class Env;
-}
-
 using TStringList = std::vector<std::string>;
 
 // The one trimming rule of the system: every byte of value 0x20 or below is
@@ -34,13 +27,6 @@ void SplitString(std::string_view text, char separator, TStringList& list);
 // an end counts, an end at the very end adds no empty line. Bytes are kept.
 TStringList SplitTextLines(std::string_view text);
 
-// Takes title and singer from a video file name "title-singer.ext", in any
-// folder. The folder ends at the last '\', '/' or ':'; the name is what comes
-// before the first '.'; SongName := the part before the first '-', Singer :=
-// the part between the first and second '-' (left unchanged when the name has
-// no '-'). Nothing is trimmed. An empty file name changes nothing.
-void ParseSongFileName(std::string_view fileName, TBaseSongData& record);
-
 // The folder part of a path, up to and including its last '\', '/' or ':'
 // (empty when there is none), and the name after it. Both walk the text as
 // GBK, so a trail byte 0x5C inside a Chinese character is not a separator.
@@ -55,15 +41,6 @@ bool IsSongNumber(std::string_view text);
 // and for negative counts.
 std::string FormatDiskSize(std::int64_t bytes);
 
-// All free bytes of the volume that holds the path; -1 when they cannot be
-// read. Asks env, or the real system when env is null.
-std::int64_t DiskFreeBytes(const std::string& path, platform::Env* env = nullptr);
-
-// Shows a modal message box owned by the window: caption, text, one OK button
-// and the icon of kind 0 warning, 1 error, 2 information, 3 question. Any other
-// kind, or no window, shows nothing.
-void ShowMsg(TWindowSide* owner, const std::string& caption, const std::string& text, int kind);
-
 // "1" for true, "0" for false.
 std::string FlagText(bool flag);
 
@@ -71,8 +48,8 @@ std::string FlagText(bool flag);
 // whole text is an integer in the signed 32-bit range, written as an optional
 // sign and then decimal digits, or a hexadecimal number introduced by $, x, X,
 // 0x or 0X. Nothing else is allowed: no blanks, no empty text, no overflow.
-// Hexadecimal numbers may take all 32 bits ($FFFFFFFF is -1), as the number
-// conversion of the original tool did.
+// Hexadecimal numbers may take all 32 bits ($FFFFFFFF is -1): a code written
+// as eight hexadecimal digits is read as the 32-bit pattern it spells.
 std::optional<std::int32_t> TryStrToInt(std::string_view text);
 
 // The same check, raising std::invalid_argument with a message naming the

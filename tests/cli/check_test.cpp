@@ -95,7 +95,7 @@ TEST(CheckCommand, UnreadableFileOrBadUsageGivesStatusTwo) {
   TempDir dir;
   for (const std::string& args :
        {ShellQuote((dir.path() / "missing.txt").string()), ShellQuote(dir.path().string()),
-        std::string(""), std::string("a b")}) {
+        std::string("/dev/zero"), std::string(""), std::string("a b")}) {
     const auto r = RunCli("check " + args);
     EXPECT_EQ(r.status, 2) << args;
     EXPECT_FALSE(r.err.empty()) << args;

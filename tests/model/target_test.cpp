@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <system_error>
 
@@ -171,6 +172,37 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
   EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src/");
 }
 
+TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
+  // 1 + 4096 + 4097 bytes take 1 + 1 + 2 blocks of 4096 on the volume.
+  Add(Video("660001", 1));
+  Add(Video("660002", 4096));
+  Add(Video("660003", 4097));
+  list.FSourceDir = dir.Gbk() + "src/";
+  env.blockSize = 4096;
+  env.volumeOf = "/media/usb/";
+  const struct {
+    std::int64_t free;
+    std::int64_t needSize;
+    int result;
+  } cases[] = {
+      {16383, 0, 0},          // the sum of the sizes (8194) would have passed
+      {16384, 8194, 1},       // an exact fit in whole blocks
+      {16384, 16385, 0},      // a larger FNeedSize still counts
+      {3 << 20, 2 << 20, 1},  // plenty of room
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path() / "out");
+    list.FTargetDir = dir.Gbk() + "out/";
+    fs::create_directories(dir.path() / "out");
+    env.freeBytes = c.free;
+    list.FNeedSize = c.needSize;
+    bool told = false;
+    EXPECT_EQ(list.CopyToTarget([&](auto&&...) { told = true; }, nullptr), c.result) << c.free;
+    EXPECT_EQ(told, c.result == 0) << c.free;
+    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.result == 1 ? 3u : 0u) << c.free;
+  }
+}
+
 TEST_F(Target, UnreadableFreeSpaceCountsAsTooSmallAndWithoutCallbackIsAnError) {
   list.FSourceDir = dir.Gbk();
   list.FTargetDir = dir.Gbk();
@@ -247,6 +279,46 @@ TEST_F(Target, FailedWriteLeavesTheOldCopyAndNoPartialFile) {
   EXPECT_THROW(list.CopySongFiles("", dir.Gbk() + "out/", nullptr), std::system_error);
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660001.dat"), "old copy");
   EXPECT_EQ(EntriesIn(dir.path() / "out"), 1u);
+}
+
+TEST_F(Target, TemporaryFilesOfAnEarlierKilledRunAreRemovedBeforeCopying) {
+  Add(Video("660001", 10));
+  for (const char* name : {"660007.dat.part", "vod.txt.part", "660001.dat.part", "660008.dat",
+                           "notes.part", "song.dat.part"}) {
+    dir.Write(std::string("out/") + name, "x");
+  }
+  list.CopySongFiles("", dir.Gbk() + "out/", nullptr);
+  std::set<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir.path() / "out")) {
+    left.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(left,
+            (std::set<std::string>{"660001.dat", "660008.dat", "notes.part", "song.dat.part"}));
+}
+
+TEST_F(Target, FileErrorsShowAChineseFolderAsTheUserWroteIt) {
+  dir.Write("x", "a file where a folder should be");
+  const std::string folder = dir.Gbk() + Gbk(u8"x/新歌目录/");
+  Add(Song("a"));
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return folder; }), 6);
+  ASSERT_EQ(window.boxes.size(), 1u);
+  const std::string& text = window.boxes[0].text;
+  EXPECT_NE(text.find('"' + folder + "vod.txt.part\""), std::string::npos) << gbk::ToUtf8(text);
+  EXPECT_TRUE(gbk::TryToUtf8(text)) << "the whole text is GBK";
+
+  list.FSourceDir = dir.Gbk();
+  list.FTargetDir = dir.Gbk();
+  TestData song = Song("b");
+  song.SongNo = "660001";
+  song.VideoFile = dir.Gbk() + Gbk(u8"没有的歌.mpg");
+  list.FCount = 0;
+  Add(song);
+  try {
+    list.CopySongFiles("", dir.Gbk(), nullptr);
+    FAIL();
+  } catch (const std::system_error& e) {
+    EXPECT_NE(std::string(e.what()).find(song.VideoFile), std::string::npos);
+  }
 }
 
 TEST_F(Target, SongWithoutVideoKeepsItsCopyOrStopsTheRunBeforeAnyCopy) {

@@ -1,6 +1,8 @@
 // Folders, files and free space on the real disk, below a temporary folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -51,13 +53,15 @@ class PosixFiles : public ::testing::Test {
   TempDir tmp_;
 };
 
-TEST_F(PosixFiles, FreeBytesAreAllFreeBytesOfTheVolumeOrMinusOneForAMissingPath) {
+TEST_F(PosixFiles, FreeBytesAreThoseThisUserMayWriteOrMinusOneForAMissingPath) {
   EXPECT_EQ(env_->FreeBytes(tmp_.Gbk() + "missing"), -1);
+  EXPECT_EQ(env_->BlockSize(tmp_.Gbk() + "missing"), -1);
   fs::space_info space = fs::space(tmp_.path());
   std::int64_t free = env_->FreeBytes(tmp_.path().string());
-  // Other programs write meanwhile; the figure is the free one (blocks kept
-  // for the administrator included), not the one available to this user.
-  EXPECT_NEAR(static_cast<double>(free), static_cast<double>(space.free), 64.0 * 1024 * 1024);
+  // Other programs write meanwhile; the figure is the one available to this
+  // user (without the blocks ext4 keeps for the administrator).
+  EXPECT_NEAR(static_cast<double>(free), static_cast<double>(space.available), 64.0 * 1024 * 1024);
+  EXPECT_GT(env_->BlockSize(tmp_.path().string()), 0);
 }
 
 TEST_F(PosixFiles, CreateDirsMakesEveryMissingParentAndFailsWhereAFileStandsInTheWay) {
@@ -160,6 +164,42 @@ TEST_F(PosixFiles, FileErrorsNameThePathAndTheReason) {
   const std::string chinese = tmp_.Gbk() + Gbk(u8"缺少的歌.dat");
   what = ErrorOf([&] { env_->OpenForRead(chinese); });
   EXPECT_NE(what.find(chinese), std::string::npos) << "GBK path in the message";
+}
+
+TEST_F(PosixFiles, WholeFileReaderTakesOnlyRegularFilesUpToItsCap) {
+  ASSERT_EQ(::mkfifo((tmp_.path() / "fifo").c_str(), 0600), 0);
+  tmp_.Write("at cap", std::string(kMaxTextFileBytes, 'a'));
+  tmp_.Write("over cap", std::string(kMaxTextFileBytes + 1, 'a'));
+  const struct {
+    std::string path;
+    std::string why;  // empty: read in full
+  } cases[] = {
+      {tmp_.Gbk() + "at cap", ""},
+      {tmp_.Gbk() + "over cap", "larger than 1024 KiB"},
+      {tmp_.Gbk() + "fifo", "not a regular file"},  // would wait for a writer for ever
+      {"/dev/zero", "not a regular file"},          // would never end
+      {tmp_.Gbk(), "not a regular file"},
+  };
+  for (const auto& c : cases) {
+    std::string read;
+    const std::string what = ErrorOf([&] { read = ReadWholeFile(*env_, c.path); });
+    if (c.why.empty()) {
+      EXPECT_EQ(read.size(), static_cast<std::size_t>(kMaxTextFileBytes));
+    } else {
+      EXPECT_NE(what.find(c.why), std::string::npos) << c.path << ": " << what;
+      EXPECT_NE(what.find(c.path), std::string::npos) << what;
+    }
+  }
+}
+
+TEST_F(PosixFiles, ListFilesNamesTheFilesOfAFolderOnly) {
+  tmp_.Write("a.dat", "1");
+  tmp_.Write(gbk::ToUtf8(Gbk(u8"歌.dat")), "2");
+  fs::create_directory(tmp_.path() / "sub");
+  std::vector<std::string> names = env_->ListFiles(tmp_.Gbk());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"a.dat", Gbk(u8"歌.dat")}));
+  EXPECT_TRUE(env_->ListFiles(tmp_.Gbk() + "missing/").empty());
 }
 
 TEST_F(PosixFiles, RenameReplaceTakesThePlaceOfAnExistingFile) {

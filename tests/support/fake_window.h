@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "text/window_side.h"
+#include "model/window_side.h"
 
 struct PostedMessage {
   unsigned message;

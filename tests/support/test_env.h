@@ -23,6 +23,9 @@ class TestEnv : public platform::EnvWrapper {
   std::int64_t FreeBytes(const std::string& path) override {
     return freeBytes ? *freeBytes : target()->FreeBytes(path);
   }
+  std::int64_t BlockSize(const std::string& path) override {
+    return blockSize ? *blockSize : target()->BlockSize(path);
+  }
   bool CreateDirs(const std::string& path) override {
     return failCreateDirs ? false : target()->CreateDirs(path);
   }
@@ -30,6 +33,7 @@ class TestEnv : public platform::EnvWrapper {
 
   std::vector<std::string> volumes;
   std::optional<std::int64_t> freeBytes;
+  std::optional<std::int64_t> blockSize;
   std::optional<std::string> volumeOf;
   bool failCreateDirs = false;
   // When set, the write that would take a file past this many bytes fails.

@@ -1,0 +1,35 @@
+// The lines of a vod.txt as its writer wrote them, for loading and checking.
+//
+// ORU, Tarvel and Mirel write GBK text, which is taken as it is. Dovan writes
+// UTF-8 behind a byte-order mark (EF BB BF): such a file has the mark removed
+// and every line turned into GBK, the text of the core, so that a Dovan list
+// loaded and saved again gives the same bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "text/uPublic.h"
+
+namespace platform {
+class Env;
+}
+
+struct TVodText {
+  bool utf8 = false;  // the file began with the UTF-8 byte-order mark
+  // The lines, ended by CR LF, LF or CR, as GBK text. A line of a UTF-8 file
+  // that has no GBK form keeps its own bytes and is marked in isGbk.
+  TStringList lines;
+  std::vector<bool> isGbk;  // one per line: false for a line that is not GBK text
+
+  bool IsGbk(std::size_t line) const { return isGbk[line]; }
+};
+
+// Splits the bytes of a vod.txt into its GBK lines (see above). Never throws.
+TVodText DecodeVodText(std::string_view bytes);
+
+// Reads a vod.txt through env (platform::ReadWholeFile: a regular file of at
+// most platform::kMaxTextFileBytes) and decodes it. Throws platform::FileError.
+TVodText ReadVodText(platform::Env& env, const std::string& path);

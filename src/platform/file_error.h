@@ -1,0 +1,33 @@
+// The error of a file or folder operation.
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace platform {
+
+// code() is the operating system's error; what() is GBK text, like every
+// text of the core: the action, the path as the caller gave it, and the
+// system's reason turned into GBK, e.g.
+//   cannot create "/media/usb/新歌/vod.txt.part": No such file or directory
+// so that a message box shows a Chinese folder name as the user wrote it.
+class FileError : public std::system_error {
+ public:
+  // gbkWhat is the action and the path; the reason is added here.
+  FileError(int error, const std::string& gbkWhat);
+  const char* what() const noexcept override { return text_.c_str(); }
+
+ private:
+  std::string text_;
+};
+
+// The operating system's reason for an error number, as GBK text (each
+// system's implementation turns its own text into GBK); a reason that has no
+// GBK form reads "error N".
+std::string ReasonText(int error);
+
+// A path for a message, in double quotes. A name that is not GBK has its
+// bytes outside printable ASCII written as \xNN, so the message stays text.
+std::string QuotedPath(const std::string& path);
+
+}  // namespace platform

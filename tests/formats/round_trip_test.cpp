@@ -1,0 +1,52 @@
+// A vod.txt loaded and saved again gives the bytes it was loaded from.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "formats/product_lines.h"
+#include "support/fake_window.h"
+#include "support/temp_dir.h"
+#include "text/gbk.h"
+
+namespace {
+
+TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
+  const struct {
+    std::uint8_t line;
+    const char* fixture;
+    int songs;
+    const char8_t* firstTitle;
+  } cases[] = {
+      {kLineOru, "oru_vod.txt", 2, u8"海风"},
+      {kLineTarvel, "tarvel_vod.txt", 1, u8"海风"},
+      {kLineMirel, "mirel_vod.txt", 1, u8"小河"},
+      {kLineDovan, "dovan_vod.txt", 1, u8"小河"},  // UTF-8 behind a byte-order mark
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const std::string fixture = std::string(ADDSONGS_FIXTURES_DIR "/") + c.fixture;
+    FakeWindow window;
+    auto list = FindProductLine(c.line)->create(nullptr);
+    list->FHandle = &window;
+    list->LoadVodFile([&] { return fixture; });
+    ASSERT_EQ(list->FCount, c.songs) << c.fixture;
+    EXPECT_EQ(list->GetSong(0)->SongName, Gbk(c.firstTitle)) << c.fixture;
+
+    ASSERT_EQ(list->PrepareTarget(false, [&] { return dir.Gbk(); }), 0) << c.fixture;
+    EXPECT_TRUE(window.boxes.empty()) << c.fixture;
+    EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), TempDir::Read(fixture)) << c.fixture;
+  }
+}
+
+TEST(RoundTrip, DovanLineWithoutGbkFormIsRefusedAndTheOthersLoad) {
+  TempDir dir;
+  const auto file = dir.Write(
+      "vod.txt", "\xEF\xBB\xBF" + gbk::ToUtf8(Gbk(u8"小河;歌手甲;2;XH;38;660001;1;1;0;1;5;3;1")) +
+                     "\r\n\xF0\x9F\x8E\xA4;a;2;XH;38;660002;1;1;0;1;5;3;1\r\n");
+  auto list = FindProductLine(kLineDovan)->create(nullptr);
+  EXPECT_EQ(list->LoadVodFile([&] { return file.string(); }), 6);
+  EXPECT_EQ(list->FCount, 1);
+  EXPECT_EQ(list->FLinesNotGbk, 1);
+}
+
+}  // namespace
