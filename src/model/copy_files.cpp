@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
@@ -38,15 +39,20 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
     }
   }
 
-  // A run that was killed half way left its temporary files; they go first,
-  // so the stick does not fill up with them.
-  for (const std::string& name : Env()->ListFiles(targetDir)) {
-    if (TReplacingFile::IsTemporaryName(name)) Env()->RemoveFile(targetDir + name);
+  // What is complete on the target so far; a run that stops keeps it right.
+  auto& outcome = FCopyOutcome;
+  outcome.complete.assign(static_cast<std::size_t>(FCount), false);
+  outcome.failed = -1;
+  outcome.changed = false;
+  for (int i = 0; i < FCount; ++i) {
+    if (GetSong(i)->VideoFile.empty()) outcome.complete[static_cast<std::size_t>(i)] = true;
   }
 
   std::vector<char> buffer(kChunk);
   for (int i = 0; i < FCount; ++i) {
+    outcome.failed = i;  // until this song is complete
     PumpMessages();
+    ThrowIfCancelled();
     const TBaseSongData& song = *GetSong(i);
     const std::string dest = destOf(song);
     if (onFileCopy) onFileCopy(song.VideoFile, dest);
@@ -62,6 +68,7 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
     std::int64_t position = 0;
     while (position < size) {
       PumpMessages();
+      ThrowIfCancelled();
       const auto want = static_cast<std::size_t>(
           std::min<std::int64_t>(static_cast<std::int64_t>(buffer.size()), size - position));
       const std::size_t n = source->Read(buffer.data(), want);
@@ -74,5 +81,15 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
       Notify(WM_COPYPROGRESS, Percent(position, size));
     }
     target.Commit();
+    outcome.changed = true;
+    outcome.complete[static_cast<std::size_t>(i)] = true;
+  }
+  outcome.failed = -1;
+}
+
+void TBaseSong::ThrowIfCancelled() {
+  if (FCancelRequested) {
+    FCancelRequested = false;
+    throw TCopyCancelled(msg::CopyCancelled());
   }
 }

@@ -12,6 +12,7 @@ const std::string& NoUsbDisk();          // no USB disk found
 const std::string& SaveFailedCaption();  // caption: saving vod.txt failed
 const std::string& BadSongDirs();        // no source or target folder
 const std::string& DiskTooSmall();       // not enough room on the target
+const std::string& CopyCancelled();      // the user stopped the copy
 
 // The text of an error for a message box. Every error of the program carries
 // GBK text (TUserError, platform::FileError, ...), shown as it is; bytes that

@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <cerrno>
 
 #include "model/messages.h"
+#include "model/replacing_file.h"
 #include "model/uclsSong.h"
 #include "model/vod_text.h"
 #include "platform/env.h"
@@ -48,15 +50,13 @@ std::uint8_t TBaseSong::PrepareTarget(bool useUsb, const TDirProc& dirProc) {
   }
   if (FTargetDir.empty()) return 1;
 
-  std::string file = FTargetDir;
-  if (!EndsWithSeparator(file)) file += Env()->PathSeparator();
-  file += "vod.txt";
-
   FLines.clear();
   int built = 0;
   try {
+    if (!Env()->DirExists(FTargetDir)) {
+      throw platform::FileError(ENOENT, "cannot write into " + platform::QuotedPath(FTargetDir));
+    }
     built = BuildLines();
-    if (built == 0) SaveLines(FLines, file);
   } catch (const std::exception& error) {
     ShowMsg(FHandle, msg::SaveFailedCaption(), msg::TextOf(error), kMsgError);
     return 6;
@@ -64,10 +64,26 @@ std::uint8_t TBaseSong::PrepareTarget(bool useUsb, const TDirProc& dirProc) {
   return static_cast<std::uint8_t>(built);
 }
 
+std::string TBaseSong::VodFilePath() const {
+  std::string file = FTargetDir;
+  if (!EndsWithSeparator(file)) file += env_->PathSeparator();
+  return file + "vod.txt";
+}
+
+void TBaseSong::RemoveStaleTemporaries(const std::string& folder) {
+  for (const std::string& name : Env()->ListFiles(folder)) {
+    if (TReplacingFile::IsTemporaryName(name)) Env()->RemoveFile(folder + name);
+  }
+}
+
 int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy) {
   if (FSourceDir.empty() || FTargetDir.empty()) throw TUserError(msg::BadSongDirs());
   if (!EndsWithSeparator(FTargetDir)) FTargetDir += Env()->PathSeparator();
   if (!EndsWithSeparator(FSourceDir)) FSourceDir += Env()->PathSeparator();
+
+  // A run that was killed half way left its temporary files; they go first,
+  // so that their room counts as free.
+  RemoveStaleTemporaries(FTargetDir);
 
   // The drive is the volume that holds the target folder: its free bytes are
   // asked for the folder itself, and the user is shown its mount point.
@@ -75,23 +91,58 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
   const std::int64_t need = std::max(FNeedSize, BytesOnVolume(FTargetDir));
   if (free < need) {
     if (!onLowSpace) throw TUserError(msg::DiskTooSmall());
-    onLowSpace(Env()->VolumeOf(FTargetDir), FormatDiskSize(need), FormatDiskSize(free));
+    std::string drive = Env()->VolumeOf(FTargetDir);
+    if (drive.empty()) drive = FTargetDir;
+    onLowSpace(drive, FormatDiskSize(need), FormatDiskSize(free));
     return 0;
   }
-  CopySongFiles(FSourceDir, FTargetDir, onFileCopy);
+
+  FCopyOutcome = {};
+  FCopyOutcome.complete.assign(static_cast<std::size_t>(std::max(FCount, 0)), false);
+  FCancelRequested = false;
+  try {
+    CopySongFiles(FSourceDir, FTargetDir, onFileCopy);
+  } catch (...) {
+    SaveCompleteSongs();
+    throw;
+  }
+  // vod.txt comes last, when every song it lists is on the target.
+  SaveLines(FLines, VodFilePath());
+  FCopyOutcome.vodWritten = true;
   FTargetDir.clear();
   return 1;
 }
 
+void TBaseSong::SaveCompleteSongs() {
+  // Nothing on the target changed: the old vod.txt still tells the truth.
+  if (!FCopyOutcome.changed) return;
+  TStringList lines;
+  const std::size_t n = std::min(FLines.size(), FCopyOutcome.complete.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (FCopyOutcome.complete[i]) lines.push_back(FLines[i]);
+  }
+  try {
+    SaveLines(lines, VodFilePath());
+    FCopyOutcome.vodWritten = true;
+  } catch (const std::exception&) {
+    // The copy error is what the caller reports; vodWritten stays false.
+  }
+}
+
 std::int64_t TBaseSong::BytesOnVolume(const std::string& folder) {
   const std::int64_t block = std::max<std::int64_t>(Env()->BlockSize(folder), 1);
+  auto whole = [block](std::int64_t bytes) { return (bytes + block - 1) / block * block; };
   std::int64_t total = 0;
   for (int i = 0; i < FCount; ++i) {
     const std::string& video = GetSong(i)->VideoFile;
     const std::int64_t size = video.empty() ? -1 : Env()->FileSize(video);
-    if (size > 0) total += (size + block - 1) / block * block;
+    if (size > 0) total += whole(size);
   }
-  return total;
+  // vod.txt is written after the songs: at most three UTF-8 bytes for every
+  // two GBK bytes, a line end per line and a byte-order mark.
+  std::int64_t vod = 3;
+  for (const auto& line : FLines) vod += static_cast<std::int64_t>(line.size()) * 3 / 2 + 3;
+  return total + whole(vod);
 }
 
 std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "model/bm_table.h"
 #include "model/song_helpers.h"
@@ -142,21 +143,26 @@ class TBaseSong {
   std::string FindUsbVodDir();
 
   // Decides FTargetDir (the USB disk's vod folder, or the folder dirProc
-  // yields), builds the lines and writes vod.txt there. 0: go on with
+  // yields) and builds the lines of vod.txt (BuildLines). 0: go on with
   // CopyToTarget. 1: no target (no disk and no callback, or the user
-  // cancelled). 6: the lines could not be built or vod.txt not written; the
-  // user was shown why ("保存信息失败"). The old vod.txt is replaced only by a
-  // complete new one, never deleted before. Errors of FindUsbVodDir propagate.
+  // cancelled). 6: the target folder does not exist or a song is incomplete;
+  // the user was shown why ("保存信息失败"). Nothing on the target is written
+  // here: vod.txt is replaced by CopyToTarget once the songs it lists are
+  // there. Errors of FindUsbVodDir propagate.
   std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
 
-  // Compares the free bytes of the target's volume (those this user may
-  // write) with the room the songs take there: the larger of FNeedSize and
-  // the sizes of the songs' video files, each rounded up to the volume's
-  // block size. Then copies the songs (CopySongFiles). 1: all copied,
-  // FTargetDir emptied. 0: too little room, onLowSpace was told (volume,
-  // needed, free), nothing copied. Throws TUserError "歌曲文件目录错误"
-  // without source or target folder, "目标磁盘空间不足" when room is short and
-  // there is no onLowSpace; copy errors propagate (see CopyRecordFiles).
+  // Removes the temporary files an earlier, killed run left in FTargetDir;
+  // compares the free bytes of the target's volume (those this user may
+  // write) with the room the run takes there (the larger of FNeedSize and
+  // BytesOnVolume); copies the songs (CopySongFiles); then replaces vod.txt
+  // with FLines. 1: all done, FTargetDir emptied. 0: too little room,
+  // onLowSpace was told (volume or folder, needed, free) and nothing on the
+  // target changed. Throws TUserError "歌曲文件目录错误" without source or
+  // target folder, "目标磁盘空间不足" when room is short and there is no
+  // onLowSpace. When the copy fails or is cancelled (TCopyCancelled), the
+  // error propagates after vod.txt was made to list exactly the songs whose
+  // .dat is complete on the target (only if a .dat changed at all: else the
+  // old vod.txt stays); FCopyOutcome tells which songs those are.
   int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy);
 
   // Reads the vod.txt whose path fileName yields into the records: every line
@@ -177,9 +183,21 @@ class TBaseSong {
   // Lines of the last LoadVodFile that had no GBK form.
   int FLinesNotGbk = 0;
 
-  // The room the songs' video files take on the volume of folder: each
-  // file's size rounded up to the volume's block size (a song without a
-  // readable video file takes nothing).
+  // What the last CopyToTarget left on the target.
+  struct TCopyOutcome {
+    std::vector<bool> complete;  // per song: its .dat is complete there (copied, or kept)
+    int failed = -1;             // the song whose copy failed or was cancelled; -1: none
+    bool changed = false;        // at least one .dat was written
+    bool vodWritten = false;     // vod.txt was replaced
+  };
+  TCopyOutcome FCopyOutcome;
+
+  // Asks a running copy to stop after the current chunk (TCopyCancelled).
+  void RequestCancel() { FCancelRequested = true; }
+
+  // The room a run takes on the volume of folder: each song's video file
+  // rounded up to the volume's block size (a song without a readable video
+  // file takes nothing), and vod.txt at the most it can take.
   std::int64_t BytesOnVolume(const std::string& folder);
 
   // ---- The ten product-line operations, in their fixed order ----
@@ -230,10 +248,20 @@ class TBaseSong {
   // complete and flushed. A song without a VideoFile keeps the .dat already on
   // the target; when it has none either, TUserError naming the song is raised
   // before any file is copied. File errors are platform::FileError; the songs
-  // after a failing one are not copied. Temporary files that an earlier run
-  // left in targetDir (TReplacingFile::IsTemporaryName) are removed first.
+  // after a failing one are not copied. A cancel request (RequestCancel) is
+  // heard before each song and after each chunk: TCopyCancelled, and the
+  // unfinished temporary file is removed. FCopyOutcome follows every song.
   void CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy);
 
  private:
+  // The path of vod.txt in FTargetDir.
+  std::string VodFilePath() const;
+  void RemoveStaleTemporaries(const std::string& folder);
+  // After a failed copy: vod.txt := the lines of the songs complete on the
+  // target, when a .dat changed. Never throws.
+  void SaveCompleteSongs();
+  void ThrowIfCancelled();
+
   platform::Env* env_;
+  bool FCancelRequested = false;
 };

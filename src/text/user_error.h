@@ -11,3 +11,9 @@ class TUserError : public std::runtime_error {
  public:
   explicit TUserError(const std::string& gbkMessage) : std::runtime_error(gbkMessage) {}
 };
+
+// Raised by the copy when the user asked it to stop; what() says so (GBK).
+class TCopyCancelled : public TUserError {
+ public:
+  using TUserError::TUserError;
+};

@@ -34,6 +34,7 @@ TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
 
     ASSERT_EQ(list->PrepareTarget(false, [&] { return dir.Gbk(); }), 0) << c.fixture;
     EXPECT_TRUE(window.boxes.empty()) << c.fixture;
+    list->SaveLines(list->FLines, dir.Gbk() + "vod.txt");
     EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), TempDir::Read(fixture)) << c.fixture;
   }
 }

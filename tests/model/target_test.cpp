@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <string>
 #include <system_error>
@@ -77,7 +78,8 @@ TEST_F(Target, WithoutUsbDiskTheUserIsToldOnceThenChoosesAFolder) {
   ASSERT_EQ(window.boxes.size(), 1u);
   EXPECT_EQ(window.boxes[0], (ShownBox{Gbk(u8"查找U盘"), Gbk(u8"没有找到U盘"), kMsgWarning}));
   EXPECT_EQ(list.FTargetDir, chosen);
-  EXPECT_EQ(TempDir::Read(dir.path() / "chosen" / "vod.txt"), "a;e\r\n");
+  EXPECT_EQ(list.FLines, TStringList{"a;e"});
+  EXPECT_EQ(EntriesIn(dir.path() / "chosen"), 0u) << "vod.txt is written after the copy";
 }
 
 TEST_F(Target, CancelledFolderChoiceEndsWithOneAndWritesNothing) {
@@ -96,19 +98,21 @@ TEST_F(Target, ChosenFolderWinsOverAPresentUsbDiskWhenUsbIsNotWanted) {
   EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 0);
   EXPECT_EQ(list.FTargetDir, dir.Gbk());
   EXPECT_TRUE(fs::is_directory(dir.path() / "usb" / "vod"));  // still created
-  EXPECT_FALSE(fs::exists(dir.path() / "usb" / "vod" / "vod.txt"));
-  EXPECT_TRUE(fs::exists(dir.path() / "vod.txt"));
+  EXPECT_EQ(EntriesIn(dir.path() / "usb" / "vod"), 0u);
 }
 
 TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
   env.volumes = {dir.Gbk()};
   dir.Write("vod/vod.txt", "old;line\r\nmore\r\n");
-  Add(Song("a"));
-  Add(Song("b", "2"));
+  Add(Video("660001", 10));
+  Add(Video("660002", 20));
+  list.FSourceDir = dir.Gbk() + "src/";
   list.FLines = {"stale"};
   EXPECT_EQ(list.PrepareTarget(true, nullptr), 0);
   EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod/");
-  EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "a;e\r\nb;2\r\n");
+  EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "old;line\r\nmore\r\n");
+  EXPECT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "t660001;e\r\nt660002;e\r\n");
   EXPECT_TRUE(window.boxes.empty());
 }
 
@@ -123,15 +127,25 @@ TEST_F(Target, IncompleteSongIsShownAndTheOldVodTxtSurvives) {
   EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), "old\r\n");
 }
 
-TEST_F(Target, VodTxtThatCannotBeWrittenIsShownNotReportedAsDone) {
-  dir.Write("vod.txt", "old\r\n");
+TEST_F(Target, VodTxtThatCannotBeWrittenIsAnErrorAndTheOldOneSurvives) {
+  dir.Write("out/vod.txt", "old\r\n");
   Add(Song("a"));
+  dir.Write("out/660001.dat", "kept");
+  list.GetSong(0)->SongNo = "660001";
+  list.FSourceDir = dir.Gbk();
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
   env.failSync = true;
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 6);
+  EXPECT_THROW(list.CopyToTarget(nullptr, nullptr), std::system_error);
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), "old\r\n");
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 2u);  // no temporary file left behind
+}
+
+TEST_F(Target, TargetFolderThatDoesNotExistIsShownBeforeAnythingIsCopied) {
+  Add(Song("a"));
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "missing/"; }), 6);
   ASSERT_EQ(window.boxes.size(), 1u);
   EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
-  EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), "old\r\n");
-  EXPECT_EQ(EntriesIn(dir.path()), 1u);  // no temporary file left behind
+  EXPECT_NE(window.boxes[0].text.find(dir.Gbk() + "missing/"), std::string::npos);
 }
 
 // ---- Space check ----
@@ -173,7 +187,8 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
 }
 
 TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
-  // 1 + 4096 + 4097 bytes take 1 + 1 + 2 blocks of 4096 on the volume.
+  // 1 + 4096 + 4097 bytes take 1 + 1 + 2 blocks of 4096 on the volume, and
+  // vod.txt, written after them, one more.
   Add(Video("660001", 1));
   Add(Video("660002", 4096));
   Add(Video("660003", 4097));
@@ -185,9 +200,9 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
     std::int64_t needSize;
     int result;
   } cases[] = {
-      {16383, 0, 0},          // the sum of the sizes (8194) would have passed
-      {16384, 8194, 1},       // an exact fit in whole blocks
-      {16384, 16385, 0},      // a larger FNeedSize still counts
+      {20479, 0, 0},          // the sum of the sizes (8194) would have passed
+      {20480, 8194, 1},       // an exact fit in whole blocks
+      {20480, 20481, 0},      // a larger FNeedSize still counts
       {3 << 20, 2 << 20, 1},  // plenty of room
   };
   for (const auto& c : cases) {
@@ -199,7 +214,7 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
     bool told = false;
     EXPECT_EQ(list.CopyToTarget([&](auto&&...) { told = true; }, nullptr), c.result) << c.free;
     EXPECT_EQ(told, c.result == 0) << c.free;
-    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.result == 1 ? 3u : 0u) << c.free;
+    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.result == 1 ? 4u : 0u) << c.free;
   }
 }
 
@@ -287,13 +302,15 @@ TEST_F(Target, TemporaryFilesOfAnEarlierKilledRunAreRemovedBeforeCopying) {
                            "notes.part", "song.dat.part"}) {
     dir.Write(std::string("out/") + name, "x");
   }
-  list.CopySongFiles("", dir.Gbk() + "out/", nullptr);
+  list.FSourceDir = dir.Gbk();
+  list.FTargetDir = dir.Gbk() + "out/";
+  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(dir.path() / "out")) {
     left.insert(entry.path().filename().string());
   }
-  EXPECT_EQ(left,
-            (std::set<std::string>{"660001.dat", "660008.dat", "notes.part", "song.dat.part"}));
+  EXPECT_EQ(left, (std::set<std::string>{"660001.dat", "660008.dat", "notes.part", "song.dat.part",
+                                         "vod.txt"}));
 }
 
 TEST_F(Target, FileErrorsShowAChineseFolderAsTheUserWroteIt) {
@@ -303,7 +320,7 @@ TEST_F(Target, FileErrorsShowAChineseFolderAsTheUserWroteIt) {
   EXPECT_EQ(list.PrepareTarget(false, [&] { return folder; }), 6);
   ASSERT_EQ(window.boxes.size(), 1u);
   const std::string& text = window.boxes[0].text;
-  EXPECT_NE(text.find('"' + folder + "vod.txt.part\""), std::string::npos) << gbk::ToUtf8(text);
+  EXPECT_NE(text.find('"' + folder + '"'), std::string::npos) << gbk::ToUtf8(text);
   EXPECT_TRUE(gbk::TryToUtf8(text)) << "the whole text is GBK";
 
   list.FSourceDir = dir.Gbk();
@@ -341,6 +358,65 @@ TEST_F(Target, SongWithoutVideoKeepsItsCopyOrStopsTheRunBeforeAnyCopy) {
     EXPECT_NE(std::string(e.what()).find(Gbk(u8"旧歌")), std::string::npos);
   }
   EXPECT_EQ(EntriesIn(dir.path() / "out"), 0u);
+}
+
+TEST_F(Target, RunThatStopsLeavesVodTxtListingExactlyTheSongsCompleteOnTheTarget) {
+  // Three new songs (the second one large) and a song loaded from the old
+  // vod.txt whose .dat is already there. The copy stops in the second song.
+  const struct {
+    const char* why;
+    std::function<void()> breakIt;
+    std::string vod;  // vod.txt afterwards
+  } cases[] = {
+      {"write fails in the second song", [&] { env.failWriteAfter = 12000; },
+       "t660001;e\r\nold;e\r\n"},
+      {"cancelled in the second song",
+       [&] {
+         window.onPump = [&] {
+           if (window.ParamsOf(WM_COPYPROGRESS).size() == 3) list.RequestCancel();
+         };
+       },
+       "t660001;e\r\nold;e\r\n"},
+      {"first song unreadable: nothing changed, the old vod.txt stays",
+       [&] { fs::remove(dir.path() / "src" / "660001.mpg"); }, "old vod\r\n"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path());
+    fs::create_directories(dir.path());
+    env.failWriteAfter.reset();
+    window = FakeWindow();
+    list.FCount = 0;
+    Add(Video("660001", 10));
+    Add(Video("660002", 20000));
+    TestData loaded = Song("old");
+    loaded.SongNo = "660009";
+    Add(loaded);
+    Add(Video("660003", 10));
+    dir.Write("out/vod.txt", "old vod\r\n");
+    dir.Write("out/660002.dat", "an older copy");
+    dir.Write("out/660009.dat", "loaded song");
+    list.FSourceDir = dir.Gbk() + "src/";
+    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0) << c.why;
+    c.breakIt();
+    EXPECT_ANY_THROW(list.CopyToTarget(nullptr, nullptr)) << c.why;
+    window.onPump = nullptr;
+    EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), c.vod) << c.why;
+    EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660002.dat"), "an older copy") << c.why;
+    EXPECT_FALSE(fs::exists(dir.path() / "out" / "660003.dat")) << c.why;
+    EXPECT_EQ(list.FCopyOutcome.failed, c.vod == "old vod\r\n" ? 0 : 1) << c.why;
+    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.vod == "old vod\r\n" ? 3u : 4u) << c.why;
+  }
+}
+
+TEST_F(Target, TooLittleRoomChangesNothingOnTheTarget) {
+  Add(Video("660001", 10));
+  dir.Write("out/vod.txt", "old vod\r\n");
+  list.FSourceDir = dir.Gbk() + "src/";
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
+  env.freeBytes = 100;
+  EXPECT_EQ(list.CopyToTarget([](auto&&...) {}, nullptr), 0);
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), "old vod\r\n");
+  EXPECT_EQ(EntriesIn(dir.path() / "out"), 1u);
 }
 
 // ---- Loading an existing vod.txt ----
