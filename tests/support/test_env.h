@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,12 +27,20 @@ class TestEnv : public platform::EnvWrapper {
   std::int64_t BlockSize(const std::string& path) override {
     return blockSize ? *blockSize : target()->BlockSize(path);
   }
+  bool FileExists(const std::string& path) override {
+    return fakeSizes.count(path) != 0 || target()->FileExists(path);
+  }
+  std::int64_t FileSize(const std::string& path) override {
+    const auto fake = fakeSizes.find(path);
+    return fake != fakeSizes.end() ? fake->second : target()->FileSize(path);
+  }
   bool CreateDirs(const std::string& path) override {
     return failCreateDirs ? false : target()->CreateDirs(path);
   }
   std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
 
   std::vector<std::string> volumes;
+  std::map<std::string, std::int64_t> fakeSizes;  // files that exist with these sizes
   std::optional<std::int64_t> freeBytes;
   std::optional<std::int64_t> blockSize;
   std::optional<std::string> volumeOf;

@@ -1,0 +1,157 @@
+#include "ui/grid.h"
+
+#include <stdexcept>
+
+#include "text/gbk.h"
+
+TGrid::TGrid() {
+  using K = TColumnKind;
+  struct Def {
+    const char8_t* caption;
+    K kind;
+    int width;
+  };
+  static const Def defs[kGridColumns] = {
+      {u8"文件夹", K::kText, 60},       {u8"编号", K::kText, 65},
+      {u8"歌曲名称", K::kText, 150},    {u8"歌星", K::kText, 90},
+      {u8"拼音", K::kText, 65},         {u8"笔划", K::kText, 80},
+      {u8"字数", K::kInteger, 65},      {u8"音轨类型", K::kDropDown, 80},
+      {u8"伴唱音轨", K::kDropDown, 80}, {u8"原唱音轨", K::kDropDown, 80},
+      {u8"语种", K::kDropDown, 90},     {u8"分类", K::kDropDown, 90},
+      {u8"风景类型", K::kDropDown, 80}, {u8"新歌", K::kCheck, 50},
+      {u8"排行", K::kCheck, 50},        {u8"新歌", K::kDropDown, 99},
+      {u8"排行", K::kDropDown, 100},    {u8"视频文件", K::kText, 100},
+  };
+  for (const Def& d : defs) {
+    TGridColumn column;
+    column.caption = Gbk(d.caption);
+    column.kind = d.kind;
+    column.width = d.width;
+    columns_.push_back(std::move(column));
+  }
+  columns_[kColFolder].editable = false;
+  columns_[kColFolder].shaded = true;
+  columns_[kColVideo].editable = false;
+}
+
+const TGridColumn& TGrid::Column(int col) const {
+  return columns_.at(static_cast<std::size_t>(col));
+}
+
+void TGrid::SetColumnVisible(int col, bool visible) {
+  columns_.at(static_cast<std::size_t>(col)).visible = visible;
+  View().ColumnChanged(col);
+}
+
+void TGrid::ClearItems(int col) {
+  columns_.at(static_cast<std::size_t>(col)).items.clear();
+  View().ColumnChanged(col);
+}
+
+void TGrid::AddItem(int col, const std::string& name) {
+  columns_.at(static_cast<std::size_t>(col)).items.push_back(name);
+  View().ColumnChanged(col);
+}
+
+void TGrid::SetDropDownCount(int col, int count) {
+  columns_.at(static_cast<std::size_t>(col)).dropDownCount = count;
+}
+
+void TGrid::AppendRows(int n) {
+  if (n <= 0) return;
+  const int first = RowCount();
+  View().RowsAboutToBeInserted(first, first + n - 1);
+  for (int i = 0; i < n; ++i) {
+    std::vector<std::string> row(kGridColumns);
+    row[kColFolder] = "66";
+    row[kColWords] = "0";
+    row[kColNewFlag] = "0";
+    row[kColRankFlag] = "0";
+    rows_.push_back(std::move(row));
+  }
+  View().RowsInserted();
+}
+
+void TGrid::DeleteRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  View().RowsAboutToBeRemoved(row, row);
+  rows_.erase(rows_.begin() + row);
+  if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
+  View().RowsRemoved();
+  View().CurrentCellChanged(current_col_, current_row_);
+}
+
+void TGrid::Clear() {
+  if (!rows_.empty()) {
+    View().RowsAboutToBeRemoved(0, RowCount() - 1);
+    rows_.clear();
+    View().RowsRemoved();
+  }
+  current_row_ = -1;
+  View().CurrentCellChanged(current_col_, current_row_);
+}
+
+std::string& TGrid::At(int col, int row) {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) {
+    throw std::out_of_range("grid cell " + std::to_string(col) + "," + std::to_string(row));
+  }
+  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+std::string TGrid::Cell(int col, int row) const {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) return "";
+  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void TGrid::SetCell(int col, int row, const std::string& text) {
+  At(col, row) = text;
+  View().CellChanged(col, row);
+  if (OnChange) OnChange(col, row);
+}
+
+std::int32_t TGrid::Int(int col, int row) const {
+  return StrToInt(Trim(Cell(col, row)));
+}
+
+void TGrid::SetInt(int col, int row, std::int32_t value) {
+  SetCell(col, row, std::to_string(value));
+}
+
+bool TGrid::Checked(int col, int row) const {
+  return Cell(col, row) == "1";
+}
+
+void TGrid::SetChecked(int col, int row, bool checked) {
+  SetCell(col, row, checked ? "1" : "0");
+}
+
+void TGrid::SetCurrent(int col, int row) {
+  current_col_ = col;
+  current_row_ = row >= 0 && row < RowCount() ? row : -1;
+  View().CurrentCellChanged(current_col_, current_row_);
+}
+
+void TGrid::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  View().EnabledChanged(enabled);
+}
+
+void TGrid::ScrollToColumn(int col) {
+  View().ScrollToColumn(col);
+}
+
+void TGrid::Repaint() {
+  View().Repaint();
+}
+
+bool TGrid::UserEdit(int col, int row, const std::string& text) {
+  if (Cell(col, row) == text || row < 0 || row >= RowCount()) return false;
+  SetCell(col, row, text);
+  if (OnAfterEdit) OnAfterEdit(col, row, text);
+  return true;
+}
+
+void TGrid::UserCheck(int col, int row, bool checked) {
+  if (row < 0 || row >= RowCount() || Checked(col, row) == checked) return;
+  SetChecked(col, row, checked);
+}

@@ -1,0 +1,137 @@
+// The song grid as a model without a window: 18 columns of fixed meaning,
+// rows of 18 cells, the current cell, and the events the window's rules
+// hang on. A front end draws it and hands the user's edits back to it; it
+// decides nothing about songs.
+//
+// Events, in the order the rules rely on:
+// - OnChange(col, row) fires whenever a cell's value is set, by the program
+//   or by the user;
+// - OnAfterEdit(col, row, text) fires after the user finished editing a
+//   cell and its text changed (after the OnChange of that edit); an edit
+//   that leaves the text as it was fires neither.
+// Cells hold GBK text. The integer cell of column 6 holds a number's decimal
+// text (or anything the user typed); check-box cells hold "1" or "0".
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "text/uPublic.h"
+
+// Column positions: every rule addresses a column by its place.
+enum TGridCol : int {
+  kColFolder = 0,     // "文件夹", always "66"
+  kColNumber = 1,     // "编号"
+  kColTitle = 2,      // "歌曲名称"
+  kColSinger = 3,     // "歌星"
+  kColPinyin = 4,     // "拼音"
+  kColStrokes = 5,    // "笔划"
+  kColWords = 6,      // "字数", integer
+  kColMedia = 7,      // "音轨类型"
+  kColAccomp = 8,     // "伴唱音轨"
+  kColVocal = 9,      // "原唱音轨"
+  kColLanguage = 10,  // "语种"
+  kColCategory = 11,  // "分类"
+  kColStyle = 12,     // "风景类型"
+  kColNewFlag = 13,   // "新歌", check box
+  kColRankFlag = 14,  // "排行", check box
+  kColNewKind = 15,   // "新歌", drop-down
+  kColRankKind = 16,  // "排行", drop-down
+  kColVideo = 17,     // "视频文件"
+  kGridColumns = 18,
+};
+
+enum class TColumnKind : std::uint8_t { kText, kInteger, kCheck, kDropDown };
+
+struct TGridColumn {
+  std::string caption;  // GBK
+  TColumnKind kind = TColumnKind::kText;
+  int width = 0;         // pixels
+  bool editable = true;  // the user may edit it
+  bool shaded = false;   // drawn like a button face
+  bool visible = true;
+  TStringList items;      // drop-down list (GBK names)
+  int dropDownCount = 0;  // lines the open list shows
+};
+
+// What a front end is told so that it redraws. Every call has an empty body
+// here, so a front end overrides only what it draws.
+class IGridView {
+ public:
+  virtual ~IGridView() = default;
+  virtual void RowsAboutToBeInserted(int /*first*/, int /*last*/) {}
+  virtual void RowsInserted() {}
+  virtual void RowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+  virtual void RowsRemoved() {}
+  virtual void CellChanged(int /*col*/, int /*row*/) {}
+  virtual void ColumnChanged(int /*col*/) {}  // visibility or list
+  virtual void CurrentCellChanged(int /*col*/, int /*row*/) {}
+  virtual void EnabledChanged(bool /*enabled*/) {}
+  virtual void ScrollToColumn(int /*col*/) {}
+  virtual void Repaint() {}
+};
+
+class TGrid {
+ public:
+  // The 18 columns with their captions, kinds and widths; all visible.
+  TGrid();
+
+  std::function<void(int col, int row)> OnChange;
+  std::function<void(int col, int row, const std::string& text)> OnAfterEdit;
+  void SetView(IGridView* view) { view_ = view; }
+
+  const TGridColumn& Column(int col) const;
+  void SetColumnVisible(int col, bool visible);
+  // Empties a drop-down list / appends a name / sets the lines shown.
+  void ClearItems(int col);
+  void AddItem(int col, const std::string& name);
+  void SetDropDownCount(int col, int count);
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  // Appends n rows with the values of a new row: "66" in column 0, 0 in
+  // column 6, both check boxes clear, every other cell empty (no OnChange).
+  void AppendRows(int n);
+  // Removes one row (outside 0..RowCount-1: nothing) / every row.
+  void DeleteRow(int row);
+  void Clear();
+
+  // The cell's text; "" outside the grid.
+  std::string Cell(int col, int row) const;
+  // Sets the cell's text and fires OnChange. std::out_of_range outside.
+  void SetCell(int col, int row, const std::string& text);
+  // The integer the cell holds; std::invalid_argument when it holds none.
+  std::int32_t Int(int col, int row) const;
+  void SetInt(int col, int row, std::int32_t value);
+  bool Checked(int col, int row) const;
+  void SetChecked(int col, int row, bool checked);
+
+  // The current cell; row -1 when there is none.
+  int CurrentCol() const { return current_col_; }
+  int CurrentRow() const { return current_row_; }
+  void SetCurrent(int col, int row);
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  void ScrollToColumn(int col);
+  void Repaint();
+
+  // The user's own edit, from a front end: when the text differs, sets it
+  // (OnChange) and then fires OnAfterEdit. Returns whether it changed.
+  bool UserEdit(int col, int row, const std::string& text);
+  // The user ticked or cleared a check box (OnChange when it changed).
+  void UserCheck(int col, int row, bool checked);
+
+ private:
+  std::string& At(int col, int row);
+
+  std::vector<TGridColumn> columns_;
+  std::vector<std::vector<std::string>> rows_;
+  int current_col_ = 0;
+  int current_row_ = -1;
+  bool enabled_ = true;
+  IGridView* view_ = nullptr;
+  IGridView none_;
+  IGridView& View() { return view_ != nullptr ? *view_ : none_; }
+};

@@ -1,0 +1,66 @@
+// How each product line's grid stands for its song record: which columns it
+// shows, what a new row holds, how a row becomes a record for the run and
+// how a record read from a vod.txt is shown. The product lines differ only
+// in their table of columns; the procedures exist once.
+//
+// Every line shows columns 0-4, 6 and 17 the same way: "66", the number
+// (SongNo without its "66"), title, singer, pinyin initials, word count and
+// the video file. The rest is each line's own, in its table.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "model/uclsSong.h"
+#include "ui/grid.h"
+
+// The lookup tables a column may name its values from.
+enum class TTableId : std::uint8_t {
+  kCategories,
+  kLanguages,
+  kAudioTracks,
+  kDvdTracks,
+  kTrackTypes,
+  kStyles,
+  kNewSongKinds,  // Tarvel only
+  kRankingKinds,  // Tarvel only
+};
+
+// The table of the list. std::invalid_argument for a Tarvel table of
+// another product line's list.
+const TBmTable& TableOf(const TBaseSong& list, TTableId id);
+
+// The name of the row of the table whose code is code; "" when none has it.
+std::string NameOfCode(const TBmTable& table, const std::string& code);
+
+class TLineGrid {
+ public:
+  virtual ~TLineGrid() = default;
+
+  // The grid of a product line (kLineOru ... kLineDovan); null for another.
+  static const TLineGrid* Of(std::uint8_t productLine);
+
+  // Whether the line shows the column.
+  virtual bool Shows(int col) const = 0;
+
+  // Fills the drop-down lists that are filled once, when the window is
+  // made: every shown drop-down column except the track columns 8 and 9,
+  // whose lists the window fills itself (they follow the media type).
+  virtual void FillLists(TGrid& grid, const TBaseSong& list) const = 0;
+
+  // Writes the product line's defaults of a new row into columns 7-16, in
+  // column order (the media type before the tracks it switches).
+  virtual void WriteNewRow(TGrid& grid, int row, const TBaseSong& list) const = 0;
+
+  // A fresh record of the line built from the row alone: trimmed texts,
+  // names turned into codes (the table's default for a name it lacks), the
+  // word count's integer ("0" when the cell holds none), the check boxes.
+  // ReservedText and the line's other reserved texts are empty.
+  virtual std::unique_ptr<TBaseSongData> RowToRecord(const TGrid& grid, int row,
+                                                     const TBaseSong& list) const = 0;
+
+  // Writes a record into the row: each code as the name of its table's row
+  // (left as it is when no row has the code), the flags as check boxes.
+  virtual void RecordToRow(const TBaseSongData& record, TGrid& grid, int row,
+                           const TBaseSong& list) const = 0;
+};

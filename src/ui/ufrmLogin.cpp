@@ -1,0 +1,64 @@
+#include "ui/ufrmLogin.h"
+
+#include "formats/product_lines.h"
+#include "model/messages.h"
+#include "model/vod_text.h"
+#include "model/window_side.h"
+#include "platform/env.h"
+#include "ui/ui_texts.h"
+
+TfrmLogin::TfrmLogin(platform::Env* env) : env_(env != nullptr ? env : platform::Env::Default()) {
+  btnOru.caption = ui_text::OruButton();
+  btnTarvel.caption = ui_text::TarvelButton();
+  btnMirel.caption = ui_text::MirelButton();
+  BitBtn1.caption = ui_text::DovanButton();
+  btnVod.caption = ui_text::OpenVodButton();
+  btnClose.caption = ui_text::QuitButton();
+}
+
+void TfrmLogin::FormCreate() {
+  FChoice = 0;
+  Caption = ui_text::ToolCaption();
+  FQuit = false;
+  FLoadVod = false;
+  FVodFile.clear();
+}
+
+void TfrmLogin::Choose(std::uint8_t line) {
+  FChoice = line;
+  CloseView();
+}
+
+void TfrmLogin::btnCloseClick() {
+  FQuit = true;
+  CloseView();
+}
+
+void TfrmLogin::FormClose() {
+  if (FChoice == 0) FQuit = true;
+}
+
+void TfrmLogin::CloseView() {
+  if (view_ != nullptr) view_->Close();
+}
+
+void TfrmLogin::btnVodClick() {
+  if (view_ == nullptr) return;
+  const auto chosen = view_->ChooseFile(ui_text::OpenVodButton(), ui_text::VodFilter());
+  if (!chosen || chosen->empty() || !env_->FileExists(*chosen)) return;
+
+  const TProductLineInfo* line = nullptr;
+  try {
+    line = RecognizeVodText(ReadVodText(*env_, *chosen));
+  } catch (const std::exception& error) {
+    view_->ShowBox(ui_text::OpenVodButton(), msg::TextOf(error), kMsgError);
+    return;
+  }
+  if (line == nullptr) {
+    view_->ShowBox(ui_text::OpenVodButton(), ui_text::NoLineRecognised(*chosen), kMsgWarning);
+    return;
+  }
+  FLoadVod = true;
+  FVodFile = *chosen;
+  Choose(line->code);
+}

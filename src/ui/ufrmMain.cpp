@@ -1,0 +1,288 @@
+// The main window: creation, the grid's rules, deleting and clearing rows,
+// the status line and the song list's notifications.
+#include "ui/ufrmMain.h"
+
+#include "formats/product_lines.h"
+#include "model/messages.h"
+#include "platform/env.h"
+#include "text/pycode.h"
+#include "text/uStroke.h"
+#include "ui/line_columns.h"
+#include "ui/ui_texts.h"
+
+TfrmMain::TfrmMain(IMainView& view, platform::Env* env)
+    : view_(view), env_(env != nullptr ? env : platform::Env::Default()) {
+  lvList.OnChange = [this](int col, int row) { lvListChange(col, row); };
+  lvList.OnAfterEdit = [this](int col, int row, const std::string& text) {
+    lvListAfterEdit(col, row, text);
+  };
+}
+
+TfrmMain::~TfrmMain() = default;
+
+void TfrmMain::ShowError(const std::exception& error) {
+  view_.ShowBox(ui_text::ToolCaption(), msg::TextOf(error), kMsgError);
+}
+
+// ---- Creation ----
+
+void TfrmMain::FormCreate() {
+  FTotalSize = 0;
+  FSizeText = "0 M";
+
+  std::uint8_t choice = 0;
+  bool quit = true;
+  bool load = false;
+  {
+    TDialogUse login(frmLogin, env_);
+    login->FormCreate();
+    view_.ShowModal(*login);
+    choice = login->FChoice;
+    quit = login->FQuit;
+    load = login->FLoadVod;
+    FVodPath = login->FVodFile;
+  }
+  // Leaving the program, or a start-up that yields no product line: the
+  // window never gets a song list and the program ends.
+  if (quit || TLineGrid::Of(choice) == nullptr || FindProductLine(choice) == nullptr) return;
+
+  CreateSongList(choice);
+  Caption = ui_text::MainCaptionPrefix() + FSongList->ToolTitle();
+  view_.SetCaption(Caption);
+  StatusText = ui_text::InitialCount();
+  view_.SetStatusText(StatusText);
+  view_.SetButtonEnabled(TMainButton::kComplete, false);
+  if (load) {
+    Guarded([&] { FSongList->LoadVodFile([this] { return FVodPath; }); });
+  }
+}
+
+void TfrmMain::CreateSongList(std::uint8_t line) {
+  FSongList = FindProductLine(line)->create(env_);
+  lines_ = TLineGrid::Of(line);
+  for (int col = 0; col < kGridColumns; ++col) {
+    if (!lines_->Shows(col)) lvList.SetColumnVisible(col, false);
+  }
+  FSongList->FHandle = this;
+  FillAccompList(false);
+  if (IsDovan()) FillOrigList(false);
+  lines_->FillLists(lvList, *FSongList);
+}
+
+void TfrmMain::FormResize() {
+  lvList.ScrollToColumn(kColFolder);
+}
+
+void TfrmMain::btnCloseClick() {
+  view_.CloseWindow();
+}
+
+bool TfrmMain::FormCloseQuery() {
+  if (!copying_) return true;
+  if (view_.AskYesNo(ui_text::ConfirmCloseCaption(), ui_text::ConfirmCloseText())) {
+    closeAfterRun_ = true;
+    CancelCopy();
+  }
+  return false;
+}
+
+bool TfrmMain::IsDovan() const {
+  return FSongList != nullptr && FSongList->FProductLine == kLineDovan;
+}
+
+// ---- Lists ----
+
+void TfrmMain::FillList(int col, const TBmTable& table) {
+  lvList.ClearItems(col);
+  lvList.SetDropDownCount(col, table.Count());
+  for (int i = 0; i < table.Count(); ++i) lvList.AddItem(col, table.Item(i).Name);
+}
+
+void TfrmMain::FillAccompList(bool dvd) {
+  FillList(kColAccomp, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+}
+
+void TfrmMain::FillOrigList(bool dvd) {
+  FillList(kColVocal, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+}
+
+// ---- The grid's rules ----
+
+void TfrmMain::lvListChange(int col, int row) {
+  if (FSongList == nullptr) return;
+  if (col == kColTitle) TitleRule(row);
+  if (col == kColMedia && IsDovan()) MediaTypeRule(row);
+}
+
+void TfrmMain::TitleRule(int row) {
+  const std::string title = Trim(lvList.Cell(kColTitle, row));
+  lvList.SetCell(kColPinyin, row, PinyinInitials(title, 0, 255));
+  if (FSongList->FProductLine != kLineOru) lvList.SetCell(kColStrokes, row, StrokeText(title));
+  int words = 0;
+  try {
+    words = CountTitleWords(title);
+  } catch (const std::exception&) {
+    words = 0;
+  }
+  lvList.SetInt(kColWords, row, words);
+}
+
+void TfrmMain::MediaTypeRule(int row) {
+  const bool dvd = FSongList->TrackTypeCodeOf(Trim(lvList.Cell(kColMedia, row))) == "2";
+  FillAccompList(dvd);
+  FillOrigList(dvd);
+  const TBmTable& tracks = dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks;
+  // DVD: tracks 0 and 1; VCD: accompaniment 2 and vocal 3. A cell is written
+  // only when its table has the code.
+  const std::pair<int, const char*> defaults[] = {{kColAccomp, dvd ? "0" : "2"},
+                                                  {kColVocal, dvd ? "1" : "3"}};
+  for (const auto& [col, code] : defaults) {
+    if (tracks.IndexOf(code) >= 0) lvList.SetCell(col, row, NameOfCode(tracks, code));
+  }
+}
+
+void TfrmMain::lvListCellClick(int /*col*/, int row) {
+  if (!IsDovan() || row < 0 || row >= lvList.RowCount()) return;
+  const bool dvd = FSongList->TrackTypeCodeOf(Trim(lvList.Cell(kColMedia, row))) == "2";
+  FillAccompList(dvd);
+  FillOrigList(dvd);
+}
+
+void TfrmMain::lvListAfterEdit(int col, int row, const std::string& text) {
+  if (col != kColNumber || FSongList == nullptr) return;
+  Guarded([&] {
+    if (!IsSongNumber(text)) {
+      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberAfterEdit(), kMsgError);
+      lvList.SetCurrent(kColNumber, row);
+    }
+    if (!IsNumberUnique(Trim(text))) {
+      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::DuplicateAfterEdit(text), kMsgError);
+      lvList.SetCurrent(kColNumber, row);
+    }
+  });
+}
+
+void TfrmMain::EditCell(int col, int row, const std::string& text) {
+  Guarded([&] { lvList.UserEdit(col, row, text); });
+}
+
+void TfrmMain::CheckCell(int col, int row, bool checked) {
+  Guarded([&] { lvList.UserCheck(col, row, checked); });
+}
+
+void TfrmMain::RefuseTypedText() {
+  ShowMsg(this, ui_text::ToolCaption(), ui_text::TextNotGbk(), kMsgWarning);
+}
+
+bool TfrmMain::IsNumberUnique(const std::string& number) {
+  TBusy busy(*this);
+  int count = 0;
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    PumpMessages();
+    if (Trim(lvList.Cell(kColNumber, row)) == number) ++count;
+  }
+  return count <= 1;
+}
+
+void TfrmMain::N1Click() {
+  if (Busy() || FSongList == nullptr || lvList.RowCount() == 0) return;
+  const int row = lvList.CurrentRow();
+  if (row < 0 || row >= lvList.RowCount()) return;
+  lvList.DeleteRow(row);
+  lvList.Repaint();
+  if (lvList.RowCount() > 0) {
+    PostNotify(WM_SONGCOUNT, lvList.RowCount());
+  } else {
+    N2Click();
+  }
+}
+
+void TfrmMain::N2Click() {
+  if (Busy() || FSongList == nullptr) return;
+  lvList.Clear();
+  lvList.Repaint();
+  FSongList->SetStartNumber("0000");
+  PostNotify(WM_SONGCOUNT, 0);
+}
+
+// ---- Status line and notifications ----
+
+void TfrmMain::UpdateTotalSize() {
+  TBusy busy(*this);
+  FSizeText = "0 M";
+  FTotalSize = 0;
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    PumpMessages();
+    const std::string path = Trim(lvList.Cell(kColVideo, row));
+    if (path.empty() || !env_->FileExists(path)) continue;
+    const std::int64_t size = env_->FileSize(path);
+    if (size > 0) FTotalSize += size;
+  }
+  FSizeText = FormatDiskSize(FTotalSize);
+}
+
+void TfrmMain::HandleMessage(unsigned message, std::int64_t lparam) {
+  if (FSongList == nullptr) return;
+  switch (message) {
+    case WM_LOADDONE:
+      Guarded([&] { WMLoadDone(); });
+      break;
+    case WM_SONGCOUNT:
+      Guarded([&] { WMSongCount(lparam); });
+      break;
+    case WM_COPYPROGRESS:
+      Guarded([&] { WMCopyProgress(lparam); });
+      break;
+    default:
+      break;
+  }
+}
+
+void TfrmMain::WMLoadDone() {
+  TBusy busy(*this);
+  for (int i = 0; i < FSongList->FCount; ++i) {
+    PumpMessages();
+    const TBaseSongData* record = FSongList->SongAt(i);
+    if (record == nullptr) continue;
+    lvList.AppendRows(1);
+    lines_->RecordToRow(*record, lvList, lvList.RowCount() - 1, *FSongList);
+  }
+  lvList.Repaint();
+}
+
+void TfrmMain::WMSongCount(std::int64_t count) {
+  // A 2049 that arrives while one is handled (the recount lets the message
+  // loop run) is handled right after it, not inside it.
+  if (counting_) {
+    pendingCount_ = count;
+    return;
+  }
+  counting_ = true;
+  struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{counting_};
+  for (;;) {
+    UpdateTotalSize();
+    StatusText = ui_text::SongCount(static_cast<int>(count), FSizeText);
+    view_.SetStatusText(StatusText);
+    view_.SetButtonEnabled(TMainButton::kComplete, count > 0 && !copying_);
+    if (pendingCount_ < 0) break;
+    count = pendingCount_;
+    pendingCount_ = -1;
+  }
+}
+
+// ---- The window side of the song list ----
+
+void TfrmMain::PostNotify(unsigned message, std::int64_t lparam) {
+  view_.PostMessage(message, lparam);
+}
+
+void TfrmMain::PumpMessages() {
+  view_.ProcessMessages();
+}
+
+void TfrmMain::ShowBox(const std::string& caption, const std::string& text, int kind) {
+  view_.ShowBox(caption, text, kind);
+}

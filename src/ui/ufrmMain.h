@@ -1,0 +1,209 @@
+// The main window without a window: the song grid and every rule of it, the
+// start-up choice, adding songs from files and the add-songs run. A front
+// end (ui/qt, the console, a test double) implements IMainView, draws the
+// grid (TGrid) and the copy panel, and calls the handlers below when the
+// user acts; it holds no rule of its own.
+//
+// All texts are GBK. The form is the window side of its song list
+// (TWindowSide): the list's notifications come back through the view's
+// message queue to HandleMessage, its message boxes go to the view.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "model/uclsSong.h"
+#include "model/window_side.h"
+#include "ui/grid.h"
+#include "ui/uAddNewSong.h"
+#include "ui/ufrmDiskFree.h"
+#include "ui/ufrmLogin.h"
+#include "ui/ufrmSaveHint.h"
+#include "ui/views.h"
+
+namespace platform {
+class Env;
+}
+class TLineGrid;
+
+class TfrmMain : public TWindowSide {
+ public:
+  // How the last run ended, for a front end that reports it (the console's
+  // exit status).
+  enum class TRunResult : std::uint8_t {
+    kNone,      // no run yet
+    kRefused,   // a check refused the grid, or the user cancelled the target
+    kLowSpace,  // the target disk is too small; nothing changed there
+    kFailed,    // the copy failed or was cancelled; the user was told what is where
+    kDone,      // every song and vod.txt are on the target
+  };
+
+  // env: the system for files and volumes (null: the real one).
+  TfrmMain(IMainView& view, platform::Env* env = nullptr);
+  ~TfrmMain() override;
+
+  // ---- Creation and life ----
+  // Shows the start-up window modally, then creates the chosen product
+  // line's song list, shapes the grid, sets the caption and, when a vod.txt
+  // was opened, loads it (its songs appear once HandleMessage gets 2048).
+  // When the user left the program, or no product line was chosen, the
+  // window has no song list and Terminated() is true: the front end ends.
+  void FormCreate();
+  bool Terminated() const { return FSongList == nullptr; }
+  // Scrolls the grid so that column 0 is in view.
+  void FormResize();
+  // "关闭": closes the window, which ends the program.
+  void btnCloseClick();
+  // The user closes the window another way: true to let it close now.
+  // During a copy the user is asked first; yes cancels the copy, and the
+  // window closes when the run has ended.
+  bool FormCloseQuery();
+
+  // ---- The grid ----
+  TGrid lvList;
+  // The text of a cell changed: the title rule (column 2), and for Dovan the
+  // media-type rule (column 7). Connected to lvList.OnChange.
+  void lvListChange(int col, int row);
+  // The user changed a cell: the number check (column 1). Connected to
+  // lvList.OnAfterEdit.
+  void lvListAfterEdit(int col, int row, const std::string& text);
+  // The user clicked a cell: for Dovan, the track lists follow the row's
+  // media type.
+  void lvListCellClick(int col, int row);
+  // The user's own edit of a cell, from the front end: lvList.UserEdit (and
+  // so the change and after-edit rules), with any error shown in a box.
+  void EditCell(int col, int row, const std::string& text);
+  // The user ticked or cleared a check box.
+  void CheckCell(int col, int row, bool checked);
+  // Text the user typed has no GBK form: the message, nothing stored.
+  void RefuseTypedText();
+  // "删除": deletes the current row (the last one: as "清空").
+  void N1Click();
+  // "清空": removes every row; the next proposed number is "0000".
+  void N2Click();
+
+  // ---- Adding songs (the new-song dialog) ----
+  void btnAddClick();
+  // Appends one row for a video file (number, title and singer from the name,
+  // derived columns, the line's defaults) and posts the row count. A row that
+  // cannot be filled is removed again.
+  void AddSongFile(const std::string& path);
+
+  // ---- The run ----
+  void btnCompleteClick();
+  // Asks a running copy to stop after the current chunk ("取消").
+  void CancelCopy();
+  TRunResult LastRun() const { return FLastRun; }
+
+  // ---- Notifications ----
+  // A message the view queued (PostMessage) is delivered: 2048, 2049, 2050.
+  void HandleMessage(unsigned message, std::int64_t lparam);
+
+  // ---- Operations the rules share ----
+  // True when at most one row's trimmed "编号" equals number.
+  bool IsNumberUnique(const std::string& number);
+  // FTotalSize := the sizes of the rows' video files that exist; FSizeText.
+  void UpdateTotalSize();
+  // Column 8 / 9's list := the DVD tracks (dvd) or the audio tracks.
+  void FillAccompList(bool dvd);
+  void FillOrigList(bool dvd);
+  // Rebuilds the song records from the grid (FCount := 0, one per row).
+  void GridToSongs();
+
+  // ---- Callbacks handed to the song list during a run ----
+  std::string ChooseSaveFolder();
+  void ShowCopyFile(const std::string& source, const std::string& dest);
+  void ShowLowSpace(const std::string& drive, const std::string& need, const std::string& free);
+
+  // ---- State ----
+  std::unique_ptr<TBaseSong> FSongList;
+  std::string FVodPath;
+  std::int64_t FTotalSize = 0;
+  std::string FSizeText;
+  std::string Caption;
+  std::string StatusText;  // edtSongCount
+  TCopyPanel Panel;
+  bool Busy() const { return busy_ > 0; }
+
+  // The dialogs, each alive only while it is shown.
+  std::unique_ptr<TfrmLogin> frmLogin;
+  std::unique_ptr<TfrmAddNewSong> frmAddNewSong;
+  std::unique_ptr<TfrmSaveHint> frmSaveHint;
+  std::unique_ptr<TfrmDiskFree> frmDiskFree;
+
+  // ---- TWindowSide, for the song list ----
+  void PostNotify(unsigned message, std::int64_t lparam) override;
+  void PumpMessages() override;
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+
+ private:
+  // Keeps a second add, delete, clear or run from starting while a loop
+  // that lets the message loop run is going on.
+  class TBusy {
+   public:
+    explicit TBusy(TfrmMain& form) : form_(form) { ++form_.busy_; }
+    ~TBusy() { --form_.busy_; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+   private:
+    TfrmMain& form_;
+  };
+
+  // A dialog made into its slot for one showing; the slot is emptied again
+  // when the scope ends, also when a step fails.
+  template <class TForm>
+  class TDialogUse {
+   public:
+    template <class... Args>
+    explicit TDialogUse(std::unique_ptr<TForm>& slot, Args&&... args) : slot_(slot) {
+      slot_ = std::make_unique<TForm>(std::forward<Args>(args)...);
+    }
+    ~TDialogUse() { slot_.reset(); }
+    TDialogUse(const TDialogUse&) = delete;
+    TDialogUse& operator=(const TDialogUse&) = delete;
+    TForm* operator->() const { return slot_.get(); }
+    TForm& operator*() const { return *slot_; }
+
+   private:
+    std::unique_ptr<TForm>& slot_;
+  };
+
+  // Runs a handler; an error it does not catch is shown in the program's
+  // error box, and the window stays usable.
+  template <class F>
+  void Guarded(F&& handler);
+  void ShowError(const std::exception& error);
+
+  void CreateSongList(std::uint8_t line);
+  void FillList(int col, const TBmTable& table);
+  void WMLoadDone();
+  void WMSongCount(std::int64_t count);
+  void WMCopyProgress(std::int64_t percent);
+  void TitleRule(int row);
+  void MediaTypeRule(int row);
+  void ReportCopyFailure(const std::exception& error);
+  void SetControlsEnabled(bool enabled);
+  void ChangePanel();
+  bool IsDovan() const;
+
+  IMainView& view_;
+  platform::Env* env_;
+  const TLineGrid* lines_ = nullptr;
+  int busy_ = 0;
+  bool copying_ = false;
+  bool closeAfterRun_ = false;
+  bool counting_ = false;           // a 2049 is being handled
+  std::int64_t pendingCount_ = -1;  // a 2049 that came meanwhile
+  TRunResult FLastRun = TRunResult::kNone;
+};
+
+template <class F>
+void TfrmMain::Guarded(F&& handler) {
+  try {
+    handler();
+  } catch (const std::exception& error) {
+    ShowError(error);
+  }
+}

@@ -1,0 +1,186 @@
+// The main window: the add-songs run ("开始加歌") with its callbacks and the
+// copy panel.
+#include "model/messages.h"
+#include "platform/env.h"
+#include "text/user_error.h"
+#include "ui/line_columns.h"
+#include "ui/ufrmMain.h"
+#include "ui/ui_texts.h"
+
+namespace {
+constexpr int kMaxRows = 99;
+}
+
+void TfrmMain::btnCompleteClick() {
+  if (Busy() || FSongList == nullptr) return;
+  TBusy busy(*this);
+  FLastRun = TRunResult::kRefused;
+  Guarded([&] {
+    if (lvList.RowCount() > kMaxRows) {
+      ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
+      return;
+    }
+    for (int row = 0; row < lvList.RowCount(); ++row) {
+      const std::string number = Trim(lvList.Cell(kColNumber, row));
+      if (!IsSongNumber(number)) {
+        ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberInRun(number), kMsgError);
+        return;
+      }
+      if (!IsNumberUnique(number)) {
+        ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::DuplicateInRun(number), kMsgError);
+        return;
+      }
+    }
+    FSongList->FNeedSize = FTotalSize;
+    GridToSongs();
+
+    std::uint8_t toUsb = 0;
+    {
+      TDialogUse hint(frmSaveHint);
+      hint->FormCreate();
+      view_.ShowModal(*hint);
+      toUsb = hint->FToUsb;
+    }
+    if (FSongList->PrepareTarget(toUsb == 1, [this] { return ChooseSaveFolder(); }) != 0) return;
+
+    SetControlsEnabled(false);
+    copying_ = true;
+    Panel = TCopyPanel();
+    Panel.songs = FSongList->FCount;
+    int copied = 0;
+    std::exception_ptr failure;
+    try {
+      copied = FSongList->CopyToTarget(
+          [this](const std::string& d, const std::string& n, const std::string& f) {
+            ShowLowSpace(d, n, f);
+          },
+          [this](const std::string& s, const std::string& d) { ShowCopyFile(s, d); });
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    copying_ = false;
+    Panel.visible = false;
+    Panel.animating = false;
+    ChangePanel();
+    SetControlsEnabled(true);
+
+    if (failure) {
+      FLastRun = TRunResult::kFailed;
+      try {
+        std::rethrow_exception(failure);
+      } catch (const std::exception& error) {
+        ReportCopyFailure(error);
+      }
+    } else if (copied == 1) {
+      FLastRun = TRunResult::kDone;
+      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText(), kMsgQuestion);
+    } else {
+      FLastRun = TRunResult::kLowSpace;
+    }
+  });
+  copying_ = false;
+  if (closeAfterRun_) {
+    closeAfterRun_ = false;
+    view_.CloseWindow();
+  }
+}
+
+void TfrmMain::GridToSongs() {
+  FSongList->FCount = 0;
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    PumpMessages();
+    const auto record = lines_->RowToRecord(lvList, row, *FSongList);
+    FSongList->PutSong(record.get());
+  }
+}
+
+void TfrmMain::SetControlsEnabled(bool enabled) {
+  view_.SetButtonEnabled(TMainButton::kAdd, enabled);
+  view_.SetButtonEnabled(TMainButton::kComplete, enabled);
+  view_.SetButtonEnabled(TMainButton::kClose, enabled);
+  lvList.SetEnabled(enabled);
+}
+
+void TfrmMain::CancelCopy() {
+  if (!copying_ || FSongList == nullptr) return;
+  Panel.cancelling = true;
+  ChangePanel();
+  FSongList->RequestCancel();
+}
+
+void TfrmMain::ReportCopyFailure(const std::exception& error) {
+  const auto& outcome = FSongList->FCopyOutcome;
+  if (outcome.failed < 0) {
+    // The run stopped before a file was touched.
+    ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(error), kMsgError);
+    return;
+  }
+  std::string copied;
+  std::string notCopied;
+  for (int i = 0; i < FSongList->FCount; ++i) {
+    const TBaseSongData& song = *FSongList->GetSong(i);
+    const bool complete = i < static_cast<int>(outcome.complete.size()) &&
+                          outcome.complete[static_cast<std::size_t>(i)];
+    if (song.VideoFile.empty() && complete) continue;  // kept as it was
+    std::string& list = complete ? copied : notCopied;
+    if (!list.empty()) list += ' ';
+    list += song.SongNo;
+  }
+  const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
+  const bool cancelled = dynamic_cast<const TCopyCancelled*>(&error) != nullptr;
+  ShowMsg(this, ui_text::FailedCaption(),
+          ui_text::CopyFailureReport(failed.SongNo + " " + failed.SongName, msg::TextOf(error),
+                                     copied, notCopied, outcome.vodWritten, cancelled),
+          cancelled ? kMsgWarning : kMsgError);
+}
+
+// ---- Callbacks of the run ----
+
+std::string TfrmMain::ChooseSaveFolder() {
+  const auto chosen = view_.ChooseFolder(ui_text::ChooseFolderPrompt());
+  if (!chosen || chosen->empty()) return "";
+  const char separator = env_->PathSeparator();
+  std::string folder = *chosen;
+  if (folder.back() != '/' && folder.back() != '\\') folder += separator;
+  folder += "vod";
+  folder += separator;
+  if (!env_->DirExists(folder)) env_->CreateDirs(folder);
+  return folder;
+}
+
+void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) {
+  if (!Panel.visible) {
+    Panel.percent = 0;
+    Panel.visible = true;
+  }
+  Panel.animating = true;
+  Panel.from = source;
+  Panel.to = dest;
+  ++Panel.song;
+  Panel.overall = Panel.songs > 0 ? (Panel.song - 1) * 100 / Panel.songs : 0;
+  ChangePanel();
+  PumpMessages();
+}
+
+void TfrmMain::WMCopyProgress(std::int64_t percent) {
+  if (!copying_) return;  // a late message of a run that has ended
+  Panel.percent = static_cast<int>(percent);
+  if (Panel.songs > 0 && Panel.song > 0) {
+    Panel.overall = static_cast<int>(((Panel.song - 1) * 100 + percent) / Panel.songs);
+  }
+  ChangePanel();
+  PumpMessages();
+}
+
+void TfrmMain::ShowLowSpace(const std::string& drive, const std::string& need,
+                            const std::string& free) {
+  TDialogUse dialog(frmDiskFree);
+  dialog->SetDrive(drive);
+  dialog->SetNeedText(need);
+  dialog->SetFreeText(free);
+  view_.ShowModal(*dialog);
+}
+
+void TfrmMain::ChangePanel() {
+  view_.CopyPanelChanged(Panel);
+}

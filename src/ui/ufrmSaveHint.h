@@ -1,0 +1,24 @@
+// The save-hint dialog: do the songs go onto the USB disk or elsewhere?
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/views.h"
+
+class TfrmSaveHint {
+ public:
+  TfrmSaveHint();
+  void SetView(IDialogView* view) { view_ = view; }
+
+  std::uint8_t FToUsb = 0;  // 1: the USB disk; 0: elsewhere (also when closed otherwise)
+
+  std::string Caption, Label1, RzButton1, RzButton2;
+
+  void FormCreate() { FToUsb = 0; }
+  void RzButton1Click();  // "我要将歌曲存入U盘": FToUsb := 1, close
+  void RzButton2Click();  // "我要将歌曲存入其它地方": FToUsb := 0, close
+
+ private:
+  IDialogView* view_ = nullptr;
+};

@@ -1,0 +1,119 @@
+#include "ui/ui_texts.h"
+
+#include "text/gbk.h"
+
+namespace ui_text {
+namespace {
+// Puts the arguments in place of the "%s" and "%d" of a GBK pattern, in order.
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> args) {
+  std::string out;
+  auto arg = args.begin();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const auto c = static_cast<unsigned char>(pattern[i]);
+    if (c >= 0x81 && c <= 0xFE && i + 1 < pattern.size()) {
+      out += pattern.substr(i++, 2);  // a double-byte character, never a '%'
+    } else if (c == '%' && i + 1 < pattern.size() &&
+               (pattern[i + 1] == 's' || pattern[i + 1] == 'd') && arg != args.end()) {
+      out += *arg++;
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+}  // namespace
+
+#define ADDSONGS_TEXT(name, utf8)              \
+  const std::string& name() {                  \
+    static const std::string text = Gbk(utf8); \
+    return text;                               \
+  }
+ADDSONGS_TEXT(ToolCaption, u8"用户加歌工具(V5.0)")
+ADDSONGS_TEXT(MainCaptionPrefix, u8"用户加歌工具(V5.0)--")
+ADDSONGS_TEXT(OruButton, u8"ORU2.0系列 U 盘加歌")
+ADDSONGS_TEXT(TarvelButton, u8"Tarvel系列 U 盘加歌")
+ADDSONGS_TEXT(MirelButton, u8"Mirel(滑屏)系列 U 盘加歌")
+ADDSONGS_TEXT(DovanButton, u8"Dovan U 盘加歌")
+ADDSONGS_TEXT(OpenVodButton, u8"打开vod.txt文档")
+ADDSONGS_TEXT(QuitButton, u8"退出加歌曲程序")
+ADDSONGS_TEXT(VodFilter, u8"vod.txt|*.txt")
+ADDSONGS_TEXT(AddButton, u8"添加歌曲")
+ADDSONGS_TEXT(CompleteButton, u8"开始加歌")
+ADDSONGS_TEXT(CloseButton, u8"关闭")
+ADDSONGS_TEXT(DeleteItem, u8"删除")
+ADDSONGS_TEXT(ClearItem, u8"清空")
+ADDSONGS_TEXT(FixedPane, u8"U盘加歌工具,限于99首")
+ADDSONGS_TEXT(InitialCount, u8"您目前已加入 0 首歌曲")
+ADDSONGS_TEXT(NumberErrorCaption, u8"编号错误提示")
+ADDSONGS_TEXT(BadNumberAfterEdit, u8"歌曲编号错误")
+ADDSONGS_TEXT(RunErrorCaption, u8"加歌错误提示")
+ADDSONGS_TEXT(TooManySongs, u8"用户加歌数量不能超过99首")
+ADDSONGS_TEXT(DoneCaption, u8"加歌完成")
+ADDSONGS_TEXT(DoneText, u8"用户加歌完成")
+ADDSONGS_TEXT(FailedCaption, u8"加歌未完成")
+ADDSONGS_TEXT(CopyTitle, u8"正在复制歌曲，请稍候...")
+ADDSONGS_TEXT(CopyFrom, u8"从")
+ADDSONGS_TEXT(CopyTo, u8"到")
+ADDSONGS_TEXT(CancelButton, u8"取消")
+ADDSONGS_TEXT(ChooseFolderPrompt, u8"保存歌曲目录:")
+ADDSONGS_TEXT(ConfirmCloseCaption, u8"正在复制歌曲")
+ADDSONGS_TEXT(ConfirmCloseText, u8"歌曲正在复制中。要取消复制并关闭程序吗？")
+ADDSONGS_TEXT(TextNotGbk, u8"输入的文字含有不能保存的字符（只能使用简体中文GBK字符），请修改。")
+ADDSONGS_TEXT(AddSongCaption, u8"用户添加歌曲")
+ADDSONGS_TEXT(FolderLabel, u8"新加歌曲文件夹为“66”")
+ADDSONGS_TEXT(StartNumberLabel, u8"歌曲开始编号(长度4位)")
+ADDSONGS_TEXT(AddFilesButton, u8"添加歌曲文件")
+ADDSONGS_TEXT(NumberLengthError, u8"歌曲编号错误，长度必须是4位")
+ADDSONGS_TEXT(VideoFilter,
+              u8"视频文件|*.mpg *.mpeg *.dat *.vob *.avi *.mp4 *.mkv *.ts *.wmv *.rmvb *.mov;"
+              u8"所有文件|*")
+ADDSONGS_TEXT(SaveHintCaption, u8"保存歌曲提示信息")
+ADDSONGS_TEXT(SaveHintQuestion, u8"您要把歌曲存入U盘吗？")
+ADDSONGS_TEXT(SaveToUsbButton, u8"我要将歌曲存入U盘")
+ADDSONGS_TEXT(SaveElsewhereButton, u8"我要将歌曲存入其它地方")
+ADDSONGS_TEXT(DiskFreeCaption, u8"目标磁盘空间不足")
+ADDSONGS_TEXT(NeedLabel, u8"歌曲所需空间：")
+ADDSONGS_TEXT(FreeLabel, u8"可用空间：")
+ADDSONGS_TEXT(ConfirmButton, u8"确认")
+ADDSONGS_TEXT(DriveTooSmall, u8" 盘可用空间不足,请删除部分歌曲")
+ADDSONGS_TEXT(DriveFree, u8" 盘可用空间:")
+#undef ADDSONGS_TEXT
+
+std::string NoLineRecognised(const std::string& file) {
+  return Fill(Gbk(u8"文件 %s 中没有可识别的歌曲行，无法判断加歌系列。"), {file});
+}
+
+std::string SongCount(int count, const std::string& sizeText) {
+  return Fill(Gbk(u8"您目前已加入 %d 首歌曲, 所需空间 %s"), {std::to_string(count), sizeText});
+}
+
+std::string DuplicateAfterEdit(const std::string& number) {
+  return Fill(Gbk(u8"编号%s重复，请更改"), {number});
+}
+
+std::string BadNumberInRun(const std::string& number) {
+  return Fill(Gbk(u8"编号%s错误"), {number});
+}
+
+std::string DuplicateInRun(const std::string& number) {
+  return Fill(Gbk(u8"编号%s重复"), {number});
+}
+
+std::string SongOfSongs(int song, int songs) {
+  return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
+}
+
+std::string CopyFailureReport(const std::string& song, const std::string& reason,
+                              const std::string& copied, const std::string& notCopied,
+                              bool vodWritten, bool cancelled) {
+  std::string text = cancelled ? Fill(Gbk(u8"复制歌曲 %s 时已取消。"), {song})
+                               : Fill(Gbk(u8"复制歌曲 %s 失败：\r\n%s"), {song, reason});
+  text +=
+      Fill(Gbk(u8"\r\n\r\n已复制的歌曲：%s\r\n没有复制的歌曲：%s\r\n\r\n"),
+           {copied.empty() ? Gbk(u8"无") : copied, notCopied.empty() ? Gbk(u8"无") : notCopied});
+  text += vodWritten ? Gbk(u8"vod.txt 只列出已完整复制到目标目录的歌曲。")
+                     : Gbk(u8"目标目录中的 vod.txt 没有改动。");
+  return text;
+}
+}  // namespace ui_text

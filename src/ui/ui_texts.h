@@ -1,0 +1,77 @@
+// The windows' texts for the user, in GBK: captions, labels, messages. Every
+// front end draws these; none writes a text of its own. Written once here.
+#pragma once
+
+#include <string>
+
+namespace ui_text {
+// Titles
+const std::string& ToolCaption();        // "用户加歌工具(V5.0)"
+const std::string& MainCaptionPrefix();  // "用户加歌工具(V5.0)--"
+
+// Start-up window
+const std::string& OruButton();
+const std::string& TarvelButton();
+const std::string& MirelButton();
+const std::string& DovanButton();
+const std::string& OpenVodButton();  // also the open dialog's title
+const std::string& QuitButton();
+const std::string& VodFilter();  // "vod.txt|*.txt"
+std::string NoLineRecognised(const std::string& file);
+
+// Main window
+const std::string& AddButton();
+const std::string& CompleteButton();
+const std::string& CloseButton();
+const std::string& DeleteItem();
+const std::string& ClearItem();
+const std::string& FixedPane();     // "U盘加歌工具,限于99首"
+const std::string& InitialCount();  // "您目前已加入 0 首歌曲"
+std::string SongCount(int count, const std::string& sizeText);
+const std::string& NumberErrorCaption();
+const std::string& BadNumberAfterEdit();
+std::string DuplicateAfterEdit(const std::string& number);
+const std::string& RunErrorCaption();
+const std::string& TooManySongs();
+std::string BadNumberInRun(const std::string& number);
+std::string DuplicateInRun(const std::string& number);
+const std::string& DoneCaption();
+const std::string& DoneText();
+const std::string& FailedCaption();
+const std::string& CopyTitle();  // "正在复制歌曲，请稍候..."
+const std::string& CopyFrom();   // "从"
+const std::string& CopyTo();     // "到"
+const std::string& CancelButton();
+std::string SongOfSongs(int song, int songs);  // "第 3/10 首"
+const std::string& ChooseFolderPrompt();       // "保存歌曲目录:"
+const std::string& ConfirmCloseCaption();
+const std::string& ConfirmCloseText();
+const std::string& TextNotGbk();
+
+// The report of a copy that did not complete.
+std::string CopyFailureReport(const std::string& song, const std::string& reason,
+                              const std::string& copied, const std::string& notCopied,
+                              bool vodWritten, bool cancelled);
+
+// New-song dialog
+const std::string& AddSongCaption();
+const std::string& FolderLabel();
+const std::string& StartNumberLabel();
+const std::string& AddFilesButton();
+const std::string& NumberLengthError();
+const std::string& VideoFilter();  // "视频文件|*.mpg *.mpeg ...;所有文件|*"
+
+// Save-hint dialog
+const std::string& SaveHintCaption();
+const std::string& SaveHintQuestion();
+const std::string& SaveToUsbButton();
+const std::string& SaveElsewhereButton();
+
+// Disk-space dialog
+const std::string& DiskFreeCaption();
+const std::string& NeedLabel();
+const std::string& FreeLabel();
+const std::string& ConfirmButton();
+const std::string& DriveTooSmall();  // " 盘可用空间不足,请删除部分歌曲"
+const std::string& DriveFree();      // " 盘可用空间:"
+}  // namespace ui_text

@@ -1,0 +1,107 @@
+// What the forms need of a front end, and nothing more. A form decides; its
+// view only draws what it is told and hands the user's actions back to the
+// form's handlers. The Qt front end, the console and the tests' doubles each
+// implement these.
+//
+// All texts are GBK. Paths a view returns are GBK too; a view that cannot
+// express the user's choice in GBK refuses it itself (a message, no choice).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class TfrmLogin;
+class TfrmAddNewSong;
+class TfrmSaveHint;
+class TfrmDiskFree;
+
+// Every small dialog: shown modally by the main view, closed by its form.
+class IDialogView {
+ public:
+  virtual ~IDialogView() = default;
+  // Ends the modal showing; the form's fields hold the result.
+  virtual void Close() = 0;
+};
+
+class ILoginView : public IDialogView {
+ public:
+  // The open-file dialog (title, filter "name|pattern"): the chosen path, or
+  // nothing when the user cancelled.
+  virtual std::optional<std::string> ChooseFile(const std::string& title,
+                                                const std::string& filter) = 0;
+  // A modal message box of kind 0-3 (see model/window_side.h).
+  virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
+};
+
+class IAddNewSongView : public IDialogView {
+ public:
+  // Puts the text into the number box (edtNum) / gives the box the focus.
+  virtual void SetNumberText(const std::string& text) = 0;
+  virtual void FocusNumber() = 0;
+  // A plain message with one OK button.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The multi-select open-file dialog in folder: the chosen paths in the
+  // order the dialog gives them, or nothing when the user cancelled.
+  virtual std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
+                                                              const std::string& filter) = 0;
+};
+
+class IDiskFreeView : public IDialogView {
+ public:
+  // The form's labels changed.
+  virtual void LabelsChanged() = 0;
+};
+
+// The copy panel of the main window, as the main form keeps it.
+struct TCopyPanel {
+  bool visible = false;
+  bool animating = false;
+  std::string from;         // source path (Label1)
+  std::string to;           // destination path (Label2)
+  int percent = 0;          // progress bar 0-100: the current file
+  int song = 0;             // the song being copied, 1-based
+  int songs = 0;            // songs in the run
+  int overall = 0;          // 0-100: the whole run
+  bool cancelling = false;  // the user asked to stop
+};
+
+// The main window's buttons.
+enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose };
+
+class IMainView {
+ public:
+  virtual ~IMainView() = default;
+
+  virtual void SetCaption(const std::string& text) = 0;
+  // edtSongCount: the song count pane of the status bar (repainted at once).
+  virtual void SetStatusText(const std::string& text) = 0;
+  virtual void SetButtonEnabled(TMainButton button, bool enabled) = 0;
+  // The copy panel changed (shown, hidden, paths, progress).
+  virtual void CopyPanelChanged(const TCopyPanel& panel) = 0;
+  // Closes the main window, which ends the program.
+  virtual void CloseWindow() = 0;
+
+  // Queues a message for the window; the front end hands it to
+  // TfrmMain::HandleMessage later, on the same thread, never inside this call.
+  virtual void PostMessage(unsigned message, std::int64_t lparam) = 0;
+  // Lets the message loop run once: queued messages are handled, the window
+  // repaints, user actions are delivered.
+  virtual void ProcessMessages() = 0;
+
+  // A modal message box of kind 0-3 owned by the main window.
+  virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
+  // A modal question with the buttons yes and no: true for yes.
+  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The folder browser with the prompt: the chosen folder, or nothing.
+  virtual std::optional<std::string> ChooseFolder(const std::string& prompt) = 0;
+
+  // Shows the dialog of the form modally and returns when it is closed. The
+  // view connects the dialog's window to the form (form.SetView) first and
+  // calls the new-song dialog's FormActivate once its window shows.
+  virtual void ShowModal(TfrmLogin& form) = 0;
+  virtual void ShowModal(TfrmAddNewSong& form) = 0;
+  virtual void ShowModal(TfrmSaveHint& form) = 0;
+  virtual void ShowModal(TfrmDiskFree& form) = 0;
+};

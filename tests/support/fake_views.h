@@ -1,0 +1,124 @@
+// Test doubles of the forms' views: a main window whose message queue the
+// test drains, whose boxes and statuses are recorded, and whose dialogs are
+// "shown" by scripts the test sets (each script plays the user in the
+// dialog: clicks its buttons, types its number, picks files).
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/fake_window.h"
+#include "ui/uAddNewSong.h"
+#include "ui/ufrmDiskFree.h"
+#include "ui/ufrmLogin.h"
+#include "ui/ufrmMain.h"
+#include "ui/ufrmSaveHint.h"
+#include "ui/views.h"
+
+class FakeMainView : public IMainView,
+                     public ILoginView,
+                     public IAddNewSongView,
+                     public IDiskFreeView {
+ public:
+  // The form whose HandleMessage receives the queued messages.
+  TfrmMain* form = nullptr;
+
+  // ---- What the test reads ----
+  std::string caption;
+  std::string status;
+  std::vector<std::string> statuses;  // every status text, in order
+  std::vector<ShownBox> boxes;
+  std::vector<std::string> plainMessages;  // of the new-song dialog
+  bool enabled[3] = {true, true, true};    // add, complete, close
+  std::vector<TCopyPanel> panels;          // every copy-panel change
+  bool closed = false;
+  int numberFocused = 0;
+  std::vector<std::string> numberTexts;  // SetNumberText calls
+
+  // ---- What the test scripts ----
+  std::function<void(TfrmLogin&)> onLogin;
+  std::function<void(TfrmAddNewSong&)> onAddNewSong;
+  std::function<void(TfrmSaveHint&)> onSaveHint;
+  std::function<void(TfrmDiskFree&)> onDiskFree;
+  std::optional<std::string> chosenFile;                // the login's open dialog
+  std::optional<std::vector<std::string>> chosenFiles;  // the new-song file dialog
+  std::optional<std::string> chosenFolder;              // the folder browser
+  std::vector<std::string> foldersOffered;              // the folder each file dialog opened in
+  bool answerYes = true;
+  std::function<void()> onProcess;  // runs on every ProcessMessages, e.g. to cancel mid-copy
+
+  // Hands every queued message to the form, oldest first, also those queued
+  // meanwhile.
+  void Drain() {
+    while (!queue.empty()) {
+      const auto m = queue.front();
+      queue.pop_front();
+      if (form != nullptr) form->HandleMessage(m.message, m.lparam);
+    }
+  }
+  std::deque<PostedMessage> queue;
+
+  // ---- IMainView ----
+  void SetCaption(const std::string& text) override { caption = text; }
+  void SetStatusText(const std::string& text) override {
+    status = text;
+    statuses.push_back(text);
+  }
+  void SetButtonEnabled(TMainButton button, bool on) override {
+    enabled[static_cast<int>(button)] = on;
+  }
+  void CopyPanelChanged(const TCopyPanel& panel) override { panels.push_back(panel); }
+  void CloseWindow() override { closed = true; }
+  void PostMessage(unsigned message, std::int64_t lparam) override {
+    queue.push_back({message, lparam});
+  }
+  void ProcessMessages() override {
+    if (onProcess) onProcess();
+    Drain();
+  }
+  void ShowBox(const std::string& caption_, const std::string& text, int kind) override {
+    boxes.push_back({caption_, text, kind});
+  }
+  bool AskYesNo(const std::string&, const std::string&) override { return answerYes; }
+  std::optional<std::string> ChooseFolder(const std::string&) override { return chosenFolder; }
+  void ShowModal(TfrmLogin& f) override {
+    f.SetView(this);
+    if (onLogin) onLogin(f);
+    f.SetView(nullptr);
+  }
+  void ShowModal(TfrmAddNewSong& f) override {
+    f.SetView(this);
+    f.FormActivate();
+    if (onAddNewSong) onAddNewSong(f);
+    f.SetView(nullptr);
+  }
+  void ShowModal(TfrmSaveHint& f) override {
+    f.SetView(static_cast<ILoginView*>(this));
+    if (onSaveHint) onSaveHint(f);
+    f.SetView(nullptr);
+  }
+  void ShowModal(TfrmDiskFree& f) override {
+    f.SetView(this);
+    if (onDiskFree) onDiskFree(f);
+    f.SetView(nullptr);
+  }
+
+  // ---- The dialogs' views ----
+  void Close() override {}
+  std::optional<std::string> ChooseFile(const std::string&, const std::string&) override {
+    return chosenFile;
+  }
+  void SetNumberText(const std::string& text) override { numberTexts.push_back(text); }
+  void FocusNumber() override { ++numberFocused; }
+  void ShowMessage(const std::string& text) override { plainMessages.push_back(text); }
+  std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
+                                                      const std::string&) override {
+    foldersOffered.push_back(folder);
+    return chosenFiles;
+  }
+  void LabelsChanged() override {}
+};

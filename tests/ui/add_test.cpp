@@ -1,0 +1,115 @@
+// Adding songs from video files: numbering from the new-song dialog, the
+// dialog's number box, and what a new row holds per product line.
+#include "ui_fixture.h"
+
+namespace {
+
+std::vector<std::string> Numbers(const TGrid& grid) {
+  std::vector<std::string> numbers;
+  for (int row = 0; row < grid.RowCount(); ++row) numbers.push_back(grid.Cell(kColNumber, row));
+  return numbers;
+}
+
+TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
+  Start(1);
+  const std::string a = Video("a-x.mpg"), b = Video("b-x.mpg"), c = Video("c-x.mpg");
+  AddFiles({a, b});
+  EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0000", "0001"}));
+  AddFiles({a, b, c}, "0100");
+  EXPECT_EQ(Numbers(form.lvList),
+            (std::vector<std::string>{"0000", "0001", "0100", "0101", "0102"}));
+  // Cancelled after typing 0500: nothing added, 0500 is the next proposal.
+  view.chosenFiles.reset();
+  view.onAddNewSong = [](TfrmAddNewSong& d) {
+    d.edtNumChange("0500");
+    d.btnFileClick();
+  };
+  form.btnAddClick();
+  EXPECT_EQ(form.lvList.RowCount(), 5);
+  view.numberTexts.clear();
+  AddFiles({a});
+  EXPECT_EQ(view.numberTexts, std::vector<std::string>{"0500"});
+  // After 9999 comes 0000.
+  form.FSongList->SetStartNumber("9999");
+  AddFiles({a, b});
+  EXPECT_EQ(form.lvList.Cell(kColNumber, 6), "9999");
+  EXPECT_EQ(form.lvList.Cell(kColNumber, 7), "0000");
+  // The next file dialog opens where the last file was chosen.
+  EXPECT_EQ(view.foldersOffered.back(), dir.Gbk() + "src/");
+}
+
+TEST_F(MainForm, NumberBoxKeepsFourDigitsAndRefusesShorterOnLeaving) {
+  TfrmAddNewSong dialog;
+  dialog.SetView(&view);
+  dialog.FNumber = "0007";
+  dialog.FormActivate();
+  EXPECT_EQ(dialog.edtNum, "0007");
+  for (char key : {'0', '9', '\b', '\r'}) EXPECT_TRUE(TfrmAddNewSong::edtNumKeyPress(key));
+  for (char key : {'a', '-', ' ', '\x81'}) EXPECT_FALSE(TfrmAddNewSong::edtNumKeyPress(key));
+  dialog.edtNumChange("12");
+  dialog.edtNumExit();
+  EXPECT_EQ(dialog.FNumber, "0007") << "a short number never reaches FNumber";
+  EXPECT_EQ(view.plainMessages, std::vector<std::string>{Gbk(u8"歌曲编号错误，长度必须是4位")});
+  EXPECT_EQ(view.numberFocused, 1);
+  dialog.edtNumChange("1234");
+  dialog.edtNumExit();
+  EXPECT_EQ(dialog.FNumber, "1234");
+  EXPECT_EQ(view.plainMessages.size(), 1u);
+}
+
+TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
+  const std::string file = "/v/" + Gbk(u8"情歌-歌手甲.mpg");
+  env.fakeSizes[file] = 1;
+  using Row = std::vector<std::pair<int, std::string>>;
+  const struct {
+    std::uint8_t line;
+    Row cells;
+  } cases[] = {
+      {1,
+       {{kColAccomp, Gbk(u8"VCD伴唱")},
+        {kColLanguage, Gbk(u8"国语")},
+        {kColCategory, Gbk(u8"抒情歌曲")},
+        {kColNewFlag, "1"},
+        {kColRankFlag, "1"}}},
+      {2,
+       {{kColStrokes, "1114"},
+        {kColCategory, Gbk(u8"未知")},
+        {kColNewKind, Gbk(u8"国语新歌")},
+        {kColRankKind, Gbk(u8"新歌排行")},
+        {kColNewFlag, "0"}}},
+      {3, {{kColCategory, Gbk(u8"未知")}, {kColNewFlag, "1"}, {kColRankFlag, "0"}}},
+      {4,
+       {{kColMedia, "VCD"},
+        {kColAccomp, Gbk(u8"VCD伴唱")},
+        {kColVocal, Gbk(u8"VCD原唱")},
+        {kColStyle, Gbk(u8"风景1")},
+        {kColCategory, Gbk(u8"未知")},
+        {kColNewFlag, "1"}}},
+  };
+  for (const auto& c : cases) {
+    FakeMainView v;
+    TfrmMain f(v, &env);
+    v.form = &f;
+    v.onLogin = [&c](TfrmLogin& login) {
+      if (c.line == 1) login.btnOruClick();
+      if (c.line == 2) login.btnTarvelClick();
+      if (c.line == 3) login.btnMirelClick();
+      if (c.line == 4) login.BitBtn1Click();
+    };
+    f.FormCreate();
+    f.AddSongFile(file);
+    ASSERT_EQ(f.lvList.RowCount(), 1);
+    EXPECT_EQ(f.lvList.Cell(kColFolder, 0), "66");
+    EXPECT_EQ(f.lvList.Cell(kColTitle, 0), Gbk(u8"情歌"));
+    EXPECT_EQ(f.lvList.Cell(kColSinger, 0), Gbk(u8"歌手甲"));
+    EXPECT_EQ(f.lvList.Cell(kColPinyin, 0), "QG");
+    EXPECT_EQ(f.lvList.Cell(kColWords, 0), "2");
+    EXPECT_EQ(f.lvList.Cell(kColVideo, 0), file);
+    for (const auto& [col, text] : c.cells) {
+      EXPECT_EQ(f.lvList.Cell(col, 0), text) << "line " << int(c.line) << " column " << col;
+    }
+    EXPECT_EQ(v.queue.back(), (PostedMessage{WM_SONGCOUNT, 1}));
+  }
+}
+
+}  // namespace

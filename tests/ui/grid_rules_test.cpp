@@ -1,0 +1,150 @@
+// The rules of the song grid: columns per product line, what editing a cell
+// derives and checks, deleting and clearing, the status line.
+#include <algorithm>
+
+#include "ui_fixture.h"
+
+namespace {
+
+TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
+  const struct {
+    std::uint8_t line;
+    std::vector<int> shown;
+  } cases[] = {
+      {1, {0, 1, 2, 3, 4, 6, 8, 10, 11, 13, 14, 17}},
+      {2, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 15, 16, 17}},
+      {3, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 13, 17}},
+      {4, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17}},
+  };
+  for (const auto& c : cases) {
+    FakeMainView v;
+    TfrmMain f(v, &env);
+    v.onLogin = [&](TfrmLogin& login) {
+      const std::uint8_t line = c.line;
+      if (line == 1) login.btnOruClick();
+      if (line == 2) login.btnTarvelClick();
+      if (line == 3) login.btnMirelClick();
+      if (line == 4) login.BitBtn1Click();
+    };
+    f.FormCreate();
+    std::vector<int> shown;
+    for (int col = 0; col < kGridColumns; ++col) {
+      if (f.lvList.Column(col).visible) shown.push_back(col);
+    }
+    EXPECT_EQ(shown, c.shown) << int(c.line);
+    EXPECT_FALSE(v.enabled[1]) << "开始加歌 starts disabled";
+    EXPECT_EQ(v.status, Gbk(u8"您目前已加入 0 首歌曲"));
+  }
+}
+
+TEST_F(MainForm, TitleFillsPinyinWordsAndStrokesExceptOruStrokes) {
+  for (std::uint8_t line : {1, 2}) {
+    FakeMainView v;
+    TfrmMain f(v, &env);
+    v.onLogin = [line](TfrmLogin& login) {
+      line == 1 ? login.btnOruClick() : login.btnTarvelClick();
+    };
+    f.FormCreate();
+    f.lvList.AppendRows(1);
+    f.EditCell(kColTitle, 0, Gbk(u8" 海风 "));
+    EXPECT_EQ(f.lvList.Cell(kColPinyin, 0), "HF");
+    EXPECT_EQ(f.lvList.Int(kColWords, 0), 2);
+    EXPECT_EQ(f.lvList.Cell(kColStrokes, 0), line == 1 ? "" : "104") << int(line);
+  }
+}
+
+TEST_F(MainForm, NumberCheckAfterAnEditShowsOneOrBothMessages) {
+  Start(1);
+  form.lvList.AppendRows(2);
+  form.lvList.SetCell(kColNumber, 0, "0003");
+  const std::string caption = Gbk(u8"编号错误提示");
+  const std::string bad = Gbk(u8"歌曲编号错误");
+  const struct {
+    std::string typed;
+    std::vector<std::string> texts;
+  } cases[] = {
+      {"12a4", {bad}},
+      {"0003", {Gbk(u8"编号0003重复，请更改")}},
+      {" 0003", {bad, Gbk(u8"编号 0003重复，请更改")}},  // checked untrimmed, then trimmed
+      {"0004", {}},
+  };
+  for (const auto& c : cases) {
+    view.boxes.clear();
+    form.lvList.SetCell(kColNumber, 1, "");
+    form.lvList.SetCurrent(kColTitle, 0);
+    form.EditCell(kColNumber, 1, c.typed);
+    std::vector<std::string> texts;
+    for (const auto& box : view.boxes) {
+      EXPECT_EQ(box.caption, caption);
+      texts.push_back(box.text);
+    }
+    EXPECT_EQ(texts, c.texts) << c.typed;
+    EXPECT_EQ(form.lvList.Cell(kColNumber, 1), c.typed) << "the text stays";
+    EXPECT_EQ(form.lvList.CurrentRow(), c.texts.empty() ? 0 : 1) << c.typed;
+  }
+  view.boxes.clear();
+  form.EditCell(kColNumber, 1, "0004");  // unchanged text: no after-edit check
+  form.EditCell(kColTitle, 1, "12a4");   // another column: no number check
+  EXPECT_TRUE(view.boxes.empty());
+}
+
+TEST_F(MainForm, DovanMediaTypeSwitchesBothTrackColumnsAndTheirLists) {
+  Start(4);
+  AddFiles({Video("a-b.mpg")});
+  const struct {
+    const char8_t* media;
+    const char8_t* accomp;
+    const char8_t* vocal;
+    std::size_t listSize;
+  } cases[] = {
+      {u8"DVD", u8"DVD 0 轨", u8"DVD 1 轨", 8},
+      {u8"VCD", u8"VCD伴唱", u8"VCD原唱", 2},
+      {u8"DVD", u8"DVD 0 轨", u8"DVD 1 轨", 8},
+      {u8"蓝光", u8"VCD伴唱", u8"VCD原唱", 2},  // in no list: code 1, not DVD
+  };
+  for (const auto& c : cases) {
+    form.EditCell(kColMedia, 0, Gbk(c.media));
+    EXPECT_EQ(Cell(kColAccomp, 0), Gbk(c.accomp)) << gbk::ToUtf8(Gbk(c.media));
+    EXPECT_EQ(Cell(kColVocal, 0), Gbk(c.vocal));
+    EXPECT_EQ(form.lvList.Column(kColAccomp).items.size(), c.listSize);
+    EXPECT_EQ(form.lvList.Column(kColVocal).items.size(), c.listSize);
+  }
+  // The lists belong to the column: a click follows the clicked row.
+  AddFiles({Video("c-d.mpg")});
+  form.EditCell(kColMedia, 0, "DVD");
+  form.lvListCellClick(kColTitle, 1);
+  EXPECT_EQ(form.lvList.Column(kColAccomp).items.size(), 2u);
+  form.lvListCellClick(kColTitle, 0);
+  EXPECT_EQ(form.lvList.Column(kColAccomp).items.size(), 8u);
+}
+
+TEST_F(MainForm, DeletingTheOnlyRowIsClearingAndNoCurrentRowDeletesNothing) {
+  Start(1);
+  AddFiles({Video("a-b.mpg"), Video("c-d.mpg")});
+  form.lvList.SetCurrent(kColTitle, -1);
+  form.N1Click();
+  EXPECT_EQ(form.lvList.RowCount(), 2);
+  form.lvList.SetCurrent(kColTitle, 0);
+  form.N1Click();
+  view.Drain();
+  EXPECT_EQ(Cell(kColNumber, 0), "0001") << "the other rows keep their numbers";
+  EXPECT_TRUE(view.enabled[1]);
+  form.lvList.SetCurrent(kColTitle, 0);
+  form.N1Click();
+  view.Drain();
+  EXPECT_EQ(form.lvList.RowCount(), 0);
+  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 0 首歌曲, 所需空间 0M"));
+  EXPECT_FALSE(view.enabled[1]);
+  EXPECT_EQ(form.FSongList->NextSongNo(), "660000");
+}
+
+TEST_F(MainForm, StatusLineCountsTheSongsAndTheRoomTheirFilesNeed) {
+  Start(3);
+  env.fakeSizes = {
+      {"/v/a-x.mpg", 1073741824}, {"/v/b-x.mpg", 268435456}, {"/v/c-x.mpg", 268435456}};
+  AddFiles({"/v/a-x.mpg", "/v/b-x.mpg", "/v/c-x.mpg", "/v/missing-x.mpg"});
+  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 4 首歌曲, 所需空间 1.512G"));
+  EXPECT_EQ(form.FTotalSize, 1610612736);
+}
+
+}  // namespace

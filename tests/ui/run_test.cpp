@@ -1,0 +1,206 @@
+#include <algorithm>
+#include <filesystem>
+
+#include "formats/uclsDovan.h"
+
+#include "ui_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
+  Start(2);
+  EXPECT_EQ(view.caption, Gbk(u8"用户加歌工具(V5.0)--Tarvel版本加歌工具"));
+  AddFiles({Video("情歌-歌手甲.mpg", 12800)});
+  ASSERT_EQ(form.lvList.RowCount(), 1);
+  EXPECT_EQ(Cell(kColNumber, 0), "0000");
+  EXPECT_EQ(Cell(kColTitle, 0), Gbk(u8"情歌"));
+  EXPECT_EQ(Cell(kColNewKind, 0), Gbk(u8"国语新歌"));
+  EXPECT_TRUE(view.enabled[1]);
+
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+  view.chosenFolder = dir.Gbk() + "out";
+  fs::create_directory(dir.path() / "out");
+  form.btnCompleteClick();
+  view.Drain();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_EQ(view.boxes.back(), (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成"), 3}));
+  EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod" / "660000.dat"), std::string(12800, 'v'));
+  EXPECT_EQ(gbk::ToUtf8(TempDir::Read(dir.path() / "out" / "vod" / "vod.txt")),
+            "情歌;歌手甲;2;QG;1114;660000;2;1;0;1;1\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The run's checks refuse the grid before anything is written.
+TEST_F(MainForm, RunRefusesTooManyRowsAndTheFirstFaultyNumber) {
+  Start(1);
+  const std::string caption = Gbk(u8"编号错误提示");
+  const struct {
+    std::vector<std::string> numbers;
+    ShownBox box;
+  } cases[] = {
+      {{"0001", "12a4", "0002"}, {caption, Gbk(u8"编号12a4错误"), 1}},
+      {{"0001", "0001", "0002"}, {caption, Gbk(u8"编号0001重复"), 1}},
+      {std::vector<std::string>(100, "0001"),
+       {Gbk(u8"加歌错误提示"), Gbk(u8"用户加歌数量不能超过99首"), 1}},
+  };
+  bool hintShown = false;
+  view.onSaveHint = [&](TfrmSaveHint&) { hintShown = true; };
+  for (const auto& c : cases) {
+    form.lvList.Clear();
+    form.lvList.AppendRows(static_cast<int>(c.numbers.size()));
+    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
+      form.lvList.SetCell(kColNumber, static_cast<int>(i), c.numbers[i]);
+    }
+    view.boxes.clear();
+    form.btnCompleteClick();
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0], c.box);
+    EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
+  }
+  EXPECT_FALSE(hintShown);
+}
+
+TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
+  Start(4);
+  AddFiles({Video("a-b.mpg"), Video("c-d.mpg")});
+  form.EditCell(kColNumber, 0, " 0042 ");  // trimmed by the run
+  form.EditCell(kColMedia, 0, "DVD");
+  form.EditCell(kColVocal, 0, Gbk(u8"DVD 5 轨"));
+  form.EditCell(kColAccomp, 1, Gbk(u8"没有的音轨"));
+  form.EditCell(kColStyle, 1, Gbk(u8"没有的风景"));
+  form.lvList.SetCell(kColWords, 1, "");
+  form.GridToSongs();
+  ASSERT_EQ(form.FSongList->FCount, 2);
+  const auto& dvd = dynamic_cast<const TDovanData&>(*form.FSongList->GetSong(0));
+  EXPECT_EQ(dvd.SongNo, "660042");
+  EXPECT_EQ(dvd.IsDvd, 1);
+  EXPECT_EQ(dvd.AccompTrack, "0");
+  EXPECT_EQ(dvd.VocalTrack, "5");
+  EXPECT_EQ(dvd.Style, "1");
+  EXPECT_EQ(dvd.ReservedText, "");
+  EXPECT_EQ(dvd.ReservedText2, "");
+  const auto& vcd = dynamic_cast<const TDovanData&>(*form.FSongList->GetSong(1));
+  EXPECT_EQ(vcd.IsDvd, 0);
+  EXPECT_EQ(vcd.AccompTrack, "2") << "a name in no list: the table's default";
+  EXPECT_EQ(vcd.Style, "") << "not the style of the row above";
+  EXPECT_EQ(vcd.WordCount, "0");
+
+  // The empty style stops the run with the completeness error.
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+  view.chosenFolder = dir.Gbk();
+  form.btnCompleteClick();
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_EQ(view.boxes.back(),
+            (ShownBox{Gbk(u8"保存信息失败"), Gbk(u8"加歌信息不完整,不能有空项"), 1}));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "vod" / "vod.txt"));
+}
+
+TEST_F(MainForm, RunOntoTheUsbDiskAndTheLowSpaceDialogNamesTheMountPoint) {
+  Start(3);
+  AddFiles({Video("a-b.mpg", 12800)});
+  env.volumes = {dir.Gbk() + "usb/"};
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
+  std::vector<std::string> labels;
+  view.onDiskFree = [&](TfrmDiskFree& d) { labels = {d.Label5, d.Label3, d.Label2, d.Label4}; };
+  env.freeBytes = 4096;
+  env.volumeOf = "/media/usb/";
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kLowSpace);
+  EXPECT_EQ(labels, (std::vector<std::string>{Gbk(u8"/media/usb 盘可用空间不足,请删除部分歌曲"),
+                                              "0M", Gbk(u8"/media/usb 盘可用空间:"), "0M"}));
+  EXPECT_TRUE(view.enabled[0] && view.enabled[1] && view.enabled[2]);
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "usb" / "vod" / "vod.txt"));
+
+  env.freeBytes.reset();
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
+  EXPECT_EQ(TempDir::Read(dir.path() / "usb" / "vod" / "660000.dat"), std::string(12800, 'v'));
+  ASSERT_FALSE(view.panels.empty());
+  EXPECT_FALSE(view.panels.back().visible);
+  const auto shown = std::find_if(view.panels.begin(), view.panels.end(),
+                                  [](const TCopyPanel& p) { return p.percent == 80; });
+  ASSERT_NE(shown, view.panels.end());
+  EXPECT_EQ(shown->to, dir.Gbk() + "usb/vod/660000.dat");
+  EXPECT_EQ(shown->song, 1);
+  EXPECT_EQ(shown->overall, 80);
+}
+
+TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
+  const struct {
+    const char* why;
+    bool cancel;
+    int kind;
+  } cases[] = {{"a write fails in the second song", false, 1},
+               {"the user cancels in the second song", true, 0}};
+  for (const auto& c : cases) {
+    FakeMainView v;
+    TfrmMain f(v, &env);
+    v.form = &f;
+    v.onLogin = [](TfrmLogin& login) { login.btnOruClick(); };
+    f.FormCreate();
+    v.chosenFiles = {Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)};
+    v.onAddNewSong = [](TfrmAddNewSong& d) { d.btnFileClick(); };
+    f.btnAddClick();
+    v.Drain();
+    v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+    v.chosenFolder = dir.Gbk() + c.why;
+    std::filesystem::create_directories(dir.path() / c.why);
+    if (c.cancel) {
+      v.onProcess = [&] {
+        if (!v.panels.empty() && v.panels.back().song == 2 && v.panels.back().percent > 0) {
+          f.CancelCopy();
+        }
+      };
+    } else {
+      env.failWriteAfter = 12000;
+    }
+    f.btnCompleteClick();
+    env.failWriteAfter.reset();
+    EXPECT_EQ(f.LastRun(), TfrmMain::TRunResult::kFailed) << c.why;
+    ASSERT_EQ(v.boxes.size(), 1u) << c.why;
+    EXPECT_EQ(v.boxes[0].caption, Gbk(u8"加歌未完成"));
+    EXPECT_EQ(v.boxes[0].kind, c.kind);
+    const std::string text = gbk::ToUtf8(v.boxes[0].text);
+    EXPECT_NE(text.find("660001 b"), std::string::npos) << text;
+    EXPECT_NE(text.find("已复制的歌曲：660000\r\n没有复制的歌曲：660001 660002"), std::string::npos)
+        << text;
+    const auto out = dir.path() / c.why / "vod";
+    EXPECT_EQ(TempDir::Read(out / "vod.txt"), "a;x;1;A;660000;2;1;8;1;1\r\n") << c.why;
+    EXPECT_FALSE(std::filesystem::exists(out / "660001.dat"));
+    EXPECT_TRUE(v.enabled[0] && v.enabled[2]) << "the window is usable again";
+  }
+}
+
+TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
+  Start(1);
+  AddFiles({Video("a-b.mpg")});
+  int nested = 0;
+  view.onProcess = [&] {
+    view.onProcess = nullptr;  // once: act as a user clicking meanwhile
+    form.lvList.SetCurrent(kColTitle, 0);
+    form.N1Click();
+    form.N2Click();
+    form.btnCompleteClick();
+    ++nested;
+  };
+  bool added = false;
+  view.onAddNewSong = [&](TfrmAddNewSong&) { added = true; };
+  form.UpdateTotalSize();  // a loop that lets the message loop run
+  EXPECT_EQ(nested, 1);
+  EXPECT_EQ(form.lvList.RowCount(), 1);
+  EXPECT_TRUE(view.boxes.empty());
+  view.onProcess = [&] {
+    view.onProcess = nullptr;
+    form.btnAddClick();
+  };
+  AddFiles({Video("c-d.mpg")});
+  EXPECT_FALSE(added) << "no second new-song dialog during the first";
+}
+
+}  // namespace
