@@ -1,13 +1,9 @@
 #include "model/messages.h"
 
 #include "text/gbk.h"
+#include "text/gbk_texts.h"
 
 namespace msg {
-#define ADDSONGS_TEXT(name, utf8)              \
-  const std::string& name() {                  \
-    static const std::string text = Gbk(utf8); \
-    return text;                               \
-  }
 ADDSONGS_TEXT(Incomplete, u8"加歌信息不完整,不能有空项")
 ADDSONGS_TEXT(UsbDirFailed, u8"在U盘上创建目录失败")
 ADDSONGS_TEXT(FindUsbCaption, u8"查找U盘")

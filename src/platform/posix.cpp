@@ -268,6 +268,19 @@ std::string ReasonText(int error) {
   return "error " + std::to_string(error);
 }
 
+std::string FullPath(const std::string& path) {
+  std::optional<std::string> native = NativePath(path);
+  if (!native || native->empty()) return path;
+  std::error_code ec;
+  const fs::path full = fs::absolute(*native, ec);
+  if (ec) return path;
+  return gbk::TryFromUtf8(full.lexically_normal().native()).value_or(path);
+}
+
+bool StdoutIsTerminal() {
+  return ::isatty(STDOUT_FILENO) == 1;
+}
+
 Env* Env::Default() {
   static PosixEnv env("");
   return &env;

@@ -51,6 +51,8 @@ class TfrmMain : public TWindowSide {
   // window has no song list and Terminated() is true: the front end ends.
   void FormCreate();
   bool Terminated() const { return FSongList == nullptr; }
+  // Frees the song list (the window is going away).
+  void FormDestroy() { FSongList.reset(); }
   // Scrolls the grid so that column 0 is in view.
   void FormResize();
   // "关闭": closes the window, which ends the program.

@@ -1,6 +1,7 @@
 #include "ui/ui_texts.h"
 
 #include "text/gbk.h"
+#include "text/gbk_texts.h"
 
 namespace ui_text {
 namespace {
@@ -24,11 +25,6 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
 }
 }  // namespace
 
-#define ADDSONGS_TEXT(name, utf8)              \
-  const std::string& name() {                  \
-    static const std::string text = Gbk(utf8); \
-    return text;                               \
-  }
 ADDSONGS_TEXT(ToolCaption, u8"用户加歌工具(V5.0)")
 ADDSONGS_TEXT(MainCaptionPrefix, u8"用户加歌工具(V5.0)--")
 ADDSONGS_TEXT(OruButton, u8"ORU2.0系列 U 盘加歌")

@@ -1,0 +1,286 @@
+// addsongs-cli add: the whole job without a window. It plays the forms as a
+// user would: picks the product line (or opens a vod.txt), adds the files
+// through the new-song dialog, runs "开始加歌" and answers the save hint.
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "cli/command.h"
+#include "cli/console_views.h"
+#include "cli/csv_table.h"
+#include "cli/terminal.h"
+#include "platform/env.h"
+#include "text/gbk.h"
+#include "ui/ufrmMain.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
+    "[--csv FILE] FILE...";
+
+const char* const kHelp =
+    "usage: addsongs-cli add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT]\n"
+    "                        (--usb | --to FOLDER) [--csv FILE] FILE...\n"
+    "\n"
+    "Adds the video FILEs as new songs of a jukebox, as the desktop program does:\n"
+    "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
+    "into the vod folder of the USB disk (--usb) or of FOLDER (--to FOLDER gives\n"
+    "FOLDER/vod/, made when missing). Title and singer come from the file name\n"
+    "(title-singer.ext); pinyin, strokes and word count from the title.\n"
+    "\n"
+    "  --line L       the product line: oru, tarvel, mirel or dovan\n"
+    "  --start NNNN   the four-digit number of the first file (default: the next\n"
+    "                 free number, 0000 on a new list)\n"
+    "  --load FILE    an existing vod.txt: its product line is recognised and its\n"
+    "                 songs are kept (their .dat files must be beside it); --line\n"
+    "                 may then be left out, and must agree when given\n"
+    "  --usb          put the songs on the first removable disk\n"
+    "  --to FOLDER    put the songs into FOLDER/vod/\n"
+    "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
+    "                 the grid's captions (视频文件 names the file, then e.g.\n"
+    "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
+    "                 value; check boxes take 1/0\n"
+    "\n"
+    "Every message the program shows is printed. Exit status: 0 done, 1 refused by\n"
+    "a check or too little space, 2 bad arguments or unreadable input, 3 a copy\n"
+    "error (what was copied and what not is printed).\n"
+    "\n"
+    "example:\n"
+    "  addsongs-cli add --line tarvel --start 0100 --to /tmp/out 情歌-歌手甲.mpg\n";
+
+struct TOptions {
+  std::uint8_t line = 0;
+  std::string start;
+  std::string load;  // GBK
+  bool usb = false;
+  bool to = false;
+  std::string folder;              // GBK
+  std::string csv;                 // GBK
+  std::vector<std::string> files;  // GBK
+};
+
+std::uint8_t LineOfName(const std::string& name) {
+  static const std::map<std::string, std::uint8_t> lines{
+      {"oru", kLineOru}, {"tarvel", kLineTarvel}, {"mirel", kLineMirel}, {"dovan", kLineDovan}};
+  const auto found = lines.find(name);
+  return found == lines.end() ? 0 : found->second;
+}
+
+// The options, or an error text for the user (UTF-8).
+std::string Parse(const std::vector<std::string>& args, TOptions& o) {
+  auto gbkPath = [](const std::string& utf8, std::string& into) -> std::string {
+    const auto converted = gbk::TryFromUtf8(utf8);
+    if (!converted || converted->empty()) return "the name has no GBK form: " + utf8;
+    into = *converted;
+    return "";
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool takesValue =
+        a == "--line" || a == "--start" || a == "--load" || a == "--to" || a == "--csv";
+    if (takesValue && i + 1 >= args.size()) return a + " needs a value";
+    std::string error;
+    if (a == "--line") {
+      o.line = LineOfName(args[++i]);
+      if (o.line == 0) return "unknown product line '" + args[i] + "' (oru, tarvel, mirel, dovan)";
+    } else if (a == "--start") {
+      o.start = args[++i];
+      if (!IsSongNumber(o.start)) return "--start takes four digits, not '" + o.start + "'";
+    } else if (a == "--load") {
+      error = gbkPath(args[++i], o.load);
+    } else if (a == "--usb") {
+      o.usb = true;
+    } else if (a == "--to") {
+      o.to = true;
+      error = gbkPath(args[++i], o.folder);
+    } else if (a == "--csv") {
+      error = gbkPath(args[++i], o.csv);
+    } else if (a.starts_with("--")) {
+      return "unknown option " + a;
+    } else {
+      o.files.emplace_back();
+      error = gbkPath(a, o.files.back());
+    }
+    if (!error.empty()) return error;
+  }
+  if (o.usb == o.to) return "give either --usb or --to FOLDER";
+  if (o.line == 0 && o.load.empty()) return "give --line or --load";
+  if (o.files.empty()) return "no video FILE given";
+  return "";
+}
+
+// Refuses, before anything is written, an input file that is not there.
+std::string CheckInputs(const TOptions& o, platform::Env& env) {
+  std::vector<std::string> inputs = o.files;
+  if (!o.load.empty()) inputs.push_back(o.load);
+  if (!o.csv.empty()) inputs.push_back(o.csv);
+  for (const auto& file : inputs) {
+    if (!env.FileExists(file)) {
+      return cli::ForTerminal(file) + ": no such file, or not a regular file";
+    }
+  }
+  return "";
+}
+
+// The file's row in the grid: the same path, or the same name when only one
+// row has it; -1 when none.
+int RowOfFile(const TGrid& grid, const std::string& file) {
+  int byName = -1;
+  int named = 0;
+  for (int row = 0; row < grid.RowCount(); ++row) {
+    const std::string& path = grid.Cell(kColVideo, row);
+    if (path == file) return row;
+    if (ExtractName(path) == file) {
+      byName = row;
+      ++named;
+    }
+  }
+  return named == 1 ? byName : -1;
+}
+
+// Applies the corrections of the CSV table as the user's edits of the grid.
+// An error text (UTF-8) when the table does not fit the grid.
+std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
+  std::vector<cli::TCsvRow> rows;
+  try {
+    rows = cli::ParseCsv(bytes);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  if (rows.empty()) return "the table is empty";
+  const TGrid& grid = form.lvList;
+  int fileField = -1;
+  std::vector<int> columnOf;  // per field of the table: the grid column, -1 for the file
+  for (std::size_t f = 0; f < rows[0].size(); ++f) {
+    const auto caption = gbk::TryFromUtf8(Trim(rows[0][f]));
+    if (!caption) return "a caption has no GBK form: " + rows[0][f];
+    int found = -2;
+    for (int col = 0; col < kGridColumns; ++col) {
+      if (grid.Column(col).caption == *caption && grid.Column(col).visible) found = col;
+    }
+    if (found == kColVideo) {
+      fileField = static_cast<int>(f);
+      found = -1;
+    } else if (found == -2 || !grid.Column(found).editable) {
+      return "no column '" + rows[0][f] + "' can be corrected for this product line";
+    }
+    columnOf.push_back(found);
+  }
+  if (fileField < 0) return "the table has no column 视频文件";
+
+  // Fields in grid order, so a title comes before the pinyin it would derive.
+  std::vector<std::size_t> order(columnOf.size());
+  for (std::size_t f = 0; f < order.size(); ++f) order[f] = f;
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return columnOf[a] < columnOf[b]; });
+
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    const cli::TCsvRow& fields = rows[r];
+    const std::string where = "table row " + std::to_string(r + 1) + ": ";
+    if (fields.size() != columnOf.size()) return where + "wrong number of fields";
+    const auto file = gbk::TryFromUtf8(fields[static_cast<std::size_t>(fileField)]);
+    const int row = file ? RowOfFile(grid, *file) : -1;
+    if (row < 0) return where + "no added file " + fields[static_cast<std::size_t>(fileField)];
+    for (std::size_t f : order) {
+      const int col = columnOf[f];
+      const std::string value = Trim(fields[f]);
+      if (col < 0 || value.empty()) continue;
+      if (grid.Column(col).kind == TColumnKind::kCheck) {
+        if (value != "0" && value != "1") return where + "a check box takes 1 or 0, not " + value;
+        form.CheckCell(col, row, value == "1");
+        continue;
+      }
+      const auto text = gbk::TryFromUtf8(value);
+      if (!text) return where + "the text has no GBK form: " + value;
+      form.EditCell(col, row, *text);
+    }
+  }
+  return "";
+}
+
+int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    out << kHelp;
+    return 0;
+  }
+  TOptions o;
+  if (const std::string error = Parse(args, o); !error.empty()) {
+    err << "addsongs-cli add: " << error << "\nusage: addsongs-cli " << kUsage << "\n";
+    return 2;
+  }
+  platform::Env& env = *platform::Env::Default();
+  if (const std::string error = CheckInputs(o, env); !error.empty()) {
+    err << "addsongs-cli add: " << error << "\n";
+    return 2;
+  }
+  std::string csv;
+  if (!o.csv.empty()) {
+    try {
+      csv = platform::ReadWholeFile(env, o.csv);
+    } catch (const std::exception& e) {
+      err << "addsongs-cli add: " << cli::ForTerminal(e.what()) << "\n";
+      return 2;
+    }
+  }
+
+  cli::TConsoleAnswers answers;
+  answers.line = o.load.empty() ? o.line : 0;
+  answers.loadFile = o.load.empty() ? "" : platform::FullPath(o.load);
+  answers.startNumber = o.start;
+  // A file dialog gives full paths; the folder of the last one is remembered.
+  for (const auto& file : o.files) answers.files.push_back(platform::FullPath(file));
+  answers.toUsb = o.usb;
+  answers.folder = o.folder;
+  cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
+  TfrmMain form(view);
+  view.SetForm(&form);
+
+  form.FormCreate();
+  if (form.Terminated()) {
+    err << "addsongs-cli add: no product line was chosen\n";
+    return 2;
+  }
+  if (o.line != 0 && form.FSongList->FProductLine != o.line) {
+    err << "addsongs-cli add: " << cli::ForTerminal(o.load)
+        << " is a vod.txt of another product line than --line\n";
+    return 2;
+  }
+  view.Drain();
+
+  const int before = form.lvList.RowCount();
+  form.btnAddClick();
+  view.Drain();
+  if (form.lvList.RowCount() - before != static_cast<int>(o.files.size())) {
+    err << "addsongs-cli add: not every file could be added\n";
+    return 2;
+  }
+  if (!csv.empty()) {
+    if (const std::string error = ApplyCsv(csv, form); !error.empty()) {
+      err << "addsongs-cli add: " << cli::ForTerminal(o.csv) << ": " << error << "\n";
+      return 2;
+    }
+    view.Drain();
+  }
+  out << cli::ForTerminal(view.Status()) << "\n";
+
+  form.btnCompleteClick();
+  view.Drain();
+  switch (form.LastRun()) {
+    case TfrmMain::TRunResult::kDone:
+      return 0;
+    case TfrmMain::TRunResult::kFailed:
+      return 3;
+    default:
+      return 1;
+  }
+}
+
+const cli::Registration kAdd({"add", kUsage,
+                              "adds video files as new songs: writes vod.txt and copies each "
+                              "file as 66NNNN.dat onto the USB disk or into a folder (add "
+                              "--help tells more)",
+                              RunAdd});
+
+}  // namespace

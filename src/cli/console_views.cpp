@@ -1,0 +1,156 @@
+#include "cli/console_views.h"
+
+#include "cli/terminal.h"
+#include "ui/ui_texts.h"
+
+namespace cli {
+
+TConsoleView::TConsoleView(const TConsoleAnswers& answers, std::ostream& out, bool terminal)
+    : answers_(answers), out_(out), terminal_(terminal) {}
+
+void TConsoleView::Line(const std::string& gbkText) {
+  EndProgressLine();
+  out_ << ForTerminal(gbkText) << "\n";
+}
+
+void TConsoleView::EndProgressLine() {
+  if (!progressOpen_) return;
+  out_ << "\n";
+  progressOpen_ = false;
+}
+
+void TConsoleView::Drain() {
+  while (!queue_.empty()) {
+    const TMessage m = queue_.front();
+    queue_.pop_front();
+    if (form_ != nullptr) form_->HandleMessage(m.message, m.lparam);
+  }
+}
+
+void TConsoleView::PostMessage(unsigned message, std::int64_t lparam) {
+  queue_.push_back({message, lparam});
+}
+
+void TConsoleView::SetCaption(const std::string& text) {
+  Line(text);
+}
+
+void TConsoleView::ShowBox(const std::string& caption, const std::string& text, int kind) {
+  ++boxes_;
+  static const char* const kinds[] = {"warning", "error", "information", "question"};
+  EndProgressLine();
+  out_ << "[" << ForTerminal(caption) << "] (" << kinds[kind & 3] << ") " << ForTerminal(text)
+       << "\n";
+}
+
+void TConsoleView::ShowMessage(const std::string& text) {
+  ShowBox(ui_text::AddSongCaption(), text, kMsgInformation);
+}
+
+bool TConsoleView::AskYesNo(const std::string& caption, const std::string& text) {
+  ShowBox(caption, text, kMsgQuestion);
+  return false;
+}
+
+void TConsoleView::CopyPanelChanged(const TCopyPanel& panel) {
+  if (!panel.visible) {
+    EndProgressLine();
+    return;
+  }
+  if (panel.song != shownSong_) {
+    shownSong_ = panel.song;
+    lastPercent_ = -1;
+    Line(ui_text::SongOfSongs(panel.song, panel.songs) + " " + ui_text::CopyFrom() + " " +
+         panel.from + " " + ui_text::CopyTo() + " " + panel.to);
+  }
+  // A terminal gets the percent of the file redrawn in place; a pipe or a
+  // file only the line per song above.
+  if (terminal_ && panel.percent != lastPercent_) {
+    lastPercent_ = panel.percent;
+    out_ << "\r  " << panel.percent << "%  (" << panel.overall << "%)" << std::flush;
+    progressOpen_ = true;
+  }
+}
+
+std::optional<std::string> TConsoleView::ChooseFolder(const std::string& prompt) {
+  Line(prompt + " " + answers_.folder);
+  if (answers_.folder.empty()) return std::nullopt;
+  return answers_.folder;
+}
+
+void TConsoleView::ShowModal(TfrmLogin& form) {
+  form.SetView(this);
+  Line(form.Caption);
+  if (!answers_.loadFile.empty()) {
+    Line("> " + form.btnVod.caption);
+    form.btnVodClick();
+    // A file in which no line is recognised keeps the window open: leave.
+    if (form.FChoice == 0) form.btnCloseClick();
+  } else {
+    // The product line's button, as a user would click it.
+    using Button = TfrmLogin::TButton TfrmLogin::*;
+    using Click = void (TfrmLogin::*)();
+    const std::pair<Button, Click> buttons[] = {
+        {&TfrmLogin::btnOru, &TfrmLogin::btnOruClick},
+        {&TfrmLogin::btnTarvel, &TfrmLogin::btnTarvelClick},
+        {&TfrmLogin::btnMirel, &TfrmLogin::btnMirelClick},
+        {&TfrmLogin::BitBtn1, &TfrmLogin::BitBtn1Click},
+    };
+    if (answers_.line >= 1 && answers_.line <= 4) {
+      const auto& [button, click] = buttons[answers_.line - 1];
+      Line("> " + (form.*button).caption);
+      (form.*click)();
+    } else {
+      form.btnCloseClick();
+    }
+  }
+  form.SetView(nullptr);
+}
+
+std::optional<std::string> TConsoleView::ChooseFile(const std::string&, const std::string&) {
+  return answers_.loadFile;
+}
+
+void TConsoleView::ShowModal(TfrmAddNewSong& form) {
+  form.SetView(this);
+  form.FormActivate();
+  Line("> " + form.Caption + ": " + form.Label1 + " " + form.FNumber);
+  if (!answers_.startNumber.empty()) {
+    form.edtNumChange(answers_.startNumber);
+    form.edtNumExit();
+    Line("  " + form.Label1 + " := " + form.FNumber);
+  }
+  Line("> " + form.btnFile);
+  form.btnFileClick();
+  form.SetView(nullptr);
+}
+
+std::optional<std::vector<std::string>> TConsoleView::ChooseFiles(const std::string&,
+                                                                  const std::string&) {
+  return answers_.files;
+}
+
+void TConsoleView::ShowModal(TfrmSaveHint& form) {
+  form.SetView(static_cast<ILoginView*>(this));
+  Line(form.Caption + ": " + form.Label1);
+  if (answers_.toUsb) {
+    Line("> " + form.RzButton1);
+    form.RzButton1Click();
+  } else {
+    Line("> " + form.RzButton2);
+    form.RzButton2Click();
+  }
+  form.SetView(nullptr);
+}
+
+void TConsoleView::ShowModal(TfrmDiskFree& form) {
+  form.SetView(this);
+  ++boxes_;
+  Line("[" + form.Caption + "] " + form.Label5);
+  Line("  " + form.Label1 + " " + form.Label3);
+  Line("  " + form.Label2 + " " + form.Label4);
+  form.BitBtn1Click();
+  form.SetView(nullptr);
+}
+
+}  // namespace cli

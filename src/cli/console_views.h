@@ -1,0 +1,94 @@
+// The forms' views on a terminal: the console plays the user. It answers
+// each dialog from the command line (the product line or the vod.txt to
+// open, the start number and the files, USB disk or folder), prints every
+// message box and the copy progress, and runs the message queue itself.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "ui/ufrmMain.h"
+#include "ui/views.h"
+
+namespace cli {
+
+// What the command line decided; every path is GBK.
+struct TConsoleAnswers {
+  std::uint8_t line = 0;           // the product line's button, 0: open loadFile
+  std::string loadFile;            // a vod.txt to open in the start-up window
+  std::string startNumber;         // typed into the new-song dialog ("" keeps the proposal)
+  std::vector<std::string> files;  // chosen in the new-song dialog's file dialog
+  bool toUsb = false;              // the save-hint answer
+  std::string folder;              // the folder chosen when asked ("" cancels)
+};
+
+class TConsoleView final : public IMainView,
+                           public ILoginView,
+                           public IAddNewSongView,
+                           public IDiskFreeView {
+ public:
+  // out receives what a user would see, in UTF-8; progress lines are drawn
+  // in place when terminal is set.
+  TConsoleView(const TConsoleAnswers& answers, std::ostream& out, bool terminal);
+  void SetForm(TfrmMain* form) { form_ = form; }
+
+  // Hands the queued messages to the form until the queue is empty.
+  void Drain();
+  // The message boxes shown so far (caption, text), for the caller's verdict.
+  int BoxCount() const { return boxes_; }
+
+  // IMainView
+  void SetCaption(const std::string& text) override;
+  void SetStatusText(const std::string& text) override { status_ = text; }
+  void SetButtonEnabled(TMainButton, bool) override {}
+  void CopyPanelChanged(const TCopyPanel& panel) override;
+  void CloseWindow() override {}
+  void PostMessage(unsigned message, std::int64_t lparam) override;
+  void ProcessMessages() override { Drain(); }
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  std::optional<std::string> ChooseFolder(const std::string& prompt) override;
+  void ShowModal(TfrmLogin& form) override;
+  void ShowModal(TfrmAddNewSong& form) override;
+  void ShowModal(TfrmSaveHint& form) override;
+  void ShowModal(TfrmDiskFree& form) override;
+
+  // The dialogs' views
+  void Close() override {}
+  std::optional<std::string> ChooseFile(const std::string& title,
+                                        const std::string& filter) override;
+  void SetNumberText(const std::string&) override {}
+  void FocusNumber() override {}
+  void ShowMessage(const std::string& text) override;
+  std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
+                                                      const std::string& filter) override;
+  void LabelsChanged() override {}
+
+  // The last status line the window showed.
+  const std::string& Status() const { return status_; }
+
+ private:
+  struct TMessage {
+    unsigned message;
+    std::int64_t lparam;
+  };
+  void Line(const std::string& gbkText);
+  void EndProgressLine();
+
+  const TConsoleAnswers& answers_;
+  std::ostream& out_;
+  bool terminal_;
+  TfrmMain* form_ = nullptr;
+  std::deque<TMessage> queue_;
+  std::string status_;
+  int boxes_ = 0;
+  int shownSong_ = 0;          // the song whose line was printed
+  bool progressOpen_ = false;  // a progress line waits for its end
+  int lastPercent_ = -1;
+};
+
+}  // namespace cli
