@@ -1,5 +1,10 @@
 # The Debian packages the project needs, sourced by run.sh and test.sh.
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
+# Building: the compiler, CMake and Ninja, Qt 6 Widgets for the desktop program.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev)
+# Running the desktop program: a Chinese font and Qt's own texts in Chinese.
+RUN_PACKAGES=(fonts-wqy-zenhei qt6-translations-l10n)
 # Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
 # for re-running the table generators, Google Benchmark for bench/.
 TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev)
+# Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
+PACKAGE_PACKAGES=(dpkg-dev file)

@@ -142,7 +142,7 @@ void TfrmMain::MediaTypeRule(int row) {
 }
 
 void TfrmMain::lvListCellClick(int /*col*/, int row) {
-  if (!IsDovan() || row < 0 || row >= lvList.RowCount()) return;
+  if (!IsDovan() || !lvList.Enabled() || row < 0 || row >= lvList.RowCount()) return;
   const bool dvd = FSongList->TrackTypeCodeOf(Trim(lvList.Cell(kColMedia, row))) == "2";
   FillAccompList(dvd);
   FillOrigList(dvd);
@@ -163,10 +163,12 @@ void TfrmMain::lvListAfterEdit(int col, int row, const std::string& text) {
 }
 
 void TfrmMain::EditCell(int col, int row, const std::string& text) {
+  if (!lvList.Enabled() || !lvList.Column(col).editable) return;
   Guarded([&] { lvList.UserEdit(col, row, text); });
 }
 
 void TfrmMain::CheckCell(int col, int row, bool checked) {
+  if (!lvList.Enabled()) return;
   Guarded([&] { lvList.UserCheck(col, row, checked); });
 }
 

@@ -87,6 +87,9 @@ class TfrmMain : public TWindowSide {
 
   // ---- Adding songs (the new-song dialog) ----
   void btnAddClick();
+  // Video files dropped onto the grid: added as "添加歌曲" adds them with the
+  // proposed number kept (the folder of the last one is remembered).
+  void AddDroppedFiles(const TStringList& files);
   // Appends one row for a video file (number, title and singer from the name,
   // derived columns, the line's defaults) and posts the row count. A row that
   // cannot be filled is removed again.

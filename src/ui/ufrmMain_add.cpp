@@ -23,6 +23,20 @@ void TfrmMain::btnAddClick() {
   });
 }
 
+void TfrmMain::AddDroppedFiles(const TStringList& files) {
+  if (Busy() || FSongList == nullptr || !lvList.Enabled() || files.empty()) return;
+  TBusy busy(*this);
+  Guarded([&] {
+    // The number "添加歌曲" would propose, kept as the user would keep it.
+    FSongList->SetStartNumber(FSongList->NextSongNo().substr(2, 4));
+    FSongList->FSourceDir = ExtractFolder(files.back());
+    for (const auto& file : files) {
+      PumpMessages();
+      AddSongFile(file);
+    }
+  });
+}
+
 void TfrmMain::AddSongFile(const std::string& path) {
   if (FSongList == nullptr) return;
   TBaseSongData names;

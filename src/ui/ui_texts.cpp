@@ -80,6 +80,12 @@ std::string NoLineRecognised(const std::string& file) {
   return Fill(Gbk(u8"文件 %s 中没有可识别的歌曲行，无法判断加歌系列。"), {file});
 }
 
+std::string FileNamesNotGbk(const std::string& names) {
+  return Fill(
+      Gbk(u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：\r\n%s"),
+      {names});
+}
+
 std::string SongCount(int count, const std::string& sizeText) {
   return Fill(Gbk(u8"您目前已加入 %d 首歌曲, 所需空间 %s"), {std::to_string(count), sizeText});
 }

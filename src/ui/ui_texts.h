@@ -47,6 +47,8 @@ const std::string& ChooseFolderPrompt();       // "保存歌曲目录:"
 const std::string& ConfirmCloseCaption();
 const std::string& ConfirmCloseText();
 const std::string& TextNotGbk();
+// Files whose names have no GBK form were not taken (names one per line).
+std::string FileNamesNotGbk(const std::string& names);
 
 // The report of a copy that did not complete.
 std::string CopyFailureReport(const std::string& song, const std::string& reason,

@@ -113,3 +113,17 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainForm, DroppedFilesAreAddedWithTheProposedNumbers) {
+  Start(2);
+  AddFiles({Video("a-x.mpg")}, "0041");
+  form.AddDroppedFiles({Video("b-x.mpg"), Video("c-x.mpg")});
+  view.Drain();
+  EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0041", "0042", "0043"}));
+  EXPECT_EQ(form.FSongList->FSourceDir, dir.Gbk() + "src/");
+  EXPECT_EQ(view.status.substr(0, view.status.find(',')), Gbk(u8"您目前已加入 3 首歌曲"));
+}
+
+}  // namespace

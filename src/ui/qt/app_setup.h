@@ -1,0 +1,13 @@
+// What every start of the desktop program sets up: names (for the
+// settings), the window icon and the font the windows were drawn for.
+#pragma once
+
+class QApplication;
+
+namespace qtui {
+
+// SimSun at 14 pixels where installed; otherwise the first installed Chinese
+// font of a list of common ones.
+void SetUpApplication(QApplication& app);
+
+}  // namespace qtui

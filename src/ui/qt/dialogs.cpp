@@ -1,0 +1,257 @@
+#include "ui/qt/dialogs.h"
+
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include "model/window_side.h"
+#include "ui/qt/prompts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/ui_texts.h"
+
+namespace qtui {
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const std::string& caption, QRect place) {
+  auto* button = new QPushButton(ToQt(caption), parent);
+  button->setObjectName(name);
+  button->setGeometry(place);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const std::string& text, QPoint at) {
+  auto* label = new QLabel(ToQt(text), parent);
+  label->setObjectName(name);
+  label->move(at);
+  label->adjustSize();
+  return label;
+}
+
+QFont PixelFont(const QFont& base, int pixels) {
+  QFont font = base;
+  font.setPixelSize(pixels);
+  return font;
+}
+
+// The GBK paths of the chosen files; names without GBK form are told once.
+std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, QWidget* parent) {
+  std::vector<std::string> paths;
+  QStringList refused;
+  for (const QString& file : files) {
+    if (auto path = FromQt(QFileInfo(file).absoluteFilePath())) {
+      paths.push_back(*path);
+    } else {
+      refused << file;
+    }
+  }
+  if (!refused.isEmpty()) {
+    const auto names = FromQt(refused.join("\r\n"));
+    prompts.Message(parent, ToQt(ui_text::ToolCaption()),
+                    ToQt(ui_text::FileNamesNotGbk(names.value_or(""))), kMsgWarning);
+  }
+  return paths;
+}
+
+}  // namespace
+
+// ---- Start-up window ----
+
+LoginDialog::LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      form_(form),
+      prompts_(prompts),
+      lastFolder_(lastFolder) {
+  setObjectName("frmLogin");
+  setWindowTitle(ToQt(form.Caption));
+  setFixedSize(266, 256);
+  // The open button is offered, so the buttons are spaced to leave it room.
+  const struct {
+    const char* name;
+    const TfrmLogin::TButton& button;
+    int top;
+    void (TfrmLogin::*click)();
+  } buttons[] = {
+      {"btnOru", form.btnOru, 8, &TfrmLogin::btnOruClick},
+      {"btnTarvel", form.btnTarvel, 48, &TfrmLogin::btnTarvelClick},
+      {"btnMirel", form.btnMirel, 88, &TfrmLogin::btnMirelClick},
+      {"btnVod", form.btnVod, 168, &TfrmLogin::btnVodClick},
+      {"btnClose", form.btnClose, 208, &TfrmLogin::btnCloseClick},
+      {"BitBtn1", form.BitBtn1, 128, &TfrmLogin::BitBtn1Click},
+  };
+  const QFont font = PixelFont(this->font(), 14);
+  for (const auto& b : buttons) {
+    QPushButton* button = Button(this, b.name, b.button.caption, QRect(16, b.top, 225, 25));
+    button->setFont(font);
+    button->setVisible(b.button.visible);
+    connect(button, &QPushButton::clicked, this, [this, click = b.click] { (form_.*click)(); });
+  }
+  form_.SetView(this);
+}
+
+LoginDialog::~LoginDialog() {
+  form_.SetView(nullptr);
+}
+
+std::optional<std::string> LoginDialog::ChooseFile(const std::string& title,
+                                                   const std::string& filter) {
+  const QString file = prompts_.OpenFile(this, ToQt(title), lastFolder_, QtFilter(ToQt(filter)));
+  if (file.isEmpty()) return std::nullopt;
+  lastFolder_ = QFileInfo(file).absolutePath();
+  const auto paths = GbkPaths({file}, prompts_, this);
+  if (paths.empty()) return std::nullopt;
+  return paths.front();
+}
+
+void LoginDialog::ShowBox(const std::string& caption, const std::string& text, int kind) {
+  prompts_.Message(this, ToQt(caption), ToQt(text), kind);
+}
+
+void LoginDialog::reject() {
+  form_.FormClose();
+  QDialog::reject();
+}
+
+// ---- New-song dialog ----
+
+AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      form_(form),
+      prompts_(prompts) {
+  setObjectName("frmAddNewSong");
+  setWindowTitle(ToQt(form.Caption));
+  setFixedSize(334, 193);
+  setFont(PixelFont(font(), 14));
+  Label(this, "Label2", form.Label2, {16, 13});
+  Label(this, "Label1", form.Label1, {16, 37});
+  edtNum_ = new QLineEdit(this);
+  edtNum_->setObjectName("edtNum");
+  edtNum_->setGeometry(168, 32, 145, 22);
+  edtNum_->setMaxLength(static_cast<int>(TfrmAddNewSong::kNumberLength));
+  edtNum_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), edtNum_));
+  edtNum_->installEventFilter(this);
+  connect(edtNum_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { form_.edtNumChange(FromQt(text).value_or("")); });
+  QPushButton* file = Button(this, "btnFile", form.btnFile, QRect(96, 96, 137, 25));
+  connect(file, &QPushButton::clicked, this, [this] { form_.btnFileClick(); });
+  setTabOrder(edtNum_, file);
+  form_.SetView(this);
+}
+
+AddSongDialog::~AddSongDialog() {
+  edtNum_->removeEventFilter(this);
+  form_.SetView(nullptr);
+}
+
+bool AddSongDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == edtNum_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QString text = key->text();
+    // A key that types a character is kept only when the form keeps it.
+    if (text.size() == 1 && text[0].unicode() < 0x80 &&
+        !TfrmAddNewSong::edtNumKeyPress(static_cast<char>(text[0].unicode()))) {
+      return true;
+    }
+    if (text.size() == 1 && text[0].unicode() >= 0x80) return true;
+  }
+  if (watched == edtNum_ && event->type() == QEvent::FocusOut) {
+    // Leaving the box for another control of the dialog, not closing it.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+        reason == Qt::MouseFocusReason) {
+      form_.edtNumExit();
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void AddSongDialog::SetNumberText(const std::string& text) {
+  edtNum_->setText(ToQt(text));
+}
+
+void AddSongDialog::FocusNumber() {
+  edtNum_->setFocus(Qt::OtherFocusReason);
+}
+
+void AddSongDialog::ShowMessage(const std::string& text) {
+  prompts_.Notice(this, ToQt(text));
+}
+
+std::optional<std::vector<std::string>> AddSongDialog::ChooseFiles(const std::string& folder,
+                                                                   const std::string& filter) {
+  const QStringList files = prompts_.OpenFiles(this, ToQt(folder), QtFilter(ToQt(filter)));
+  if (files.isEmpty()) return std::nullopt;
+  return GbkPaths(files, prompts_, this);
+}
+
+// ---- Save-hint dialog ----
+
+SaveHintDialog::SaveHintDialog(TfrmSaveHint& form, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), form_(form) {
+  setObjectName("frmSaveHint");
+  setWindowTitle(ToQt(form.Caption));
+  setFixedSize(363, 234);
+  move(210, 114);
+  setFont(PixelFont(font(), 14));
+  QLabel* question = Label(this, "Label1", form.Label1, {32, 40});
+  question->setFont(PixelFont(font(), 29));
+  question->adjustSize();
+  QPushButton* usb = Button(this, "RzButton1", form.RzButton1, QRect(40, 96, 281, 33));
+  QPushButton* elsewhere = Button(this, "RzButton2", form.RzButton2, QRect(40, 144, 281, 33));
+  for (QPushButton* b : {usb, elsewhere}) b->setFont(PixelFont(font(), 20));
+  connect(usb, &QPushButton::clicked, this, [&form] { form.RzButton1Click(); });
+  connect(elsewhere, &QPushButton::clicked, this, [&form] { form.RzButton2Click(); });
+  setTabOrder(usb, elsewhere);
+  form.SetView(this);
+}
+
+SaveHintDialog::~SaveHintDialog() {
+  form_.SetView(nullptr);
+}
+
+// ---- Disk-space dialog ----
+
+DiskFreeDialog::DiskFreeDialog(TfrmDiskFree& form, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      form_(form) {
+  setObjectName("frmDiskFree");
+  setWindowTitle(ToQt(form.Caption));
+  setFixedSize(351, 183);
+  setFont(PixelFont(font(), 14));
+  label5_ = Label(this, "Label5", form.Label5, {16, 10});
+  Label(this, "Label1", form.Label1, {16, 40});
+  label3_ = Label(this, "Label3", form.Label3, {136, 40});
+  label2_ = Label(this, "Label2", form.Label2, {16, 64});
+  label4_ = Label(this, "Label4", form.Label4, {136, 64});
+  QPushButton* ok = Button(this, "BitBtn1", form.BitBtn1, QRect(256, 112, 75, 25));
+  connect(ok, &QPushButton::clicked, this, [this] { form_.BitBtn1Click(); });
+  form_.SetView(this);
+  LabelsChanged();
+}
+
+DiskFreeDialog::~DiskFreeDialog() {
+  form_.SetView(nullptr);
+}
+
+void DiskFreeDialog::LabelsChanged() {
+  const std::pair<QLabel*, const std::string*> labels[] = {{label2_, &form_.Label2},
+                                                           {label3_, &form_.Label3},
+                                                           {label4_, &form_.Label4},
+                                                           {label5_, &form_.Label5}};
+  for (const auto& [label, text] : labels) {
+    label->setText(ToQt(*text));
+    label->adjustSize();
+  }
+  // The needed and free sizes sit right of the longer of the two labels.
+  const int right = std::max(label2_->x() + label2_->width(), 136) + 8;
+  label3_->move(right, label3_->y());
+  label4_->move(right, label4_->y());
+}
+
+}  // namespace qtui

@@ -1,0 +1,89 @@
+// The small modal dialogs, each drawing its form (ui/) and handing the
+// user's clicks to the form's handlers. Positions and sizes are those of
+// the original windows, in pixels.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/uAddNewSong.h"
+#include "ui/ufrmDiskFree.h"
+#include "ui/ufrmLogin.h"
+#include "ui/ufrmSaveHint.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace qtui {
+
+class IPrompts;
+
+// The start-up window: the product-line buttons, opening a vod.txt, leaving.
+class LoginDialog final : public QDialog, public ILoginView {
+ public:
+  // lastFolder: where the open dialog starts; updated to the chosen file's folder.
+  LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder, QWidget* parent = nullptr);
+  ~LoginDialog() override;
+  void Close() override { accept(); }
+  std::optional<std::string> ChooseFile(const std::string& title,
+                                        const std::string& filter) override;
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+
+ protected:
+  void reject() override;  // Escape or the system's close: FormClose
+
+ private:
+  TfrmLogin& form_;
+  IPrompts& prompts_;
+  QString& lastFolder_;
+};
+
+// The new-song dialog: the start number and the video files.
+class AddSongDialog final : public QDialog, public IAddNewSongView {
+ public:
+  // The file dialog opens in the form's FFolder.
+  AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* parent = nullptr);
+  ~AddSongDialog() override;
+  void Close() override { accept(); }
+  void SetNumberText(const std::string& text) override;
+  void FocusNumber() override;
+  void ShowMessage(const std::string& text) override;
+  std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
+                                                      const std::string& filter) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  TfrmAddNewSong& form_;
+  IPrompts& prompts_;
+  QLineEdit* edtNum_;
+};
+
+// The save-hint dialog: the USB disk or another folder.
+class SaveHintDialog final : public QDialog, public IDialogView {
+ public:
+  SaveHintDialog(TfrmSaveHint& form, QWidget* parent = nullptr);
+  ~SaveHintDialog() override;
+  void Close() override { accept(); }
+
+ private:
+  TfrmSaveHint& form_;
+};
+
+// The disk-space dialog.
+class DiskFreeDialog final : public QDialog, public IDiskFreeView {
+ public:
+  DiskFreeDialog(TfrmDiskFree& form, QWidget* parent = nullptr);
+  ~DiskFreeDialog() override;
+  void Close() override { accept(); }
+  void LabelsChanged() override;
+
+ private:
+  TfrmDiskFree& form_;
+  QLabel* label2_;
+  QLabel* label3_;
+  QLabel* label4_;
+  QLabel* label5_;
+};
+
+}  // namespace qtui

@@ -1,0 +1,37 @@
+// The grid's editors, one delegate per column kind, in the manner of Qt's
+// "Spin Box Delegate" example: a spin box for the integer column and an
+// editable drop-down that offers its column's list and accepts typed text.
+// Text columns use Qt's own line editor; check boxes need no editor.
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class TGrid;
+
+namespace qtui {
+
+class IntegerDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+};
+
+class DropDownDelegate final : public QStyledItemDelegate {
+ public:
+  // The names offered are those of the grid column at the time the editor opens.
+  DropDownDelegate(const TGrid& grid, QObject* parent);
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+
+ private:
+  const TGrid& grid_;
+};
+
+}  // namespace qtui

@@ -1,0 +1,134 @@
+#include "ui/qt/grid_model.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QTimer>
+
+#include "ui/qt/qt_text.h"
+#include "ui/ufrmMain.h"
+
+namespace qtui {
+
+GridModel::GridModel(TfrmMain& form, QObject* parent)
+    : QAbstractTableModel(parent), form_(form), grid_(form.lvList) {
+  form.lvList.SetView(this);
+}
+
+GridModel::~GridModel() {
+  form_.lvList.SetView(nullptr);
+}
+
+int GridModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : grid_.RowCount();
+}
+
+int GridModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kGridColumns;
+}
+
+QVariant GridModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int col = index.column();
+  const int row = index.row();
+  const TGridColumn& column = grid_.Column(col);
+  if (column.kind == TColumnKind::kCheck) {
+    if (role == Qt::CheckStateRole) return grid_.Checked(col, row) ? Qt::Checked : Qt::Unchecked;
+    return {};
+  }
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+      return ToQt(grid_.Cell(col, row));
+    case Qt::BackgroundRole:
+      if (column.shaded) return QApplication::palette().button();
+      return {};
+    case Qt::ToolTipRole:
+      if (col == kColVideo) return ToQt(grid_.Cell(col, row));
+      return {};
+    default:
+      return {};
+  }
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal && section >= 0 && section < kGridColumns) {
+    return ToQt(grid_.Column(section).caption);
+  }
+  if (orientation == Qt::Vertical) return section + 1;
+  return {};
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  Qt::ItemFlags f = Qt::ItemIsSelectable;
+  if (grid_.Enabled()) f |= Qt::ItemIsEnabled;
+  const TGridColumn& column = grid_.Column(index.column());
+  if (!column.editable) return f;
+  if (column.kind == TColumnKind::kCheck) return f | Qt::ItemIsUserCheckable;
+  return f | Qt::ItemIsEditable;
+}
+
+bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+  if (!index.isValid()) return false;
+  const int col = index.column();
+  const int row = index.row();
+  if (role == Qt::CheckStateRole) {
+    const bool checked = value.toInt() == Qt::Checked;
+    QTimer::singleShot(0, this, [this, col, row, checked] { form_.CheckCell(col, row, checked); });
+    return true;
+  }
+  if (role != Qt::EditRole) return false;
+  const auto text = FromQt(value.toString());
+  if (!text) {
+    QTimer::singleShot(0, this, [this] { form_.RefuseTypedText(); });
+    return false;
+  }
+  QTimer::singleShot(0, this, [this, col, row, gbk = *text] { form_.EditCell(col, row, gbk); });
+  return true;
+}
+
+void GridModel::RowsAboutToBeInserted(int first, int last) {
+  beginInsertRows(QModelIndex(), first, last);
+}
+
+void GridModel::RowsInserted() {
+  endInsertRows();
+}
+
+void GridModel::RowsAboutToBeRemoved(int first, int last) {
+  beginRemoveRows(QModelIndex(), first, last);
+}
+
+void GridModel::RowsRemoved() {
+  endRemoveRows();
+}
+
+void GridModel::CellChanged(int col, int row) {
+  const QModelIndex at = index(row, col);
+  emit dataChanged(at, at);
+}
+
+void GridModel::ColumnChanged(int col) {
+  emit columnVisibilityChanged(col, grid_.Column(col).visible);
+}
+
+void GridModel::CurrentCellChanged(int col, int row) {
+  emit currentCellChanged(col, row);
+}
+
+void GridModel::EnabledChanged(bool enabled) {
+  emit enabledChanged(enabled);
+  if (grid_.RowCount() > 0)
+    emit dataChanged(index(0, 0), index(grid_.RowCount() - 1, kGridColumns - 1));
+}
+
+void GridModel::ScrollToColumn(int col) {
+  emit scrollToColumn(col);
+}
+
+void GridModel::Repaint() {
+  emit repaintRequested();
+}
+
+}  // namespace qtui

@@ -1,0 +1,17 @@
+// addsongs: the desktop program. Shows the start-up window, then the main
+// window of the chosen product line, until the user closes it.
+#include <QApplication>
+
+#include "ui/qt/app_setup.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/prompts.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  qtui::SetUpApplication(app);
+  qtui::StandardPrompts prompts;
+  qtui::MainWindow window(prompts);
+  if (!window.Start()) return 0;
+  window.showMaximized();
+  return QApplication::exec();
+}

@@ -1,0 +1,358 @@
+#include "ui/qt/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QSettings>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QTableView>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "ui/qt/copy_panel.h"
+#include "ui/qt/dialogs.h"
+#include "ui/qt/grid_delegates.h"
+#include "ui/qt/grid_model.h"
+#include "ui/qt/prompts.h"
+#include "ui/qt/qt_text.h"
+#include "ui/ui_texts.h"
+
+namespace qtui {
+namespace {
+
+// A message the form posted to its own window (2048-2050).
+class NotifyEvent final : public QEvent {
+ public:
+  static QEvent::Type Kind() {
+    static const auto kind = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return kind;
+  }
+  NotifyEvent(unsigned message, std::int64_t lparam)
+      : QEvent(Kind()), message(message), lparam(lparam) {}
+  const unsigned message;
+  const std::int64_t lparam;
+};
+
+const char* const kSettingsSourceDir = "folders/songs";
+const char* const kSettingsVodDir = "folders/vod";
+const char* const kSettingsTargetDir = "folders/target";
+
+}  // namespace
+
+MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
+    : QMainWindow(parent), prompts_(prompts), form_(*this, env) {
+  setObjectName("frmMain");
+  setWindowTitle(ToQt(ui_text::ToolCaption()));
+
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* tools = new QWidget(central);
+  tools->setObjectName("ToolPanel");
+  auto* toolLayout = new QHBoxLayout(tools);
+  toolLayout->setContentsMargins(6, 4, 6, 4);
+  const std::pair<const char*, const std::string*> names[] = {
+      {"btnAdd", &ui_text::AddButton()},
+      {"btnComplete", &ui_text::CompleteButton()},
+      {"btnClose", &ui_text::CloseButton()},
+  };
+  for (int i = 0; i < 3; ++i) {
+    buttons_[i] = new QPushButton(ToQt(*names[i].second), tools);
+    buttons_[i]->setObjectName(names[i].first);
+    buttons_[i]->setMinimumSize(96, 30);
+    toolLayout->addWidget(buttons_[i]);
+  }
+  toolLayout->addStretch();
+  connect(buttons_[0], &QPushButton::clicked, this, [this] { form_.btnAddClick(); });
+  connect(buttons_[1], &QPushButton::clicked, this, [this] { form_.btnCompleteClick(); });
+  connect(buttons_[2], &QPushButton::clicked, this, [this] { form_.btnCloseClick(); });
+  layout->addWidget(tools);
+
+  BuildGrid();
+  layout->addWidget(table_, 1);
+  setCentralWidget(central);
+
+  auto* fixed = new QLabel(ToQt(ui_text::FixedPane()), this);
+  songCount_ = new QLabel(ToQt(ui_text::InitialCount()), this);
+  songCount_->setObjectName("edtSongCount");
+  for (QLabel* pane : {fixed, songCount_}) {
+    pane->setStyleSheet("color: red;");
+    statusBar()->addWidget(pane, pane == fixed ? 0 : 1);
+  }
+
+  panel_ = new CopyPanel(central);
+  panel_->hide();
+  connect(panel_, &CopyPanel::cancelClicked, this, [this] { form_.CancelCopy(); });
+}
+
+MainWindow::~MainWindow() {
+  // The grid model goes before the form's grid it watches.
+  table_->setModel(nullptr);
+  delete model_;
+  model_ = nullptr;
+}
+
+void MainWindow::BuildGrid() {
+  model_ = new GridModel(form_, this);
+  table_ = new QTableView(this);
+  table_->setObjectName("lvList");
+  table_->setModel(model_);
+  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                          QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  table_->setContextMenuPolicy(Qt::CustomContextMenu);
+  table_->verticalHeader()->setDefaultSectionSize(24);
+  for (int col = 0; col < kGridColumns; ++col) {
+    const TGridColumn& column = form_.lvList.Column(col);
+    table_->setColumnWidth(col, column.width);
+    if (column.kind == TColumnKind::kInteger) {
+      table_->setItemDelegateForColumn(col, new IntegerDelegate(table_));
+    } else if (column.kind == TColumnKind::kDropDown) {
+      table_->setItemDelegateForColumn(col, new DropDownDelegate(form_.lvList, table_));
+    }
+  }
+  table_->horizontalHeader()->setStretchLastSection(true);
+
+  connect(model_, &GridModel::columnVisibilityChanged, table_,
+          [this](int col, bool visible) { table_->setColumnHidden(col, !visible); });
+  connect(model_, &GridModel::enabledChanged, table_, &QWidget::setEnabled);
+  connect(model_, &GridModel::repaintRequested, table_->viewport(), qOverload<>(&QWidget::update));
+  connect(model_, &GridModel::scrollToColumn, table_, [this](int col) {
+    table_->horizontalScrollBar()->setValue(table_->columnViewportPosition(col) +
+                                            table_->horizontalScrollBar()->value());
+  });
+  connect(model_, &GridModel::currentCellChanged, table_, [this](int col, int row) {
+    followingCurrent_ = true;
+    table_->setCurrentIndex(row < 0 ? QModelIndex() : model_->index(row, col));
+    followingCurrent_ = false;
+  });
+  connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& current) {
+            if (followingCurrent_) return;
+            form_.lvList.SetCurrent(current.isValid() ? current.column() : 0,
+                                    current.isValid() ? current.row() : -1);
+          });
+  connect(table_, &QTableView::clicked, this,
+          [this](const QModelIndex& at) { form_.lvListCellClick(at.column(), at.row()); });
+
+  auto* menu = new QMenu(table_);
+  QAction* remove = menu->addAction(ToQt(ui_text::DeleteItem()));
+  remove->setObjectName("N1");
+  QAction* clear = menu->addAction(ToQt(ui_text::ClearItem()));
+  clear->setObjectName("N2");
+  connect(remove, &QAction::triggered, this, [this] { form_.N1Click(); });
+  connect(clear, &QAction::triggered, this, [this] { form_.N2Click(); });
+  connect(table_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
+    if (form_.lvList.Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
+  });
+  // The Delete key deletes the current row, as "删除" does.
+  auto* del = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(del, &QShortcut::activated, this, [this] { form_.N1Click(); });
+
+  // Video files dropped from a file manager.
+  table_->setAcceptDrops(true);
+  table_->viewport()->setAcceptDrops(true);
+  table_->setDragDropMode(QAbstractItemView::DropOnly);
+  table_->viewport()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != table_->viewport()) return QMainWindow::eventFilter(watched, event);
+  if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+    auto* drag = static_cast<QDropEvent*>(event);
+    if (drag->mimeData()->hasUrls() && form_.lvList.Enabled()) {
+      drag->acceptProposedAction();
+      return true;
+    }
+  }
+  if (event->type() == QEvent::Drop) {
+    auto* drop = static_cast<QDropEvent*>(event);
+    std::vector<std::string> files;
+    QStringList refused;
+    for (const QUrl& url : drop->mimeData()->urls()) {
+      if (!url.isLocalFile()) continue;
+      if (auto path = FromQt(url.toLocalFile())) {
+        files.push_back(*path);
+      } else {
+        refused << url.toLocalFile();
+      }
+    }
+    drop->acceptProposedAction();
+    if (!refused.isEmpty()) {
+      prompts_.Message(this, ToQt(ui_text::ToolCaption()),
+                       ToQt(ui_text::FileNamesNotGbk(FromQt(refused.join("\r\n")).value_or(""))),
+                       kMsgWarning);
+    }
+    form_.AddDroppedFiles(files);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::Start() {
+  LoadSettings();
+  form_.FormCreate();
+  if (form_.Terminated()) return false;
+  const QSettings settings;
+  if (auto folder = FromQt(settings.value(kSettingsSourceDir).toString())) {
+    form_.FSongList->FSourceDir = *folder;
+  }
+  return true;
+}
+
+QPushButton* MainWindow::button(TMainButton which) const {
+  return buttons_[static_cast<int>(which)];
+}
+
+// ---- IMainView ----
+
+void MainWindow::SetCaption(const std::string& text) {
+  setWindowTitle(ToQt(text));
+}
+
+void MainWindow::SetStatusText(const std::string& text) {
+  songCount_->setText(ToQt(text));
+  songCount_->repaint();
+}
+
+void MainWindow::SetButtonEnabled(TMainButton which, bool enabled) {
+  button(which)->setEnabled(enabled);
+}
+
+void MainWindow::CopyPanelChanged(const TCopyPanel& panel) {
+  if (panel.visible && !panel_->isVisible()) {
+    PlacePanel();
+    panel_->show();
+    panel_->raise();
+  } else if (!panel.visible) {
+    panel_->hide();
+  }
+  panel_->Show(panel);
+  panel_->repaint();
+}
+
+void MainWindow::PlacePanel() {
+  // Centred across the window, above its vertical middle.
+  const QWidget* area = centralWidget();
+  panel_->move(std::max(0, (area->width() - panel_->width()) / 2),
+               std::max(0, (area->height() - 2 * panel_->height()) / 2));
+}
+
+void MainWindow::CloseWindow() {
+  close();
+}
+
+void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
+  QCoreApplication::postEvent(this, new NotifyEvent(message, lparam));
+}
+
+void MainWindow::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void MainWindow::customEvent(QEvent* event) {
+  if (event->type() == NotifyEvent::Kind()) {
+    const auto* notify = static_cast<NotifyEvent*>(event);
+    form_.HandleMessage(notify->message, notify->lparam);
+  }
+}
+
+void MainWindow::ShowBox(const std::string& caption, const std::string& text, int kind) {
+  prompts_.Message(this, ToQt(caption), ToQt(text), kind);
+}
+
+bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
+  return prompts_.Ask(this, ToQt(caption), ToQt(text));
+}
+
+std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
+  const QString folder = prompts_.Folder(this, ToQt(prompt), targetFolder_);
+  if (folder.isEmpty()) return std::nullopt;
+  const auto path = FromQt(folder);
+  if (!path) {
+    prompts_.Message(this, ToQt(ui_text::ToolCaption()),
+                     ToQt(ui_text::FileNamesNotGbk(std::string())) + folder, kMsgWarning);
+    return std::nullopt;
+  }
+  targetFolder_ = folder;
+  return path;
+}
+
+namespace {
+// Places a dialog in the middle of the screen it will show on.
+void CentreOnScreen(QWidget& dialog) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->availableGeometry();
+  dialog.move(area.center() - dialog.rect().center());
+}
+}  // namespace
+
+void MainWindow::ShowModal(TfrmLogin& form) {
+  LoginDialog dialog(form, prompts_, vodFolder_, this);
+  CentreOnScreen(dialog);
+  dialog.exec();
+}
+
+void MainWindow::ShowModal(TfrmAddNewSong& form) {
+  AddSongDialog dialog(form, prompts_, this);
+  CentreOnScreen(dialog);
+  form.FormActivate();
+  dialog.exec();
+}
+
+void MainWindow::ShowModal(TfrmSaveHint& form) {
+  SaveHintDialog dialog(form, this);
+  dialog.exec();
+}
+
+void MainWindow::ShowModal(TfrmDiskFree& form) {
+  DiskFreeDialog dialog(form, this);
+  CentreOnScreen(dialog);
+  dialog.exec();
+}
+
+// ---- Window events ----
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!form_.FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
+  SaveSettings();
+  form_.FormDestroy();
+  event->accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  form_.FormResize();
+  if (panel_->isVisible()) PlacePanel();
+}
+
+void MainWindow::LoadSettings() {
+  const QSettings settings;
+  vodFolder_ = settings.value(kSettingsVodDir).toString();
+  targetFolder_ = settings.value(kSettingsTargetDir).toString();
+}
+
+void MainWindow::SaveSettings() {
+  QSettings settings;
+  if (form_.FSongList != nullptr) {
+    settings.setValue(kSettingsSourceDir, ToQt(form_.FSongList->FSourceDir));
+  }
+  settings.setValue(kSettingsVodDir, vodFolder_);
+  settings.setValue(kSettingsTargetDir, targetFolder_);
+}
+
+}  // namespace qtui

@@ -1,0 +1,85 @@
+// The main window of the desktop program: the tool panel, the song grid, the
+// red status panes and the copy panel. It draws the main form (TfrmMain)
+// and hands every click, edit, key and dropped file to it; the form decides.
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "ui/ufrmMain.h"
+#include "ui/views.h"
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace platform {
+class Env;
+}
+
+namespace qtui {
+
+class CopyPanel;
+class GridModel;
+class IPrompts;
+
+class MainWindow final : public QMainWindow, public IMainView {
+  Q_OBJECT
+
+ public:
+  // prompts: the message boxes and file dialogs (tests hand in their own);
+  // env: the system (null: the real one).
+  explicit MainWindow(IPrompts& prompts, platform::Env* env = nullptr, QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Runs the form's creation, with its start-up window. False when the
+  // program ends there (the user left, or chose no product line).
+  bool Start();
+
+  TfrmMain& form() { return form_; }
+  QTableView* grid() const { return table_; }
+  CopyPanel* copyPanel() const { return panel_; }
+  QLabel* songCountPane() const { return songCount_; }
+  QPushButton* button(TMainButton which) const;
+
+  // IMainView
+  void SetCaption(const std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  void SetButtonEnabled(TMainButton button, bool enabled) override;
+  void CopyPanelChanged(const TCopyPanel& panel) override;
+  void CloseWindow() override;
+  void PostMessage(unsigned message, std::int64_t lparam) override;
+  void ProcessMessages() override;
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  std::optional<std::string> ChooseFolder(const std::string& prompt) override;
+  void ShowModal(TfrmLogin& form) override;
+  void ShowModal(TfrmAddNewSong& form) override;
+  void ShowModal(TfrmSaveHint& form) override;
+  void ShowModal(TfrmDiskFree& form) override;
+
+ protected:
+  void customEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildGrid();
+  void PlacePanel();
+  void LoadSettings();
+  void SaveSettings();
+
+  IPrompts& prompts_;
+  TfrmMain form_;
+  GridModel* model_ = nullptr;
+  QTableView* table_ = nullptr;
+  QPushButton* buttons_[3] = {};
+  QLabel* songCount_ = nullptr;
+  CopyPanel* panel_ = nullptr;
+  bool followingCurrent_ = false;  // the form moves the current cell: do not echo it back
+  QString vodFolder_;              // where the vod.txt open dialog starts
+  QString targetFolder_;           // where the folder browser starts
+};
+
+}  // namespace qtui

@@ -1,0 +1,54 @@
+#include "ui/qt/prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "ui/qt/qt_text.h"
+#include "ui/ui_texts.h"
+
+namespace qtui {
+
+void StandardPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
+                              int kind) {
+  static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
+                                            QMessageBox::Information, QMessageBox::Question};
+  if (kind < 0 || kind > 3) return;
+  QMessageBox box(icons[kind], caption, text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void StandardPrompts::Notice(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, ToQt(ui_text::ToolCaption()), text, QMessageBox::Ok, parent);
+  box.exec();
+}
+
+bool StandardPrompts::Ask(QWidget* parent, const QString& caption, const QString& text) {
+  return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                               QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString StandardPrompts::OpenFile(QWidget* parent, const QString& title, const QString& folder,
+                                  const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QStringList StandardPrompts::OpenFiles(QWidget* parent, const QString& folder,
+                                       const QString& filter) {
+  return QFileDialog::getOpenFileNames(parent, QString(), folder, filter);
+}
+
+QString StandardPrompts::Folder(QWidget* parent, const QString& prompt, const QString& folder) {
+  return QFileDialog::getExistingDirectory(parent, prompt, folder);
+}
+
+QString QtFilter(const QString& formsFilter) {
+  QStringList parts;
+  for (const QString& entry : formsFilter.split(';', Qt::SkipEmptyParts)) {
+    const qsizetype bar = entry.indexOf('|');
+    if (bar < 0) continue;
+    parts << entry.left(bar) + " (" + entry.mid(bar + 1) + ")";
+  }
+  return parts.join(";;");
+}
+
+}  // namespace qtui

@@ -1,0 +1,49 @@
+// The standard dialogs the windows ask the user with: message boxes, the
+// open-file dialogs and the folder browser. The windows reach them only
+// through this interface, so widget tests replace them with answers of
+// their own. Texts are QStrings; paths are native Qt paths.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace qtui {
+
+class IPrompts {
+ public:
+  virtual ~IPrompts() = default;
+  // A modal box with one OK button and the icon of kind 0 warning, 1 error,
+  // 2 information, 3 question.
+  virtual void Message(QWidget* parent, const QString& caption, const QString& text, int kind) = 0;
+  // A modal message with one OK button and no icon.
+  virtual void Notice(QWidget* parent, const QString& text) = 0;
+  // A modal question with yes and no: true for yes.
+  virtual bool Ask(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // One existing file, or "" when cancelled. filter: Qt's "Name (*.a *.b);;..." form.
+  virtual QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
+                           const QString& filter) = 0;
+  // Several existing files in the dialog's order, or none when cancelled.
+  virtual QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) = 0;
+  // A folder, or "" when cancelled.
+  virtual QString Folder(QWidget* parent, const QString& prompt, const QString& folder) = 0;
+};
+
+// QMessageBox and QFileDialog.
+class StandardPrompts : public IPrompts {
+ public:
+  void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override;
+  void Notice(QWidget* parent, const QString& text) override;
+  bool Ask(QWidget* parent, const QString& caption, const QString& text) override;
+  QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
+                   const QString& filter) override;
+  QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) override;
+  QString Folder(QWidget* parent, const QString& prompt, const QString& folder) override;
+};
+
+// The forms' filter "Name|pattern pattern;Name|pattern" in Qt's form
+// "Name (pattern pattern);;Name (pattern)".
+QString QtFilter(const QString& formsFilter);
+
+}  // namespace qtui

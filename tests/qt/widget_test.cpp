@@ -1,0 +1,281 @@
+// The desktop program's windows, driven as a user drives them: buttons
+// clicked, text typed into the grid, dialogs answered. Message boxes and
+// file dialogs are answered by FakePrompts; everything else is the real
+// program on Qt's offscreen platform.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "support/temp_dir.h"
+#include "ui/qt/copy_panel.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/prompts.h"
+
+namespace {
+
+struct Box {
+  QString caption;
+  QString text;
+  int kind;
+};
+
+class FakePrompts final : public qtui::IPrompts {
+ public:
+  std::vector<Box> boxes;
+  QStringList files;
+  QString folder;
+  void Message(QWidget*, const QString& caption, const QString& text, int kind) override {
+    boxes.push_back({caption, text, kind});
+  }
+  void Notice(QWidget*, const QString& text) override { boxes.push_back({"", text, -1}); }
+  bool Ask(QWidget*, const QString&, const QString&) override { return true; }
+  QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override {
+    return files.value(0);
+  }
+  QStringList OpenFiles(QWidget*, const QString&, const QString&) override { return files; }
+  QString Folder(QWidget*, const QString&, const QString&) override { return folder; }
+};
+
+// Answers the modal dialogs as they come up: for the dialog of each object
+// name, the button of the given name is clicked (once per showing).
+class DialogAnswers : public QObject {
+ public:
+  std::map<QString, QString> clicks;  // dialog name -> button name
+  std::function<void()> onTick;       // runs on every turn, e.g. to watch the copy panel
+  DialogAnswers() {
+    timer_.setInterval(5);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      if (onTick) onTick();
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || modal == answered_) return;
+      const auto found = clicks.find(modal->objectName());
+      if (found == clicks.end()) return;
+      if (auto* button = modal->findChild<QPushButton*>(found->second)) {
+        answered_ = modal;
+        QTimer::singleShot(0, button, &QPushButton::click);
+      }
+    });
+    timer_.start();
+  }
+
+ private:
+  QTimer timer_;
+  QWidget* answered_ = nullptr;
+};
+
+QString Utf8(const char8_t* text) {
+  return QString::fromUtf8(reinterpret_cast<const char*>(text));
+}
+
+class WidgetTest : public QObject {
+  Q_OBJECT
+
+ private:
+  FakePrompts prompts_;
+  std::unique_ptr<TempDir> dir_;
+
+  // A main window started on the product line whose button is named.
+  std::unique_ptr<qtui::MainWindow> Start(const QString& button) {
+    auto window = std::make_unique<qtui::MainWindow>(prompts_);
+    DialogAnswers answers;
+    answers.clicks["frmLogin"] = button;
+    if (!window->Start()) return nullptr;
+    window->show();
+    return window;
+  }
+  QString Video(const std::string& name, std::size_t size) {
+    return QString::fromStdString(dir_->Write(name, std::string(size, 'v')).string());
+  }
+  static QString Text(qtui::MainWindow& w, int col, int row) {
+    return w.grid()->model()->index(row, col).data().toString();
+  }
+  // The editor the grid opened (a combo box, a spin box or a line).
+  static QWidget* Editor(QTableView* table) {
+    if (auto* combo = table->viewport()->findChild<QComboBox*>()) return combo;
+    if (auto* spin = table->viewport()->findChild<QAbstractSpinBox*>()) return spin;
+    return table->viewport()->findChild<QLineEdit*>();
+  }
+  // Types text into a cell's editor and presses Enter.
+  static void Type(qtui::MainWindow& w, int col, int row, const QString& text) {
+    QTableView* table = w.grid();
+    const QModelIndex at = table->model()->index(row, col);
+    table->setCurrentIndex(at);
+    table->edit(at);
+    QWidget* editor = Editor(table);
+    QVERIFY(editor != nullptr);
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) editor = combo->lineEdit();
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) line->selectAll();
+    bool ascii = true;
+    for (QChar c : text) ascii = ascii && c.unicode() < 0x80;
+    if (ascii) {
+      QTest::keyClicks(editor, text);
+    } else {
+      // Chinese text arrives from the input method as one committed string.
+      QInputMethodEvent typed;
+      typed.setCommitString(text);
+      QApplication::sendEvent(editor, &typed);
+    }
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The editor commits on the next turn, the form's rules on the one after.
+    QTest::qWait(20);
+  }
+  // "添加歌曲" with the files, keeping the proposed number.
+  static void AddFiles(qtui::MainWindow& w, FakePrompts& prompts, const QStringList& files) {
+    prompts.files = files;
+    DialogAnswers answers;
+    answers.clicks["frmAddNewSong"] = "btnFile";
+    w.button(TMainButton::kAdd)->click();
+    QCoreApplication::processEvents();
+  }
+
+ private slots:
+  void init() {
+    QStandardPaths::setTestModeEnabled(true);
+    prompts_ = FakePrompts();
+    dir_ = std::make_unique<TempDir>();
+  }
+
+  void startUpButtonsChooseTheProductLine_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("ORU") << "btnOru" << 1 << Utf8(u8"ORU 2.0 版本加歌工具");
+    QTest::newRow("Tarvel") << "btnTarvel" << 2 << Utf8(u8"Tarvel版本加歌工具");
+    QTest::newRow("Mirel") << "btnMirel" << 3 << Utf8(u8"Mirel系列版本加歌工具");
+    QTest::newRow("Dovan") << "BitBtn1" << 4 << Utf8(u8"Dovan加歌工具");
+  }
+  void startUpButtonsChooseTheProductLine() {
+    QFETCH(QString, button);
+    QFETCH(int, line);
+    QFETCH(QString, title);
+    auto w = Start(button);
+    QVERIFY(w != nullptr);
+    QCOMPARE(int(w->form().FSongList->FProductLine), line);
+    QCOMPARE(w->windowTitle(), Utf8(u8"用户加歌工具(V5.0)--") + title);
+    QVERIFY(!w->button(TMainButton::kComplete)->isEnabled());
+    QCOMPARE(w->grid()->isColumnHidden(5), line == 1);
+  }
+
+  void leavingFromTheStartUpWindowEndsTheProgram() {
+    qtui::MainWindow w(prompts_);
+    DialogAnswers answers;
+    answers.clicks["frmLogin"] = "btnClose";
+    QVERIFY(!w.Start());
+  }
+
+  void typingATitleFillsPinyinStrokesAndWordCount() {
+    auto w = Start("btnTarvel");
+    w->form().lvList.AppendRows(1);
+    Type(*w, 2, 0, Utf8(u8"海风"));
+    QCOMPARE(Text(*w, 4, 0), QString("HF"));
+    QCOMPARE(Text(*w, 5, 0), QString("104"));
+    QCOMPARE(Text(*w, 6, 0), QString("2"));
+  }
+
+  void choosingDvdSwitchesBothTrackLists() {
+    auto w = Start("BitBtn1");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10)});
+    QCOMPARE(w->grid()->model()->rowCount(), 1);
+    Type(*w, 7, 0, "DVD");
+    QCOMPARE(Text(*w, 8, 0), Utf8(u8"DVD 0 轨"));
+    QCOMPARE(Text(*w, 9, 0), Utf8(u8"DVD 1 轨"));
+    QTableView* table = w->grid();
+    table->edit(table->model()->index(0, 8));
+    auto* combo = qobject_cast<QComboBox*>(Editor(table));
+    QVERIFY(combo != nullptr);
+    QCOMPARE(combo->count(), 8);
+  }
+
+  void numberCheckShowsItsMessages() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10), Video("c-d.mpg", 10)});
+    Type(*w, 1, 1, "12a4");
+    QCOMPARE(prompts_.boxes.size(), std::size_t{1});
+    QCOMPARE(prompts_.boxes[0].text, Utf8(u8"歌曲编号错误"));
+    QCOMPARE(prompts_.boxes[0].kind, 1);
+    Type(*w, 1, 1, "0000");
+    QCOMPARE(prompts_.boxes.back().text, Utf8(u8"编号0000重复，请更改"));
+    QCOMPARE(w->grid()->currentIndex().row(), 1);
+  }
+
+  void typedTextWithoutGbkFormIsRefused() {
+    auto w = Start("btnOru");
+    w->form().lvList.AppendRows(1);
+    Type(*w, 3, 0, Utf8(u8"가수"));
+    QCOMPARE(Text(*w, 3, 0), QString());
+    QVERIFY(!prompts_.boxes.empty());
+  }
+
+  void fullRunShowsTheCopyPanelMovesTheBarAndEndsDone() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 200000), Video("c-d.mpg", 200000)});
+    QVERIFY(w->button(TMainButton::kComplete)->isEnabled());
+    std::filesystem::create_directory(dir_->path() / "out");
+    prompts_.folder = QString::fromStdString((dir_->path() / "out").string());
+    DialogAnswers answers;
+    answers.clicks["frmSaveHint"] = "RzButton2";
+    bool panelSeen = false;
+    bool buttonsDisabled = false;
+    std::set<int> values;
+    answers.onTick = [&] {
+      if (w->copyPanel()->isVisible()) panelSeen = true;
+      if (!w->button(TMainButton::kAdd)->isEnabled()) buttonsDisabled = true;
+      values.insert(w->copyPanel()->progressBar()->value());
+    };
+    // The copy lets the event loop run per chunk, so the sampler sees it.
+    QTimer::singleShot(0, w->button(TMainButton::kComplete), &QPushButton::click);
+    QTRY_VERIFY_WITH_TIMEOUT(!prompts_.boxes.empty(), 20000);
+    QVERIFY(panelSeen);
+    QVERIFY(buttonsDisabled);
+    QVERIFY(values.size() > 3);
+    QCOMPARE(prompts_.boxes.back().text, Utf8(u8"用户加歌完成"));
+    QVERIFY(!w->copyPanel()->isVisible());
+    QVERIFY(w->button(TMainButton::kAdd)->isEnabled());
+    QVERIFY(std::filesystem::exists(dir_->path() / "out/vod/660001.dat"));
+  }
+
+  void cancelStopsTheCopyAndTellsWhatWasCopied() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_,
+             {Video("a-b.mpg", 100000), Video("c-d.mpg", 400000), Video("e-f.mpg", 100000)});
+    std::filesystem::create_directory(dir_->path() / "out");
+    prompts_.folder = QString::fromStdString((dir_->path() / "out").string());
+    DialogAnswers answers;
+    answers.clicks["frmSaveHint"] = "RzButton2";
+    answers.onTick = [&] {
+      qtui::CopyPanel* panel = w->copyPanel();
+      if (panel->isVisible() && panel->songLabel()->text().contains("2/3") &&
+          panel->progressBar()->value() > 0 && panel->cancelButton()->isEnabled()) {
+        panel->cancelButton()->click();
+      }
+    };
+    QTimer::singleShot(0, w->button(TMainButton::kComplete), &QPushButton::click);
+    QTRY_VERIFY_WITH_TIMEOUT(!prompts_.boxes.empty(), 20000);
+    QCOMPARE(prompts_.boxes.back().caption, Utf8(u8"加歌未完成"));
+    const auto out = dir_->path() / "out/vod";
+    QVERIFY(std::filesystem::exists(out / "660000.dat"));
+    QVERIFY(!std::filesystem::exists(out / "660001.dat"));
+    QVERIFY(!std::filesystem::exists(out / "660001.dat.part"));
+    QCOMPARE(QString::fromStdString(TempDir::Read(out / "vod.txt")),
+             QString("a;b;1;A;660000;2;1;8;1;1\r\n"));
+  }
+};
+
+}  // namespace
+
+QTEST_MAIN(WidgetTest)
+#include "widget_test.moc"

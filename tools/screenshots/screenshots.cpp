@@ -1,0 +1,183 @@
+// Drives the desktop program's windows as an owner would and saves a
+// picture of the screen at each step: the start-up window, the main window
+// of every product line with a few songs, the new-song dialog, the save
+// hint, the copy panel and the closing message.
+//   addsongs-screenshots OUTPUT_FOLDER
+// Run it on a display (tools/screenshots.sh starts a virtual one).
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <fstream>
+#include <functional>
+#include <thread>
+
+#include "platform/env.h"
+#include "ui/qt/app_setup.h"
+#include "ui/qt/copy_panel.h"
+#include "ui/qt/main_window.h"
+#include "ui/qt/prompts.h"
+#include "ui/qt/qt_text.h"
+
+namespace {
+
+QString out;  // the folder the pictures go to
+
+void Shoot(const QString& name) {
+  QCoreApplication::processEvents();
+  QApplication::primaryScreen()->grabWindow(0).save(out + "/" + name + ".png");
+}
+
+// Answers each modal dialog once: takes a picture of it, then clicks a button.
+class Answers : public QObject {
+ public:
+  struct Answer {
+    QString picture;  // "" for none
+    QString button;
+  };
+  std::map<QString, Answer> answers;
+  std::function<void()> onTick;
+  Answers() {
+    connect(&timer_, &QTimer::timeout, this, [this] {
+      if (onTick) onTick();
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr || modal == done_) return;
+      const auto found = answers.find(modal->objectName());
+      if (found == answers.end()) return;
+      // The first turns after it appears, the dialog is still being drawn.
+      if (modal != seen_) {
+        seen_ = modal;
+        ticks_ = 0;
+      }
+      if (++ticks_ < 6) return;
+      done_ = modal;
+      if (!found->second.picture.isEmpty()) Shoot(found->second.picture);
+      if (auto* button = modal->findChild<QPushButton*>(found->second.button)) {
+        QTimer::singleShot(0, button, &QPushButton::click);
+      }
+    });
+    timer_.start(50);
+  }
+
+ private:
+  QTimer timer_;
+  QWidget* done_ = nullptr;
+  QWidget* seen_ = nullptr;
+  int ticks_ = 0;
+};
+
+// The real message boxes, each photographed and closed again.
+class ShotPrompts final : public qtui::StandardPrompts {
+ public:
+  QString folder;
+  QStringList files;
+  int messages = 0;
+  void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override {
+    QMessageBox box(kind == 3 ? QMessageBox::Question : QMessageBox::Warning, caption, text,
+                    QMessageBox::Ok, parent);
+    QTimer::singleShot(300, &box, [&] {
+      Shoot(QString("message-%1").arg(++messages));
+      box.accept();
+    });
+    box.exec();
+  }
+  QStringList OpenFiles(QWidget*, const QString&, const QString&) override { return files; }
+  QString Folder(QWidget*, const QString&, const QString&) override { return folder; }
+};
+
+// A USB stick that writes slowly, so that the copy panel can be seen.
+class SlowStick final : public platform::EnvWrapper {
+ public:
+  SlowStick() : EnvWrapper(platform::Env::Default()) {}
+  class SlowFile final : public platform::WritableFile {
+   public:
+    explicit SlowFile(std::unique_ptr<platform::WritableFile> inner) : inner_(std::move(inner)) {}
+    void Append(const char* data, std::size_t n) override {
+      std::this_thread::sleep_for(std::chrono::milliseconds(3));
+      inner_->Append(data, n);
+    }
+    void Sync() override { inner_->Sync(); }
+    void Close() override { inner_->Close(); }
+
+   private:
+    std::unique_ptr<platform::WritableFile> inner_;
+  };
+  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override {
+    return std::make_unique<SlowFile>(target()->CreateForWrite(path));
+  }
+};
+
+std::string Gbk(const QString& text) {
+  return qtui::FromQt(text).value_or("");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  qtui::SetUpApplication(app);
+  if (argc < 2) return 2;
+  out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+
+  QTemporaryDir work;
+  const QString songs = work.path() + QString::fromUtf8("/新歌");
+  QDir().mkpath(songs);
+  QStringList files;
+  const char* names[] = {"情歌-歌手甲.mpg", "夜曲-歌手乙.mpg", "海风-林一.avi",
+                         "小河淌水-歌手丙.vob"};
+  for (const char* name : names) {
+    const QString path = songs + "/" + QString::fromUtf8(name);
+    std::ofstream(path.toStdString()) << std::string(1 << 20, 'v');
+    files << path;
+  }
+
+  const struct {
+    const char* button;
+    const char* picture;
+  } lines[] = {{"btnOru", "main-oru"},
+               {"btnTarvel", "main-tarvel"},
+               {"btnMirel", "main-mirel"},
+               {"BitBtn1", "main-dovan"}};
+  SlowStick stick;
+  for (const auto& line : lines) {
+    ShotPrompts prompts;
+    prompts.files = files;
+    qtui::MainWindow window(prompts, &stick);
+    Answers answers;
+    answers.answers["frmLogin"] = {line.picture == QString("main-oru") ? "startup" : "",
+                                   line.button};
+    if (!window.Start()) return 1;
+    window.showMaximized();
+    for (const QString& file : files) window.form().AddSongFile(Gbk(file));
+    if (QString(line.button) == "BitBtn1") window.form().EditCell(7, 1, "DVD");
+    QTimer::singleShot(500, [] { QCoreApplication::exit(); });
+    QApplication::exec();
+    Shoot(line.picture);
+
+    if (QString(line.button) != "btnTarvel") continue;
+    // The new-song dialog, the save hint and a run with its copy panel.
+    answers.answers["frmAddNewSong"] = {"new-song-dialog", "btnFile"};
+    window.form().btnAddClick();
+    prompts.folder = work.path() + "/stick";
+    QDir().mkpath(prompts.folder);
+    answers.answers["frmSaveHint"] = {"save-hint", "RzButton2"};
+    bool shot = false;
+    answers.onTick = [&] {
+      qtui::CopyPanel* panel = window.copyPanel();
+      if (!shot && panel->isVisible() && panel->progressBar()->value() >= 40 &&
+          panel->songLabel()->text().contains("3/")) {
+        shot = true;
+        Shoot("copy-panel");
+      }
+    };
+    window.form().btnCompleteClick();
+  }
+  return 0;
+}
