@@ -1,0 +1,20 @@
+// The terminal of a POSIX system reads and writes UTF-8: nothing to convert.
+#include "platform/console.h"
+
+#include <iostream>
+
+namespace platform {
+
+struct Utf8Console::Streams {};
+
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+  return std::vector<std::string>(argv, argv + argc);
+}
+
+Utf8Console::Utf8Console() = default;
+Utf8Console::~Utf8Console() {
+  std::cout.flush();
+  std::cerr.flush();
+}
+
+}  // namespace platform
