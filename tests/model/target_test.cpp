@@ -43,7 +43,7 @@ struct Target : ::testing::Test {
 
 TEST_F(Target, UsbDiskIsTheFirstRemovableVolumeAndGetsItsVodFolder) {
   env.volumes = {dir.Gbk() + "E/", dir.Gbk() + "G/"};
-  EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod/");
+  EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod" + env.PathSeparator());
   EXPECT_TRUE(fs::is_directory(dir.path() / "E" / "vod"));
   EXPECT_FALSE(fs::exists(dir.path() / "G"));
 }
@@ -107,7 +107,7 @@ TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
   Add(Song("b", "2"));
   list.FLines = {"stale"};
   EXPECT_EQ(list.PrepareTarget(true, nullptr), 0);
-  EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod/");
+  EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod" + env.PathSeparator());
   EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "a;e\r\nb;2\r\n");
   EXPECT_TRUE(window.boxes.empty());
 }
@@ -169,7 +169,7 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
   EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 1);
   EXPECT_TRUE(fs::exists(dir.path() / "660001.dat"));
   EXPECT_EQ(list.FTargetDir, "");
-  EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src/");
+  EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src" + env.PathSeparator());
 }
 
 TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
