@@ -3,3 +3,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config)
 # Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
 # for re-running the table generators, Google Benchmark for bench/.
 TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev)
+# The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with
+# POSIX threads, and Wine to run the programs. test.sh runs them when present.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
