@@ -98,9 +98,9 @@ class Redirected {
     if (handle != INVALID_HANDLE_VALUE && handle != nullptr && GetConsoleMode(handle, &mode)) {
       console_ = std::make_unique<ConsoleBuffer>(handle);
       old_ = stream.rdbuf(console_.get());
-    } else {
+    } else if (const int fd = _fileno(file_); fd >= 0) {  // -2: no stream at all
       std::fflush(file_);
-      oldMode_ = _setmode(_fileno(file_), _O_BINARY);
+      oldMode_ = _setmode(fd, _O_BINARY);
     }
   }
   ~Redirected() {
