@@ -11,7 +11,7 @@
 namespace platform {
 namespace {
 
-TEST(PosixSpecialFiles, WholeFileReaderRefusesPipesAndDevices) {
+TEST(PosixPipesAndDevices, WholeFileReaderRefusesPipesAndDevices) {
   TempDir tmp;
   ASSERT_EQ(::mkfifo((tmp.path() / "fifo").c_str(), 0600), 0);
   const std::string cases[] = {
