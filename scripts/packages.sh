@@ -8,3 +8,6 @@ RUN_PACKAGES=(fonts-wqy-zenhei qt6-translations-l10n)
 TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev)
 # Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
 PACKAGE_PACKAGES=(dpkg-dev file)
+# The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with
+# POSIX threads, and Wine to run the programs. test.sh runs them when present.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)

@@ -10,6 +10,7 @@
 #include "cli/console_views.h"
 #include "cli/csv_table.h"
 #include "cli/terminal.h"
+#include "platform/console.h"
 #include "platform/env.h"
 #include "text/gbk.h"
 #include "ui/ufrmMain.h"

@@ -6,6 +6,7 @@
 
 #include "cli/command.h"
 #include "cli/terminal.h"
+#include "platform/console.h"
 
 namespace cli {
 namespace {
@@ -39,14 +40,18 @@ void PrintHelp(std::ostream& out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+  // Commands read and write UTF-8; on Windows this takes the UTF-16 command
+  // line and shows Chinese on a console window.
+  const platform::Utf8Console console;
+  std::vector<std::string> args = platform::Utf8Arguments(argc, argv);
+  if (!args.empty()) args.erase(args.begin());  // the program's own name
   if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     PrintHelp(std::cout);
     return args.empty() ? 2 : 0;
   }
   for (const auto& c : cli::Commands()) {
     if (c.name == args[0]) {
-      args.erase(args.begin());
+      args.erase(args.begin());  // the command's name
       try {
         return c.run(args, std::cout, std::cerr);
       } catch (const std::exception& e) {

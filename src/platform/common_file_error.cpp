@@ -9,7 +9,9 @@ std::string QuotedPath(const std::string& path) {
 }
 
 FileError::FileError(int error, const std::string& gbkWhat)
-    : std::system_error(error, std::generic_category()),
-      text_(gbkWhat + ": " + ReasonText(error)) {}
+    : FileError(std::error_code(error, std::generic_category()), gbkWhat) {}
+
+FileError::FileError(std::error_code code, const std::string& gbkWhat)
+    : std::system_error(code), text_(gbkWhat + ": " + ReasonText(code)) {}
 
 }  // namespace platform

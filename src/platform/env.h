@@ -140,10 +140,6 @@ std::string ReadWholeFile(Env& env, const std::string& path);
 // gives it; the path itself when it cannot be (no current folder, no GBK form).
 std::string FullPath(const std::string& path);
 
-// True when the program's standard output is a terminal (not a pipe or a
-// file), so that a progress line may be redrawn in place.
-bool StdoutIsTerminal();
-
 // Forwards every call to another Env. Tests derive from it to break one call.
 class EnvWrapper : public Env {
  public:

@@ -13,18 +13,24 @@ namespace platform {
 // so that a message box shows a Chinese folder name as the user wrote it.
 class FileError : public std::system_error {
  public:
-  // gbkWhat is the action and the path; the reason is added here.
+  // gbkWhat is the action and the path; the reason, ReasonText(code), is
+  // added here. An int is an errno value (std::generic_category()); a
+  // system's own error numbers (Windows' GetLastError) come as a
+  // std::error_code of std::system_category().
   FileError(int error, const std::string& gbkWhat);
+  FileError(std::error_code code, const std::string& gbkWhat);
   const char* what() const noexcept override { return text_.c_str(); }
 
  private:
   std::string text_;
 };
 
-// The operating system's reason for an error number, as GBK text (each
-// system's implementation turns its own text into GBK); a reason that has no
-// GBK form reads "error N".
-std::string ReasonText(int error);
+// The operating system's reason for an error code, as GBK text (each
+// system's implementation turns its own text into GBK): the C library's
+// words for an errno value, and on Windows FormatMessageW's words, in the
+// user's language, for a GetLastError number. A reason that has no GBK form
+// reads "error N".
+std::string ReasonText(const std::error_code& code);
 
 // A path for a message, in double quotes. A name that is not GBK has its
 // bytes outside printable ASCII written as \xNN, so the message stays text.

@@ -260,12 +260,11 @@ class PosixEnv final : public Env {
 
 }  // namespace
 
-std::string ReasonText(int error) {
+std::string ReasonText(const std::error_code& code) {
   // The C library gives the reason in the program's locale: English in the
   // "C" locale, the desktop's language (UTF-8) once a window library set it.
-  const std::string native = std::generic_category().message(error);
-  if (auto text = gbk::TryFromUtf8(native)) return *text;
-  return "error " + std::to_string(error);
+  if (auto text = gbk::TryFromUtf8(code.message())) return *text;
+  return "error " + std::to_string(code.value());
 }
 
 std::string FullPath(const std::string& path) {
@@ -275,10 +274,6 @@ std::string FullPath(const std::string& path) {
   const fs::path full = fs::absolute(*native, ec);
   if (ec) return path;
   return gbk::TryFromUtf8(full.lexically_normal().native()).value_or(path);
-}
-
-bool StdoutIsTerminal() {
-  return ::isatty(STDOUT_FILENO) == 1;
 }
 
 Env* Env::Default() {

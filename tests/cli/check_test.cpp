@@ -1,6 +1,9 @@
 // The check command, run as a newcomer would run it.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
@@ -8,7 +11,7 @@
 namespace {
 
 TEST(CheckCommand, NamesTheProductLineAndJudgesEveryLine) {
-  const auto r = RunCli("check " + ShellQuote(ADDSONGS_FIXTURES_DIR "/oru_vod.txt"));
+  const auto r = RunCli({"check", ADDSONGS_FIXTURES_DIR "/oru_vod.txt"});
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out,
             "product line: ORU 2.0\n"
@@ -25,7 +28,7 @@ TEST(CheckCommand, RecognisesEveryProductLine) {
       {"dovan_vod.txt", "Dovan"},  // told by its UTF-8 mark
   };
   for (const auto& [file, name] : cases) {
-    const auto r = RunCli("check " + ShellQuote(std::string(ADDSONGS_FIXTURES_DIR "/") + file));
+    const auto r = RunCli({"check", std::string(ADDSONGS_FIXTURES_DIR "/") + file});
     EXPECT_EQ(r.status, 0) << file << r.out;
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), std::string("product line: ") + name) << file;
   }
@@ -36,7 +39,7 @@ TEST(CheckCommand, LinesOfAnotherProductLineAreJudgedByTheFirstRecognisedOne) {
   const auto file = dir.Write("vod.txt",
                               "a;b;2;HF;104;660001;2;1;1;1;1\r\n"  // Tarvel
                               "a;b;2;HF;660001;2;1;1;1;0\r\n");    // ORU
-  const auto r = RunCli("check " + ShellQuote(file.string()));
+  const auto r = RunCli({"check", file.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("product line: Tarvel\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("line 2: refused: 10 fields, 11 expected"), std::string::npos) << r.out;
@@ -48,7 +51,7 @@ TEST(CheckCommand, DovanFileWithTextThatHasNoGbkFormIsRefusedLineByLine) {
                               "\xEF\xBB\xBF"
                               "a;b;2;XH;38;660001;1;1;0;1;5;3;1\r\n"
                               "\xF0\x9F\x98\x80;b;2;XH;38;660001;1;1;0;1;5;3;1\r\n");
-  const auto r = RunCli("check " + ShellQuote(file.string()));
+  const auto r = RunCli({"check", file.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("line 1: accepted"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("line 2: refused: not UTF-8 text with a GBK form"), std::string::npos)
@@ -65,7 +68,7 @@ TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
                               "a;b;2;HF;660001;2;1;1;1;2\r\n"
                               "a;b;x;HF;660001;2;1;1;1;0\r\n"
                               "\xFF\r\n");
-  const auto r = RunCli("check " + ShellQuote(file.string()));
+  const auto r = RunCli({"check", file.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(
       r.out,
@@ -83,7 +86,7 @@ TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
 TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {
   TempDir dir;
   const auto file = dir.Write("vod.txt", "hello\r\n");
-  const auto r = RunCli("check " + ShellQuote(file.string()));
+  const auto r = RunCli({"check", file.string()});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "product line: unknown (no line is accepted)\n"
@@ -93,13 +96,21 @@ TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {
 
 TEST(CheckCommand, UnreadableFileOrBadUsageGivesStatusTwo) {
   TempDir dir;
-  for (const std::string& args :
-       {ShellQuote((dir.path() / "missing.txt").string()), ShellQuote(dir.path().string()),
-        std::string("/dev/zero"), std::string(""), std::string("a b")}) {
-    const auto r = RunCli("check " + args);
-    EXPECT_EQ(r.status, 2) << args;
-    EXPECT_FALSE(r.err.empty()) << args;
-    EXPECT_EQ(r.out, "") << args;
+#if defined(_WIN32)
+  const std::string device = "NUL";
+#else
+  const std::string device = "/dev/zero";
+#endif
+  const std::vector<std::string> cases[] = {
+      {(dir.path() / "missing.txt").string()}, {dir.path().string()}, {device}, {}, {"a", "b"}};
+  for (const std::vector<std::string>& args : cases) {
+    std::vector<std::string> words = {"check"};
+    words.insert(words.end(), args.begin(), args.end());
+    const auto r = RunCli(words);
+    const std::string shown = testing::PrintToString(args);
+    EXPECT_EQ(r.status, 2) << shown;
+    EXPECT_FALSE(r.err.empty()) << shown;
+    EXPECT_EQ(r.out, "") << shown;
   }
 }
 

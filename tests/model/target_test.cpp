@@ -44,7 +44,7 @@ struct Target : ::testing::Test {
 
 TEST_F(Target, UsbDiskIsTheFirstRemovableVolumeAndGetsItsVodFolder) {
   env.volumes = {dir.Gbk() + "E/", dir.Gbk() + "G/"};
-  EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod/");
+  EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod" + env.PathSeparator());
   EXPECT_TRUE(fs::is_directory(dir.path() / "E" / "vod"));
   EXPECT_FALSE(fs::exists(dir.path() / "G"));
 }
@@ -109,7 +109,7 @@ TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
   list.FSourceDir = dir.Gbk() + "src/";
   list.FLines = {"stale"};
   EXPECT_EQ(list.PrepareTarget(true, nullptr), 0);
-  EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod/");
+  EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod" + env.PathSeparator());
   EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "old;line\r\nmore\r\n");
   EXPECT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
   EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "t660001;e\r\nt660002;e\r\n");
@@ -183,7 +183,7 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
   EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 1);
   EXPECT_TRUE(fs::exists(dir.path() / "660001.dat"));
   EXPECT_EQ(list.FTargetDir, "");
-  EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src/");
+  EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src" + env.PathSeparator());
 }
 
 TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {

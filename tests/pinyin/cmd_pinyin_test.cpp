@@ -7,13 +7,6 @@
 
 namespace {
 
-// Runs addsongs-cli with the words, each quoted for the shell.
-CommandResult Cli(const std::vector<std::string>& words) {
-  std::string args;
-  for (const auto& w : words) args += " " + ShellQuote(w);
-  return RunCli(args);
-}
-
 TEST(CliPinyin, PrintsTheInitialsOfAUtf8Title) {
   const struct {
     std::vector<std::string> words;
@@ -30,20 +23,20 @@ TEST(CliPinyin, PrintsTheInitialsOfAUtf8Title) {
       {{"words", "Hello World"}, "2\n"},
   };
   for (const auto& c : cases) {
-    const CommandResult run = Cli(c.words);
+    const CommandResult run = RunCli(c.words);
     EXPECT_EQ(run.status, 0) << c.words.back() << ": " << run.err;
     EXPECT_EQ(run.out, c.out) << c.words.back();
   }
 }
 
 TEST(CliPinyin, RefusesTextWithoutGbkFormAndBadUsageWithStatusTwo) {
-  const struct {
+  struct Case {
     std::vector<std::string> words;
     std::string errPart;
-  } cases[] = {
+  };
+  std::vector<Case> cases = {
       {{"pinyin", "한국"}, "no GBK form"},
       {{"words", "a😀"}, "no GBK form"},
-      {{"pinyin", "\xC3"}, "no GBK form"},  // broken UTF-8
       {{"pinyin"}, "usage:"},
       {{"pinyin", "a", "b"}, "usage:"},
       {{"pinyin", "--options", "x", "a"}, "usage:"},
@@ -52,8 +45,11 @@ TEST(CliPinyin, RefusesTextWithoutGbkFormAndBadUsageWithStatusTwo) {
       {{"words"}, "usage:"},
       {{"words", "a", "b"}, "usage:"},
   };
+#if !defined(_WIN32)  // a Windows command line is UTF-16: it cannot hold broken UTF-8
+  cases.push_back({{"pinyin", "\xC3"}, "no GBK form"});
+#endif
   for (const auto& c : cases) {
-    const CommandResult run = Cli(c.words);
+    const CommandResult run = RunCli(c.words);
     EXPECT_EQ(run.status, 2) << c.words.back();
     EXPECT_EQ(run.out, "") << c.words.back();
     EXPECT_NE(run.err.find(c.errPart), std::string::npos) << c.words.back() << ": " << run.err;

@@ -1,6 +1,6 @@
-// Folders, files and free space on the real disk, below a temporary folder.
+// Folders, files and free space on the real disk, below a temporary folder,
+// the same on every system.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "platform/env.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
 
@@ -34,26 +35,13 @@ std::string ReadAll(Env* env, const std::string& path) {
   return content;
 }
 
-// Runs the call and returns what() of the std::system_error it throws, or
-// "no error".
-template <typename Call>
-std::string ErrorOf(Call call, std::error_code* code = nullptr) {
-  try {
-    call();
-  } catch (const std::system_error& e) {
-    if (code != nullptr) *code = e.code();
-    return e.what();
-  }
-  return "no error";
-}
-
-class PosixFiles : public ::testing::Test {
+class EnvFiles : public ::testing::Test {
  protected:
   Env* env_ = Env::Default();
   TempDir tmp_;
 };
 
-TEST_F(PosixFiles, FreeBytesAreThoseThisUserMayWriteOrMinusOneForAMissingPath) {
+TEST_F(EnvFiles, FreeBytesAreThoseThisUserMayWriteOrMinusOneForAMissingPath) {
   EXPECT_EQ(env_->FreeBytes(tmp_.Gbk() + "missing"), -1);
   EXPECT_EQ(env_->BlockSize(tmp_.Gbk() + "missing"), -1);
   fs::space_info space = fs::space(tmp_.path());
@@ -64,7 +52,7 @@ TEST_F(PosixFiles, FreeBytesAreThoseThisUserMayWriteOrMinusOneForAMissingPath) {
   EXPECT_GT(env_->BlockSize(tmp_.path().string()), 0);
 }
 
-TEST_F(PosixFiles, CreateDirsMakesEveryMissingParentAndFailsWhereAFileStandsInTheWay) {
+TEST_F(EnvFiles, CreateDirsMakesEveryMissingParentAndFailsWhereAFileStandsInTheWay) {
   const std::string deep = tmp_.Gbk() + "a/b/c/vod/";
   EXPECT_TRUE(env_->CreateDirs(deep));
   EXPECT_TRUE(fs::is_directory(tmp_.path() / "a/b/c/vod"));
@@ -78,7 +66,7 @@ TEST_F(PosixFiles, CreateDirsMakesEveryMissingParentAndFailsWhereAFileStandsInTh
   EXPECT_FALSE(env_->CreateDirs(""));
 }
 
-TEST_F(PosixFiles, ExistsAndSizeTellFilesFromFolders) {
+TEST_F(EnvFiles, ExistsAndSizeTellFilesFromFolders) {
   tmp_.Write("song.dat", std::string(12800, 's'));
   fs::create_directory(tmp_.path() / "folder");
   struct Case {
@@ -99,7 +87,7 @@ TEST_F(PosixFiles, ExistsAndSizeTellFilesFromFolders) {
   }
 }
 
-TEST_F(PosixFiles, RemoveFileIsTrueWhenTheFileIsGoneAfterwards) {
+TEST_F(EnvFiles, RemoveFileIsTrueWhenTheFileIsGoneAfterwards) {
   tmp_.Write("vod.txt", "old");
   fs::create_directory(tmp_.path() / "folder");
   EXPECT_TRUE(env_->RemoveFile(tmp_.Gbk() + "vod.txt"));
@@ -109,7 +97,7 @@ TEST_F(PosixFiles, RemoveFileIsTrueWhenTheFileIsGoneAfterwards) {
   EXPECT_TRUE(fs::is_directory(tmp_.path() / "folder"));
 }
 
-TEST_F(PosixFiles, WrittenBytesReadBackInChunks) {
+TEST_F(EnvFiles, WrittenBytesReadBackInChunks) {
   std::string content;
   for (int i = 0; i < 12800; ++i) content += static_cast<char>(i * 7);
   WriteAll(env_, tmp_.Gbk() + "song.dat", content);
@@ -124,7 +112,7 @@ TEST_F(PosixFiles, WrittenBytesReadBackInChunks) {
   EXPECT_EQ(in->Read(buffer, sizeof buffer), 0u);
 }
 
-TEST_F(PosixFiles, CreateForWriteReplacesAnExistingFileAsAWhole) {
+TEST_F(EnvFiles, CreateForWriteReplacesAnExistingFileAsAWhole) {
   tmp_.Write("vod.txt", "a much longer old content\r\n");
   WriteAll(env_, tmp_.Gbk() + "vod.txt", "new\r\n");
   EXPECT_EQ(TempDir::Read(tmp_.path() / "vod.txt"), "new\r\n");
@@ -133,7 +121,7 @@ TEST_F(PosixFiles, CreateForWriteReplacesAnExistingFileAsAWhole) {
   EXPECT_EQ(env_->FileSize(tmp_.Gbk() + "vod.txt"), 0);
 }
 
-TEST_F(PosixFiles, CloseTwiceIsHarmlessAndWritingAfterCloseThrows) {
+TEST_F(EnvFiles, CloseTwiceIsHarmlessAndWritingAfterCloseThrows) {
   std::unique_ptr<WritableFile> file = env_->CreateForWrite(tmp_.Gbk() + "f");
   file->Append("ab", 2);
   file->Close();
@@ -143,13 +131,13 @@ TEST_F(PosixFiles, CloseTwiceIsHarmlessAndWritingAfterCloseThrows) {
   EXPECT_EQ(TempDir::Read(tmp_.path() / "f"), "ab");
 }
 
-TEST_F(PosixFiles, FileErrorsNameThePathAndTheReason) {
+TEST_F(EnvFiles, FileErrorsNameThePathAndTheReason) {
   const std::string missing = tmp_.Gbk() + "no such.dat";
   const std::string inMissingFolder = tmp_.Gbk() + "no folder/vod.txt";
   std::error_code code;
   std::string what = ErrorOf([&] { env_->OpenForRead(missing); }, &code);
   EXPECT_NE(what.find(missing), std::string::npos) << what;
-  EXPECT_NE(what.find("No such file"), std::string::npos) << what;
+  EXPECT_TRUE(what.ends_with(": " + ReasonText(code))) << what;
   EXPECT_EQ(code, std::errc::no_such_file_or_directory);
 
   what = ErrorOf([&] { env_->CreateForWrite(inMissingFolder); });
@@ -166,8 +154,7 @@ TEST_F(PosixFiles, FileErrorsNameThePathAndTheReason) {
   EXPECT_NE(what.find(chinese), std::string::npos) << "GBK path in the message";
 }
 
-TEST_F(PosixFiles, WholeFileReaderTakesOnlyRegularFilesUpToItsCap) {
-  ASSERT_EQ(::mkfifo((tmp_.path() / "fifo").c_str(), 0600), 0);
+TEST_F(EnvFiles, WholeFileReaderTakesOnlyRegularFilesUpToItsCap) {
   tmp_.Write("at cap", std::string(kMaxTextFileBytes, 'a'));
   tmp_.Write("over cap", std::string(kMaxTextFileBytes + 1, 'a'));
   const struct {
@@ -176,8 +163,6 @@ TEST_F(PosixFiles, WholeFileReaderTakesOnlyRegularFilesUpToItsCap) {
   } cases[] = {
       {tmp_.Gbk() + "at cap", ""},
       {tmp_.Gbk() + "over cap", "larger than 1024 KiB"},
-      {tmp_.Gbk() + "fifo", "not a regular file"},  // would wait for a writer for ever
-      {"/dev/zero", "not a regular file"},          // would never end
       {tmp_.Gbk(), "not a regular file"},
   };
   for (const auto& c : cases) {
@@ -192,7 +177,7 @@ TEST_F(PosixFiles, WholeFileReaderTakesOnlyRegularFilesUpToItsCap) {
   }
 }
 
-TEST_F(PosixFiles, ListFilesNamesTheFilesOfAFolderOnly) {
+TEST_F(EnvFiles, ListFilesNamesTheFilesOfAFolderOnly) {
   tmp_.Write("a.dat", "1");
   tmp_.Write(gbk::ToUtf8(Gbk(u8"歌.dat")), "2");
   fs::create_directory(tmp_.path() / "sub");
@@ -202,7 +187,7 @@ TEST_F(PosixFiles, ListFilesNamesTheFilesOfAFolderOnly) {
   EXPECT_TRUE(env_->ListFiles(tmp_.Gbk() + "missing/").empty());
 }
 
-TEST_F(PosixFiles, RenameReplaceTakesThePlaceOfAnExistingFile) {
+TEST_F(EnvFiles, RenameReplaceTakesThePlaceOfAnExistingFile) {
   tmp_.Write("vod.txt", "old");
   tmp_.Write("vod.tmp", "new");
   env_->RenameReplace(tmp_.Gbk() + "vod.tmp", tmp_.Gbk() + "vod.txt");
@@ -214,13 +199,13 @@ TEST_F(PosixFiles, RenameReplaceTakesThePlaceOfAnExistingFile) {
   EXPECT_EQ(TempDir::Read(tmp_.path() / "other.dat"), "fresh");
 }
 
-TEST_F(PosixFiles, SyncDirFlushesAnExistingFolder) {
+TEST_F(EnvFiles, SyncDirFlushesAnExistingFolder) {
   EXPECT_NO_THROW(env_->SyncDir(tmp_.path().string()));
   tmp_.Write("file", "x");
   EXPECT_THROW(env_->SyncDir(tmp_.Gbk() + "file"), std::system_error) << "not a folder";
 }
 
-TEST_F(PosixFiles, ChineseGbkNamesAreUtf8OnTheDisk) {
+TEST_F(EnvFiles, ChineseGbkNamesAreTheirUnicodeNamesOnTheDisk) {
   const std::string folder = tmp_.Gbk() + Gbk(u8"歌曲/新歌");
   const std::string file = folder + "/" + Gbk(u8"月亮代表我的心-邓丽君.dat");
   ASSERT_TRUE(env_->CreateDirs(folder));
@@ -244,7 +229,7 @@ TEST_F(PosixFiles, ChineseGbkNamesAreUtf8OnTheDisk) {
   EXPECT_TRUE(env_->RemoveFile(folder + "/660001.dat"));
 }
 
-TEST_F(PosixFiles, PathsWithoutNativeFormAreRefusedAndTouchNothing) {
+TEST_F(EnvFiles, PathsWithoutNativeFormAreRefusedAndTouchNothing) {
   tmp_.Write("ab", "keep");
   const std::string cases[] = {
       tmp_.Gbk() + "\x81",                    // lead byte at the end

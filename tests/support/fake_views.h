@@ -77,7 +77,10 @@ class FakeMainView : public IMainView,
     queue.push_back({message, lparam});
   }
   void ProcessMessages() override {
-    if (onProcess) onProcess();
+    if (onProcess) {
+      const auto hook = onProcess;  // the hook may replace itself
+      hook();
+    }
     Drain();
   }
   void ShowBox(const std::string& caption_, const std::string& text, int kind) override {

@@ -28,9 +28,55 @@ CommandResult RunShell(const std::string& commandLine) {
   return {status, TempDir::Read(out), TempDir::Read(err)};
 }
 
-CommandResult RunCli(const std::string& args) {
-  return RunShell(ShellQuote(ADDSONGS_CLI) + " " + args);
+#if defined(_WIN32)
+
+namespace {
+
+// One argument quoted the way CommandLineToArgvW takes it apart again:
+// backslashes are literal except before a quote.
+std::wstring ArgvQuote(const std::wstring& word) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : word) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(2 * backslashes, L'\\');
+  return quoted + L'"';
 }
+
+std::wstring Wide(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())).wstring();
+}
+
+}  // namespace
+
+CommandResult RunCli(const std::vector<std::string>& words) {
+  TempDir dir;
+  const auto out = dir.path() / "out";
+  const auto err = dir.path() / "err";
+  std::wstring line = ArgvQuote(std::filesystem::path(ADDSONGS_CLI).make_preferred().wstring());
+  for (const std::string& word : words) line += L" " + ArgvQuote(Wide(word));
+  line += L" >" + ArgvQuote(out.wstring()) + L" 2>" + ArgvQuote(err.wstring());
+  // cmd /c drops the first and the last quote of a line that begins with one.
+  const int status = _wsystem((L"\"" + line + L"\"").c_str());
+  return {status, TempDir::Read(out), TempDir::Read(err)};
+}
+
+#else
+
+CommandResult RunCli(const std::vector<std::string>& words) {
+  std::string line = ShellQuote(ADDSONGS_CLI);
+  for (const std::string& word : words) line += " " + ShellQuote(word);
+  return RunShell(line);
+}
+
+#endif
 
 bool GeneratorReproduces(const std::string& script, const std::string& committedFile,
                          std::string& why) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct CommandResult {
   int status;       // the exit status (128 + signal when killed)
@@ -15,8 +16,11 @@ std::string ShellQuote(const std::string& text);
 // Runs a shell command line and captures both outputs.
 CommandResult RunShell(const std::string& commandLine);
 
-// Runs addsongs-cli with the (already quoted) arguments.
-CommandResult RunCli(const std::string& args);
+// Runs addsongs-cli with the words as its arguments, each handed over as it
+// is: on POSIX through the shell (each word quoted), on Windows as a UTF-16
+// command line through cmd.exe, so the words must be UTF-8 there and hold no
+// '%' (cmd expands it even between quotes).
+CommandResult RunCli(const std::vector<std::string>& words);
 
 // Runs a table generator of tools/ with Debian's Python into a temporary
 // folder as `--output FILE` and tells whether it reproduced the committed

@@ -5,9 +5,10 @@
 #include <sstream>
 #include <stdexcept>
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
   std::random_device rd;
-  const auto base = std::filesystem::temp_directory_path();
   for (int attempt = 0; attempt < 100; ++attempt) {
     auto candidate = base / ("addsongs-test-" + std::to_string(rd()));
     if (std::filesystem::create_directory(candidate)) {
@@ -24,7 +25,7 @@ TempDir::~TempDir() {
 }
 
 std::filesystem::path TempDir::Write(const std::string& relative, std::string_view bytes) const {
-  const auto file = path_ / relative;
+  const auto file = path_ / std::filesystem::path(std::u8string(relative.begin(), relative.end()));
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

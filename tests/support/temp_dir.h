@@ -7,7 +7,10 @@
 
 class TempDir {
  public:
+  // A new folder in the system's temporary folder, or in base when given
+  // (a drive root such as R:\ in the Windows tests).
   TempDir();
+  explicit TempDir(const std::filesystem::path& base);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -17,7 +20,8 @@ class TempDir {
   // (the temporary folder's own name is ASCII).
   std::string Gbk() const { return path_.string() + "/"; }
 
-  // Writes bytes to a file below the folder (parents created); returns its path.
+  // Writes bytes to a file below the folder (parents created); returns its
+  // path. relative is UTF-8 (on Linux any bytes).
   std::filesystem::path Write(const std::string& relative, std::string_view bytes) const;
   // Reads a whole file.
   static std::string Read(const std::filesystem::path& file);

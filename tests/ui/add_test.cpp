@@ -35,7 +35,7 @@ TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
   EXPECT_EQ(form.lvList.Cell(kColNumber, 6), "9999");
   EXPECT_EQ(form.lvList.Cell(kColNumber, 7), "0000");
   // The next file dialog opens where the last file was chosen.
-  EXPECT_EQ(view.foldersOffered.back(), dir.Gbk() + "src/");
+  EXPECT_EQ(Slashes(view.foldersOffered.back()), Slashes(dir.Gbk() + "src/"));
 }
 
 TEST_F(MainForm, NumberBoxKeepsFourDigitsAndRefusesShorterOnLeaving) {
@@ -122,7 +122,7 @@ TEST_F(MainForm, DroppedFilesAreAddedWithTheProposedNumbers) {
   form.AddDroppedFiles({Video("b-x.mpg"), Video("c-x.mpg")});
   view.Drain();
   EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0041", "0042", "0043"}));
-  EXPECT_EQ(form.FSongList->FSourceDir, dir.Gbk() + "src/");
+  EXPECT_EQ(Slashes(form.FSongList->FSourceDir), Slashes(dir.Gbk() + "src/"));
   EXPECT_EQ(view.status.substr(0, view.status.find(',')), Gbk(u8"您目前已加入 3 首歌曲"));
 }
 

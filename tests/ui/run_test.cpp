@@ -126,7 +126,7 @@ TEST_F(MainForm, RunOntoTheUsbDiskAndTheLowSpaceDialogNamesTheMountPoint) {
   const auto shown = std::find_if(view.panels.begin(), view.panels.end(),
                                   [](const TCopyPanel& p) { return p.percent == 80; });
   ASSERT_NE(shown, view.panels.end());
-  EXPECT_EQ(shown->to, dir.Gbk() + "usb/vod/660000.dat");
+  EXPECT_EQ(Slashes(shown->to), Slashes(dir.Gbk() + "usb/vod/660000.dat"));
   EXPECT_EQ(shown->song, 1);
   EXPECT_EQ(shown->overall, 80);
 }
@@ -201,6 +201,29 @@ TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
   };
   AddFiles({Video("c-d.mpg")});
   EXPECT_FALSE(added) << "no second new-song dialog during the first";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainForm, ClosingDuringACopyAsksThenCancelsAndClosesWhenTheRunHasEnded) {
+  Start(1);
+  AddFiles({Video("a-b.mpg", 20000), Video("c-d.mpg", 20000)});
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+  view.chosenFolder = dir.Gbk();
+  bool allowed = true;
+  view.onProcess = [&] {
+    if (!view.panels.empty() && view.panels.back().visible && view.panels.back().percent > 0) {
+      view.onProcess = nullptr;
+      allowed = form.FormCloseQuery();
+    }
+  };
+  EXPECT_TRUE(form.FormCloseQuery()) << "no copy: the window may close";
+  form.btnCompleteClick();
+  EXPECT_FALSE(allowed) << "not in the middle of a copy";
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kFailed);
+  EXPECT_TRUE(view.closed);
 }
 
 }  // namespace

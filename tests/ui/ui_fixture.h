@@ -60,4 +60,13 @@ struct MainForm : ::testing::Test {
   }
 
   std::string Cell(int col, int row) const { return form.lvList.Cell(col, row); }
+
+  // A path with every separator written '/', to compare paths the same on
+  // every system.
+  static std::string Slashes(std::string path) {
+    for (char& c : path) {
+      if (c == '\\') c = '/';
+    }
+    return path;
+  }
 };

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Runs the tests of the Windows build (preset mingw, built before) under Wine.
+#
+# The Wine prefix is private to the build (build-mingw/wine-prefix, made
+# once). Two folders of the build are mapped as drives: R: removable (the
+# "USB disk") and S: fixed; the tests learn their letters from
+# ADDSONGS_TEST_USB_DRIVE and ADDSONGS_TEST_FIXED_DRIVE. Arguments go to
+# ctest, e.g. scripts/wine-test.sh -R MappedDrives.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=$PWD/build-mingw
+export WINEPREFIX=$build/wine-prefix
+export WINEDEBUG=-all
+# No Mono or Gecko: nothing here needs .NET or a browser engine.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Making the Wine prefix $WINEPREFIX"
+  if ! wineboot -i >"$build/wineboot.log" 2>&1; then
+    cat "$build/wineboot.log" >&2
+    exit 1
+  fi
+fi
+scripts/wine-drive.sh R "$build/wine-drives/usb" removable
+scripts/wine-drive.sh S "$build/wine-drives/songs" fixed
+export ADDSONGS_TEST_USB_DRIVE=R: ADDSONGS_TEST_FIXED_DRIVE=S:
+
+# One Wine server for the whole run, so each test program starts fast. Its
+# helper programs (services.exe, winedevice.exe ...) are started here, away
+# from ctest: started by a test program they would hold its output pipe open
+# and ctest would wait for them until its time-out.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wine cmd.exe /c exit </dev/null >/dev/null 2>&1
+ctest --preset mingw "$@"
