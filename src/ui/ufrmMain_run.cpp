@@ -110,8 +110,8 @@ void TfrmMain::CancelCopy() {
 
 void TfrmMain::ReportCopyFailure(const std::exception& error) {
   const auto& outcome = FSongList->FCopyOutcome;
-  if (outcome.failed < 0) {
-    // The run stopped before a file was touched.
+  if (outcome.failed < 0 && !outcome.changed) {
+    // The run stopped before a file on the target was touched.
     ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(error), kMsgError);
     return;
   }
@@ -126,11 +126,16 @@ void TfrmMain::ReportCopyFailure(const std::exception& error) {
     if (!list.empty()) list += ' ';
     list += song.SongNo;
   }
-  const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
+  // Either a song's copy stopped, or every song was copied and vod.txt failed.
+  std::string what = "vod.txt";
+  if (outcome.failed >= 0) {
+    const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
+    what = failed.SongNo + " " + failed.SongName;
+  }
   const bool cancelled = dynamic_cast<const TCopyCancelled*>(&error) != nullptr;
   ShowMsg(this, ui_text::FailedCaption(),
-          ui_text::CopyFailureReport(failed.SongNo + " " + failed.SongName, msg::TextOf(error),
-                                     copied, notCopied, outcome.vodWritten, cancelled),
+          ui_text::CopyFailureReport(what, msg::TextOf(error), copied, notCopied,
+                                     outcome.vodWritten, cancelled),
           cancelled ? kMsgWarning : kMsgError);
 }
 

@@ -38,6 +38,8 @@ class TestEnv : public platform::EnvWrapper {
     return failCreateDirs ? false : target()->CreateDirs(path);
   }
   std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
+  std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& path) override;
+  void RenameReplace(const std::string& from, const std::string& to) override;
 
   std::vector<std::string> volumes;
   std::map<std::string, std::int64_t> fakeSizes;  // files that exist with these sizes
@@ -48,4 +50,9 @@ class TestEnv : public platform::EnvWrapper {
   // When set, the write that would take a file past this many bytes fails.
   std::optional<std::int64_t> failWriteAfter;
   bool failSync = false;
+  bool readOnly = false;  // every file creation fails as on a read-only volume
+  // When set, reading a file fails once this many bytes of it were read.
+  std::optional<std::int64_t> failReadAfter;
+  // When set, renaming onto a path that ends with it fails.
+  std::optional<std::string> failRenameTo;
 };

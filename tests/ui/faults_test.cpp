@@ -1,0 +1,100 @@
+// What a run leaves when something breaks half way: the user is told, the
+// old files survive, nothing temporary stays, vod.txt lists only songs whose
+// .dat is complete, and the window can be used again.
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "ui_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The names in a folder, sorted.
+std::set<std::string> Names(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
+  const std::string oldVod = "old;x;1;O;660001;2;1;1;1;0\r\n";
+  const std::string song1 = "a;x;1;A;660000;2;1;8;1;1\r\n";
+  const struct {
+    const char* fault;
+    std::function<void(TestEnv&, FakeMainView&, const fs::path& out)> inject;
+    std::string vod;              // vod.txt afterwards
+    std::set<std::string> files;  // what the target holds afterwards
+  } cases[] = {
+      {"no space left in the second song",
+       [](TestEnv& env, FakeMainView&, const fs::path&) { env.failWriteAfter = 12000; },
+       song1,
+       {"660000.dat", "660001.dat", "vod.txt"}},
+      {"a flush fails",
+       [](TestEnv& env, FakeMainView&, const fs::path&) { env.failSync = true; },
+       oldVod,
+       {"660001.dat", "vod.txt"}},
+      {"the source becomes unreadable half way",
+       [](TestEnv& env, FakeMainView&, const fs::path&) { env.failReadAfter = 15360; },
+       song1,
+       {"660000.dat", "660001.dat", "vod.txt"}},
+      {"the target is read-only",
+       [](TestEnv& env, FakeMainView&, const fs::path&) { env.readOnly = true; },
+       oldVod,
+       {"660001.dat", "vod.txt"}},
+      {"vod.txt cannot be renamed",
+       [](TestEnv& env, FakeMainView&, const fs::path&) { env.failRenameTo = "vod.txt"; },
+       oldVod,
+       {"660000.dat", "660001.dat", "660002.dat", "vod.txt"}},
+      {"the target disappears in the middle of a file",
+       [](TestEnv&, FakeMainView& v, const fs::path& out) {
+         v.onProcess = [&v, out] {
+           if (!v.panels.empty() && v.panels.back().song == 2 && v.panels.back().percent > 0) {
+             v.onProcess = nullptr;
+             fs::remove_all(out);
+           }
+         };
+       },
+       "",
+       {}},
+  };
+  for (const auto& c : cases) {
+    TestEnv faults;
+    FakeMainView v;
+    TfrmMain f(v, &faults);
+    v.form = &f;
+    v.onLogin = [](TfrmLogin& login) { login.btnOruClick(); };
+    f.FormCreate();
+    const fs::path out = dir.path() / c.fault / "vod";
+    dir.Write(std::string(c.fault) + "/vod/vod.txt", oldVod);
+    dir.Write(std::string(c.fault) + "/vod/660001.dat", "the old copy");
+    v.chosenFiles = {Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)};
+    v.onAddNewSong = [](TfrmAddNewSong& d) { d.btnFileClick(); };
+    f.btnAddClick();
+    v.Drain();
+    v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+    v.chosenFolder = dir.Gbk() + c.fault;
+    c.inject(faults, v, out);
+    f.btnCompleteClick();
+
+    EXPECT_EQ(f.LastRun(), TfrmMain::TRunResult::kFailed) << c.fault;
+    ASSERT_EQ(v.boxes.size(), 1u) << c.fault;
+    EXPECT_EQ(v.boxes[0].caption, Gbk(u8"加歌未完成")) << c.fault;
+    EXPECT_TRUE(v.enabled[0] && v.enabled[1] && v.enabled[2]) << c.fault;
+    EXPECT_TRUE(f.lvList.Enabled()) << c.fault;
+    if (!fs::exists(out)) {
+      EXPECT_TRUE(c.files.empty()) << c.fault;
+      continue;
+    }
+    EXPECT_EQ(TempDir::Read(out / "vod.txt"), c.vod) << c.fault;
+    EXPECT_EQ(Names(out), c.files) << c.fault << ": no temporary file, nothing half written";
+    if (c.vod != oldVod && c.files.count("660001.dat") != 0) {
+      EXPECT_EQ(TempDir::Read(out / "660001.dat"), "the old copy") << c.fault;
+    }
+  }
+}
+
+}  // namespace
