@@ -70,25 +70,26 @@ LoginDialog::LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(266, 256);
   // The open button is offered, so the buttons are spaced to leave it room.
+  using Click = void (*)(TfrmLogin&);
   const struct {
     const char* name;
     const TfrmLogin::TButton& button;
     int top;
-    void (TfrmLogin::*click)();
+    Click click;
   } buttons[] = {
-      {"btnOru", form.btnOru, 8, &TfrmLogin::btnOruClick},
-      {"btnTarvel", form.btnTarvel, 48, &TfrmLogin::btnTarvelClick},
-      {"btnMirel", form.btnMirel, 88, &TfrmLogin::btnMirelClick},
-      {"btnVod", form.btnVod, 168, &TfrmLogin::btnVodClick},
-      {"btnClose", form.btnClose, 208, &TfrmLogin::btnCloseClick},
-      {"BitBtn1", form.BitBtn1, 128, &TfrmLogin::BitBtn1Click},
+      {"btnOru", form.btnOru, 8, [](TfrmLogin& f) { f.btnOruClick(); }},
+      {"btnTarvel", form.btnTarvel, 48, [](TfrmLogin& f) { f.btnTarvelClick(); }},
+      {"btnMirel", form.btnMirel, 88, [](TfrmLogin& f) { f.btnMirelClick(); }},
+      {"btnVod", form.btnVod, 168, [](TfrmLogin& f) { f.btnVodClick(); }},
+      {"btnClose", form.btnClose, 208, [](TfrmLogin& f) { f.btnCloseClick(); }},
+      {"BitBtn1", form.BitBtn1, 128, [](TfrmLogin& f) { f.BitBtn1Click(); }},
   };
   const QFont font = PixelFont(this->font(), 14);
   for (const auto& b : buttons) {
     QPushButton* button = Button(this, b.name, b.button.caption, QRect(16, b.top, 225, 25));
     button->setFont(font);
     button->setVisible(b.button.visible);
-    connect(button, &QPushButton::clicked, this, [this, click = b.click] { (form_.*click)(); });
+    connect(button, &QPushButton::clicked, this, [this, click = b.click] { click(form_); });
   }
   form_.SetView(this);
 }
