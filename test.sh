@@ -14,6 +14,7 @@ if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/n
   cmake --preset mingw >/dev/null
   cmake --build --preset mingw
   scripts/wine-test.sh
+  scripts/cross-check.sh
 else
   echo "Windows tests skipped: Wine and MinGW-w64 are not installed" \
     "(packages: ${WINDOWS_PACKAGES[*]})"
