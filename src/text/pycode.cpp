@@ -74,7 +74,7 @@ std::string PinyinInitials(std::string_view gbkText, int options, int maxLength)
       } else {
         unknown();
       }
-    } else if (b == 0xA3) {
+    } else if (b == 0xA3 && t >= 0xA1) {  // full-width ASCII; below it is user-defined
       const auto c = static_cast<std::uint8_t>(t - 0x80);
       if (keepOthers || IsAsciiAlnum(c)) out.Byte(static_cast<char>(c));
     } else if (b == 0xA6) {

@@ -102,6 +102,12 @@ TEST(PinyinInitials, GivesNothingOrAQuestionMarkForCharactersWithoutReading) {
       {"\xB0\xFF", kMark, 255, "?"},
       {"\xB0\xFF", 0, 255, ""},
       {"\xB0\x7F", kMark, 255, "?"},  // trail 0x7F is no character
+      // Row 0xA3 below the full-width ASCII is user-defined: no byte of
+      // its own (0xA3 0x9E once gave the control byte 0x1E, 0xA3 0x41 0xC1).
+      {"\xA3\x9E", kKeep, 255, ""},
+      {"\xA3\x80", kKeep, 255, ""},
+      {"\xA3\x41", kKeep | kMark, 255, "?"},
+      {"\xA3\xA0" "a", kKeep, 255, "A"},
   };
   for (const auto& c : cases) Check(c);
 }

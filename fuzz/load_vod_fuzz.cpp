@@ -1,0 +1,101 @@
+// LoadVodFile of every product line on any file, then the songs it loaded
+// written again: BuildLines and SaveLines (into memory, see memory_env.h).
+//
+// The list takes exactly the lines its parser accepts (at most 100, the rest
+// counted), and a list that could be built is written and reads back to the
+// same songs.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "formats/product_lines.h"
+#include "formats/uclsDovan.h"
+#include "fuzz_check.h"
+#include "memory_env.h"
+#include "model/vod_text.h"
+#include "text/gbk.h"
+#include "text/user_error.h"
+
+namespace {
+
+const std::string kInput = "in/vod.txt";
+const std::string kOutput = "out/vod.txt";
+
+// LoadVodFile's counts, worked out line by line from the decoded text.
+void CheckCounts(const TProductLineInfo& info, const TVodText& vod, const TBaseSong& list,
+                 std::uint8_t result) {
+  int accepted = 0;
+  int notLoaded = 0;
+  int notGbk = 0;
+  for (std::size_t i = 0; i < vod.lines.size(); ++i) {
+    const std::string& line = vod.lines[i];
+    if (accepted >= kSongSlots) {
+      notLoaded += IsBlank(line) ? 0 : 1;
+    } else if (!vod.IsGbk(i)) {
+      ++notGbk;
+    } else if (!line.empty() && info.check(line).Code() == 0) {
+      ++accepted;
+    }
+  }
+  FUZZ_CHECK(list.FCount == accepted);
+  FUZZ_CHECK(list.FLinesNotLoaded == notLoaded);
+  FUZZ_CHECK(list.FLinesNotGbk == notGbk);
+  FUZZ_CHECK(result == 0 || result == 6);
+  if (vod.lines.empty()) FUZZ_CHECK(result == 0);
+}
+
+// True when writing the lines again may give other songs by design: Dovan
+// cuts a line after kMaxLineBytes, and a GBK file that begins with the
+// bytes of the UTF-8 mark reads as UTF-8.
+bool WrittenDifferently(const TProductLineInfo& info, const TStringList& lines,
+                        const std::string& saved) {
+  if (info.code != kLineDovan) return saved.starts_with("\xEF\xBB\xBF");
+  for (const auto& line : lines) {
+    if (gbk::ToUtf8(line).size() > TDovan::kMaxLineBytes) return true;
+  }
+  return false;
+}
+
+void CheckLoadAndSave(const TProductLineInfo& info, const std::string& bytes, const TVodText& vod) {
+  fuzz::MemoryEnv env;
+  env.files[kInput] = bytes;
+  auto list = info.create(&env);
+  const std::uint8_t result = list->LoadVodFile([] { return kInput; });
+  CheckCounts(info, vod, *list, result);
+
+  list->FLines.clear();  // LoadVodFile leaves the file's lines there
+  try {
+    list->BuildLines();
+  } catch (const TUserError&) {
+    return;  // a song with a blank mandatory field is not written
+  }
+  FUZZ_CHECK(static_cast<int>(list->FLines.size()) == list->FCount);
+  try {
+    list->SaveLines(list->FLines, kOutput);
+  } catch (const gbk::ConversionError&) {
+    // Dovan writes UTF-8: a line of a GBK file (no mark) that is not GBK
+    // text cannot be written, and is refused with its line number.
+    FUZZ_CHECK(info.code == kLineDovan && !vod.utf8);
+    return;
+  }
+  FUZZ_CHECK(env.files.size() == 2 && env.files[kInput] == bytes);  // no temporary left
+  const std::string saved = env.files[kOutput];
+  if (WrittenDifferently(info, list->FLines, saved)) return;
+
+  env.files[kInput] = saved;
+  auto again = info.create(&env);
+  FUZZ_CHECK(again->LoadVodFile([] { return kInput; }) == 0);
+  FUZZ_CHECK(again->FCount == list->FCount);
+  again->FLines.clear();  // LoadVodFile leaves the file's lines there
+  again->BuildLines();
+  FUZZ_CHECK(again->FLines == list->FLines);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  const TVodText vod = DecodeVodText(bytes);
+  for (const auto& info : ProductLines()) CheckLoadAndSave(info, bytes, vod);
+  return 0;
+}
