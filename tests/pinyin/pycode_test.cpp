@@ -107,7 +107,7 @@ TEST(PinyinInitials, GivesNothingOrAQuestionMarkForCharactersWithoutReading) {
       {"\xA3\x9E", kKeep, 255, ""},
       {"\xA3\x80", kKeep, 255, ""},
       {"\xA3\x41", kKeep | kMark, 255, "?"},
-      {"\xA3\xA0" "a", kKeep, 255, "A"},
+      {std::string("\xA3\xA0") + "a", kKeep, 255, "A"},
   };
   for (const auto& c : cases) Check(c);
 }
