@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < raw.size(); ++i) {
     FUZZ_CHECK(vod.lines[i].find_first_of("\r\n") == std::string::npos);
     if (!vod.utf8) {
-      FUZZ_CHECK(vod.IsGbk(i) && vod.lines[i] == raw[i]);
+      FUZZ_CHECK(vod.lines[i] == raw[i] && vod.IsGbk(i) == gbk::TryToUtf16(raw[i]).has_value());
     } else if (vod.IsGbk(i)) {
       FUZZ_CHECK(gbk::TryToUtf8(vod.lines[i]) == raw[i]);
     } else {

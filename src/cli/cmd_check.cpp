@@ -40,7 +40,7 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::string verdict;
     if (!vod.IsGbk(i)) {
-      verdict = "refused: not UTF-8 text with a GBK form";
+      verdict = vod.utf8 ? "refused: not UTF-8 text with a GBK form" : "refused: not GBK text";
       ++refused;
     } else if (IsBlank(lines[i])) {
       verdict = "blank";

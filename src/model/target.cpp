@@ -165,7 +165,7 @@ std::uint8_t TBaseSong::LoadVodFile(const TDirProc& fileName) {
     }
     PumpMessages();
     if (!vod.IsGbk(i)) {
-      // A UTF-8 line with no GBK form cannot be a song of the core.
+      // A line that is not GBK text cannot be a song of the core.
       ++FLinesNotGbk;
       result = 6;
       continue;

@@ -168,8 +168,9 @@ class TBaseSong {
   // Reads the vod.txt whose path fileName yields into the records: every line
   // (ended by CR LF, LF or CR) goes to ParseLine with slot FCount, which
   // advances on 0. A Dovan file (UTF-8 behind a byte-order mark) is read as
-  // its writer wrote it: the mark is dropped and each line turned into GBK;
-  // a line with no GBK form is refused (6) and counted in FLinesNotGbk.
+  // its writer wrote it: the mark is dropped and each line turned into GBK.
+  // A line that is not GBK text (or UTF-8 with no GBK form) is refused (6)
+  // and counted in FLinesNotGbk.
   // Lines after the 100th accepted one are not loaded and are counted in
   // FLinesNotLoaded. Posts WM_LOADDONE, then WM_SONGCOUNT with FCount.
   // Result: 3 without callback or file, else the verdict on the last line

@@ -13,13 +13,13 @@ TVodText DecodeVodText(std::string_view bytes) {
   if (text.utf8) bytes.remove_prefix(kUtf8Mark.size());
   text.lines = SplitTextLines(bytes);
   text.isGbk.assign(text.lines.size(), true);
-  if (text.utf8) {
-    for (std::size_t i = 0; i < text.lines.size(); ++i) {
-      if (auto converted = gbk::TryFromUtf8(text.lines[i])) {
-        text.lines[i] = std::move(*converted);
-      } else {
-        text.isGbk[i] = false;
-      }
+  for (std::size_t i = 0; i < text.lines.size(); ++i) {
+    if (!text.utf8) {
+      text.isGbk[i] = gbk::TryToUtf16(text.lines[i]).has_value();
+    } else if (auto converted = gbk::TryFromUtf8(text.lines[i])) {
+      text.lines[i] = std::move(*converted);
+    } else {
+      text.isGbk[i] = false;
     }
   }
   return text;

@@ -3,7 +3,9 @@
 // ORU, Tarvel and Mirel write GBK text, which is taken as it is. Dovan writes
 // UTF-8 behind a byte-order mark (EF BB BF): such a file has the mark removed
 // and every line turned into GBK, the text of the core, so that a Dovan list
-// loaded and saved again gives the same bytes.
+// loaded and saved again gives the same bytes. A line that is not GBK text
+// (bytes of no GBK character, or UTF-8 with no GBK form) is marked, so that
+// no song is loaded that could not be written again.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +21,8 @@ class Env;
 
 struct TVodText {
   bool utf8 = false;  // the file began with the UTF-8 byte-order mark
-  // The lines, ended by CR LF, LF or CR, as GBK text. A line of a UTF-8 file
-  // that has no GBK form keeps its own bytes and is marked in isGbk.
+  // The lines, ended by CR LF, LF or CR, as GBK text. A line that is not GBK
+  // text keeps its own bytes and is marked in isGbk.
   TStringList lines;
   std::vector<bool> isGbk;  // one per line: false for a line that is not GBK text
 

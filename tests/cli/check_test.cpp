@@ -79,7 +79,7 @@ TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
       "line 4: refused: 11 fields, 10 expected | a;b;2;HF;660001;2;1;1;1;0;\n"
       "line 5: refused: field 10 (Ranking) is not exactly 0 or 1 | a;b;2;HF;660001;2;1;1;1;2\n"
       "line 6: refused: field 3 (WordCount) is not an integer | a;b;x;HF;660001;2;1;1;1;0\n"
-      "line 7: refused: 1 fields, 10 expected | \\xFF\n"
+      "line 7: refused: not GBK text | \\xFF\n"
       "1 accepted, 5 refused\n");
 }
 

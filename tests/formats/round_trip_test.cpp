@@ -39,15 +39,27 @@ TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
   }
 }
 
-TEST(RoundTrip, DovanLineWithoutGbkFormIsRefusedAndTheOthersLoad) {
-  TempDir dir;
-  const auto file = dir.Write(
-      "vod.txt", "\xEF\xBB\xBF" + gbk::ToUtf8(Gbk(u8"小河;歌手甲;2;XH;38;660001;1;1;0;1;5;3;1")) +
-                     "\r\n\xF0\x9F\x8E\xA4;a;2;XH;38;660002;1;1;0;1;5;3;1\r\n");
-  auto list = FindProductLine(kLineDovan)->create(nullptr);
-  EXPECT_EQ(list->LoadVodFile([&] { return file.string(); }), 6);
-  EXPECT_EQ(list->FCount, 1);
-  EXPECT_EQ(list->FLinesNotGbk, 1);
+TEST(RoundTrip, LinesThatAreNotGbkTextAreRefusedAndTheOthersLoadAndSaveAgain) {
+  const std::string good = Gbk(u8"小河;歌手甲;2;XH;38;660001;1;1;0;1;5;3;1");
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"UTF-8 with no GBK form", "\xEF\xBB\xBF" + gbk::ToUtf8(good) +
+                                     "\r\n\xF0\x9F\x8E\xA4;a;2;XH;38;660002;1;1;0;1;5;3;1\r\n"},
+      {"GBK bytes of no character", good + "\r\n\xFF\xB0;a;2;XH;38;660002;1;1;0;1;5;3;1\r\n"},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    const auto file = dir.Write("vod.txt", c.bytes);
+    auto list = FindProductLine(kLineDovan)->create(nullptr);
+    EXPECT_EQ(list->LoadVodFile([&] { return file.string(); }), 6) << c.what;
+    EXPECT_EQ(list->FCount, 1) << c.what;
+    EXPECT_EQ(list->FLinesNotGbk, 1) << c.what;
+    list->FLines.clear();
+    list->BuildLines();
+    EXPECT_NO_THROW(list->SaveLines(list->FLines, dir.Gbk() + "again.txt")) << c.what;
+  }
 }
 
 }  // namespace
