@@ -87,16 +87,9 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
         {kColNewFlag, "1"}}},
   };
   for (const auto& c : cases) {
-    FakeMainView v;
-    TfrmMain f(v, &env);
-    v.form = &f;
-    v.onLogin = [&c](TfrmLogin& login) {
-      if (c.line == 1) login.btnOruClick();
-      if (c.line == 2) login.btnTarvelClick();
-      if (c.line == 3) login.btnMirelClick();
-      if (c.line == 4) login.BitBtn1Click();
-    };
-    f.FormCreate();
+    Window w(&env);
+    auto& [v, f] = w;
+    w.Start(c.line);
     f.AddSongFile(file);
     ASSERT_EQ(f.lvList.RowCount(), 1);
     EXPECT_EQ(f.lvList.Cell(kColFolder, 0), "66");

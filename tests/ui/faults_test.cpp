@@ -63,18 +63,13 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
   };
   for (const auto& c : cases) {
     TestEnv faults;
-    FakeMainView v;
-    TfrmMain f(v, &faults);
-    v.form = &f;
-    v.onLogin = [](TfrmLogin& login) { login.btnOruClick(); };
-    f.FormCreate();
+    Window w(&faults);
+    auto& [v, f] = w;
+    w.Start(1);
     const fs::path out = dir.path() / c.fault / "vod";
     dir.Write(std::string(c.fault) + "/vod/vod.txt", oldVod);
     dir.Write(std::string(c.fault) + "/vod/660001.dat", "the old copy");
-    v.chosenFiles = {Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)};
-    v.onAddNewSong = [](TfrmAddNewSong& d) { d.btnFileClick(); };
-    f.btnAddClick();
-    v.Drain();
+    w.AddFiles({Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)});
     v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
     v.chosenFolder = dir.Gbk() + c.fault;
     c.inject(faults, v, out);

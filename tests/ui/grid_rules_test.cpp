@@ -17,16 +17,9 @@ TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
       {4, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17}},
   };
   for (const auto& c : cases) {
-    FakeMainView v;
-    TfrmMain f(v, &env);
-    v.onLogin = [&](TfrmLogin& login) {
-      const std::uint8_t line = c.line;
-      if (line == 1) login.btnOruClick();
-      if (line == 2) login.btnTarvelClick();
-      if (line == 3) login.btnMirelClick();
-      if (line == 4) login.BitBtn1Click();
-    };
-    f.FormCreate();
+    Window w(&env);
+    auto& [v, f] = w;
+    w.Start(c.line);
     std::vector<int> shown;
     for (int col = 0; col < kGridColumns; ++col) {
       if (f.lvList.Column(col).visible) shown.push_back(col);
@@ -39,12 +32,9 @@ TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
 
 TEST_F(MainForm, TitleFillsPinyinWordsAndStrokesExceptOruStrokes) {
   for (std::uint8_t line : {1, 2}) {
-    FakeMainView v;
-    TfrmMain f(v, &env);
-    v.onLogin = [line](TfrmLogin& login) {
-      line == 1 ? login.btnOruClick() : login.btnTarvelClick();
-    };
-    f.FormCreate();
+    Window w(&env);
+    auto& f = w.form;
+    w.Start(line);
     f.lvList.AppendRows(1);
     f.EditCell(kColTitle, 0, Gbk(u8" 海风 "));
     EXPECT_EQ(f.lvList.Cell(kColPinyin, 0), "HF");

@@ -139,15 +139,10 @@ TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
   } cases[] = {{"a write fails in the second song", false, 1},
                {"the user cancels in the second song", true, 0}};
   for (const auto& c : cases) {
-    FakeMainView v;
-    TfrmMain f(v, &env);
-    v.form = &f;
-    v.onLogin = [](TfrmLogin& login) { login.btnOruClick(); };
-    f.FormCreate();
-    v.chosenFiles = {Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)};
-    v.onAddNewSong = [](TfrmAddNewSong& d) { d.btnFileClick(); };
-    f.btnAddClick();
-    v.Drain();
+    Window w(&env);
+    auto& [v, f] = w;
+    w.Start(1);
+    w.AddFiles({Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)});
     v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
     v.chosenFolder = dir.Gbk() + c.why;
     std::filesystem::create_directories(dir.path() / c.why);

@@ -13,8 +13,8 @@ TEST_F(MainForm, LeavingOrClosingTheStartUpWindowEndsTheProgram) {
       [](TfrmLogin&) {},                    // the window went away somehow
   };
   for (const auto& script : scripts) {
-    FakeMainView v;
-    TfrmMain f(v, &env);
+    Window w(&env);
+    auto& [v, f] = w;
     v.onLogin = script;
     f.FormCreate();
     EXPECT_TRUE(f.Terminated());
@@ -36,9 +36,8 @@ TEST_F(MainForm, OpeningAVodTxtRecognisesItsProductLine) {
   };
   for (const auto& c : cases) {
     const auto file = dir.Write("vod.txt", c.bytes);
-    FakeMainView v;
-    TfrmMain f(v, &env);
-    v.form = &f;
+    Window w(&env);
+    auto& [v, f] = w;
     v.chosenFile = file.string();
     bool stayedOpen = false;
     v.onLogin = [&](TfrmLogin& login) {

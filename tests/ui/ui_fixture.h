@@ -13,39 +13,36 @@
 #include "text/gbk.h"
 #include "ui/ufrmMain.h"
 
-struct MainForm : ::testing::Test {
-  TempDir dir;
-  TestEnv env;
+// A main window on fake views: the form, and the views that play its user.
+struct Window {
   FakeMainView view;
-  TfrmMain form{view, &env};
+  TfrmMain form;
 
-  MainForm() { view.form = &form; }
+  explicit Window(platform::Env* env) : form(view, env) { view.form = &form; }
+
+  // The start-up window's button of a product line (1 ORU ... 4 Dovan).
+  static void Choose(TfrmLogin& login, std::uint8_t line) {
+    switch (line) {
+      case 1:
+        login.btnOruClick();
+        break;
+      case 2:
+        login.btnTarvelClick();
+        break;
+      case 3:
+        login.btnMirelClick();
+        break;
+      default:
+        login.BitBtn1Click();
+        break;
+    }
+  }
 
   // Starts the window on a product line chosen in the start-up window.
   void Start(std::uint8_t line) {
-    view.onLogin = [line](TfrmLogin& login) {
-      switch (line) {
-        case 1:
-          login.btnOruClick();
-          break;
-        case 2:
-          login.btnTarvelClick();
-          break;
-        case 3:
-          login.btnMirelClick();
-          break;
-        default:
-          login.BitBtn1Click();
-          break;
-      }
-    };
+    view.onLogin = [line](TfrmLogin& login) { Choose(login, line); };
     form.FormCreate();
     view.Drain();
-  }
-
-  // A video file of the given size below src/, its GBK path.
-  std::string Video(const std::string& utf8Name, std::size_t size = 10) {
-    return gbk::FromUtf8(dir.Write("src/" + utf8Name, std::string(size, 'v')).string());
   }
 
   // "添加歌曲" with the proposed number (or number) and the files.
@@ -57,6 +54,24 @@ struct MainForm : ::testing::Test {
     };
     form.btnAddClick();
     view.Drain();
+  }
+};
+
+struct MainForm : ::testing::Test {
+  TempDir dir;
+  TestEnv env;
+  Window main{&env};
+  FakeMainView& view = main.view;
+  TfrmMain& form = main.form;
+
+  void Start(std::uint8_t line) { main.Start(line); }
+  void AddFiles(const std::vector<std::string>& files, const std::string& number = "") {
+    main.AddFiles(files, number);
+  }
+
+  // A video file of the given size below src/, its GBK path.
+  std::string Video(const std::string& utf8Name, std::size_t size = 10) {
+    return gbk::FromUtf8(dir.Write("src/" + utf8Name, std::string(size, 'v')).string());
   }
 
   std::string Cell(int col, int row) const { return form.lvList.Cell(col, row); }
