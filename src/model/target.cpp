@@ -77,6 +77,9 @@ void TBaseSong::RemoveStaleTemporaries(const std::string& folder) {
 }
 
 int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy) {
+  // Nothing of an earlier run's outcome may describe this one.
+  FCopyOutcome = {};
+  FCancelRequested = false;
   if (FSourceDir.empty() || FTargetDir.empty()) throw TUserError(msg::BadSongDirs());
   if (!EndsWithSeparator(FTargetDir)) FTargetDir += Env()->PathSeparator();
   if (!EndsWithSeparator(FSourceDir)) FSourceDir += Env()->PathSeparator();
@@ -97,9 +100,6 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
     return 0;
   }
 
-  FCopyOutcome = {};
-  FCopyOutcome.complete.assign(static_cast<std::size_t>(std::max(FCount, 0)), false);
-  FCancelRequested = false;
   try {
     CopySongFiles(FSourceDir, FTargetDir, onFileCopy);
   } catch (...) {

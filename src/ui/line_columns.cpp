@@ -37,6 +37,20 @@ std::string NameOfCode(const TBmTable& table, const std::string& code) {
 }
 
 namespace {
+constexpr const char* kDvdCode = "2";  // the media type DVD in FTrackTypes
+}  // namespace
+
+void FillColumn(TGrid& grid, int col, const TBmTable& table) {
+  grid.ClearItems(col);
+  grid.SetDropDownCount(col, table.Count());
+  for (int i = 0; i < table.Count(); ++i) grid.AddItem(col, table.Item(i).Name);
+}
+
+bool NamesDvd(const TBaseSong& list, const std::string& mediaCell) {
+  return list.TrackTypeCodeOf(Trim(mediaCell)) == kDvdCode;
+}
+
+namespace {
 
 // What a column of a line's own stands for.
 enum class TBind : std::uint8_t {
@@ -59,8 +73,6 @@ struct TColumn {
   const char* newCode = nullptr;  // the code a new row names (kNamed, kMedia, kTrack)
   bool newFlag = false;           // the check box of a new row (kFlag)
 };
-
-constexpr const char* kDvdCode = "2";
 
 template <class TData>
 class TLineGridOf final : public TLineGrid {
@@ -89,9 +101,7 @@ class TLineGridOf final : public TLineGrid {
     for (const auto& c : columns_) {
       if (c.col == kColAccomp || c.col == kColVocal) continue;
       if (c.bind != TBind::kNamed && c.bind != TBind::kMedia) continue;
-      const TBmTable& table = TableOf(list, c.table);
-      grid.SetDropDownCount(c.col, table.Count());
-      for (int i = 0; i < table.Count(); ++i) grid.AddItem(c.col, table.Item(i).Name);
+      FillColumn(grid, c.col, TableOf(list, c.table));
     }
   }
 
@@ -132,7 +142,7 @@ class TLineGridOf final : public TLineGrid {
     // The media type comes before the tracks that depend on it.
     for (const auto& c : columns_) {
       if (c.bind == TBind::kMedia) {
-        r.*c.flag = list.TrackTypeCodeOf(Trim(grid.Cell(c.col, row))) == kDvdCode ? 1 : 0;
+        r.*c.flag = NamesDvd(list, grid.Cell(c.col, row)) ? 1 : 0;
       }
     }
     for (const auto& c : columns_) {

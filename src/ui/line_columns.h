@@ -33,6 +33,14 @@ const TBmTable& TableOf(const TBaseSong& list, TTableId id);
 // The name of the row of the table whose code is code; "" when none has it.
 std::string NameOfCode(const TBmTable& table, const std::string& code);
 
+// Column col's drop-down list := the names of the table's rows, in order,
+// all of them shown when it opens.
+void FillColumn(TGrid& grid, int col, const TBmTable& table);
+
+// Whether the media type the cell names is DVD (code "2"); a name in no list
+// is not.
+bool NamesDvd(const TBaseSong& list, const std::string& mediaCell);
+
 class TLineGrid {
  public:
   virtual ~TLineGrid() = default;

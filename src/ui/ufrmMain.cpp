@@ -92,18 +92,12 @@ bool TfrmMain::IsDovan() const {
 
 // ---- Lists ----
 
-void TfrmMain::FillList(int col, const TBmTable& table) {
-  lvList.ClearItems(col);
-  lvList.SetDropDownCount(col, table.Count());
-  for (int i = 0; i < table.Count(); ++i) lvList.AddItem(col, table.Item(i).Name);
-}
-
 void TfrmMain::FillAccompList(bool dvd) {
-  FillList(kColAccomp, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+  FillColumn(lvList, kColAccomp, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
 }
 
 void TfrmMain::FillOrigList(bool dvd) {
-  FillList(kColVocal, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+  FillColumn(lvList, kColVocal, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
 }
 
 // ---- The grid's rules ----
@@ -128,7 +122,7 @@ void TfrmMain::TitleRule(int row) {
 }
 
 void TfrmMain::MediaTypeRule(int row) {
-  const bool dvd = FSongList->TrackTypeCodeOf(Trim(lvList.Cell(kColMedia, row))) == "2";
+  const bool dvd = NamesDvd(*FSongList, lvList.Cell(kColMedia, row));
   FillAccompList(dvd);
   FillOrigList(dvd);
   const TBmTable& tracks = dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks;
@@ -143,7 +137,7 @@ void TfrmMain::MediaTypeRule(int row) {
 
 void TfrmMain::lvListCellClick(int /*col*/, int row) {
   if (!IsDovan() || !lvList.Enabled() || row < 0 || row >= lvList.RowCount()) return;
-  const bool dvd = FSongList->TrackTypeCodeOf(Trim(lvList.Cell(kColMedia, row))) == "2";
+  const bool dvd = NamesDvd(*FSongList, lvList.Cell(kColMedia, row));
   FillAccompList(dvd);
   FillOrigList(dvd);
 }
@@ -215,9 +209,9 @@ void TfrmMain::UpdateTotalSize() {
   FTotalSize = 0;
   for (int row = 0; row < lvList.RowCount(); ++row) {
     PumpMessages();
+    // A file that does not exist (or is no file) has no size: it adds nothing.
     const std::string path = Trim(lvList.Cell(kColVideo, row));
-    if (path.empty() || !env_->FileExists(path)) continue;
-    const std::int64_t size = env_->FileSize(path);
+    const std::int64_t size = path.empty() ? -1 : env_->FileSize(path);
     if (size > 0) FTotalSize += size;
   }
   FSizeText = FormatDiskSize(FTotalSize);

@@ -182,7 +182,6 @@ class TfrmMain : public TWindowSide {
   void ShowError(const std::exception& error);
 
   void CreateSongList(std::uint8_t line);
-  void FillList(int col, const TBmTable& table);
   void WMLoadDone();
   void WMSongCount(std::int64_t count);
   void WMCopyProgress(std::int64_t percent);

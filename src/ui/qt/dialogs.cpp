@@ -38,7 +38,8 @@ QFont PixelFont(const QFont& base, int pixels) {
   return font;
 }
 
-// The GBK paths of the chosen files; names without GBK form are told once.
+}  // namespace
+
 std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, QWidget* parent) {
   std::vector<std::string> paths;
   QStringList refused;
@@ -50,14 +51,12 @@ std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, Q
     }
   }
   if (!refused.isEmpty()) {
-    const auto names = FromQt(refused.join("\r\n"));
+    // The names themselves have no GBK form: they follow the text as they are.
     prompts.Message(parent, ToQt(ui_text::ToolCaption()),
-                    ToQt(ui_text::FileNamesNotGbk(names.value_or(""))), kMsgWarning);
+                    ToQt(ui_text::FileNamesNotGbk("")) + refused.join("\r\n"), kMsgWarning);
   }
   return paths;
 }
-
-}  // namespace
 
 // ---- Start-up window ----
 

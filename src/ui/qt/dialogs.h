@@ -17,6 +17,10 @@ namespace qtui {
 
 class IPrompts;
 
+// The GBK paths (absolute) of files or folders the user chose, in order.
+// Names with no GBK form are left out and named in one warning.
+std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, QWidget* parent);
+
 // The start-up window: the product-line buttons, opening a vod.txt, leaving.
 class LoginDialog final : public QDialog, public ILoginView {
  public:

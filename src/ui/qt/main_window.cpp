@@ -177,23 +177,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::Drop) {
     auto* drop = static_cast<QDropEvent*>(event);
-    std::vector<std::string> files;
-    QStringList refused;
+    QStringList files;
     for (const QUrl& url : drop->mimeData()->urls()) {
-      if (!url.isLocalFile()) continue;
-      if (auto path = FromQt(url.toLocalFile())) {
-        files.push_back(*path);
-      } else {
-        refused << url.toLocalFile();
-      }
+      if (url.isLocalFile()) files << url.toLocalFile();
     }
     drop->acceptProposedAction();
-    if (!refused.isEmpty()) {
-      prompts_.Message(this, ToQt(ui_text::ToolCaption()),
-                       ToQt(ui_text::FileNamesNotGbk(FromQt(refused.join("\r\n")).value_or(""))),
-                       kMsgWarning);
-    }
-    form_.AddDroppedFiles(files);
+    form_.AddDroppedFiles(GbkPaths(files, prompts_, this));
     return true;
   }
   return QMainWindow::eventFilter(watched, event);
@@ -278,14 +267,10 @@ bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
 std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
   const QString folder = prompts_.Folder(this, ToQt(prompt), targetFolder_);
   if (folder.isEmpty()) return std::nullopt;
-  const auto path = FromQt(folder);
-  if (!path) {
-    prompts_.Message(this, ToQt(ui_text::ToolCaption()),
-                     ToQt(ui_text::FileNamesNotGbk(std::string())) + folder, kMsgWarning);
-    return std::nullopt;
-  }
+  const std::vector<std::string> path = GbkPaths({folder}, prompts_, this);
+  if (path.empty()) return std::nullopt;
   targetFolder_ = folder;
-  return path;
+  return path.front();
 }
 
 namespace {
