@@ -49,6 +49,85 @@ class WritableFile {
   virtual void Close() = 0;
 };
 
+// What stands under a name in a folder. A link (a symbolic link, a junction
+// or another reparse point) is told as a link and never followed.
+enum class EntryKind : std::uint8_t { kNone, kFile, kFolder, kLink, kOther };
+
+struct FolderEntry {
+  std::string name;  // without folder, GBK
+  EntryKind kind = EntryKind::kNone;
+  std::int64_t size = 0;  // bytes of a file; 0 for anything else
+};
+
+// The room a volume has left, as the folder on it sees it.
+struct VolumeRoom {
+  std::int64_t freeBytes = -1;    // bytes this user may still write; -1 unknown
+  std::int64_t blockSize = -1;    // a file of n bytes takes n rounded up to it; -1 unknown
+  std::int64_t freeEntries = -1;  // files that can still be made; -1 not counted
+  std::int64_t largestFile = -1;  // the largest file it takes (FAT: 4 GiB - 1); -1 no limit
+};
+
+// A folder held open. Everything done through it is done to the folder that
+// was opened, whatever happens to its path meanwhile: a disk pulled out and
+// its mount point left empty, a link put in its place. No operation follows a
+// link in the name it is given, and none waits on a pipe or device.
+//
+// Names are single names (no separator), GBK like every path. Failures throw
+// FileError naming the folder's path and the name.
+class Folder {
+ public:
+  virtual ~Folder() = default;
+
+  // The path it was opened by, ending with the separator.
+  virtual const std::string& Path() const = 0;
+
+  // The folder under name, held open in turn. create: made first when
+  // missing. Throws FileError: ELOOP when name is a link (or junction),
+  // ENOTDIR when it is no folder, ENOENT when missing and not create.
+  virtual std::unique_ptr<Folder> OpenFolder(const std::string& name, bool create) = 0;
+
+  // Makes the folder this holder's until the object goes: true when it is,
+  // false when another holder has it (another run of this program, in this
+  // process or another). A system or file system without such locks gives
+  // true. Nothing is written to the folder for it.
+  virtual bool TryLock() = 0;
+
+  // What the folder holds, in no set order; names with no GBK form are left
+  // out. Throws FileError when it cannot be read.
+  virtual std::vector<FolderEntry> List() = 0;
+
+  // What stands under name (kind kNone when nothing does).
+  virtual FolderEntry Stat(const std::string& name) = 0;
+
+  // A new file under name, for writing. Exclusive: throws FileError EEXIST
+  // when anything stands there already (a file, a folder, a link, a pipe),
+  // so a link can never redirect the write.
+  virtual std::unique_ptr<WritableFile> CreateNew(const std::string& name) = 0;
+
+  // Opens the regular file under name for reading. Throws FileError for a
+  // link (ELOOP), a folder, a pipe or a device, without waiting on it.
+  // fromDevice: the bytes come from the device, not from the system's cache
+  // of what was written (to check what a disk really kept).
+  virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& name,
+                                                      bool fromDevice = false) = 0;
+
+  // Removes whatever stands under name, without following or opening it: a
+  // file, a link (not its target), a pipe, a folder with all it holds.
+  // Nothing when nothing is there. Throws FileError.
+  virtual void Remove(const std::string& name) = 0;
+
+  // Renames from to to within the folder, replacing what stands under to
+  // (a file or a link, not its target). Throws FileError.
+  virtual void Rename(const std::string& from, const std::string& to) = 0;
+
+  // Pushes the folder's entries (new names, renames) to the device. Throws
+  // FileError.
+  virtual void Sync() = 0;
+
+  // The room left on the folder's volume. Never throws; unknown parts are -1.
+  virtual VolumeRoom Room() = 0;
+};
+
 class Env {
  public:
   Env() = default;
@@ -116,6 +195,11 @@ class Env {
   // Pushes a folder's entries (new names, renames) to the device. Throws FileError.
   virtual void SyncDir(const std::string& path) = 0;
 
+  // Holds an existing folder open (see Folder). Throws FileError: ELOOP when
+  // the path's last name is a link or junction, ENOTDIR when it is no
+  // folder, ENOENT when it is missing.
+  virtual std::unique_ptr<Folder> OpenFolder(const std::string& path) = 0;
+
   // The folder of the running program, ending with the separator. Empty when
   // it cannot be told (also when the folder's name has no GBK form).
   virtual std::string ExecutableDir() = 0;
@@ -168,6 +252,9 @@ class EnvWrapper : public Env {
     target_->RenameReplace(f, t);
   }
   void SyncDir(const std::string& p) override { target_->SyncDir(p); }
+  std::unique_ptr<Folder> OpenFolder(const std::string& p) override {
+    return target_->OpenFolder(p);
+  }
   std::string ExecutableDir() override { return target_->ExecutableDir(); }
   char PathSeparator() const override { return target_->PathSeparator(); }
 

@@ -7,10 +7,13 @@
 namespace platform {
 
 // code() is the operating system's error; what() is GBK text, like every
-// text of the core: the action, the path as the caller gave it, and the
+// text of the core: for a common reason a Chinese sentence first (see
+// ChineseReason), then the action, the path as the caller gave it, and the
 // system's reason turned into GBK, e.g.
-//   cannot create "/media/usb/新歌/vod.txt.part": No such file or directory
-// so that a message box shows a Chinese folder name as the user wrote it.
+//   U盘只读或写保护
+//   cannot create "/media/usb/新歌/vod.txt.part": Read-only file system
+// so that an owner who reads Chinese learns what happened, and a message box
+// shows a Chinese folder name as the user wrote it.
 class FileError : public std::system_error {
  public:
   // gbkWhat is the action and the path; the reason, ReasonText(code), is
@@ -31,6 +34,17 @@ class FileError : public std::system_error {
 // user's language, for a GetLastError number. A reason that has no GBK form
 // reads "error N".
 std::string ReasonText(const std::error_code& code);
+
+// The errno value (EROFS, ENOSPC ...) that stands for an error code: the
+// value itself for an errno, and on Windows the nearest errno for the
+// system's own numbers (ERROR_WRITE_PROTECT is EROFS ...); 0 for none.
+int PortableErrno(const std::error_code& code);
+
+// The owner's words, in GBK, for the common reasons a file operation fails:
+// read-only or write-protected, no space, no permission, not found, the
+// device gone or an I/O error, a file too large for the file system, a
+// link where a file or folder was expected. "" for any other reason.
+std::string ChineseReason(const std::error_code& code);
 
 // A path for a message, in double quotes. A name that is not GBK has its
 // bytes outside printable ASCII written as \xNN, so the message stays text.

@@ -15,6 +15,7 @@
 #include "platform/env.h"
 #include "platform/mounts.h"
 #include "platform/posix_env.h"
+#include "platform/posix_internal.h"
 #include "text/gbk.h"
 
 namespace platform {
@@ -23,81 +24,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The native form of a GBK path, or nothing when it has none: bytes that are
-// not GBK, or a NUL byte, which would cut the name short at the system call.
-std::optional<std::string> NativePath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return std::nullopt;
-  return gbk::TryToUtf8(path);
-}
-
-[[noreturn]] void Fail(int error, const std::string& what) {
-  throw FileError(error, what);
-}
-
-// The native path for an operation that throws; a path with no native form
-// fails like a name the system refuses.
-std::string NativeOrThrow(const std::string& path, const std::string& action) {
-  std::optional<std::string> native = NativePath(path);
-  if (!native) Fail(EILSEQ, action + ' ' + QuotedPath(path) + " (the name is not valid GBK)");
-  return *native;
-}
-
-class PosixSequentialFile final : public SequentialFile {
- public:
-  PosixSequentialFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~PosixSequentialFile() override { ::close(fd_); }
-
-  std::size_t Read(char* scratch, std::size_t n) override {
-    while (true) {
-      ssize_t got = ::read(fd_, scratch, n);
-      if (got >= 0) return static_cast<std::size_t>(got);
-      if (errno != EINTR) Fail(errno, "cannot read " + QuotedPath(path_));
-    }
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
-
-class PosixWritableFile final : public WritableFile {
- public:
-  PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~PosixWritableFile() override {
-    if (fd_ >= 0) ::close(fd_);
-  }
-
-  void Append(const char* data, std::size_t n) override {
-    if (fd_ < 0) Fail(EBADF, "cannot write " + QuotedPath(path_) + " after closing it");
-    while (n > 0) {
-      ssize_t done = ::write(fd_, data, n);
-      if (done < 0) {
-        if (errno == EINTR) continue;
-        Fail(errno, "cannot write " + QuotedPath(path_));
-      }
-      data += done;
-      n -= static_cast<std::size_t>(done);
-    }
-  }
-
-  void Sync() override {
-    if (fd_ < 0) Fail(EBADF, "cannot flush " + QuotedPath(path_) + " after closing it");
-    if (::fsync(fd_) != 0) Fail(errno, "cannot flush " + QuotedPath(path_) + " to the device");
-  }
-
-  void Close() override {
-    if (fd_ < 0) return;
-    int result = ::close(fd_);
-    fd_ = -1;
-    // After EINTR the descriptor is gone on Linux and the data is not known
-    // to be lost; any other error is.
-    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + QuotedPath(path_));
-  }
-
- private:
-  int fd_;
-  std::string path_;
-};
+using posix::Fail;
+using posix::NativeOrThrow;
+using posix::NativePath;
 
 bool StatPath(const std::string& path, struct stat* info) {
   std::optional<std::string> native = NativePath(path);
@@ -205,25 +134,15 @@ class PosixEnv final : public Env {
     // refused below, and it changes nothing for a regular file.
     int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) Fail(errno, "cannot open " + QuotedPath(path) + " for reading");
-    struct stat info;
-    if (::fstat(fd, &info) != 0) {
-      const int error = errno;
-      ::close(fd);
-      Fail(error, "cannot read " + QuotedPath(path));
-    }
-    if (!S_ISREG(info.st_mode)) {
-      const int error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-      ::close(fd);
-      Fail(error, "cannot read " + QuotedPath(path) + ", it is not a regular file");
-    }
-    return std::make_unique<PosixSequentialFile>(fd, path);
+    posix::RequireRegular(fd, path);
+    return posix::NewSequentialFile(fd, path);
   }
 
   std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
     std::string native = NativeOrThrow(path, "cannot create");
     int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) Fail(errno, "cannot create " + QuotedPath(path));
-    return std::make_unique<PosixWritableFile>(fd, path);
+    return posix::NewWritableFile(fd, path);
   }
 
   void RenameReplace(const std::string& from, const std::string& to) override {
@@ -243,6 +162,25 @@ class PosixEnv final : public Env {
     if (result != 0) Fail(error, "cannot flush folder " + QuotedPath(path) + " to the device");
   }
 
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+    std::string native = NativeOrThrow(path, "cannot open folder");
+    // O_NOFOLLOW: a link as the last name is refused (ELOOP), never followed;
+    // a final '/' would have the system follow it, so it goes first.
+    while (native.size() > 1 && native.back() == '/') native.pop_back();
+    const int fd =
+        ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+      int error = errno;
+      // Linux says ENOTDIR for a link to a folder; the owner is told it is a link.
+      struct stat info;
+      if (::lstat(native.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) error = ELOOP;
+      Fail(error, "cannot open folder " + QuotedPath(path));
+    }
+    std::string shown = path;
+    if (!shown.ends_with('/')) shown += '/';
+    return posix::NewFolder(fd, shown);
+  }
+
   std::string ExecutableDir() override {
     std::error_code ec;
     fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);
@@ -259,6 +197,13 @@ class PosixEnv final : public Env {
 };
 
 }  // namespace
+
+int PortableErrno(const std::error_code& code) {
+  // Both categories carry errno values here.
+  return code.category() == std::generic_category() || code.category() == std::system_category()
+             ? code.value()
+             : 0;
+}
 
 std::string ReasonText(const std::error_code& code) {
   // The C library gives the reason in the program's locale: English in the
