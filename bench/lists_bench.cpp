@@ -87,7 +87,7 @@ class QuietView final : public IMainView {
   void PostMessage(unsigned, std::int64_t) override {}
   void ProcessMessages() override {}
   void ShowBox(const std::string&, const std::string&, int) override {}
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  int Ask(const TQuestion&) override { return -1; }
   std::optional<std::string> ChooseFolder(const std::string&) override { return std::nullopt; }
   void ShowModal(TfrmLogin& form) override { form.btnOruClick(); }
   void ShowModal(TfrmAddNewSong&) override {}

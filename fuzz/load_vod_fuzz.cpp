@@ -4,6 +4,7 @@
 // The list takes exactly the lines its parser accepts (at most 100, the rest
 // counted), and a list that could be built is written and reads back to the
 // same songs.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,22 +25,31 @@ const std::string kOutput = "out/vod.txt";
 // LoadVodFile's counts, worked out line by line from the decoded text.
 void CheckCounts(const TProductLineInfo& info, const TVodText& vod, const TBaseSong& list,
                  std::uint8_t result) {
+  using Why = TBaseSong::TUnreadLine::Why;
   int accepted = 0;
-  int notLoaded = 0;
-  int notGbk = 0;
+  std::vector<Why> unread;  // what the loader must tell, in line order
   for (std::size_t i = 0; i < vod.lines.size(); ++i) {
     const std::string& line = vod.lines[i];
+    if (IsBlank(line)) continue;
+    const std::string inner = Trim(line);
+    const bool control = std::any_of(inner.begin(), inner.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     if (accepted >= kSongSlots) {
-      notLoaded += IsBlank(line) ? 0 : 1;
+      unread.push_back(Why::kNoSlot);
     } else if (!vod.IsGbk(i)) {
-      ++notGbk;
-    } else if (!line.empty() && info.check(line).Code() == 0) {
+      unread.push_back(Why::kNotGbk);
+    } else if (control) {
+      unread.push_back(Why::kControl);
+    } else if (info.check(line).Code() == 0) {
       ++accepted;
+    } else {
+      unread.push_back(Why::kRefused);
     }
   }
   FUZZ_CHECK(list.FCount == accepted);
-  FUZZ_CHECK(list.FLinesNotLoaded == notLoaded);
-  FUZZ_CHECK(list.FLinesNotGbk == notGbk);
+  FUZZ_CHECK(list.FLoaded.unread.size() == unread.size());
+  for (std::size_t i = 0; i < unread.size(); ++i)
+    FUZZ_CHECK(list.FLoaded.unread[i].why == unread[i]);
   FUZZ_CHECK(result == 0 || result == 6);
   if (vod.lines.empty()) FUZZ_CHECK(result == 0);
 }

@@ -31,6 +31,7 @@ class MemoryEnv : public platform::EnvWrapper {
   std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
   void RenameReplace(const std::string& from, const std::string& to) override;
   void SyncDir(const std::string&) override {}
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
   // No folder of the program: Dovan then reads no INI file from the disk.
   std::string ExecutableDir() override { return ""; }
   char PathSeparator() const override { return '/'; }

@@ -19,11 +19,11 @@ namespace {
 
 constexpr const char* kUsage =
     "add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
-    "[--csv FILE] FILE...";
+    "[--merge | --replace] [--csv FILE] FILE...";
 
 const char* const kHelp =
     "usage: addsongs-cli add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT]\n"
-    "                        (--usb | --to FOLDER) [--csv FILE] FILE...\n"
+    "                        (--usb | --to FOLDER) [--merge | --replace] [--csv FILE] FILE...\n"
     "\n"
     "Adds the video FILEs as new songs of a jukebox, as the desktop program does:\n"
     "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
@@ -32,21 +32,34 @@ const char* const kHelp =
     "(title-singer.ext); pinyin, strokes and word count from the title.\n"
     "\n"
     "  --line L       the product line: oru, tarvel, mirel or dovan\n"
-    "  --start NNNN   the four-digit number of the first file (default: the next\n"
-    "                 free number, 0000 on a new list)\n"
+    "  --start NNNN   the four-digit number of the first file (default: the one\n"
+    "                 after the highest number of the songs kept, 0000 on a new list)\n"
     "  --load FILE    an existing vod.txt: its product line is recognised and its\n"
     "                 songs are kept (their .dat files must be beside it); --line\n"
     "                 may then be left out, and must agree when given\n"
     "  --usb          put the songs on the first removable disk\n"
     "  --to FOLDER    put the songs into FOLDER/vod/\n"
+    "  --merge        the target already holds songs: keep them and add the new\n"
+    "                 songs after them (new songs numbered after the kept ones,\n"
+    "                 unless --start is given: then a clash is refused)\n"
+    "  --replace      the target already holds songs: the new vod.txt lists only\n"
+    "                 the new songs (the old list goes; no file is deleted)\n"
     "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
     "                 the grid's captions (视频文件 names the file, then e.g.\n"
     "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
     "                 value; check boxes take 1/0\n"
     "\n"
-    "Every message the program shows is printed. Exit status: 0 done, 1 refused by\n"
-    "a check or too little space, 2 bad arguments or unreadable input, 3 a copy\n"
-    "error (what was copied and what not is printed).\n"
+    "A target that already holds songs (a vod.txt or 66NNNN.dat files that are\n"
+    "not among the songs added or loaded here) is never replaced silently:\n"
+    "without --merge or --replace the run is refused, naming how many songs\n"
+    "are there, and nothing is written. Lines of a vod.txt that cannot be read\n"
+    "as songs are named and kept as they are at the end of the new vod.txt.\n"
+    "\n"
+    "Every message the program shows is printed. Exit status: 0 done; 1 refused\n"
+    "(a check, songs already on the target without --merge or --replace, a\n"
+    "number clash, too little space, the target in use by another run; nothing\n"
+    "is written then); 2 bad arguments or unreadable input; 3 a copy error\n"
+    "(what was copied and what not is printed).\n"
     "\n"
     "example:\n"
     "  addsongs-cli add --line tarvel --start 0100 --to /tmp/out 情歌-歌手甲.mpg\n";
@@ -60,6 +73,7 @@ struct TOptions {
   std::string folder;              // GBK
   std::string csv;                 // GBK
   std::vector<std::string> files;  // GBK
+  cli::TConsoleAnswers::TExisting existing = cli::TConsoleAnswers::TExisting::kRefuse;
 };
 
 std::uint8_t LineOfName(const std::string& name) {
@@ -93,6 +107,13 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       error = gbkPath(args[++i], o.load);
     } else if (a == "--usb") {
       o.usb = true;
+    } else if (a == "--merge" || a == "--replace") {
+      using E = cli::TConsoleAnswers::TExisting;
+      const E chosen = a == "--merge" ? E::kMerge : E::kReplace;
+      if (o.existing != E::kRefuse && o.existing != chosen) {
+        return "give either --merge or --replace";
+      }
+      o.existing = chosen;
     } else if (a == "--to") {
       o.to = true;
       error = gbkPath(args[++i], o.folder);
@@ -234,6 +255,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   for (const auto& file : o.files) answers.files.push_back(platform::FullPath(file));
   answers.toUsb = o.usb;
   answers.folder = o.folder;
+  answers.existing = o.existing;
   cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
   TfrmMain form(view);
   view.SetForm(&form);

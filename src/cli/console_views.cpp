@@ -47,9 +47,30 @@ void TConsoleView::ShowMessage(const std::string& text) {
   ShowBox(ui_text::AddSongCaption(), text, kMsgInformation);
 }
 
-bool TConsoleView::AskYesNo(const std::string& caption, const std::string& text) {
-  ShowBox(caption, text, kMsgQuestion);
-  return false;
+int TConsoleView::Ask(const TQuestion& question) {
+  using Id = TQuestion::Id;
+  using Existing = TConsoleAnswers::TExisting;
+  const int cancel = static_cast<int>(question.buttons.size()) - 1;
+  int answer = cancel;
+  switch (question.id) {
+    case Id::kExistingSongs:
+      answer = answers_.existing == Existing::kMerge     ? 0
+               : answers_.existing == Existing::kReplace ? 1
+                                                         : cancel;
+      break;
+    case Id::kRenumber:
+      // Numbers the command line gave are kept; proposed ones follow the kept songs.
+      answer = answers_.startNumber.empty() ? 0 : cancel;
+      break;
+    case Id::kUnreadLines:
+      answer = 0;  // the lines are kept as they are: nothing is lost
+      break;
+    case Id::kCloseDuringCopy:
+      break;
+  }
+  ShowBox(question.caption, question.text, kMsgQuestion);
+  Line("> " + question.buttons[static_cast<std::size_t>(answer)]);
+  return answer;
 }
 
 void TConsoleView::CopyPanelChanged(const TCopyPanel& panel) {

@@ -18,12 +18,16 @@ namespace cli {
 
 // What the command line decided; every path is GBK.
 struct TConsoleAnswers {
+  // What to do with songs already on the target: ask (the console cannot:
+  // the run is refused), keep them and add the new ones, or replace them.
+  enum class TExisting : std::uint8_t { kRefuse, kMerge, kReplace };
   std::uint8_t line = 0;           // the product line's button, 0: open loadFile
   std::string loadFile;            // a vod.txt to open in the start-up window
   std::string startNumber;         // typed into the new-song dialog ("" keeps the proposal)
   std::vector<std::string> files;  // chosen in the new-song dialog's file dialog
   bool toUsb = false;              // the save-hint answer
   std::string folder;              // the folder chosen when asked ("" cancels)
+  TExisting existing = TExisting::kRefuse;
 };
 
 class TConsoleView final : public IMainView,
@@ -50,7 +54,7 @@ class TConsoleView final : public IMainView,
   void PostMessage(unsigned message, std::int64_t lparam) override;
   void ProcessMessages() override { Drain(); }
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
-  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;

@@ -115,7 +115,7 @@ void TDovan::ReadStyleIni(const std::string& folder) {
   }
 }
 
-void TDovan::SaveLines(const TStringList& lines, const std::string& fileName) {
+std::string TDovan::EncodeVod(const TStringList& lines) const {
   std::string bytes = "\xEF\xBB\xBF";
   for (std::size_t i = 0; i < lines.size(); ++i) {
     PumpMessages();
@@ -134,5 +134,5 @@ void TDovan::SaveLines(const TStringList& lines, const std::string& fileName) {
     bytes += CutUtf8(*utf8);
     bytes += "\r\n";
   }
-  WriteReplacing(fileName, bytes);
+  return bytes;
 }

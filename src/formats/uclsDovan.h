@@ -45,13 +45,12 @@ class TDovan : public TLineSong<TDovanData> {
   explicit TDovan(std::uint8_t productLine = kLineDovan, platform::Env* env = nullptr,
                   const std::string& configDir = "");
 
-  // Writes vod.txt as UTF-8: EF BB BF, then each line that is not blank,
-  // converted from GBK, trimmed of code units up to U+0020, cut after the last
-  // whole character within 2047 bytes, followed by CR LF. No lines: the three
-  // mark bytes alone. Written the safe way every vod.txt is (temporary file,
-  // flush, rename). Throws gbk::ConversionError naming the line when a line is
-  // not GBK text (nothing is written then), platform::FileError on file errors.
-  void SaveLines(const TStringList& lines, const std::string& fileName) override;
+  // vod.txt as UTF-8: EF BB BF, then each line that is not blank, converted
+  // from GBK, trimmed of code units up to U+0020, cut after the last whole
+  // character within 2047 bytes, followed by CR LF. No lines: the three mark
+  // bytes alone. Throws gbk::ConversionError naming the line when a line is
+  // not GBK text (nothing is written then).
+  std::string EncodeVod(const TStringList& lines) const override;
 
   // Longest line written to vod.txt, in UTF-8 bytes.
   static constexpr std::size_t kMaxLineBytes = 2047;

@@ -26,15 +26,15 @@ std::string NoVideoMessage(const TBaseSongData& song) {
 }
 }  // namespace
 
-void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
-  auto destOf = [&](const TBaseSongData& song) { return targetDir + song.SongNo + ".dat"; };
+void TBaseSong::CopyRecordFiles(platform::Folder& folder, const TFileCopyProc& onFileCopy) {
+  auto nameOf = [](const TBaseSongData& song) { return song.SongNo + ".dat"; };
 
   // Songs read back from a vod.txt have no video file; they can only keep the
   // copy already on the target. Refuse the run before copying anything when
   // such a copy is missing.
   for (int i = 0; i < FCount; ++i) {
     const TBaseSongData& song = *GetSong(i);
-    if (song.VideoFile.empty() && !Env()->FileExists(destOf(song))) {
+    if (song.VideoFile.empty() && folder.Stat(nameOf(song)).kind != platform::EntryKind::kFile) {
       throw TUserError(NoVideoMessage(song));
     }
   }
@@ -54,8 +54,7 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
     PumpMessages();
     ThrowIfCancelled();
     const TBaseSongData& song = *GetSong(i);
-    const std::string dest = destOf(song);
-    if (onFileCopy) onFileCopy(song.VideoFile, dest);
+    if (onFileCopy) onFileCopy(song.VideoFile, folder.Path() + nameOf(song));
     if (song.VideoFile.empty()) continue;
 
     auto source = Env()->OpenForRead(song.VideoFile);
@@ -64,7 +63,7 @@ void TBaseSong::CopyRecordFiles(const std::string& targetDir, const TFileCopyPro
       throw platform::FileError(EIO,
                                 "cannot read the size of " + platform::QuotedPath(song.VideoFile));
     }
-    TReplacingFile target(Env(), dest);
+    TReplacingFile target(folder, nameOf(song));
     std::int64_t position = 0;
     while (position < size) {
       PumpMessages();

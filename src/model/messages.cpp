@@ -14,6 +14,45 @@ ADDSONGS_TEXT(DiskTooSmall, u8"目标磁盘空间不足")
 ADDSONGS_TEXT(CopyCancelled, u8"复制已被用户取消")
 #undef ADDSONGS_TEXT
 
+namespace {
+std::string Quoted(const std::string& path) {
+  return "\"" + path + "\"";
+}
+}  // namespace
+
+std::string TargetIsLink(const std::string& path) {
+  return Gbk(u8"目标文件夹 ") + Quoted(path) +
+         Gbk(u8" 或它所在的文件夹是一个链接（快捷方式），为了安全不写入。请选择别的文件夹。");
+}
+
+std::string NotAFolder(const std::string& path) {
+  return Gbk(u8"目标位置 ") + Quoted(path) + Gbk(u8" 是一个文件，不是文件夹。");
+}
+
+std::string TargetBusy(const std::string& path) {
+  return Gbk(u8"另一个加歌程序正在向 ") + Quoted(path) + Gbk(u8" 写入歌曲。请等它完成以后再试。");
+}
+
+std::string VodTxtNotAFile(const std::string& path) {
+  return Gbk(u8"目标文件夹 ") + Quoted(path) +
+         Gbk(u8" 中的 vod.txt 不是普通文件（是文件夹、链接或设备），不能读写。");
+}
+
+std::string TargetChanged(const std::string& path) {
+  return Gbk(u8"目标文件夹 ") + Quoted(path) +
+         Gbk(u8" 刚刚被另一个程序写入了歌曲。本次加歌已停止，没有写入任何文件。");
+}
+
+std::string TooLargeForVolume(const std::string& song, const std::string& largest) {
+  return Gbk(u8"歌曲 ") + song + Gbk(u8" 的视频文件太大：目标磁盘的文件系统（FAT）每个文件最大 ") +
+         largest + Gbk(u8"。请把U盘格式化为 exFAT 或 NTFS，或换用较小的视频文件。");
+}
+
+std::string TooFewEntries(std::int64_t needed, std::int64_t free) {
+  return Gbk(u8"目标磁盘还能建立 ") + std::to_string(free) + Gbk(u8" 个文件，本次加歌需要 ") +
+         std::to_string(needed) + Gbk(u8" 个。请删除部分文件后再试。");
+}
+
 std::string TextOf(const std::exception& error) {
   return gbk::Printable(error.what());
 }

@@ -1,6 +1,7 @@
 // The song list's texts for the user, in GBK. Written once here.
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <string>
 
@@ -13,6 +14,18 @@ const std::string& SaveFailedCaption();  // caption: saving vod.txt failed
 const std::string& BadSongDirs();        // no source or target folder
 const std::string& DiskTooSmall();       // not enough room on the target
 const std::string& CopyCancelled();      // the user stopped the copy
+
+// The target folder (path as given) ...
+std::string TargetIsLink(const std::string& path);    // ... or a folder on its way is a link
+std::string NotAFolder(const std::string& path);      // ... is a file, not a folder
+std::string TargetBusy(const std::string& path);      // ... is being written by another run
+std::string VodTxtNotAFile(const std::string& path);  // ... holds a vod.txt that is no file
+std::string TargetChanged(const std::string& path);   // ... was written by another run meanwhile
+// A song (number and title) whose video is larger than the target's file
+// system takes (the largest file as formatted for people).
+std::string TooLargeForVolume(const std::string& song, const std::string& largest);
+// The target's file system cannot make as many files as the run needs.
+std::string TooFewEntries(std::int64_t needed, std::int64_t free);
 
 // The text of an error for a message box. Every error of the program carries
 // GBK text (TUserError, platform::FileError, ...), shown as it is; bytes that

@@ -1,25 +1,26 @@
 #include "model/replacing_file.h"
 
-#include "text/uPublic.h"
+#include <cerrno>
 
 namespace {
 constexpr std::string_view kTemporarySuffix = ".part";
 }
 
-TReplacingFile::TReplacingFile(platform::Env* env, std::string target)
-    : env_(env), target_(std::move(target)), temp_(target_ + std::string(kTemporarySuffix)) {
-  file_ = env_->CreateForWrite(temp_);
+TReplacingFile::TReplacingFile(platform::Folder& folder, std::string name)
+    : folder_(folder), name_(std::move(name)), temp_(name_ + std::string(kTemporarySuffix)) {
+  folder_.Remove(temp_);
+  file_ = folder_.CreateNew(temp_);
 }
 
 TReplacingFile::~TReplacingFile() {
   if (committed_) return;
   try {
     if (file_) file_->Close();
+    file_.reset();
+    folder_.Remove(temp_);
   } catch (...) {
-    // The temporary file is removed below whatever its state.
+    // The next run sweeps what is left under a temporary name.
   }
-  file_.reset();
-  env_->RemoveFile(temp_);
 }
 
 void TReplacingFile::Append(const char* data, std::size_t n) {
@@ -30,10 +31,16 @@ void TReplacingFile::Commit() {
   file_->Sync();
   file_->Close();
   file_.reset();
-  env_->RenameReplace(temp_, target_);
+  folder_.Rename(temp_, name_);
   committed_ = true;
-  const std::string folder = ExtractFolder(target_);
-  env_->SyncDir(folder.empty() ? "." : folder);
+  folder_.Sync();
+}
+
+void TReplacingFile::Write(platform::Folder& folder, const std::string& name,
+                           std::string_view bytes) {
+  TReplacingFile file(folder, name);
+  file.Append(bytes.data(), bytes.size());
+  file.Commit();
 }
 
 bool TReplacingFile::IsTemporaryName(std::string_view name) {

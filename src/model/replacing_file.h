@@ -1,6 +1,10 @@
 // Writes a file so that the old one survives every failure: the bytes go to a
 // temporary name beside the target, are flushed to the device, and only then
 // is the temporary renamed over the target and the folder flushed.
+//
+// Everything happens in a folder held open (platform::Folder): the temporary
+// file is created exclusively and never through a link, so nothing a stick
+// holds under our names can redirect the write.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +16,11 @@
 
 class TReplacingFile {
  public:
-  // Creates the temporary file (the target name + ".part"). Throws
+  // Creates the temporary file (name + ".part") in folder. Whatever stands
+  // under that name (an earlier run's file, a link, a pipe, a folder) is
+  // removed first, without being followed or opened. Throws
   // platform::FileError when it cannot be created.
-  TReplacingFile(platform::Env* env, std::string target);
+  TReplacingFile(platform::Folder& folder, std::string name);
   // Without Commit, removes the temporary file; the target is untouched.
   ~TReplacingFile();
   TReplacingFile(const TReplacingFile&) = delete;
@@ -26,14 +32,17 @@ class TReplacingFile {
   // platform::FileError; the target is then either the old file or the new one.
   void Commit();
 
+  // Writes the whole file at once (Append and Commit).
+  static void Write(platform::Folder& folder, const std::string& name, std::string_view bytes);
+
   // True for a name this class gives the temporary file of one of the files
   // a run writes: "vod.txt.part", or "66....dat.part" for a song's copy. A
   // run that was killed leaves such files behind; nothing else is named so.
   static bool IsTemporaryName(std::string_view name);
 
  private:
-  platform::Env* env_;
-  std::string target_;
+  platform::Folder& folder_;
+  std::string name_;
   std::string temp_;
   std::unique_ptr<platform::WritableFile> file_;
   bool committed_ = false;

@@ -30,10 +30,15 @@ class TSongStore : public TBaseSong {
 
   // For songs 0..FCount-1: lets the message loop run, checks the mandatory
   // fields in their order, appends the song's line. Lines of earlier songs
-  // stay in FLines when a later one is incomplete.
+  // stay in FLines when a later one is incomplete. A song loaded and left
+  // unchanged gets the line it came from, unjudged.
   int BuildLines() override {
     for (int i = 0; i < FCount; ++i) {
       PumpMessages();
+      if (const std::string& unchanged = UnchangedLine(i); !unchanged.empty()) {
+        AddLine(unchanged);
+        continue;
+      }
       const TData& song = songs_[static_cast<std::size_t>(i)];
       for (auto field : MandatoryFields()) {
         if (IsBlank(song.*field)) throw TUserError(msg::Incomplete());
@@ -55,7 +60,12 @@ class TSongStore : public TBaseSong {
 
   void CopySongFiles(const std::string&, const std::string& targetDir,
                      const TFileCopyProc& onFileCopy) override {
-    CopyRecordFiles(targetDir, onFileCopy);
+    CopyRecordFiles(MadeTarget(targetDir), onFileCopy);
+  }
+
+  std::string SongNoOf(const std::string& line) const override {
+    TData scratch;
+    return ParseRecord(line, scratch) == 0 ? scratch.SongNo : std::string();
   }
 
   // The slot at index. Throws std::out_of_range outside 0..99 instead of

@@ -1,13 +1,31 @@
 #include "model/uclsSong.h"
 
 #include "model/replacing_file.h"
+#include "model/target_dir.h"
 #include "platform/env.h"
 
 TBaseSong::TBaseSong(std::uint8_t productLine, platform::Env* env)
     : FProductLine(productLine), env_(env != nullptr ? env : platform::Env::Default()) {}
 
-void TBaseSong::PutSong(const TBaseSongData* record) {
-  if (record != nullptr) AddSong(*record);
+TBaseSong::~TBaseSong() = default;
+
+void TBaseSong::PutSong(const TBaseSongData* record, const std::string& unchangedLine) {
+  if (record == nullptr) return;
+  AddSong(*record);
+  FUnchangedLines.resize(static_cast<std::size_t>(FCount));
+  FUnchangedLines.back() = unchangedLine;
+}
+
+void TBaseSong::ClearSongs() {
+  FCount = 0;
+  FUnchangedLines.clear();
+}
+
+const std::string& TBaseSong::UnchangedLine(int index) const {
+  static const std::string none;
+  return index >= 0 && index < static_cast<int>(FUnchangedLines.size()) && index < FCount
+             ? FUnchangedLines[static_cast<std::size_t>(index)]
+             : none;
 }
 
 TBaseSongData* TBaseSong::SongAt(int index) {
@@ -23,17 +41,27 @@ void TBaseSong::SetStartNumber(const std::string& number) {
   FNextNo = StrToInt("66" + number);
 }
 
-void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName) {
+std::string TBaseSong::EncodeVod(const TStringList& lines) const {
   std::string bytes;
   for (const auto& line : lines) {
     bytes += line;
     bytes += "\r\n";
   }
-  WriteReplacing(fileName, bytes);
+  return bytes;
 }
 
-void TBaseSong::WriteReplacing(const std::string& fileName, const std::string& bytes) {
-  TReplacingFile file(env_, fileName);
-  file.Append(bytes.data(), bytes.size());
-  file.Commit();
+void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName) {
+  const std::string bytes = EncodeVod(lines);
+  std::string folder = ExtractFolder(fileName);
+  if (folder.empty()) folder = ".";
+  const auto held = env_->OpenFolder(folder);
+  TReplacingFile::Write(*held, ExtractName(fileName), bytes);
+}
+
+platform::Folder& TBaseSong::MadeTarget(const std::string& targetDir) {
+  if (!FTarget || FTarget->Path() != targetDir) {
+    FTarget = std::make_unique<TTargetDir>(*env_, targetDir);
+    FTarget->Inspect();
+  }
+  return FTarget->Make();
 }

@@ -13,18 +13,24 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/bm_table.h"
 #include "model/song_helpers.h"
 #include "model/songdata.h"
+#include "model/vod_text.h"
 #include "model/window_side.h"
 #include "text/uPublic.h"
 
 namespace platform {
 class Env;
-}
+class Folder;
+struct VolumeRoom;
+}  // namespace platform
+class TTargetDir;
 
 // Product lines, the values of FProductLine.
 enum : std::uint8_t { kLineOru = 1, kLineTarvel = 2, kLineMirel = 3, kLineDovan = 4 };
@@ -49,7 +55,7 @@ class TBaseSong {
   TBaseSong(std::uint8_t productLine, platform::Env* env = nullptr);
   TBaseSong(const TBaseSong&) = delete;
   TBaseSong& operator=(const TBaseSong&) = delete;
-  virtual ~TBaseSong() = default;
+  virtual ~TBaseSong();
 
   // ---- State, named as the rest of the system knows it ----
   TWindowSide* FHandle = nullptr;  // receives notifications, owns message boxes
@@ -116,7 +122,12 @@ class TBaseSong {
   void AddLine(const std::string& line) { FLines.push_back(line); }
 
   // Adds a copy of the record (AddSong) unless the pointer is null.
-  void PutSong(const TBaseSongData* record);
+  // unchangedLine: the vod.txt line the song was loaded from, when the
+  // owner changed nothing of it; it is written back as it was instead of a
+  // line built from the record.
+  void PutSong(const TBaseSongData* record, const std::string& unchangedLine = "");
+  // FCount := 0, before the records are rebuilt.
+  void ClearSongs();
 
   // The record in slot index, or null when index < 0 or index >= FCount.
   TBaseSongData* SongAt(int index);
@@ -137,52 +148,42 @@ class TBaseSong {
   // for an unknown line.
   std::string ToolTitle() const;
 
-  // The "vod" folder on the first removable volume (e.g. "/media/usb/vod/"),
-  // created with its parents; "" when no removable volume is mounted. Throws
-  // TUserError "在U盘上创建目录失败" when the folder cannot be created.
+  // The "vod" folder on the first removable volume (e.g. "/media/usb/vod/");
+  // "" when no removable volume is mounted. Nothing is made: the run makes
+  // the folder once every check passed.
   std::string FindUsbVodDir();
 
   // Decides FTargetDir (the USB disk's vod folder, or the folder dirProc
-  // yields) and builds the lines of vod.txt (BuildLines). 0: go on with
+  // yields), looks at it (Target(): held open and locked, nothing written)
+  // and builds the lines of vod.txt (BuildLines). 0: go on with
   // CopyToTarget. 1: no target (no disk and no callback, or the user
-  // cancelled). 6: the target folder does not exist or a song is incomplete;
-  // the user was shown why ("保存信息失败"). Nothing on the target is written
-  // here: vod.txt is replaced by CopyToTarget once the songs it lists are
-  // there. Errors of FindUsbVodDir propagate.
+  // cancelled). 6: the target cannot be used (a link, another run writing
+  // there, unreadable) or a song is incomplete; the user was shown why
+  // ("保存信息失败"). Nothing on the target is written here.
   std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
+  // BuildLines again (after the records changed), with its message; 0 or 6.
+  std::uint8_t MakeLines();
 
-  // Removes the temporary files an earlier, killed run left in FTargetDir;
-  // compares the free bytes of the target's volume (those this user may
-  // write) with the room the run takes there (the larger of FNeedSize and
-  // BytesOnVolume); copies the songs (CopySongFiles); then replaces vod.txt
-  // with FLines. 1: all done, FTargetDir emptied. 0: too little room,
-  // onLowSpace was told (volume or folder, needed, free) and nothing on the
-  // target changed. Throws TUserError "歌曲文件目录错误" without source or
-  // target folder, "目标磁盘空间不足" when room is short and there is no
-  // onLowSpace. When the copy fails or is cancelled (TCopyCancelled), the
-  // error propagates after vod.txt was made to list exactly the songs whose
-  // .dat is complete on the target (only if a .dat changed at all: else the
-  // old vod.txt stays); FCopyOutcome tells which songs those are.
+  // The target the run looked at (PrepareTarget), or null. CloseTarget lets
+  // it go (and its lock) when the run ends.
+  TTargetDir* Target() const { return FTarget.get(); }
+  void CloseTarget();
+
+  // Makes the target folder when missing (Target(); FTargetDir when no
+  // PrepareTarget came first), removes the temporary files a killed run left
+  // there, checks the room (below), copies the songs (CopySongFiles), then
+  // replaces vod.txt with FLines and FKeptLines; lets the target go when it
+  // returns or throws. 1: all done, FTargetDir emptied. 0: too little room, onLowSpace was told
+  // (volume or folder, needed, free) and nothing on the target changed. The room check counts the
+  // bytes in whole blocks (the larger of FNeedSize and BytesOnVolume), the file entries where the
+  // file system counts them, and the largest file it takes (FAT: 4 GiB - 1): a video too large or
+  // too few entries throw TUserError naming it, before anything is written. Throws TUserError
+  // "歌曲文件目录错误" without source or target folder, "目标磁盘空间不足"
+  // when room is short and there is no onLowSpace. When the copy fails or is
+  // cancelled (TCopyCancelled), the error propagates after vod.txt was made
+  // to list exactly the songs complete on the target (only if a .dat changed
+  // at all: else the old vod.txt stays); FCopyOutcome tells which.
   int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy);
-
-  // Reads the vod.txt whose path fileName yields into the records: every line
-  // (ended by CR LF, LF or CR) goes to ParseLine with slot FCount, which
-  // advances on 0. A Dovan file (UTF-8 behind a byte-order mark) is read as
-  // its writer wrote it: the mark is dropped and each line turned into GBK.
-  // A line that is not GBK text (or UTF-8 with no GBK form) is refused (6)
-  // and counted in FLinesNotGbk.
-  // Lines after the 100th accepted one are not loaded and are counted in
-  // FLinesNotLoaded. Posts WM_LOADDONE, then WM_SONGCOUNT with FCount.
-  // Result: 3 without callback or file, else the verdict on the last line
-  // examined (0 for a file without lines). Throws platform::FileError when
-  // the file cannot be read, is not a regular file or is larger than
-  // platform::kMaxTextFileBytes.
-  std::uint8_t LoadVodFile(const TDirProc& fileName);
-
-  // Non-blank lines of the last LoadVodFile that found every slot taken.
-  int FLinesNotLoaded = 0;
-  // Lines of the last LoadVodFile that had no GBK form.
-  int FLinesNotGbk = 0;
 
   // What the last CopyToTarget left on the target.
   struct TCopyOutcome {
@@ -192,22 +193,72 @@ class TBaseSong {
     bool vodWritten = false;     // vod.txt was replaced
   };
   TCopyOutcome FCopyOutcome;
+  // Fingerprints (TVodText::print) of every vod.txt this list loaded or
+  // wrote: a target's vod.txt among them holds no song the window lacks.
+  std::vector<std::uint64_t> FKnownLists;
 
   // Asks a running copy to stop after the current chunk (TCopyCancelled).
   void RequestCancel() { FCancelRequested = true; }
 
-  // The room a run takes on the volume of folder: each song's video file
-  // rounded up to the volume's block size (a song without a readable video
-  // file takes nothing), and vod.txt at the most it can take.
-  std::int64_t BytesOnVolume(const std::string& folder);
+  // The room a run takes on a volume of the given block size: each song's
+  // video file rounded up to it (a song without a readable video file takes
+  // nothing), and vod.txt at the most it can take.
+  std::int64_t BytesOnVolume(std::int64_t blockSize);
+
+  // ---- Loading a vod.txt (model/load_vod.cpp) ----
+
+  // Reads the vod.txt whose path fileName yields into the records
+  // (LoadVodText). Result: 3 without callback or file, else LoadVodText's.
+  // Throws platform::FileError when the file cannot be read, is not a
+  // regular file or is larger than platform::kMaxTextFileBytes.
+  std::uint8_t LoadVodFile(const TDirProc& fileName);
+  // Loads the lines: every non-blank line goes to ParseLine with slot
+  // FCount, which advances on 0. Lines that are not GBK text, that hold a
+  // control byte, that the product line refuses, or that find every slot
+  // taken are not loaded and are told in FLoaded.unread. Posts WM_LOADDONE,
+  // then WM_SONGCOUNT with FCount, when notify. Result: the verdict on the
+  // last line examined (0 for a file without lines).
+  std::uint8_t LoadVodText(const TVodText& vod, bool notify = true);
+
+  // A line a load did not take.
+  struct TUnreadLine {
+    enum class Why : std::uint8_t { kRefused, kNotGbk, kControl, kNoSlot };
+    int number = 0;  // 1-based, in the file
+    Why why = Why::kRefused;
+    std::string text;      // the line (GBK, or the file's bytes when not GBK)
+    std::string fileLine;  // the line as the file holds it, to be kept as it is
+  };
+  struct TLoadReport {
+    TStringList songLines;  // per loaded song, in slot order: the line it came from
+    std::vector<TUnreadLine> unread;
+    bool gbkBehindMark = false;  // a GBK list that began with a UTF-8 byte-order mark
+  };
+  TLoadReport FLoaded;
+  // The owner keeps the lines the last load did not take: FKeptLines gets them.
+  void KeepUnreadLines();
+  // Lines written after the songs as the file held them: lines a load did
+  // not take that the owner chose to keep (the jukebox had them before).
+  TStringList FKeptLines;
+  // When the owner replaces a target's list: its song lines as the file
+  // held them, with their song numbers. A run that does not complete lists
+  // those whose number no new .dat took again, so the old songs that are
+  // still there stay listed.
+  std::vector<std::pair<std::string, std::string>> FReplacedLines;  // (SongNo, line)
+
+  // The song number of a line of this product line, "" when it refuses it.
+  virtual std::string SongNoOf(const std::string& line) const = 0;
 
   // ---- The ten product-line operations, in their fixed order ----
 
-  // 0: Writes the lines to the file, replacing it: GBK, CR LF after every
-  // line, no byte-order mark. Written to a temporary name, flushed to the
-  // device and renamed over the old file, so a failure leaves the old one.
-  // Throws platform::FileError when the file cannot be written.
+  // 0: Writes the lines to the file, replacing it, as EncodeVod gives them.
+  // Written to a temporary name, flushed to the device and renamed over the
+  // old file, so a failure leaves the old one. Throws platform::FileError
+  // when the file cannot be written.
   virtual void SaveLines(const TStringList& lines, const std::string& fileName);
+  // The bytes of a vod.txt holding the lines: GBK, CR LF after every line,
+  // no byte-order mark (Dovan: UTF-8 behind a mark). Throws
+  // gbk::ConversionError for a line that has no form there.
+  virtual std::string EncodeVod(const TStringList& lines) const;
   // 1: Every one of the 100 slots back to the defaults; FCount unchanged.
   virtual void ResetSongs() = 0;
   // 2: One line per song 0..FCount-1 appended to FLines; returns 0. Throws
@@ -221,7 +272,8 @@ class TBaseSong {
   virtual int SongSlot5() = 0;
   // 6: Moves the songs after index one slot down (ORU); returns 0.
   virtual int DeleteSong(int index) = 0;
-  // 7: Copies every song's VideoFile to targetDir + SongNo + ".dat".
+  // 7: Copies every song's VideoFile to targetDir + SongNo + ".dat"; targetDir
+  // is the folder the run holds (Target()).
   virtual void CopySongFiles(const std::string& sourceDir, const std::string& targetDir,
                              const TFileCopyProc& onFileCopy) = 0;
   // 8: The slot at index, without a range check.
@@ -239,8 +291,11 @@ class TBaseSong {
   void Notify(unsigned message, std::int64_t lparam) const {
     if (FHandle != nullptr) FHandle->PostNotify(message, lparam);
   }
-  // Writes bytes to a file the safe way SaveLines describes.
-  void WriteReplacing(const std::string& fileName, const std::string& bytes);
+  // Per slot: the line written as it was (PutSong), "" to build one.
+  const std::string& UnchangedLine(int index) const;
+  // The target folder of a copy, made (CopyToTarget's Target(), or the folder
+  // targetDir names, looked at and made now).
+  platform::Folder& MadeTarget(const std::string& targetDir);
 
   // The copy procedure of every product line (model/copy_files.cpp): for each
   // song 0..FCount-1 copies VideoFile to targetDir + SongNo + ".dat" in
@@ -248,21 +303,26 @@ class TBaseSong {
   // written under a temporary name and renamed over the old one only when
   // complete and flushed. A song without a VideoFile keeps the .dat already on
   // the target; when it has none either, TUserError naming the song is raised
-  // before any file is copied. File errors are platform::FileError; the songs
+  // before any file is copied. Everything on the target is written through
+  // folder. File errors are platform::FileError; the songs
   // after a failing one are not copied. A cancel request (RequestCancel) is
   // heard before each song and after each chunk: TCopyCancelled, and the
   // unfinished temporary file is removed. FCopyOutcome follows every song.
-  void CopyRecordFiles(const std::string& targetDir, const TFileCopyProc& onFileCopy);
+  void CopyRecordFiles(platform::Folder& folder, const TFileCopyProc& onFileCopy);
 
  private:
-  // The path of vod.txt in FTargetDir.
-  std::string VodFilePath() const;
-  void RemoveStaleTemporaries(const std::string& folder);
+  // vod.txt := the lines (and FKeptLines) as the product line writes them.
+  void WriteVod(platform::Folder& folder, const TStringList& lines);
   // After a failed copy: vod.txt := the lines of the songs complete on the
   // target, when a .dat changed. Never throws.
-  void SaveCompleteSongs();
+  void SaveCompleteSongs(platform::Folder& folder);
+  // Refuses (TUserError) a run the target's volume cannot take whatever its
+  // free bytes: a video larger than its largest file, too few file entries.
+  void CheckVolumeLimits(const platform::VolumeRoom& room);
   void ThrowIfCancelled();
 
   platform::Env* env_;
   bool FCancelRequested = false;
+  std::unique_ptr<TTargetDir> FTarget;
+  TStringList FUnchangedLines;  // per slot, see PutSong
 };

@@ -5,12 +5,31 @@
 
 namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+// FNV-1a, 64 bits: enough to know a file this program read or wrote again.
+std::uint64_t FingerprintOf(std::string_view bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325u;
+  for (const char c : bytes) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 0x100000001b3u;
+  }
+  return hash;
+}
+
+std::string TVodText::FileLine(std::size_t line) const {
+  return utf8 && isGbk[line] ? gbk::ToUtf8(lines[line]) : lines[line];
 }
 
 TVodText DecodeVodText(std::string_view bytes) {
   TVodText text;
-  text.utf8 = bytes.starts_with(kUtf8Mark);
-  if (text.utf8) bytes.remove_prefix(kUtf8Mark.size());
+  text.print = FingerprintOf(bytes);
+  if (bytes.starts_with(kUtf8Mark)) {
+    bytes.remove_prefix(kUtf8Mark.size());
+    text.utf8 = gbk::IsUtf8(bytes);
+    text.gbkBehindMark = !text.utf8;
+  }
   text.lines = SplitTextLines(bytes);
   text.isGbk.assign(text.lines.size(), true);
   for (std::size_t i = 0; i < text.lines.size(); ++i) {

@@ -220,9 +220,45 @@ inline constexpr std::int64_t kMaxTextFileBytes = std::int64_t{1} << 20;  // 1 M
 // (EFBIG), so that no input makes the program read for ever.
 std::string ReadWholeFile(Env& env, const std::string& path);
 
+// The same for a file already open: reads it to its end, refusing (EFBIG)
+// more than kMaxTextFileBytes. size is what the file is known to hold (-1:
+// unknown), to reserve room once; path names it in errors.
+std::string ReadWhole(SequentialFile& file, std::int64_t size, const std::string& path);
+
 // The path made absolute against the current folder, as a file dialog
 // gives it; the path itself when it cannot be (no current folder, no GBK form).
 std::string FullPath(const std::string& path);
+
+// Forwards every call to another Folder, which it owns. Tests derive from
+// it to break one call.
+class FolderWrapper : public Folder {
+ public:
+  explicit FolderWrapper(std::unique_ptr<Folder> target) : target_(std::move(target)) {}
+  Folder* target() const { return target_.get(); }
+
+  const std::string& Path() const override { return target_->Path(); }
+  std::unique_ptr<Folder> OpenFolder(const std::string& name, bool create) override {
+    return target_->OpenFolder(name, create);
+  }
+  bool TryLock() override { return target_->TryLock(); }
+  std::vector<FolderEntry> List() override { return target_->List(); }
+  FolderEntry Stat(const std::string& name) override { return target_->Stat(name); }
+  std::unique_ptr<WritableFile> CreateNew(const std::string& name) override {
+    return target_->CreateNew(name);
+  }
+  std::unique_ptr<SequentialFile> OpenForRead(const std::string& name, bool fromDevice) override {
+    return target_->OpenForRead(name, fromDevice);
+  }
+  void Remove(const std::string& name) override { target_->Remove(name); }
+  void Rename(const std::string& from, const std::string& to) override {
+    target_->Rename(from, to);
+  }
+  void Sync() override { target_->Sync(); }
+  VolumeRoom Room() override { return target_->Room(); }
+
+ private:
+  std::unique_ptr<Folder> target_;
+};
 
 // Forwards every call to another Env. Tests derive from it to break one call.
 class EnvWrapper : public Env {

@@ -349,6 +349,15 @@ std::string FromUtf8(std::string_view utf8) {
   return Must<std::string>(utf8, EncodeUtf8);
 }
 
+bool IsUtf8(std::string_view text) {
+  Fault fault;
+  char32_t c = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (!ReadUtf8(text, i, c, fault)) return false;
+  }
+  return true;
+}
+
 }  // namespace gbk
 
 std::string Gbk(std::u8string_view utf8) {

@@ -72,6 +72,9 @@ std::string ToUtf8(std::string_view gbk);
 std::optional<std::string> TryFromUtf8(std::string_view utf8, std::size_t* bad_pos = nullptr);
 std::string FromUtf8(std::string_view utf8);
 
+// True when the text is well-formed UTF-8 (whatever its characters).
+bool IsUtf8(std::string_view text);
+
 // The text as it is when it is GBK without NUL bytes; otherwise each byte
 // outside printable ASCII written as \xNN. Either way the result is GBK text
 // fit for a message, whatever bytes a file name or a file held.

@@ -58,18 +58,40 @@ void TGrid::SetDropDownCount(int col, int count) {
 }
 
 void TGrid::AppendRows(int n) {
-  if (n <= 0) return;
-  const int first = RowCount();
-  View().RowsAboutToBeInserted(first, first + n - 1);
-  for (int i = 0; i < n; ++i) {
-    std::vector<std::string> row(kGridColumns);
-    row[kColFolder] = "66";
-    row[kColWords] = "0";
-    row[kColNewFlag] = "0";
-    row[kColRankFlag] = "0";
-    rows_.push_back(std::move(row));
-  }
+  InsertRows(RowCount(), n);
+}
+
+void TGrid::InsertRows(int at, int n) {
+  if (n <= 0 || at < 0 || at > RowCount()) return;
+  View().RowsAboutToBeInserted(at, at + n - 1);
+  TRow fresh;
+  fresh.cells.resize(kGridColumns);
+  fresh.cells[kColFolder] = "66";
+  fresh.cells[kColWords] = "0";
+  fresh.cells[kColNewFlag] = "0";
+  fresh.cells[kColRankFlag] = "0";
+  rows_.insert(rows_.begin() + at, static_cast<std::size_t>(n), fresh);
+  if (current_row_ >= at) current_row_ += n;
   View().RowsInserted();
+}
+
+void TGrid::SetOrigin(int row, std::shared_ptr<const TRowOrigin> origin) {
+  if (row >= 0 && row < RowCount()) rows_[static_cast<std::size_t>(row)].origin = std::move(origin);
+}
+
+const TRowOrigin* TGrid::Origin(int row) const {
+  if (row < 0 || row >= RowCount()) return nullptr;
+  return rows_[static_cast<std::size_t>(row)].origin.get();
+}
+
+bool TGrid::Unchanged(int row) const {
+  const TRowOrigin* origin = Origin(row);
+  return origin != nullptr && origin->cells == rows_[static_cast<std::size_t>(row)].cells;
+}
+
+std::vector<std::string> TGrid::Cells(int row) const {
+  if (row < 0 || row >= RowCount()) return {};
+  return rows_[static_cast<std::size_t>(row)].cells;
 }
 
 void TGrid::DeleteRow(int row) {
@@ -95,12 +117,12 @@ std::string& TGrid::At(int col, int row) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) {
     throw std::out_of_range("grid cell " + std::to_string(col) + "," + std::to_string(row));
   }
-  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  return rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)];
 }
 
 std::string TGrid::Cell(int col, int row) const {
   if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) return "";
-  return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+  return rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)];
 }
 
 void TGrid::SetCell(int col, int row, const std::string& text) {

@@ -15,9 +15,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "model/songdata.h"
 #include "text/uPublic.h"
 
 // Column positions: every rule addresses a column by its place.
@@ -73,6 +75,15 @@ class IGridView {
   virtual void Repaint() {}
 };
 
+// Where a row loaded from a vod.txt came from: the line, the record read
+// from it, and its cells as the load wrote them. While the cells are as they
+// were, the song goes back to vod.txt as the line it came from.
+struct TRowOrigin {
+  std::string line;
+  std::shared_ptr<const TBaseSongData> record;
+  std::vector<std::string> cells;
+};
+
 class TGrid {
  public:
   // The 18 columns with their captions, kinds and widths; all visible.
@@ -93,9 +104,19 @@ class TGrid {
   // Appends n rows with the values of a new row: "66" in column 0, 0 in
   // column 6, both check boxes clear, every other cell empty (no OnChange).
   void AppendRows(int n);
+  // Inserts n new rows (as AppendRows makes them) before row at (0..RowCount).
+  void InsertRows(int at, int n);
   // Removes one row (outside 0..RowCount-1: nothing) / every row.
   void DeleteRow(int row);
   void Clear();
+
+  // The row's origin (null for a row not loaded from a vod.txt), and whether
+  // its cells are still as the load wrote them.
+  void SetOrigin(int row, std::shared_ptr<const TRowOrigin> origin);
+  const TRowOrigin* Origin(int row) const;
+  bool Unchanged(int row) const;
+  // A snapshot of the row's cells, for SetOrigin.
+  std::vector<std::string> Cells(int row) const;
 
   // The cell's text; "" outside the grid.
   std::string Cell(int col, int row) const;
@@ -127,7 +148,11 @@ class TGrid {
   std::string& At(int col, int row);
 
   std::vector<TGridColumn> columns_;
-  std::vector<std::vector<std::string>> rows_;
+  struct TRow {
+    std::vector<std::string> cells;
+    std::shared_ptr<const TRowOrigin> origin;
+  };
+  std::vector<TRow> rows_;
   int current_col_ = 0;
   int current_row_ = -1;
   bool enabled_ = true;

@@ -167,7 +167,12 @@ class TLineGridOf final : public TLineGrid {
           break;
       }
     }
+    KeepLoadedCodes(grid, row, r);
     return record;
+  }
+
+  std::shared_ptr<const TBaseSongData> CopyRecord(const TBaseSongData& record) const override {
+    return std::make_shared<const TData>(dynamic_cast<const TData&>(record));
   }
 
   void RecordToRow(const TBaseSongData& record, TGrid& grid, int row,
@@ -212,6 +217,24 @@ class TLineGridOf final : public TLineGrid {
   }
 
  private:
+  // The cells of a loaded row that are as the load wrote them stand for the
+  // record's own values: a code no table has, a word count written "0x10".
+  void KeepLoadedCodes(const TGrid& grid, int row, TData& r) const {
+    const TRowOrigin* origin = grid.Origin(row);
+    if (origin == nullptr || origin->record == nullptr) return;
+    const auto* loaded = dynamic_cast<const TData*>(origin->record.get());
+    if (loaded == nullptr) return;
+    auto unchanged = [&](int col) {
+      return col >= 0 && grid.Cell(col, row) == origin->cells[static_cast<std::size_t>(col)];
+    };
+    if (unchanged(kColWords)) r.WordCount = loaded->WordCount;
+    for (const auto& c : columns_) {
+      if (!unchanged(c.col)) continue;
+      if (c.bind == TBind::kNamed || c.bind == TBind::kTrack) r.*c.text = loaded->*c.text;
+      if (c.bind == TBind::kMedia) r.*c.flag = loaded->*c.flag;
+    }
+  }
+
   std::span<const TColumn<TData>> columns_;
 };
 

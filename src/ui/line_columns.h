@@ -63,7 +63,9 @@ class TLineGrid {
   // A fresh record of the line built from the row alone: trimmed texts,
   // names turned into codes (the table's default for a name it lacks), the
   // word count's integer ("0" when the cell holds none), the check boxes.
-  // ReservedText and the line's other reserved texts are empty.
+  // ReservedText and the line's other reserved texts are empty. A row loaded
+  // from a vod.txt keeps the codes it was loaded with (also codes no table
+  // has) and its word count's text in the cells the owner left as they were.
   virtual std::unique_ptr<TBaseSongData> RowToRecord(const TGrid& grid, int row,
                                                      const TBaseSong& list) const = 0;
 
@@ -71,4 +73,7 @@ class TLineGrid {
   // (left as it is when no row has the code), the flags as check boxes.
   virtual void RecordToRow(const TBaseSongData& record, TGrid& grid, int row,
                            const TBaseSong& list) const = 0;
+
+  // A copy of a record of the line, to keep as a row's origin.
+  virtual std::shared_ptr<const TBaseSongData> CopyRecord(const TBaseSongData& record) const = 0;
 };

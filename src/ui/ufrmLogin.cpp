@@ -5,6 +5,7 @@
 #include "model/vod_text.h"
 #include "model/window_side.h"
 #include "platform/env.h"
+#include "ui/load_report.h"
 #include "ui/ui_texts.h"
 
 TfrmLogin::TfrmLogin(platform::Env* env) : env_(env != nullptr ? env : platform::Env::Default()) {
@@ -48,8 +49,10 @@ void TfrmLogin::btnVodClick() {
   if (!chosen || chosen->empty() || !env_->FileExists(*chosen)) return;
 
   const TProductLineInfo* line = nullptr;
+  TVodText vod;
   try {
-    line = RecognizeVodText(ReadVodText(*env_, *chosen));
+    vod = ReadVodText(*env_, *chosen);
+    line = RecognizeVodText(vod);
   } catch (const std::exception& error) {
     view_->ShowBox(ui_text::OpenVodButton(), msg::TextOf(error), kMsgError);
     return;
@@ -58,6 +61,14 @@ void TfrmLogin::btnVodClick() {
     view_->ShowBox(ui_text::OpenVodButton(), ui_text::NoLineRecognised(*chosen), kMsgWarning);
     return;
   }
+  // What the main window will load, read once here so that lines that cannot
+  // be read are told now, while the owner can still choose another file.
+  const auto scratch = line->create(env_);
+  scratch->LoadVodText(vod);
+  const bool goOn = AcceptLoad(
+      *scratch, *chosen, [this](const TQuestion& q) { return view_->Ask(q); },
+      [this](const std::string& c, const std::string& t, int k) { view_->ShowBox(c, t, k); });
+  if (!goOn) return;
   FLoadVod = true;
   FVodFile = *chosen;
   Choose(line->code);

@@ -43,10 +43,12 @@ class TfrmLogin {
   // Lets the user open a vod.txt. A file that begins with the UTF-8
   // byte-order mark is Dovan; otherwise the first non-blank line that the
   // ORU, Tarvel or Mirel parser accepts (tried in this order) decides. A
-  // recognised file is chosen for loading and the window closes. Cancel, an
-  // empty name or a missing file change nothing. A file that cannot be read,
-  // or in which no line is recognised, is told to the user with its name and
-  // the window stays open, nothing chosen.
+  // recognised file is chosen for loading and the window closes. Lines the
+  // product line cannot read are named and the owner asked whether to go
+  // on (they are then kept as they are); cancelling keeps the window open.
+  // Cancel, an empty name or a missing file change nothing. A file that
+  // cannot be read, or in which no line is recognised, is told to the user
+  // with its name and the window stays open, nothing chosen.
   void btnVodClick();
   // FQuit := true, close.
   void btnCloseClick();

@@ -53,7 +53,12 @@ void TfrmMain::FormCreate() {
   view_.SetStatusText(StatusText);
   view_.SetButtonEnabled(TMainButton::kComplete, false);
   if (load) {
-    Guarded([&] { FSongList->LoadVodFile([this] { return FVodPath; }); });
+    Guarded([&] {
+      FSongList->LoadVodFile([this] { return FVodPath; });
+      // The start-up window told the owner of the lines it cannot read, who
+      // chose to go on: they stay at the end of the list.
+      FSongList->KeepUnreadLines();
+    });
   }
 }
 
@@ -79,7 +84,11 @@ void TfrmMain::btnCloseClick() {
 
 bool TfrmMain::FormCloseQuery() {
   if (!copying_) return true;
-  if (view_.AskYesNo(ui_text::ConfirmCloseCaption(), ui_text::ConfirmCloseText())) {
+  const TQuestion question{TQuestion::Id::kCloseDuringCopy,
+                           ui_text::ConfirmCloseCaption(),
+                           ui_text::ConfirmCloseText(),
+                           {ui_text::YesButton(), ui_text::NoButton()}};
+  if (view_.Ask(question) == 0) {
     closeAfterRun_ = true;
     CancelCopy();
   }
@@ -238,12 +247,22 @@ void TfrmMain::WMLoadDone() {
   TBusy busy(*this);
   for (int i = 0; i < FSongList->FCount; ++i) {
     PumpMessages();
-    const TBaseSongData* record = FSongList->SongAt(i);
-    if (record == nullptr) continue;
-    lvList.AppendRows(1);
-    lines_->RecordToRow(*record, lvList, lvList.RowCount() - 1, *FSongList);
+    InsertLoadedRow(lvList.RowCount(), i);
   }
   lvList.Repaint();
+}
+
+void TfrmMain::InsertLoadedRow(int at, int song) {
+  const TBaseSongData* record = FSongList->SongAt(song);
+  if (record == nullptr) return;
+  lvList.InsertRows(at, 1);
+  lines_->RecordToRow(*record, lvList, at, *FSongList);
+  const auto& lines = FSongList->FLoaded.songLines;
+  auto origin = std::make_shared<TRowOrigin>();
+  origin->line = song < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(song)] : "";
+  origin->record = lines_->CopyRecord(*record);
+  origin->cells = lvList.Cells(at);
+  lvList.SetOrigin(at, std::move(origin));
 }
 
 void TfrmMain::WMSongCount(std::int64_t count) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/uclsSong.h"
 #include "model/window_side.h"
@@ -182,6 +183,15 @@ class TfrmMain : public TWindowSide {
   void ShowError(const std::exception& error);
 
   void CreateSongList(std::uint8_t line);
+  // Puts loaded song i (FSongList's record) into a new row before row at,
+  // remembering what it was loaded from.
+  void InsertLoadedRow(int at, int song);
+  // The next proposed number follows the highest number in the grid.
+  void FollowGridNumbers();
+  // The run meets the songs already on its target (ufrmMain_target.cpp):
+  // false when the run ends there, nothing written.
+  bool SettleExistingSongs();
+  bool KeepExistingSongs(const std::vector<std::string>& strays, bool listUnknown);
   void WMLoadDone();
   void WMSongCount(std::int64_t count);
   void WMCopyProgress(std::int64_t percent);

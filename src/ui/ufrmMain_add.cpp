@@ -1,4 +1,6 @@
 // The main window: adding songs from video files through the new-song dialog.
+#include <algorithm>
+
 #include "platform/env.h"
 #include "ui/line_columns.h"
 #include "ui/ufrmMain.h"
@@ -9,6 +11,7 @@ void TfrmMain::btnAddClick() {
   Guarded([&] {
     TDialogUse dialog(frmAddNewSong);
     dialog->FormCreate();
+    FollowGridNumbers();
     // One number is taken only to be proposed; the dialog's number resets
     // the counter, so the first file gets it.
     dialog->FNumber = FSongList->NextSongNo().substr(2, 4);
@@ -28,6 +31,7 @@ void TfrmMain::AddDroppedFiles(const TStringList& files) {
   TBusy busy(*this);
   Guarded([&] {
     // The number "添加歌曲" would propose, kept as the user would keep it.
+    FollowGridNumbers();
     FSongList->SetStartNumber(FSongList->NextSongNo().substr(2, 4));
     FSongList->FSourceDir = ExtractFolder(files.back());
     for (const auto& file : files) {
@@ -35,6 +39,16 @@ void TfrmMain::AddDroppedFiles(const TStringList& files) {
       AddSongFile(file);
     }
   });
+}
+
+void TfrmMain::FollowGridNumbers() {
+  // The counter keeps what the owner typed last (and "0000" after clearing);
+  // songs in the grid with higher numbers, loaded ones among them, move it on.
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    const std::string number = Trim(lvList.Cell(kColNumber, row));
+    if (!IsSongNumber(number)) continue;
+    FSongList->FNextNo = std::max(FSongList->FNextNo, 660000 + StrToInt(number) + 1);
+  }
 }
 
 void TfrmMain::AddSongFile(const std::string& path) {

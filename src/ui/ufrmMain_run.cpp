@@ -32,6 +32,7 @@ void TfrmMain::btnCompleteClick() {
       }
     }
     FSongList->FNeedSize = FTotalSize;
+    FSongList->FReplacedLines.clear();
     GridToSongs();
 
     std::uint8_t toUsb = 0;
@@ -41,7 +42,13 @@ void TfrmMain::btnCompleteClick() {
       view_.ShowModal(*hint);
       toUsb = hint->FToUsb;
     }
+    // The target is held (and locked) from here to the end of the run.
+    struct TargetHeld {
+      TBaseSong& list;
+      ~TargetHeld() { list.CloseTarget(); }
+    } held{*FSongList};
     if (FSongList->PrepareTarget(toUsb == 1, [this] { return ChooseSaveFolder(); }) != 0) return;
+    if (!SettleExistingSongs()) return;
 
     SetControlsEnabled(false);
     copying_ = true;
@@ -86,11 +93,13 @@ void TfrmMain::btnCompleteClick() {
 }
 
 void TfrmMain::GridToSongs() {
-  FSongList->FCount = 0;
+  FSongList->ClearSongs();
   for (int row = 0; row < lvList.RowCount(); ++row) {
     PumpMessages();
     const auto record = lines_->RowToRecord(lvList, row, *FSongList);
-    FSongList->PutSong(record.get());
+    // A loaded song the owner left as it was goes back as its own line.
+    const TRowOrigin* origin = lvList.Origin(row);
+    FSongList->PutSong(record.get(), lvList.Unchanged(row) ? origin->line : std::string());
   }
 }
 
@@ -147,10 +156,8 @@ std::string TfrmMain::ChooseSaveFolder() {
   const char separator = env_->PathSeparator();
   std::string folder = *chosen;
   if (folder.back() != '/' && folder.back() != '\\') folder += separator;
-  folder += "vod";
-  folder += separator;
-  if (!env_->DirExists(folder)) env_->CreateDirs(folder);
-  return folder;
+  // Made by the copy, once every check passed: a refused run makes nothing.
+  return folder + "vod" + separator;
 }
 
 void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) {

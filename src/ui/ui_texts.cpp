@@ -74,6 +74,18 @@ ADDSONGS_TEXT(FreeLabel, u8"可用空间：")
 ADDSONGS_TEXT(ConfirmButton, u8"确认")
 ADDSONGS_TEXT(DriveTooSmall, u8" 盘可用空间不足,请删除部分歌曲")
 ADDSONGS_TEXT(DriveFree, u8" 盘可用空间:")
+ADDSONGS_TEXT(YesButton, u8"是")
+ADDSONGS_TEXT(NoButton, u8"否")
+ADDSONGS_TEXT(GoOnButton, u8"继续")
+ADDSONGS_TEXT(ExistingSongsCaption, u8"目标文件夹中已有歌曲")
+ADDSONGS_TEXT(KeepSongsButton, u8"保留原有歌曲，添加新歌")
+ADDSONGS_TEXT(ReplaceSongsButton, u8"替换原有歌曲")
+ADDSONGS_TEXT(RenumberCaption, u8"歌曲编号重复")
+ADDSONGS_TEXT(RenumberButton, u8"重新编号")
+ADDSONGS_TEXT(UnreadCaption, u8"vod.txt 中有不能读取的行")
+ADDSONGS_TEXT(UnreadNotGbk, u8"不是 GBK 文字")
+ADDSONGS_TEXT(UnreadControl, u8"含有控制字符")
+ADDSONGS_TEXT(UnreadNoSlot, u8"超出了 100 首歌曲的上限")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
@@ -104,6 +116,60 @@ std::string DuplicateInRun(const std::string& number) {
 
 std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
+}
+
+std::string ExistingSongs(const std::string& folder, int listed, int files) {
+  return Fill(
+      Gbk(u8"目标文件夹 %s 中已经有本窗口中没有的歌曲：vod.txt 列出的 %d 首，"
+          u8"以及 vod.txt 没有列出的歌曲文件（66NNNN.dat）%d 个。\r\n\r\n"
+          u8"保留原有歌曲：它们留在 vod.txt 中，新歌加在后面，原有的歌曲文件不会被覆盖。\r\n"
+          u8"替换原有歌曲：新的 vod.txt 只列出本窗口中的歌曲，原来的歌曲列表被替换。\r\n"
+          u8"取消：不写入任何文件。"),
+      {folder, std::to_string(listed), std::to_string(files)});
+}
+
+std::string OtherProductLine(const std::string& file, const std::string& lineName) {
+  return Fill(Gbk(u8"%s 是 %s 系列的歌曲列表，与现在的加歌系列不同，不能保留其中的歌曲。"
+                  u8"没有写入任何文件。"),
+              {file, lineName});
+}
+
+std::string RenumberQuestion(const std::string& numbers, const std::string& first) {
+  return Fill(Gbk(u8"新歌的编号 %s 与保留的歌曲重复。\r\n"
+                  u8"要把新歌从 %s 开始依次重新编号吗？取消则不写入任何文件。"),
+              {numbers, first});
+}
+
+std::string UnreadQuestion(const std::string& file, int count, const std::string& report) {
+  return Fill(Gbk(u8"%s 中有 %d 行不能作为歌曲读取：\r\n%s\r\n"
+                  u8"继续：这些行原样保留在新 vod.txt 的末尾（点歌机以前就有它们）。\r\n"
+                  u8"取消：不读入这个文件。"),
+              {file, std::to_string(count), report});
+}
+
+std::string UnreadLine(int number, const std::string& why) {
+  return Fill(Gbk(u8"第 %d 行：%s"), {std::to_string(number), why});
+}
+
+std::string UnreadFieldCount(int fields, int expected) {
+  return Fill(Gbk(u8"有 %d 个字段，应为 %d 个"),
+              {std::to_string(fields), std::to_string(expected)});
+}
+
+std::string UnreadFlag(int position, const std::string& field) {
+  return Fill(Gbk(u8"第 %d 个字段（%s）不是 0 或 1"), {std::to_string(position), field});
+}
+
+std::string UnreadSongNo(int position) {
+  return Fill(Gbk(u8"第 %d 个字段（歌曲编号）不以 66 开头"), {std::to_string(position)});
+}
+
+std::string UnreadInteger(int position, const std::string& field) {
+  return Fill(Gbk(u8"第 %d 个字段（%s）不是整数"), {std::to_string(position), field});
+}
+
+std::string GbkBehindMark(const std::string& file) {
+  return Fill(Gbk(u8"%s 以 UTF-8 标记（BOM）开头，内容却是 GBK 文字，已按 GBK 读取。"), {file});
 }
 
 std::string CopyFailureReport(const std::string& song, const std::string& reason,

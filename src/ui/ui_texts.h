@@ -50,6 +50,41 @@ const std::string& TextNotGbk();
 // Files whose names have no GBK form were not taken (names one per line).
 std::string FileNamesNotGbk(const std::string& names);
 
+// Buttons of questions
+const std::string& YesButton();
+const std::string& NoButton();
+const std::string& GoOnButton();
+
+// The songs already on the target
+const std::string& ExistingSongsCaption();
+// folder holds listed songs of a list this window does not hold and files
+// .dat files that no list names.
+std::string ExistingSongs(const std::string& folder, int listed, int files);
+const std::string& KeepSongsButton();
+const std::string& ReplaceSongsButton();
+// The target's vod.txt is a list of another product line (its name).
+std::string OtherProductLine(const std::string& file, const std::string& lineName);
+const std::string& RenumberCaption();
+// New songs' numbers (space-separated) clash with kept songs; renumber from first?
+std::string RenumberQuestion(const std::string& numbers, const std::string& first);
+const std::string& RenumberButton();
+
+// Lines of a vod.txt that are not loaded
+const std::string& UnreadCaption();
+// file has count lines that cannot be read; report names the first few.
+std::string UnreadQuestion(const std::string& file, int count, const std::string& report);
+// One line of that report: its number and why.
+std::string UnreadLine(int number, const std::string& why);
+const std::string& UnreadNotGbk();
+const std::string& UnreadControl();
+const std::string& UnreadNoSlot();
+std::string UnreadFieldCount(int fields, int expected);
+std::string UnreadFlag(int position, const std::string& field);
+std::string UnreadSongNo(int position);
+std::string UnreadInteger(int position, const std::string& field);
+// A GBK list that began with a UTF-8 byte-order mark.
+std::string GbkBehindMark(const std::string& file);
+
 // The report of a copy that did not complete.
 std::string CopyFailureReport(const std::string& song, const std::string& reason,
                               const std::string& copied, const std::string& notCopied,

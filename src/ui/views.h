@@ -17,6 +17,21 @@ class TfrmAddNewSong;
 class TfrmSaveHint;
 class TfrmDiskFree;
 
+// A question with buttons of its own. The front end shows it modally; a
+// console answers it from its command line, by what it asks.
+struct TQuestion {
+  enum class Id : std::uint8_t {
+    kCloseDuringCopy,  // closing while songs are copied: yes, no
+    kExistingSongs,    // the target holds songs: keep them, replace them, cancel
+    kRenumber,         // new songs' numbers clash with kept songs: renumber, cancel
+    kUnreadLines,      // a vod.txt has lines that cannot be read: go on, cancel
+  };
+  Id id;
+  std::string caption;
+  std::string text;
+  std::vector<std::string> buttons;  // the first is the default; the last is cancelling
+};
+
 // Every small dialog: shown modally by the main view, closed by its form.
 class IDialogView {
  public:
@@ -33,6 +48,9 @@ class ILoginView : public IDialogView {
                                                 const std::string& filter) = 0;
   // A modal message box of kind 0-3 (see model/window_side.h).
   virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
+  // The question: the index of the button chosen; -1 when the window was
+  // closed without one (as the cancelling button).
+  virtual int Ask(const TQuestion& question) = 0;
 };
 
 class IAddNewSongView : public IDialogView {
@@ -92,8 +110,8 @@ class IMainView {
 
   // A modal message box of kind 0-3 owned by the main window.
   virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
-  // A modal question with the buttons yes and no: true for yes.
-  virtual bool AskYesNo(const std::string& caption, const std::string& text) = 0;
+  // The question (see ILoginView::Ask), owned by the main window.
+  virtual int Ask(const TQuestion& question) = 0;
   // The folder browser with the prompt: the chosen folder, or nothing.
   virtual std::optional<std::string> ChooseFolder(const std::string& prompt) = 0;
 

@@ -115,8 +115,9 @@ TEST_F(AddCommand, RefusedRunsGiveOneAndCopyErrorsThree) {
   auto r = Add({"--line", "oru", "--to", Utf8(blocked), song});
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("[保存信息失败]"), std::string::npos) << r.out;
-  // A .dat that cannot be written: a copy error, told with its reason.
-  fs::create_directories(Vod() / "660000.dat.part");
+  // A .dat that cannot be written (a folder takes its name): a copy error,
+  // told with its reason.
+  fs::create_directories(Vod() / "660000.dat" / "inside");
   r = Add({"--line", "oru", "--to", Out(), song});
   EXPECT_EQ(r.status, 3) << r.out;
   EXPECT_NE(r.out.find("[加歌未完成] (error) 复制歌曲 660000 a 失败"), std::string::npos) << r.out;

@@ -55,7 +55,9 @@ TEST(RoundTrip, LinesThatAreNotGbkTextAreRefusedAndTheOthersLoadAndSaveAgain) {
     auto list = FindProductLine(kLineDovan)->create(nullptr);
     EXPECT_EQ(list->LoadVodFile([&] { return file.string(); }), 6) << c.what;
     EXPECT_EQ(list->FCount, 1) << c.what;
-    EXPECT_EQ(list->FLinesNotGbk, 1) << c.what;
+    ASSERT_EQ(list->FLoaded.unread.size(), 1u) << c.what;
+    EXPECT_EQ(list->FLoaded.unread[0].why, TBaseSong::TUnreadLine::Why::kNotGbk) << c.what;
+    EXPECT_EQ(list->FLoaded.unread[0].number, 2) << c.what;
     list->FLines.clear();
     list->BuildLines();
     EXPECT_NO_THROW(list->SaveLines(list->FLines, dir.Gbk() + "again.txt")) << c.what;

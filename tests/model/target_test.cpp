@@ -42,23 +42,27 @@ struct Target : ::testing::Test {
 
 // ---- Finding the USB disk ----
 
-TEST_F(Target, UsbDiskIsTheFirstRemovableVolumeAndGetsItsVodFolder) {
+TEST_F(Target, UsbDiskIsTheFirstRemovableVolumeAndNothingIsMadeThereYet) {
   env.volumes = {dir.Gbk() + "E/", dir.Gbk() + "G/"};
   EXPECT_EQ(list.FindUsbVodDir(), dir.Gbk() + "E/vod" + env.PathSeparator());
-  EXPECT_TRUE(fs::is_directory(dir.path() / "E" / "vod"));
-  EXPECT_FALSE(fs::exists(dir.path() / "G"));
+  EXPECT_FALSE(fs::exists(dir.path() / "E"));
+  env.volumes.clear();
+  EXPECT_EQ(list.FindUsbVodDir(), "");
 }
 
-TEST_F(Target, NoRemovableVolumeGivesNoFolderAndAFolderThatCannotBeMadeIsAnError) {
-  EXPECT_EQ(list.FindUsbVodDir(), "");
+TEST_F(Target, AVodFolderThatCannotBeMadeFailsTheCopyWithItsReasonInChinese) {
   env.volumes = {dir.Gbk()};
   env.failCreateDirs = true;
+  Add(Video("660001", 10));
+  list.FSourceDir = dir.Gbk() + "src/";
+  ASSERT_EQ(list.PrepareTarget(true, nullptr), 0);
   try {
-    list.FindUsbVodDir();
+    list.CopyToTarget(nullptr, nullptr);
     FAIL();
-  } catch (const TUserError& e) {
-    EXPECT_EQ(std::string(e.what()), Gbk(u8"在U盘上创建目录失败"));
+  } catch (const std::system_error& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(Gbk(u8"U盘只读或写保护"), 0), 0u) << e.what();
   }
+  EXPECT_FALSE(fs::exists(dir.path() / "vod"));
 }
 
 // ---- Preparing the target and writing vod.txt ----
@@ -97,8 +101,7 @@ TEST_F(Target, ChosenFolderWinsOverAPresentUsbDiskWhenUsbIsNotWanted) {
   Add(Song("a"));
   EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 0);
   EXPECT_EQ(list.FTargetDir, dir.Gbk());
-  EXPECT_TRUE(fs::is_directory(dir.path() / "usb" / "vod"));  // still created
-  EXPECT_EQ(EntriesIn(dir.path() / "usb" / "vod"), 0u);
+  EXPECT_FALSE(fs::exists(dir.path() / "usb" / "vod")) << "nothing is made on the disk not chosen";
 }
 
 TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
@@ -140,12 +143,36 @@ TEST_F(Target, VodTxtThatCannotBeWrittenIsAnErrorAndTheOldOneSurvives) {
   EXPECT_EQ(EntriesIn(dir.path() / "out"), 2u);  // no temporary file left behind
 }
 
-TEST_F(Target, TargetFolderThatDoesNotExistIsShownBeforeAnythingIsCopied) {
-  Add(Song("a"));
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "missing/"; }), 6);
-  ASSERT_EQ(window.boxes.size(), 1u);
-  EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
-  EXPECT_NE(window.boxes[0].text.find(dir.Gbk() + "missing/"), std::string::npos);
+TEST_F(Target, AMissingTargetIsMadeByTheCopyAndAnImpossibleOneRefusedBeforeIt) {
+  Add(Video("660001", 10));
+  list.FSourceDir = dir.Gbk() + "src/";
+  const std::string deep = dir.Gbk() + "a/b/vod/";
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return deep; }), 0);
+  EXPECT_FALSE(fs::exists(dir.path() / "a")) << "looking makes nothing";
+  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  EXPECT_TRUE(fs::exists(dir.path() / "a/b/vod/vod.txt"));
+
+  dir.Write("file", "x");
+  fs::create_directory_symlink(dir.path() / "a", dir.path() / "link");
+  struct Case {
+    std::string target;
+    std::string named;  // what the message names
+    const char8_t* says;
+  };
+  const Case cases[] = {
+      {dir.Gbk() + "file/vod/", dir.Gbk() + "file", u8"是一个文件，不是文件夹"},
+      {dir.Gbk() + "file/", dir.Gbk() + "file", u8"是一个文件，不是文件夹"},
+      {dir.Gbk() + "link/", dir.Gbk() + "link", u8"是一个链接"},
+      {dir.Gbk() + "link/vod/", dir.Gbk() + "link", u8"是一个链接"},
+  };
+  for (const Case& c : cases) {
+    window.boxes.clear();
+    EXPECT_EQ(list.PrepareTarget(false, [&] { return c.target; }), 6) << c.target;
+    ASSERT_EQ(window.boxes.size(), 1u) << c.target;
+    EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
+    EXPECT_NE(window.boxes[0].text.find('"' + c.named), std::string::npos) << c.target;
+    EXPECT_NE(window.boxes[0].text.find(Gbk(c.says)), std::string::npos) << c.target;
+  }
 }
 
 // ---- Space check ----
@@ -314,10 +341,10 @@ TEST_F(Target, TemporaryFilesOfAnEarlierKilledRunAreRemovedBeforeCopying) {
 }
 
 TEST_F(Target, FileErrorsShowAChineseFolderAsTheUserWroteIt) {
-  dir.Write("x", "a file where a folder should be");
-  const std::string folder = dir.Gbk() + Gbk(u8"x/新歌目录/");
+  dir.Write(gbk::ToUtf8(Gbk(u8"新歌目录")), "a file where a folder should be");
+  const std::string folder = dir.Gbk() + Gbk(u8"新歌目录");
   Add(Song("a"));
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return folder; }), 6);
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return folder + "/vod/"; }), 6);
   ASSERT_EQ(window.boxes.size(), 1u);
   const std::string& text = window.boxes[0].text;
   EXPECT_NE(text.find('"' + folder + '"'), std::string::npos) << gbk::ToUtf8(text);
@@ -451,7 +478,12 @@ TEST_F(Target, LoadNeverWritesPastTheHundredthSlotAndCountsWhatItLeftOut) {
   const auto file = dir.Write("vod.txt", text);
   list.LoadVodFile([&] { return file.string(); });
   EXPECT_EQ(list.FCount, 100);
-  EXPECT_EQ(list.FLinesNotLoaded, 3);
+  ASSERT_EQ(list.FLoaded.unread.size(), 3u) << "the blank line is no song";
+  EXPECT_EQ(list.FLoaded.unread[0].number, 101);
+  EXPECT_EQ(list.FLoaded.unread[2].text, "song102");
+  for (const auto& line : list.FLoaded.unread) {
+    EXPECT_EQ(line.why, TBaseSong::TUnreadLine::Why::kNoSlot);
+  }
   EXPECT_EQ(list.GetSong(99)->SongName, "song99");
   EXPECT_EQ(window.ParamsOf(WM_SONGCOUNT), std::vector<std::int64_t>{100});
 }

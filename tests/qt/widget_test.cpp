@@ -42,7 +42,7 @@ class FakePrompts final : public qtui::IPrompts {
     boxes.push_back({caption, text, kind});
   }
   void Notice(QWidget*, const QString& text) override { boxes.push_back({"", text, -1}); }
-  bool Ask(QWidget*, const QString&, const QString&) override { return true; }
+  int Ask(QWidget*, const QString&, const QString&, const QStringList&) override { return 0; }
   QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override {
     return files.value(0);
   }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,7 +49,10 @@ class FakeMainView : public IMainView,
   std::optional<std::vector<std::string>> chosenFiles;  // the new-song file dialog
   std::optional<std::string> chosenFolder;              // the folder browser
   std::vector<std::string> foldersOffered;              // the folder each file dialog opened in
-  bool answerYes = true;
+  // The button chosen for each question (default: the first); every
+  // question asked, in order.
+  std::map<TQuestion::Id, int> answers;
+  std::vector<TQuestion> questions;
   std::function<void()> onProcess;  // runs on every ProcessMessages, e.g. to cancel mid-copy
 
   // Hands every queued message to the form, oldest first, also those queued
@@ -86,7 +90,11 @@ class FakeMainView : public IMainView,
   void ShowBox(const std::string& caption_, const std::string& text, int kind) override {
     boxes.push_back({caption_, text, kind});
   }
-  bool AskYesNo(const std::string&, const std::string&) override { return answerYes; }
+  int Ask(const TQuestion& question) override {
+    questions.push_back(question);
+    const auto answer = answers.find(question.id);
+    return answer == answers.end() ? 0 : answer->second;
+  }
   std::optional<std::string> ChooseFolder(const std::string&) override { return chosenFolder; }
   void ShowModal(TfrmLogin& f) override {
     f.SetView(this);

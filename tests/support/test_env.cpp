@@ -25,6 +25,7 @@ class FaultyFile : public platform::WritableFile {
   const TestEnv& env_;
   std::int64_t written_ = 0;
 };
+
 class FaultyReader : public platform::SequentialFile {
  public:
   FaultyReader(std::unique_ptr<platform::SequentialFile> inner, const TestEnv& env)
@@ -43,6 +44,47 @@ class FaultyReader : public platform::SequentialFile {
   const TestEnv& env_;
   std::int64_t read_ = 0;
 };
+
+// A held folder with the environment's faults and its figures of room.
+class FaultyFolder : public platform::FolderWrapper {
+ public:
+  FaultyFolder(std::unique_ptr<platform::Folder> inner, TestEnv& env)
+      : FolderWrapper(std::move(inner)), env_(env) {}
+
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& name, bool create) override {
+    if (create && env_.failCreateDirs && Stat(name).kind == platform::EntryKind::kNone) {
+      throw platform::FileError(EROFS, "cannot create folder " + platform::QuotedPath(name));
+    }
+    return std::make_unique<FaultyFolder>(target()->OpenFolder(name, create), env_);
+  }
+  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& name) override {
+    if (env_.readOnly) {
+      throw platform::FileError(EROFS, "cannot create " + platform::QuotedPath(Path() + name));
+    }
+    return std::make_unique<FaultyFile>(target()->CreateNew(name), env_);
+  }
+  std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& name,
+                                                        bool fromDevice) override {
+    return std::make_unique<FaultyReader>(target()->OpenForRead(name, fromDevice), env_);
+  }
+  void Rename(const std::string& from, const std::string& to) override {
+    if (env_.failRenameTo && to.ends_with(*env_.failRenameTo)) {
+      throw platform::FileError(EIO, "cannot rename to " + platform::QuotedPath(Path() + to));
+    }
+    target()->Rename(from, to);
+  }
+  platform::VolumeRoom Room() override {
+    platform::VolumeRoom room = target()->Room();
+    if (env_.freeBytes) room.freeBytes = *env_.freeBytes;
+    if (env_.blockSize) room.blockSize = *env_.blockSize;
+    if (env_.freeEntries) room.freeEntries = *env_.freeEntries;
+    if (env_.largestFile) room.largestFile = *env_.largestFile;
+    return room;
+  }
+
+ private:
+  TestEnv& env_;
+};
 }  // namespace
 
 std::unique_ptr<platform::WritableFile> TestEnv::CreateForWrite(const std::string& path) {
@@ -59,4 +101,8 @@ void TestEnv::RenameReplace(const std::string& from, const std::string& to) {
     throw platform::FileError(EIO, "cannot rename to " + platform::QuotedPath(to));
   }
   target()->RenameReplace(from, to);
+}
+
+std::unique_ptr<platform::Folder> TestEnv::OpenFolder(const std::string& path) {
+  return std::make_unique<FaultyFolder>(target()->OpenFolder(path), *this);
 }

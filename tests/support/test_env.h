@@ -1,6 +1,7 @@
 // The real file system with a few operations made controllable: the list of
-// removable volumes, the free bytes, and faults injected into folder creation
-// and into writing.
+// removable volumes, the room of a volume, and faults injected into folder
+// creation, writing, flushing, renaming and reading (by path and in folders
+// held open alike).
 #pragma once
 
 #include <cstdint>
@@ -40,12 +41,16 @@ class TestEnv : public platform::EnvWrapper {
   std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
   std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& path) override;
   void RenameReplace(const std::string& from, const std::string& to) override;
+  // Folders held open carry the same faults and figures of room.
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
 
   std::vector<std::string> volumes;
   std::map<std::string, std::int64_t> fakeSizes;  // files that exist with these sizes
   std::optional<std::int64_t> freeBytes;
   std::optional<std::int64_t> blockSize;
   std::optional<std::string> volumeOf;
+  std::optional<std::int64_t> freeEntries;  // files the volume can still make
+  std::optional<std::int64_t> largestFile;  // the largest file it takes
   bool failCreateDirs = false;
   // When set, the write that would take a file past this many bytes fails.
   std::optional<std::int64_t> failWriteAfter;

@@ -29,9 +29,11 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
     std::string vod;              // vod.txt afterwards
     std::set<std::string> files;  // what the target holds afterwards
   } cases[] = {
+      // The old list is being replaced: where the run stops, the old songs no
+      // new file took the place of stay listed after the new ones there.
       {"no space left in the second song",
        [](TestEnv& env, FakeMainView&, const fs::path&) { env.failWriteAfter = 12000; },
-       song1,
+       song1 + oldVod,
        {"660000.dat", "660001.dat", "vod.txt"}},
       {"a flush fails",
        [](TestEnv& env, FakeMainView&, const fs::path&) { env.failSync = true; },
@@ -39,7 +41,7 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
        {"660001.dat", "vod.txt"}},
       {"the source becomes unreadable half way",
        [](TestEnv& env, FakeMainView&, const fs::path&) { env.failReadAfter = 15360; },
-       song1,
+       song1 + oldVod,
        {"660000.dat", "660001.dat", "vod.txt"}},
       {"the target is read-only",
        [](TestEnv& env, FakeMainView&, const fs::path&) { env.readOnly = true; },
@@ -72,6 +74,7 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
     w.AddFiles({Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)});
     v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
     v.chosenFolder = dir.Gbk() + c.fault;
+    v.answers[TQuestion::Id::kExistingSongs] = 1;  // replace the old list
     c.inject(faults, v, out);
     f.btnCompleteClick();
 

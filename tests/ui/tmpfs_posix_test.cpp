@@ -42,6 +42,7 @@ TEST_F(MainForm, RealNoSpaceLeftHalfWayLeavesTheStickConsistent) {
     // Room for a small vod.txt is left, not for the rest of the song.
     fs::resize_file(stick / "filler", fs::file_size(stick / "filler") - 16384);
   };
+  view.answers[TQuestion::Id::kExistingSongs] = 1;  // replace the old list
   form.btnCompleteClick();
   ASSERT_TRUE(filled);
   fs::remove(stick / "filler");
@@ -51,7 +52,10 @@ TEST_F(MainForm, RealNoSpaceLeftHalfWayLeavesTheStickConsistent) {
   EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("No space left on device"), std::string::npos)
       << gbk::ToUtf8(view.boxes[0].text);
   const fs::path vod = stick / "vod";
-  EXPECT_EQ(TempDir::Read(vod / "vod.txt"), "a;x;1;A;660000;2;1;8;1;1\r\n");
+  // The new song that is there, and the old one whose file no new song took:
+  // the replacing did not complete.
+  EXPECT_EQ(TempDir::Read(vod / "vod.txt"),
+            "a;x;1;A;660000;2;1;8;1;1\r\nold;x;1;O;660001;2;1;1;1;0\r\n");
   EXPECT_EQ(TempDir::Read(vod / "660001.dat"), "the old copy");
   EXPECT_FALSE(fs::exists(vod / "660001.dat.part"));
   EXPECT_FALSE(fs::exists(vod / "660002.dat"));

@@ -111,6 +111,10 @@ void LoginDialog::ShowBox(const std::string& caption, const std::string& text, i
   prompts_.Message(this, ToQt(caption), ToQt(text), kind);
 }
 
+int LoginDialog::Ask(const TQuestion& question) {
+  return AskQuestion(prompts_, this, question);
+}
+
 void LoginDialog::reject() {
   form_.FormClose();
   QDialog::reject();

@@ -31,6 +31,7 @@ class LoginDialog final : public QDialog, public ILoginView {
   std::optional<std::string> ChooseFile(const std::string& title,
                                         const std::string& filter) override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+  int Ask(const TQuestion& question) override;
 
  protected:
   void reject() override;  // Escape or the system's close: FormClose

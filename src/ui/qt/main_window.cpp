@@ -260,8 +260,8 @@ void MainWindow::ShowBox(const std::string& caption, const std::string& text, in
   prompts_.Message(this, ToQt(caption), ToQt(text), kind);
 }
 
-bool MainWindow::AskYesNo(const std::string& caption, const std::string& text) {
-  return prompts_.Ask(this, ToQt(caption), ToQt(text));
+int MainWindow::Ask(const TQuestion& question) {
+  return AskQuestion(prompts_, this, question);
 }
 
 std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {

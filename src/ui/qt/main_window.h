@@ -51,7 +51,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   void PostMessage(unsigned message, std::int64_t lparam) override;
   void ProcessMessages() override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
-  bool AskYesNo(const std::string& caption, const std::string& text) override;
+  int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;

@@ -2,9 +2,11 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/qt/qt_text.h"
 #include "ui/ui_texts.h"
+#include "ui/views.h"
 
 namespace qtui {
 
@@ -22,9 +24,24 @@ void StandardPrompts::Notice(QWidget* parent, const QString& text) {
   box.exec();
 }
 
-bool StandardPrompts::Ask(QWidget* parent, const QString& caption, const QString& text) {
-  return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::No) == QMessageBox::Yes;
+int StandardPrompts::Ask(QWidget* parent, const QString& caption, const QString& text,
+                         const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, parent);
+  QList<QAbstractButton*> added;
+  for (qsizetype i = 0; i < buttons.size(); ++i) {
+    const bool last = i + 1 == buttons.size();
+    added << box.addButton(buttons[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+  }
+  if (!added.isEmpty()) box.setDefaultButton(static_cast<QPushButton*>(added.front()));
+  if (!added.isEmpty()) box.setEscapeButton(added.back());
+  box.exec();
+  return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+int AskQuestion(IPrompts& prompts, QWidget* parent, const TQuestion& question) {
+  QStringList buttons;
+  for (const std::string& b : question.buttons) buttons << ToQt(b);
+  return prompts.Ask(parent, ToQt(question.caption), ToQt(question.text), buttons);
 }
 
 QString StandardPrompts::OpenFile(QWidget* parent, const QString& title, const QString& folder,

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QWidget;
+struct TQuestion;
 
 namespace qtui {
 
@@ -19,8 +20,11 @@ class IPrompts {
   virtual void Message(QWidget* parent, const QString& caption, const QString& text, int kind) = 0;
   // A modal message with one OK button and no icon.
   virtual void Notice(QWidget* parent, const QString& text) = 0;
-  // A modal question with yes and no: true for yes.
-  virtual bool Ask(QWidget* parent, const QString& caption, const QString& text) = 0;
+  // A modal question with the buttons (the first the default, the last
+  // cancelling, also for Escape): the index of the one chosen, -1 when the
+  // box was closed without one.
+  virtual int Ask(QWidget* parent, const QString& caption, const QString& text,
+                  const QStringList& buttons) = 0;
   // One existing file, or "" when cancelled. filter: Qt's "Name (*.a *.b);;..." form.
   virtual QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                            const QString& filter) = 0;
@@ -35,12 +39,16 @@ class StandardPrompts : public IPrompts {
  public:
   void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override;
   void Notice(QWidget* parent, const QString& text) override;
-  bool Ask(QWidget* parent, const QString& caption, const QString& text) override;
+  int Ask(QWidget* parent, const QString& caption, const QString& text,
+          const QStringList& buttons) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                    const QString& filter) override;
   QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) override;
   QString Folder(QWidget* parent, const QString& prompt, const QString& folder) override;
 };
+
+// A form's question put to the prompts: its caption, text and buttons.
+int AskQuestion(IPrompts& prompts, QWidget* parent, const TQuestion& question);
 
 // The forms' filter "Name|pattern pattern;Name|pattern" in Qt's form
 // "Name (pattern pattern);;Name (pattern)".

@@ -1,0 +1,131 @@
+// The main window: a run meets the songs already on its target. They are
+// never replaced without asking: the owner keeps them (the new songs go
+// after them, and none takes the place of a kept song's file), replaces
+// them, or cancels, and nothing is written until then.
+#include <algorithm>
+#include <set>
+
+#include "formats/product_lines.h"
+#include "model/target_dir.h"
+#include "ui/line_columns.h"
+#include "ui/load_report.h"
+#include "ui/ufrmMain.h"
+#include "ui/ui_texts.h"
+
+namespace {
+std::string Joined(const std::vector<std::string>& numbers) {
+  std::string text;
+  for (const auto& n : numbers) text += (text.empty() ? "" : " ") + n;
+  return text;
+}
+
+std::string FourDigits(int number) {
+  std::string text = std::to_string(number % 10000);
+  return std::string(4 - text.size(), '0') + text;
+}
+}  // namespace
+
+bool TfrmMain::SettleExistingSongs() {
+  const TTargetDir& target = *FSongList->Target();
+  const TTargetDir::TContents& there = target.Contents();
+  // A list this window loaded or wrote holds no song the grid lacks (the
+  // owner may have deleted some: they go, as in any run).
+  const auto& known = FSongList->FKnownLists;
+  const bool listUnknown =
+      there.hasVodTxt && std::find(known.begin(), known.end(), there.vod.print) == known.end();
+  int listed = 0;
+  std::set<std::string> own;  // song numbers of the files vod.txt or the window account for
+  for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
+    if (IsBlank(there.vod.lines[i])) continue;
+    if (listUnknown) ++listed;
+    if (there.vod.IsGbk(i)) own.insert(FSongList->SongNoOf(there.vod.lines[i]));
+  }
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    if (Trim(lvList.Cell(kColVideo, row)).empty())
+      own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+  }
+  std::vector<std::string> strays;  // .dat files of songs no list names
+  for (const auto& number : there.datNumbers) {
+    if (own.count(number) == 0) strays.push_back(number);
+  }
+  if (listed == 0 && strays.empty()) return true;
+
+  const TQuestion question{
+      TQuestion::Id::kExistingSongs,
+      ui_text::ExistingSongsCaption(),
+      ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
+      {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
+  switch (view_.Ask(question)) {
+    case 0:
+      return KeepExistingSongs(strays, listUnknown && listed > 0);
+    case 1:
+      // Replacing: should the run not complete, the old songs no new file
+      // took the place of stay listed.
+      for (std::size_t i = 0; listUnknown && i < there.vod.lines.size(); ++i) {
+        if (IsBlank(there.vod.lines[i])) continue;
+        const std::string number =
+            there.vod.IsGbk(i) ? FSongList->SongNoOf(there.vod.lines[i]) : "";
+        FSongList->FReplacedLines.emplace_back(number, there.vod.FileLine(i));
+      }
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TfrmMain::KeepExistingSongs(const std::vector<std::string>& strays, bool loadList) {
+  const TTargetDir& target = *FSongList->Target();
+  const std::string vodFile = target.Path() + "vod.txt";
+  if (loadList) {
+    // Keeping the list is loading it, as "打开vod.txt文档" does.
+    const TVodText& vod = target.Contents().vod;
+    const TProductLineInfo* line = RecognizeVodText(vod);
+    if (line != nullptr && line->code != FSongList->FProductLine) {
+      ShowMsg(this, ui_text::ExistingSongsCaption(), ui_text::OtherProductLine(vodFile, line->name),
+              kMsgWarning);
+      return false;
+    }
+    FSongList->LoadVodText(vod, false);
+    const bool goOn = AcceptLoad(
+        *FSongList, vodFile, [this](const TQuestion& q) { return view_.Ask(q); },
+        [this](const std::string& c, const std::string& t, int k) { ShowMsg(this, c, t, k); });
+    if (!goOn) return false;
+    // The kept songs come first, the new ones after them.
+    for (int i = 0; i < FSongList->FCount; ++i) InsertLoadedRow(i, i);
+    lvList.Repaint();
+    PostNotify(WM_SONGCOUNT, lvList.RowCount());
+  }
+
+  // No new song may take the place of a kept song's file.
+  std::set<std::string> kept(strays.begin(), strays.end());
+  int highest = -1;
+  for (const auto& number : strays) highest = std::max(highest, StrToInt(number.substr(2)));
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    const std::string number = Trim(lvList.Cell(kColNumber, row));
+    if (IsSongNumber(number)) highest = std::max(highest, StrToInt(number));
+    if (Trim(lvList.Cell(kColVideo, row)).empty()) kept.insert("66" + number);
+  }
+  std::vector<std::string> clashes;
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    const std::string number = Trim(lvList.Cell(kColNumber, row));
+    if (!Trim(lvList.Cell(kColVideo, row)).empty() && kept.count("66" + number) != 0) {
+      clashes.push_back(number);
+    }
+  }
+  if (!clashes.empty()) {
+    const TQuestion question{TQuestion::Id::kRenumber,
+                             ui_text::RenumberCaption(),
+                             ui_text::RenumberQuestion(Joined(clashes), FourDigits(highest + 1)),
+                             {ui_text::RenumberButton(), ui_text::CancelButton()}};
+    if (view_.Ask(question) != 0) return false;
+    // The new songs, in grid order, numbered on from the highest number.
+    int next = highest + 1;
+    for (int row = 0; row < lvList.RowCount(); ++row) {
+      if (Trim(lvList.Cell(kColVideo, row)).empty()) continue;
+      lvList.SetCell(kColNumber, row, FourDigits(next++));
+    }
+    FSongList->FNextNo = 660000 + next;
+  }
+  GridToSongs();
+  return FSongList->MakeLines() == 0;
+}
