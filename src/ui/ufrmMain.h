@@ -10,7 +10,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -191,7 +193,8 @@ class TfrmMain : public TWindowSide {
   // The run meets the songs already on its target (ufrmMain_target.cpp):
   // false when the run ends there, nothing written.
   bool SettleExistingSongs();
-  bool KeepExistingSongs(const std::vector<std::string>& strays, bool listUnknown);
+  bool KeepTargetList();
+  bool KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles);
   void WMLoadDone();
   void WMSongCount(std::int64_t count);
   void WMCopyProgress(std::int64_t percent);
@@ -210,6 +213,9 @@ class TfrmMain : public TWindowSide {
   bool closeAfterRun_ = false;
   bool counting_ = false;           // a 2049 is being handled
   std::int64_t pendingCount_ = -1;  // a 2049 that came meanwhile
+  // Per target folder: song files no list names that the owner chose to keep.
+  std::map<std::string, std::set<std::string>> keptFiles_;
+  bool changedByRun_ = false;  // the run changed the grid: its records are rebuilt
   TRunResult FLastRun = TRunResult::kNone;
 };
 

@@ -26,80 +26,88 @@ std::string FourDigits(int number) {
 }  // namespace
 
 bool TfrmMain::SettleExistingSongs() {
+  changedByRun_ = false;
   const TTargetDir& target = *FSongList->Target();
   const TTargetDir::TContents& there = target.Contents();
+  std::set<std::string>& keptFiles = keptFiles_[target.Path()];
   // A list this window loaded or wrote holds no song the grid lacks (the
   // owner may have deleted some: they go, as in any run).
   const auto& known = FSongList->FKnownLists;
   const bool listUnknown =
       there.hasVodTxt && std::find(known.begin(), known.end(), there.vod.print) == known.end();
   int listed = 0;
-  std::set<std::string> own;  // song numbers of the files vod.txt or the window account for
+  std::set<std::string> own = keptFiles;  // numbers of files a list or the owner accounts for
   for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
     if (IsBlank(there.vod.lines[i])) continue;
     if (listUnknown) ++listed;
     if (there.vod.IsGbk(i)) own.insert(FSongList->SongNoOf(there.vod.lines[i]));
   }
   for (int row = 0; row < lvList.RowCount(); ++row) {
-    if (Trim(lvList.Cell(kColVideo, row)).empty())
-      own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+    if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
   }
   std::vector<std::string> strays;  // .dat files of songs no list names
   for (const auto& number : there.datNumbers) {
     if (own.count(number) == 0) strays.push_back(number);
   }
-  if (listed == 0 && strays.empty()) return true;
 
-  const TQuestion question{
-      TQuestion::Id::kExistingSongs,
-      ui_text::ExistingSongsCaption(),
-      ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
-      {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
-  switch (view_.Ask(question)) {
-    case 0:
-      return KeepExistingSongs(strays, listUnknown && listed > 0);
-    case 1:
-      // Replacing: should the run not complete, the old songs no new file
-      // took the place of stay listed.
-      for (std::size_t i = 0; listUnknown && i < there.vod.lines.size(); ++i) {
-        if (IsBlank(there.vod.lines[i])) continue;
-        const std::string number =
-            there.vod.IsGbk(i) ? FSongList->SongNoOf(there.vod.lines[i]) : "";
-        FSongList->FReplacedLines.emplace_back(number, there.vod.FileLine(i));
-      }
-      return true;
-    default:
-      return false;
+  if (listed > 0 || !strays.empty()) {
+    const TQuestion question{
+        TQuestion::Id::kExistingSongs, ui_text::ExistingSongsCaption(),
+        ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
+        {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
+    switch (view_.Ask(question)) {
+      case 0:
+        if (listed > 0 && !KeepTargetList()) return false;
+        keptFiles.insert(strays.begin(), strays.end());
+        break;
+      case 1:
+        // Replacing: should the run not complete, the old songs no new file
+        // took the place of stay listed.
+        for (std::size_t i = 0; listUnknown && i < there.vod.lines.size(); ++i) {
+          if (IsBlank(there.vod.lines[i])) continue;
+          const std::string number =
+              there.vod.IsGbk(i) ? FSongList->SongNoOf(there.vod.lines[i]) : "";
+          FSongList->FReplacedLines.emplace_back(number, there.vod.FileLine(i));
+        }
+        return true;
+      default:
+        return false;
+    }
   }
+  return KeepFilesOfKeptSongs(keptFiles);
 }
 
-bool TfrmMain::KeepExistingSongs(const std::vector<std::string>& strays, bool loadList) {
+bool TfrmMain::KeepTargetList() {
   const TTargetDir& target = *FSongList->Target();
   const std::string vodFile = target.Path() + "vod.txt";
-  if (loadList) {
-    // Keeping the list is loading it, as "打开vod.txt文档" does.
-    const TVodText& vod = target.Contents().vod;
-    const TProductLineInfo* line = RecognizeVodText(vod);
-    if (line != nullptr && line->code != FSongList->FProductLine) {
-      ShowMsg(this, ui_text::ExistingSongsCaption(), ui_text::OtherProductLine(vodFile, line->name),
-              kMsgWarning);
-      return false;
-    }
-    FSongList->LoadVodText(vod, false);
-    const bool goOn = AcceptLoad(
-        *FSongList, vodFile, [this](const TQuestion& q) { return view_.Ask(q); },
-        [this](const std::string& c, const std::string& t, int k) { ShowMsg(this, c, t, k); });
-    if (!goOn) return false;
-    // The kept songs come first, the new ones after them.
-    for (int i = 0; i < FSongList->FCount; ++i) InsertLoadedRow(i, i);
-    lvList.Repaint();
-    PostNotify(WM_SONGCOUNT, lvList.RowCount());
+  // Keeping the list is loading it, as "打开vod.txt文档" does.
+  const TVodText& vod = target.Contents().vod;
+  const TProductLineInfo* line = RecognizeVodText(vod);
+  if (line != nullptr && line->code != FSongList->FProductLine) {
+    ShowMsg(this, ui_text::ExistingSongsCaption(), ui_text::OtherProductLine(vodFile, line->name),
+            kMsgWarning);
+    return false;
   }
+  FSongList->LoadVodText(vod, false);
+  const bool goOn = AcceptLoad(
+      *FSongList, vodFile, [this](const TQuestion& q) { return view_.Ask(q); },
+      [this](const std::string& c, const std::string& t, int k) { ShowMsg(this, c, t, k); });
+  // The records were the grid's; what the run goes on with is rebuilt below.
+  changedByRun_ = true;
+  if (!goOn) return false;
+  // The kept songs come first, the new ones after them.
+  for (int i = 0; i < FSongList->FCount; ++i) InsertLoadedRow(i, i);
+  lvList.Repaint();
+  PostNotify(WM_SONGCOUNT, lvList.RowCount());
+  return true;
+}
 
-  // No new song may take the place of a kept song's file.
-  std::set<std::string> kept(strays.begin(), strays.end());
+bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
+  // No new song may take the place of a kept song's file: kept files that
+  // no list names, and the files of the loaded songs.
+  std::set<std::string> kept = keptFiles;
   int highest = -1;
-  for (const auto& number : strays) highest = std::max(highest, StrToInt(number.substr(2)));
+  for (const auto& number : keptFiles) highest = std::max(highest, StrToInt(number.substr(2)));
   for (int row = 0; row < lvList.RowCount(); ++row) {
     const std::string number = Trim(lvList.Cell(kColNumber, row));
     if (IsSongNumber(number)) highest = std::max(highest, StrToInt(number));
@@ -113,8 +121,7 @@ bool TfrmMain::KeepExistingSongs(const std::vector<std::string>& strays, bool lo
     }
   }
   if (!clashes.empty()) {
-    const TQuestion question{TQuestion::Id::kRenumber,
-                             ui_text::RenumberCaption(),
+    const TQuestion question{TQuestion::Id::kRenumber, ui_text::RenumberCaption(),
                              ui_text::RenumberQuestion(Joined(clashes), FourDigits(highest + 1)),
                              {ui_text::RenumberButton(), ui_text::CancelButton()}};
     if (view_.Ask(question) != 0) return false;
@@ -125,7 +132,10 @@ bool TfrmMain::KeepExistingSongs(const std::vector<std::string>& strays, bool lo
       lvList.SetCell(kColNumber, row, FourDigits(next++));
     }
     FSongList->FNextNo = 660000 + next;
+    changedByRun_ = true;
   }
+  if (!changedByRun_) return true;
+  changedByRun_ = false;
   GridToSongs();
   return FSongList->MakeLines() == 0;
 }
