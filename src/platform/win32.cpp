@@ -13,66 +13,20 @@
 #include <system_error>
 
 #include "platform/env.h"
+#include "platform/win32_internal.h"
 #include "text/gbk.h"
 
 namespace platform {
 
 namespace fs = std::filesystem;
+using win32::Fail;
+using win32::FailLastError;
+using win32::GbkName;
+using win32::Handle;
+using win32::WideOrThrow;
+using win32::WidePath;
 
 namespace {
-
-// The UTF-16 form of a GBK path, or nothing when it has none: bytes that are
-// not GBK, or a NUL byte, which would cut the name short at the system call.
-std::optional<std::wstring> WidePath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) return std::nullopt;
-  std::optional<std::u16string> utf16 = gbk::TryToUtf16(path);
-  if (!utf16) return std::nullopt;
-  return std::wstring(utf16->begin(), utf16->end());
-}
-
-// A name the system gave, as GBK; nothing when it has no GBK form.
-std::optional<std::string> GbkName(std::wstring_view wide) {
-  return gbk::TryFromUtf16(std::u16string(wide.begin(), wide.end()));
-}
-
-[[noreturn]] void Fail(DWORD error, const std::string& what) {
-  throw FileError(std::error_code(static_cast<int>(error), std::system_category()), what);
-}
-
-[[noreturn]] void FailLastError(const std::string& what) {
-  Fail(GetLastError(), what);
-}
-
-// The wide path for an operation that throws; a path with no wide form fails
-// like a name the system refuses.
-std::wstring WideOrThrow(const std::string& path, const std::string& action) {
-  std::optional<std::wstring> wide = WidePath(path);
-  if (!wide) {
-    throw FileError(EILSEQ, action + ' ' + QuotedPath(path) + " (the name is not valid GBK)");
-  }
-  return *wide;
-}
-
-// Closes a handle when it goes out of scope.
-class Handle {
- public:
-  explicit Handle(HANDLE h) : h_(h) {}
-  ~Handle() {
-    if (valid()) CloseHandle(h_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return h_; }
-  HANDLE release() {
-    HANDLE h = h_;
-    h_ = INVALID_HANDLE_VALUE;
-    return h;
-  }
-
- private:
-  HANDLE h_;
-};
 
 // What the system says about a name. Asked through a handle opened without
 // any access: it works while another program holds the file open, and, unlike
@@ -126,60 +80,17 @@ std::optional<std::wstring> RootOfExisting(const std::string& path) {
   return VolumeRoot(*WidePath(path));
 }
 
-class Win32SequentialFile final : public SequentialFile {
- public:
-  Win32SequentialFile(HANDLE h, std::string path) : h_(h), path_(std::move(path)) {}
-
-  std::size_t Read(char* scratch, std::size_t n) override {
-    const auto want = static_cast<DWORD>(std::min<std::size_t>(n, DWORD{1} << 30));
-    DWORD got = 0;
-    if (!ReadFile(h_.get(), scratch, want, &got, nullptr)) {
-      if (GetLastError() == ERROR_HANDLE_EOF) return 0;
-      FailLastError("cannot read " + QuotedPath(path_));
-    }
-    return got;
-  }
-
- private:
-  Handle h_;
-  std::string path_;
-};
-
-class Win32WritableFile final : public WritableFile {
- public:
-  Win32WritableFile(HANDLE h, std::string path) : h_(h), path_(std::move(path)) {}
-
-  void Append(const char* data, std::size_t n) override {
-    if (!h_.valid())
-      Fail(ERROR_INVALID_HANDLE, "cannot write " + QuotedPath(path_) + " after closing it");
-    while (n > 0) {
-      const auto chunk = static_cast<DWORD>(std::min<std::size_t>(n, DWORD{1} << 30));
-      DWORD done = 0;
-      if (!WriteFile(h_.get(), data, chunk, &done, nullptr)) {
-        FailLastError("cannot write " + QuotedPath(path_));
-      }
-      data += done;
-      n -= done;
-    }
-  }
-
-  void Sync() override {
-    if (!h_.valid())
-      Fail(ERROR_INVALID_HANDLE, "cannot flush " + QuotedPath(path_) + " after closing it");
-    if (!FlushFileBuffers(h_.get())) {
-      FailLastError("cannot flush " + QuotedPath(path_) + " to the device");
-    }
-  }
-
-  void Close() override {
-    if (!h_.valid()) return;
-    if (!CloseHandle(h_.release())) FailLastError("cannot close " + QuotedPath(path_));
-  }
-
- private:
-  Handle h_;
-  std::string path_;
-};
+// Whether the folder that holds the path lists its last name as a link.
+// Wine opens what a Unix link names even when asked for the link itself,
+// and tells it only in the listing; Windows' handle already says so.
+bool ListedAsLink(const std::wstring& path) {
+  WIN32_FIND_DATAW found;
+  HANDLE search =
+      FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return false;  // a drive root has no entry
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
 
 class Win32Env final : public Env {
  public:
@@ -305,7 +216,7 @@ class Win32Env final : public Env {
     if (GetFileType(h.get()) != FILE_TYPE_DISK) {
       throw FileError(EINVAL, "cannot read " + QuotedPath(path) + ", it is not a regular file");
     }
-    return std::make_unique<Win32SequentialFile>(h.release(), path);
+    return win32::NewSequentialFile(h.release(), path);
   }
 
   std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
@@ -316,7 +227,7 @@ class Win32Env final : public Env {
     if (GetFileType(h.get()) != FILE_TYPE_DISK) {
       throw FileError(EINVAL, "cannot create " + QuotedPath(path) + ", it is a device");
     }
-    return std::make_unique<Win32WritableFile>(h.release(), path);
+    return win32::NewWritableFile(h.release(), path);
   }
 
   void RenameReplace(const std::string& from, const std::string& to) override {
@@ -340,6 +251,42 @@ class Win32Env final : public Env {
     std::optional<Entry> entry = Look(wide);
     if (!entry) FailLastError("cannot open folder " + QuotedPath(path) + " to flush it");
     if (!entry->folder) Fail(ERROR_DIRECTORY, "cannot flush folder " + QuotedPath(path));
+  }
+
+  std::unique_ptr<Folder> OpenFolder(const std::string& path) override {
+    std::wstring wide = WideOrThrow(path, "cannot open folder");
+    // The folder's own name is what must not be a link: a final separator
+    // would name what is inside it. A drive root keeps its separator.
+    while (wide.size() > 1 && (wide.back() == L'\\' || wide.back() == L'/') &&
+           wide[wide.size() - 2] != L':') {
+      wide.pop_back();
+    }
+    // FILE_FLAG_OPEN_REPARSE_POINT: a link or junction as the last name is
+    // opened itself, not followed, and refused below. Others may still
+    // delete or rename the folder; the handle keeps naming it.
+    Handle h(CreateFileW(wide.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                         nullptr));
+    if (!h.valid()) FailLastError("cannot open folder " + QuotedPath(path));
+    FILE_ATTRIBUTE_TAG_INFO tag{};
+    if (GetFileType(h.get()) != FILE_TYPE_DISK) {
+      throw FileError(ENOTDIR, "cannot open folder " + QuotedPath(path) + ", it is a device");
+    }
+    if (!GetFileInformationByHandleEx(h.get(), FileAttributeTagInfo, &tag, sizeof tag)) {
+      FailLastError("cannot open folder " + QuotedPath(path));
+    }
+    if ((tag.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || ListedAsLink(wide)) {
+      throw FileError(ELOOP, "cannot open folder " + QuotedPath(path) + ", it is a link");
+    }
+    if (!(tag.FileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      throw FileError(ENOTDIR, "cannot open folder " + QuotedPath(path));
+    }
+    // Decided on the UTF-16 form: a GBK character's second byte may be '\'.
+    if (wide.back() == L'/') wide.back() = L'\\';
+    std::string folderPath = GbkName(wide).value_or(path);
+    if (wide.back() != L'\\') folderPath += '\\';
+    return win32::NewFolder(h.release(), std::move(folderPath));
   }
 
   std::string ExecutableDir() override {
@@ -396,10 +343,91 @@ std::string ReasonText(const std::error_code& code) {
     if (std::optional<std::string> gbkReason = GbkName(reason); gbkReason && !reason.empty()) {
       return *gbkReason;
     }
+  } else if (code == std::errc::too_many_symbolic_link_levels) {
+    // Windows' C library has no words for it; these are glibc's.
+    return "Too many levels of symbolic links";
   } else if (auto text = gbk::TryFromUtf8(code.message())) {
     return *text;  // the C library's words for an errno value, ASCII
   }
   return "error " + std::to_string(code.value());
+}
+
+namespace {
+// Numbers MinGW-w64's headers lack.
+constexpr DWORD kErrorNoSuchDevice = 433;         // ERROR_NO_SUCH_DEVICE
+constexpr DWORD kErrorDeviceHardwareError = 483;  // ERROR_DEVICE_HARDWARE_ERROR
+constexpr DWORD kErrorStoppedOnSymlink = 681;     // ERROR_STOPPED_ON_SYMLINK
+constexpr DWORD kErrorDiskQuotaExceeded = 1295;   // ERROR_DISK_QUOTA_EXCEEDED
+}  // namespace
+
+int PortableErrno(const std::error_code& code) {
+  if (code.category() == std::generic_category()) return code.value();
+  if (code.category() != std::system_category()) return 0;
+  switch (static_cast<DWORD>(code.value())) {
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+    case kErrorDiskQuotaExceeded:
+      return ENOSPC;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_PRIVILEGE_NOT_HELD:
+      return EACCES;
+    // Another program has the file open: not a matter of permission, and
+    // the system's own words say so.
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EBUSY;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+      return ENOENT;
+    case ERROR_DIRECTORY:
+      return ENOTDIR;
+    case ERROR_DIR_NOT_EMPTY:
+      return ENOTEMPTY;
+    // The device failed or is gone: a stick pulled out answers with one of
+    // these, depending on how far the system got.
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_CRC:
+    case ERROR_SEEK:
+    case ERROR_SECTOR_NOT_FOUND:
+    case ERROR_WRITE_FAULT:
+    case ERROR_READ_FAULT:
+    case ERROR_GEN_FAILURE:
+    case ERROR_IO_DEVICE:
+    case ERROR_DEVICE_REMOVED:
+    case kErrorNoSuchDevice:
+    case ERROR_DEVICE_NOT_CONNECTED:
+    case kErrorDeviceHardwareError:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_MEDIA_CHANGED:
+    case ERROR_FILE_INVALID:  // the volume went away under an open file
+    case ERROR_FILE_CORRUPT:
+    case ERROR_DISK_CORRUPT:
+      return EIO;
+    case ERROR_FILE_TOO_LARGE:
+      return EFBIG;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return EEXIST;
+    // A link the system would not go through.
+    case ERROR_CANT_ACCESS_FILE:
+    case ERROR_CANT_RESOLVE_FILENAME:
+    case kErrorStoppedOnSymlink:
+      return ELOOP;
+    case ERROR_NOT_SAME_DEVICE:
+      return EXDEV;
+    case ERROR_FILENAME_EXCED_RANGE:
+      return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return EINVAL;
+    default:
+      return 0;
+  }
 }
 
 Env* Env::Default() {
