@@ -26,7 +26,8 @@ std::string NoVideoMessage(const TBaseSongData& song) {
 }
 }  // namespace
 
-void TBaseSong::CopyRecordFiles(platform::Folder& folder, const TFileCopyProc& onFileCopy) {
+void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& shownDir,
+                                const TFileCopyProc& onFileCopy) {
   auto nameOf = [](const TBaseSongData& song) { return song.SongNo + ".dat"; };
 
   // Songs read back from a vod.txt have no video file; they can only keep the
@@ -54,7 +55,7 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const TFileCopyProc& o
     PumpMessages();
     ThrowIfCancelled();
     const TBaseSongData& song = *GetSong(i);
-    if (onFileCopy) onFileCopy(song.VideoFile, folder.Path() + nameOf(song));
+    if (onFileCopy) onFileCopy(song.VideoFile, shownDir + nameOf(song));
     if (song.VideoFile.empty()) continue;
 
     auto source = Env()->OpenForRead(song.VideoFile);

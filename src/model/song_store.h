@@ -60,7 +60,7 @@ class TSongStore : public TBaseSong {
 
   void CopySongFiles(const std::string&, const std::string& targetDir,
                      const TFileCopyProc& onFileCopy) override {
-    CopyRecordFiles(MadeTarget(targetDir), onFileCopy);
+    CopyIntoFolder(targetDir, onFileCopy);
   }
 
   std::string SongNoOf(const std::string& line) const override {

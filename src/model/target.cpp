@@ -119,6 +119,8 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
   // vod.txt comes last, when every song it lists is on the target.
   WriteVod(folder, FLines);
   FCopyOutcome.vodWritten = true;
+  // Written into a folder whose disk went away is not written.
+  FTarget->CheckStillThere();
   FTargetDir.clear();
   return 1;
 }

@@ -69,7 +69,9 @@ void TTargetDir::Inspect() {
   // Only the first missing name may stand for something: what stands there
   // is the folder itself or makes it impossible.
   const platform::FolderEntry first = base_->Stat(missing_.front());
-  const std::string firstPath = base_->Path() + missing_.front();
+  // Named as the owner gave it: the target's path up to that name.
+  const std::size_t at = path_.find(missing_.front(), base == "." ? 0 : base.size());
+  const std::string firstPath = path_.substr(0, at + missing_.front().size());
   if (first.kind == platform::EntryKind::kLink) throw TUserError(msg::TargetIsLink(firstPath));
   if (first.kind == platform::EntryKind::kFile || first.kind == platform::EntryKind::kOther) {
     throw TUserError(msg::NotAFolder(firstPath));
@@ -100,6 +102,14 @@ void TTargetDir::ReadContents() {
   std::sort(contents_.datNumbers.begin(), contents_.datNumbers.end());
 }
 
+void TTargetDir::CheckStillThere() {
+  platform::Folder& held = vod_ ? *vod_ : *base_;
+  if (!held.ReachedByPath()) {
+    throw platform::FileError(ENODEV, "the folder " + platform::QuotedPath(held.Path()) +
+                                          " is no longer where the run found it");
+  }
+}
+
 platform::VolumeRoom TTargetDir::Room() {
   if (vod_) return vod_->Room();
   if (base_) return base_->Room();
@@ -108,6 +118,7 @@ platform::VolumeRoom TTargetDir::Room() {
 
 platform::Folder& TTargetDir::Make() {
   if (!base_) Inspect();
+  CheckStillThere();
   if (!vod_) {
     const bool wasMissing = !contents_.exists;
     std::unique_ptr<platform::Folder> folder;

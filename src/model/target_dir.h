@@ -56,6 +56,11 @@ class TTargetDir {
   // written then), platform::FileError when it cannot be made.
   platform::Folder& Make();
 
+  // Throws platform::FileError (ENODEV) once the folder the run holds is no
+  // longer where its path leads: its disk was pulled out (and what is
+  // written into it now is lost) or something took its place.
+  void CheckStillThere();
+
   // True for "66NNNN.dat" (any case of ".dat"): a song's file on the target.
   static bool IsSongFileName(const std::string& name);
 

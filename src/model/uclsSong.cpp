@@ -58,10 +58,13 @@ void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName)
   TReplacingFile::Write(*held, ExtractName(fileName), bytes);
 }
 
-platform::Folder& TBaseSong::MadeTarget(const std::string& targetDir) {
-  if (!FTarget || FTarget->Path() != targetDir) {
-    FTarget = std::make_unique<TTargetDir>(*env_, targetDir);
-    FTarget->Inspect();
+void TBaseSong::CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
+  if (FTarget && FTarget->Path() == targetDir) {
+    CopyRecordFiles(FTarget->Make(), targetDir, onFileCopy);
+    return;
   }
-  return FTarget->Make();
+  // Called on its own: the folder is looked at, made and held for this copy.
+  TTargetDir target(*env_, targetDir);
+  target.Inspect();
+  CopyRecordFiles(target.Make(), targetDir, onFileCopy);
 }

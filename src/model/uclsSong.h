@@ -293,9 +293,9 @@ class TBaseSong {
   }
   // Per slot: the line written as it was (PutSong), "" to build one.
   const std::string& UnchangedLine(int index) const;
-  // The target folder of a copy, made (CopyToTarget's Target(), or the folder
-  // targetDir names, looked at and made now).
-  platform::Folder& MadeTarget(const std::string& targetDir);
+  // CopyRecordFiles into targetDir: the target CopyToTarget holds, or the
+  // folder targetDir names, looked at, made and held for this copy only.
+  void CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy);
 
   // The copy procedure of every product line (model/copy_files.cpp): for each
   // song 0..FCount-1 copies VideoFile to targetDir + SongNo + ".dat" in
@@ -304,11 +304,12 @@ class TBaseSong {
   // complete and flushed. A song without a VideoFile keeps the .dat already on
   // the target; when it has none either, TUserError naming the song is raised
   // before any file is copied. Everything on the target is written through
-  // folder. File errors are platform::FileError; the songs
-  // after a failing one are not copied. A cancel request (RequestCancel) is
-  // heard before each song and after each chunk: TCopyCancelled, and the
+  // folder; shownDir is its path as the owner knows it, for onFileCopy. File errors are
+  // platform::FileError; the songs after a failing one are not copied. A cancel request
+  // (RequestCancel) is heard before each song and after each chunk: TCopyCancelled, and the
   // unfinished temporary file is removed. FCopyOutcome follows every song.
-  void CopyRecordFiles(platform::Folder& folder, const TFileCopyProc& onFileCopy);
+  void CopyRecordFiles(platform::Folder& folder, const std::string& shownDir,
+                       const TFileCopyProc& onFileCopy);
 
  private:
   // vod.txt := the lines (and FKeptLines) as the product line writes them.

@@ -126,6 +126,11 @@ class Folder {
 
   // The room left on the folder's volume. Never throws; unknown parts are -1.
   virtual VolumeRoom Room() = 0;
+
+  // True while the folder's path still leads to this folder; false once its
+  // disk was pulled out (the path then leads to the folder under the mount
+  // point, or nowhere) or something else took its place.
+  virtual bool ReachedByPath() = 0;
 };
 
 class Env {
@@ -255,6 +260,7 @@ class FolderWrapper : public Folder {
   }
   void Sync() override { target_->Sync(); }
   VolumeRoom Room() override { return target_->Room(); }
+  bool ReachedByPath() override { return target_->ReachedByPath(); }
 
  private:
   std::unique_ptr<Folder> target_;

@@ -126,7 +126,10 @@ class PosixFolder final : public Folder {
     entry.name = name;
     std::optional<std::string> native = NativePath(name);
     struct stat info;
-    if (!native || ::fstatat(fd_, native->c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) return entry;
+    if (!native || !IsName(*native) ||
+        ::fstatat(fd_, native->c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+      return entry;
+    }
     entry.kind = KindOf(info.st_mode);
     if (entry.kind == EntryKind::kFile) entry.size = static_cast<std::int64_t>(info.st_size);
     return entry;
@@ -183,6 +186,14 @@ class PosixFolder final : public Folder {
       Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device");
   }
 
+  bool ReachedByPath() override {
+    struct stat held;
+    struct stat named;
+    const std::optional<std::string> native = NativePath(path_);
+    return native && ::fstat(fd_, &held) == 0 && ::stat(native->c_str(), &named) == 0 &&
+           held.st_dev == named.st_dev && held.st_ino == named.st_ino;
+  }
+
   VolumeRoom Room() override {
     VolumeRoom room;
     struct statvfs info;
@@ -205,12 +216,14 @@ class PosixFolder final : public Folder {
  private:
   std::string Shown(const std::string& name) const { return QuotedPath(path_ + name); }
 
-  // A single name in native form; a separator or an empty name is refused,
-  // so nothing outside the folder is ever named.
+  // A single name: no separator, not empty, "." or "..", so nothing outside
+  // the folder is ever named.
+  static bool IsName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos;
+  }
+
   std::string Native(const std::string& name, const std::string& action) const {
-    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos) {
-      Fail(EINVAL, action + ' ' + Shown(name) + " (not a name within the folder)");
-    }
+    if (!IsName(name)) Fail(EINVAL, action + ' ' + Shown(name) + " (not a name within the folder)");
     return NativeOrThrow(name, action);
   }
 

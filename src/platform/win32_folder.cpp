@@ -272,6 +272,19 @@ class Win32Folder final : public Folder {
     return NewFolder(h.release(), path_ + name + '\\');
   }
 
+  bool ReachedByPath() override {
+    const std::optional<std::wstring> wide = WidePath(path_);
+    if (!wide) return false;
+    Handle named(CreateFileW(wide->c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION a;
+    BY_HANDLE_FILE_INFORMATION b;
+    return named.valid() && GetFileInformationByHandle(handle_.get(), &a) &&
+           GetFileInformationByHandle(named.get(), &b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+  }
+
   bool TryLock() override {
     if (lock_.valid()) return true;
     // A second handle on the folder that may add files to it and lets no

@@ -99,6 +99,48 @@ TEST_F(AddCommand, LoadedSongsKeepTheirLinesAndFilesNextToTheNewOnes) {
   EXPECT_EQ(TempDir::Read(Vod() / "660001.dat"), "on the stick");
 }
 
+TEST_F(AddCommand, LoadedSongsWithoutAStartNumberGetTheNextFreeNumber) {
+  const std::string old = "A;B;2;AB;660001;2;1;1;1;0\r\nC;D;2;CD;660007;2;1;1;1;0\r\n";
+  const auto vod = dir.Write("out/vod/vod.txt", old);
+  dir.Write("out/vod/660001.dat", "on the stick");
+  dir.Write("out/vod/660007.dat", "on the stick");
+  const auto r = Add({"--load", Utf8(vod), "--to", Out(), Video("e-f.mpg", 5)});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(TempDir::Read(vod), old + "e;f;1;E;660008;2;1;8;1;1\r\n");
+}
+
+TEST_F(AddCommand, SongsAlreadyOnTheTargetAreRefusedKeptOrReplacedAsTheCommandSays) {
+  const std::string old = "a;x;1;A;660000;2;1;8;1;1\r\nb;x;1;B;660001;2;1;8;1;1\r\n";
+  const struct {
+    Words options;
+    int status;
+    std::string vod;  // afterwards
+    const char* said;
+  } cases[] = {
+      {{}, 1, old, "vod.txt 列出的 2 首"},
+      {{"--merge"}, 0, old + "n;x;1;N;660002;2;1;8;1;1\r\n", "> 重新编号"},
+      {{"--merge", "--start", "0001"}, 1, old, "新歌的编号 0001 与保留的歌曲重复"},
+      {{"--merge", "--start", "0005"}, 0, old + "n;x;1;N;660005;2;1;8;1;1\r\n", "> 保留原有歌曲"},
+      {{"--replace"}, 0, "n;x;1;N;660000;2;1;8;1;1\r\n", "> 替换原有歌曲"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path() / "out");
+    dir.Write("out/vod/vod.txt", old);
+    dir.Write("out/vod/660000.dat", "a");
+    dir.Write("out/vod/660001.dat", "b");
+    const auto r =
+        Add(Words{"--line", "oru", "--to", Out()} + c.options + Words{Video("n-x.mpg", 3)});
+    EXPECT_EQ(r.status, c.status) << r.out << r.err;
+    EXPECT_EQ(TempDir::Read(Vod() / "vod.txt"), c.vod) << r.out;
+    EXPECT_NE(r.out.find(c.said), std::string::npos) << r.out;
+    if (c.options.empty() || c.options[0] != "--replace") {
+      EXPECT_EQ(TempDir::Read(Vod() / "660000.dat"), "a") << r.out;
+    }
+  }
+  EXPECT_EQ(Add({"--line", "oru", "--to", Out(), "--merge", "--replace", Video("n-x.mpg")}).status,
+            2);
+}
+
 TEST_F(AddCommand, CsvCorrectsTheDerivedValuesLikeTheUsersEdits) {
   const auto csv = dir.Write("fix.csv",
                              "视频文件,歌曲名称,歌星,语种,排行\n"

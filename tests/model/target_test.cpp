@@ -153,25 +153,13 @@ TEST_F(Target, AMissingTargetIsMadeByTheCopyAndAnImpossibleOneRefusedBeforeIt) {
   EXPECT_TRUE(fs::exists(dir.path() / "a/b/vod/vod.txt"));
 
   dir.Write("file", "x");
-  fs::create_directory_symlink(dir.path() / "a", dir.path() / "link");
-  struct Case {
-    std::string target;
-    std::string named;  // what the message names
-    const char8_t* says;
-  };
-  const Case cases[] = {
-      {dir.Gbk() + "file/vod/", dir.Gbk() + "file", u8"是一个文件，不是文件夹"},
-      {dir.Gbk() + "file/", dir.Gbk() + "file", u8"是一个文件，不是文件夹"},
-      {dir.Gbk() + "link/", dir.Gbk() + "link", u8"是一个链接"},
-      {dir.Gbk() + "link/vod/", dir.Gbk() + "link", u8"是一个链接"},
-  };
-  for (const Case& c : cases) {
+  for (const std::string& target : {dir.Gbk() + "file/vod/", dir.Gbk() + "file/"}) {
     window.boxes.clear();
-    EXPECT_EQ(list.PrepareTarget(false, [&] { return c.target; }), 6) << c.target;
-    ASSERT_EQ(window.boxes.size(), 1u) << c.target;
+    EXPECT_EQ(list.PrepareTarget(false, [&] { return target; }), 6) << target;
+    ASSERT_EQ(window.boxes.size(), 1u) << target;
     EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
-    EXPECT_NE(window.boxes[0].text.find('"' + c.named), std::string::npos) << c.target;
-    EXPECT_NE(window.boxes[0].text.find(Gbk(c.says)), std::string::npos) << c.target;
+    EXPECT_NE(window.boxes[0].text.find('"' + dir.Gbk() + "file\""), std::string::npos) << target;
+    EXPECT_NE(window.boxes[0].text.find(Gbk(u8"是一个文件，不是文件夹")), std::string::npos);
   }
 }
 
@@ -486,6 +474,66 @@ TEST_F(Target, LoadNeverWritesPastTheHundredthSlotAndCountsWhatItLeftOut) {
   }
   EXPECT_EQ(list.GetSong(99)->SongName, "song99");
   EXPECT_EQ(window.ParamsOf(WM_SONGCOUNT), std::vector<std::int64_t>{100});
+}
+
+}  // namespace
+
+namespace {
+
+// A volume that cannot take the run whatever its free bytes: refused before
+// anything is made there, naming why.
+TEST_F(Target, TooFewFileEntriesOrAVideoTooLargeForTheFileSystemIsRefusedBeforeAnything) {
+  constexpr std::int64_t kFatLargest = (std::int64_t{1} << 32) - 1;
+  const std::string huge = dir.Gbk() + Gbk(u8"src/大歌.mpg");
+  env.fakeSizes[huge] = kFatLargest + 1;  // 4 GiB: one byte too many for FAT
+  struct Case {
+    const char* what;
+    std::optional<std::int64_t> entries, largest;
+    bool withHuge;
+    const char8_t* says;  // "" : the run goes on
+  } cases[] = {
+      {"two songs, vod.txt, a temporary file and the folder need 5 entries",
+       4,
+       {},
+       false,
+       u8"还能建立 4 个文件，本次加歌需要 5 个"},
+      {"five entries are enough", 5, {}, false, u8""},
+      {"a file system that does not count entries", -1, {}, false, u8""},
+      {"4 GiB onto FAT", {}, kFatLargest, true, u8"歌曲 660009 t660009 的视频文件太大"},
+      {"4 GiB - 1 fits", {}, kFatLargest, false, u8""},
+  };
+  for (const Case& c : cases) {
+    TestSong songs(&env);
+    for (const char* no : {"660001", "660002"}) {
+      TestData d = Video(no, 10);
+      songs.PutSong(&d);
+    }
+    if (c.withHuge) {
+      TestData d = Song("t660009");
+      d.SongNo = "660009";
+      d.VideoFile = huge;
+      songs.PutSong(&d);
+    }
+    songs.FSourceDir = dir.Gbk() + "src/";
+    songs.FTargetDir = dir.Gbk() + "out/vod/";
+    env.freeEntries = c.entries;
+    env.largestFile = c.largest;
+    env.freeBytes = std::int64_t{1} << 40;
+    if (*c.says != 0) {
+      try {
+        songs.CopyToTarget(nullptr, nullptr);
+        ADD_FAILURE() << c.what;
+      } catch (const TUserError& e) {
+        EXPECT_NE(gbk::ToUtf8(e.what()).find(reinterpret_cast<const char*>(c.says)),
+                  std::string::npos)
+            << c.what << ": " << gbk::ToUtf8(e.what());
+      }
+      EXPECT_FALSE(fs::exists(dir.path() / "out")) << c.what << ": nothing made";
+    } else {
+      EXPECT_EQ(songs.CopyToTarget(nullptr, nullptr), 1) << c.what;
+      fs::remove_all(dir.path() / "out");
+    }
+  }
 }
 
 }  // namespace

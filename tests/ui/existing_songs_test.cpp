@@ -42,8 +42,8 @@ struct StickWithSongs : MainForm {
 TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeThat) {
   const struct {
     const char* what;
-    int answer;          // to "目标文件夹中已有歌曲"
-    int renumber;        // to "歌曲编号重复", when asked
+    int answer;    // to "目标文件夹中已有歌曲"
+    int renumber;  // to "歌曲编号重复", when asked
     TfrmMain::TRunResult result;
     std::string vodTxt;  // afterwards
     const char* newDat;  // where the new song went ("" nowhere)
@@ -51,8 +51,7 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
       {"keep, renumbered after the highest number there", 0, 0, TfrmMain::TRunResult::kDone,
        kOldList + "d;x;1;D;660008;2;1;8;1;1\r\n", "660008.dat"},
       {"keep, renumbering declined", 0, 1, TfrmMain::TRunResult::kRefused, kOldList, ""},
-      {"replace", 1, 0, TfrmMain::TRunResult::kDone, "d;x;1;D;660000;2;1;8;1;1\r\n",
-       "660000.dat"},
+      {"replace", 1, 0, TfrmMain::TRunResult::kDone, "d;x;1;D;660000;2;1;8;1;1\r\n", "660000.dat"},
       {"cancel", 2, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
       {"the question closed", -1, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
   };
@@ -142,32 +141,32 @@ TEST_F(StickWithSongs, ALoadedListIsNotAskedAboutAndAListOfAnotherProductLineIsN
   EXPECT_EQ(w.form.lvList.RowCount(), 1);
 }
 
-TEST_F(MainForm, ARunNeverWritesThroughWhatAHostileStickHoldsUnderItsNames) {
+TEST_F(MainForm, ASecondRunOntoATargetInUseIsRefusedAtOnce) {
   Start(1);
-  AddFiles({Video("a-x.mpg", 5)});
+  AddFiles({Video("a-x.mpg", 12000), Video("b-x.mpg", 12000)});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk() + "stick";
-  const fs::path vod = dir.path() / "stick" / "vod";
-  fs::create_directories(vod);
-  const fs::path victim = dir.Write("outside/victim", "precious");
-  fs::create_symlink(dir.path() / "outside" / "created", vod / "660000.dat.part");
-  fs::create_symlink(victim, vod / "vod.txt.part");
+  TestEnv otherEnv;
+  Window other(&otherEnv);
+  other.Start(1);
+  other.AddFiles({Video("c-x.mpg", 10)});
+  other.view.onSaveHint = view.onSaveHint;
+  other.view.chosenFolder = view.chosenFolder;
+  // The other window starts its run while this one copies its second song.
+  view.onProcess = [&] {
+    if (view.panels.empty() || view.panels.back().song != 2) return;
+    view.onProcess = nullptr;
+    other.form.btnCompleteClick();
+  };
   form.btnCompleteClick();
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
-  EXPECT_EQ(TempDir::Read(vod / "660000.dat"), "vvvvv");
-  EXPECT_EQ(TempDir::Read(victim), "precious");
-  EXPECT_FALSE(fs::exists(dir.path() / "outside" / "created"));
-  EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "vod.txt"}));
-
-  // The vod folder itself a link: refused, nothing written where it points.
-  fs::remove_all(vod);
-  fs::create_directory_symlink(dir.path() / "outside", vod);
-  view.boxes.clear();
-  form.btnCompleteClick();
-  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
-  ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("是一个链接"), std::string::npos);
-  EXPECT_EQ(Names(dir.path() / "outside"), std::set<std::string>{"victim"});
+  EXPECT_EQ(other.form.LastRun(), TfrmMain::TRunResult::kRefused);
+  ASSERT_EQ(other.view.boxes.size(), 1u);
+  EXPECT_NE(gbk::ToUtf8(other.view.boxes[0].text).find("另一个加歌程序正在向"), std::string::npos);
+  const fs::path vod = dir.path() / "stick" / "vod";
+  EXPECT_EQ(TempDir::Read(vod / "vod.txt"),
+            "a;x;1;A;660000;2;1;8;1;1\r\nb;x;1;B;660001;2;1;8;1;1\r\n");
+  EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "660001.dat", "vod.txt"}));
 }
 
 }  // namespace

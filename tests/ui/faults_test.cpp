@@ -64,6 +64,10 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
        {}},
   };
   for (const auto& c : cases) {
+#ifdef _WIN32
+    // Windows does not let a folder the run holds open be removed.
+    if (std::string(c.fault).starts_with("the target disappears")) continue;
+#endif
     TestEnv faults;
     Window w(&faults);
     auto& [v, f] = w;
@@ -81,6 +85,10 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
     EXPECT_EQ(f.LastRun(), TfrmMain::TRunResult::kFailed) << c.fault;
     ASSERT_EQ(v.boxes.size(), 1u) << c.fault;
     EXPECT_EQ(v.boxes[0].caption, Gbk(u8"加歌未完成")) << c.fault;
+    if (std::string(c.fault) == "the target is read-only") {
+      EXPECT_NE(gbk::ToUtf8(v.boxes[0].text).find("U盘只读或写保护"), std::string::npos)
+          << "the owner reads the reason in Chinese first";
+    }
     EXPECT_TRUE(v.enabled[0] && v.enabled[1] && v.enabled[2]) << c.fault;
     EXPECT_TRUE(f.lvList.Enabled()) << c.fault;
     if (!fs::exists(out)) {

@@ -1,5 +1,6 @@
-// A real "no space left on device": a small tmpfs as the USB stick, filled by
-// another writer while the run copies. Needs root to mount; skipped otherwise.
+// A small tmpfs as the USB stick: filled by another writer while the run
+// copies (a real "no space left on device"), or pulled out half way. Needs
+// root to mount; skipped otherwise.
 #include <filesystem>
 #include <fstream>
 
@@ -59,6 +60,32 @@ TEST_F(MainForm, RealNoSpaceLeftHalfWayLeavesTheStickConsistent) {
   EXPECT_EQ(TempDir::Read(vod / "660001.dat"), "the old copy");
   EXPECT_FALSE(fs::exists(vod / "660001.dat.part"));
   EXPECT_FALSE(fs::exists(vod / "660002.dat"));
+}
+
+TEST_F(MainForm, AStickPulledHalfWayFailsTheRunAndNothingLandsUnderItsMountPoint) {
+  const fs::path stick = dir.path() / "stick";
+  fs::create_directory(stick);
+  const auto mounted = RunShell("mount -t tmpfs -o size=4m tmpfs " + ShellQuote(stick.string()));
+  if (mounted.status != 0) GTEST_SKIP() << "mounting a tmpfs needs root: " << mounted.err;
+  Start(1);
+  AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 200000), Video("c-x.mpg", 10000)});
+  env.volumes = {stick.string() + "/"};
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
+  // The stick goes while the second song is copied; its mount point is an
+  // ordinary folder of the system disk again.
+  bool pulled = false;
+  view.onProcess = [&] {
+    if (pulled || view.panels.empty() || view.panels.back().song != 2) return;
+    pulled = RunShell("umount -l " + ShellQuote(stick.string())).status == 0;
+  };
+  form.btnCompleteClick();
+  ASSERT_TRUE(pulled);
+
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kFailed);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("U盘已拔出或读写出错"), std::string::npos)
+      << gbk::ToUtf8(view.boxes[0].text);
+  EXPECT_TRUE(fs::is_empty(stick)) << "nothing of the run on the system disk";
 }
 
 }  // namespace
