@@ -236,7 +236,9 @@ void TfrmMain::HandleMessage(unsigned message, std::int64_t lparam) {
       Guarded([&] { WMSongCount(lparam); });
       break;
     case WM_COPYPROGRESS:
-      Guarded([&] { WMCopyProgress(lparam); });
+      // The newest percent, whichever 2050 brings it.
+      progressQueued_ = false;
+      Guarded([&] { WMCopyProgress(newestPercent_); });
       break;
     default:
       break;
@@ -291,6 +293,12 @@ void TfrmMain::WMSongCount(std::int64_t count) {
 // ---- The window side of the song list ----
 
 void TfrmMain::PostNotify(unsigned message, std::int64_t lparam) {
+  if (message == WM_COPYPROGRESS) {
+    // One per 5120-byte chunk: only the newest percent is worth drawing.
+    newestPercent_ = lparam;
+    if (progressQueued_) return;
+    progressQueued_ = true;
+  }
   view_.PostMessage(message, lparam);
 }
 

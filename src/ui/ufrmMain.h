@@ -9,6 +9,7 @@
 // message queue to HandleMessage, its message boxes go to the view.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -198,6 +199,8 @@ class TfrmMain : public TWindowSide {
   void WMLoadDone();
   void WMSongCount(std::int64_t count);
   void WMCopyProgress(std::int64_t percent);
+  // Panel.overall and Panel.timeLeft for the current song at percent.
+  void FollowRunProgress(int percent);
   void TitleRule(int row);
   void MediaTypeRule(int row);
   void ReportCopyFailure(const std::exception& error);
@@ -216,6 +219,15 @@ class TfrmMain : public TWindowSide {
   // Per target folder: song files no list names that the owner chose to keep.
   std::map<std::string, std::set<std::string>> keptFiles_;
   bool changedByRun_ = false;  // the run changed the grid: its records are rebuilt
+  // The copy's progress messages coalesce: one 2050 is queued at a time and
+  // hands over the newest percent when it is handled.
+  std::int64_t newestPercent_ = 0;
+  bool progressQueued_ = false;
+  // The run's bytes, for the overall bar and the time left.
+  std::int64_t runBytes_ = 0;
+  std::int64_t bytesBefore_ = 0;  // of the songs before the current one
+  std::int64_t songBytes_ = 0;    // of the current song
+  std::chrono::steady_clock::time_point copyStart_;
   TRunResult FLastRun = TRunResult::kNone;
 };
 

@@ -1,5 +1,7 @@
 // The main window: the add-songs run ("开始加歌") with its callbacks and the
 // copy panel.
+#include <algorithm>
+
 #include "model/messages.h"
 #include "platform/env.h"
 #include "text/user_error.h"
@@ -54,6 +56,12 @@ void TfrmMain::btnCompleteClick() {
     copying_ = true;
     Panel = TCopyPanel();
     Panel.songs = FSongList->FCount;
+    runBytes_ = bytesBefore_ = songBytes_ = 0;
+    for (int i = 0; i < FSongList->FCount; ++i) {
+      const std::string& video = FSongList->GetSong(i)->VideoFile;
+      if (!video.empty()) runBytes_ += std::max<std::int64_t>(env_->FileSize(video), 0);
+    }
+    copyStart_ = std::chrono::steady_clock::now();
     int copied = 0;
     std::exception_ptr failure;
     try {
@@ -169,19 +177,42 @@ void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) 
   Panel.from = source;
   Panel.to = dest;
   ++Panel.song;
-  Panel.overall = Panel.songs > 0 ? (Panel.song - 1) * 100 / Panel.songs : 0;
+  bytesBefore_ += songBytes_;
+  songBytes_ = source.empty() ? 0 : std::max<std::int64_t>(env_->FileSize(source), 0);
+  FollowRunProgress(0);
   ChangePanel();
   PumpMessages();
 }
 
 void TfrmMain::WMCopyProgress(std::int64_t percent) {
   if (!copying_) return;  // a late message of a run that has ended
+  // The panel changes only when what it shows does: at most a hundred times
+  // a file and once a second for the time left, never once per chunk.
+  const TCopyPanel before = Panel;
   Panel.percent = static_cast<int>(percent);
-  if (Panel.songs > 0 && Panel.song > 0) {
-    Panel.overall = static_cast<int>(((Panel.song - 1) * 100 + percent) / Panel.songs);
+  FollowRunProgress(Panel.percent);
+  if (Panel.percent != before.percent || Panel.overall != before.overall ||
+      Panel.timeLeft != before.timeLeft) {
+    ChangePanel();
   }
-  ChangePanel();
-  PumpMessages();
+}
+
+void TfrmMain::FollowRunProgress(int percent) {
+  const std::int64_t done = bytesBefore_ + songBytes_ * percent / 100;
+  if (runBytes_ > 0) {
+    Panel.overall = static_cast<int>(done * 100 / runBytes_);
+  } else if (Panel.songs > 0) {
+    Panel.overall = (Panel.song - 1) * 100 / Panel.songs;
+  }
+  // The rest at the pace so far, once there is a pace to tell.
+  const auto elapsed = std::chrono::steady_clock::now() - copyStart_;
+  if (done <= 0 || elapsed < std::chrono::seconds(1)) {
+    Panel.timeLeft.clear();
+    return;
+  }
+  const double seconds = std::chrono::duration<double>(elapsed).count() *
+                         static_cast<double>(runBytes_ - done) / static_cast<double>(done);
+  Panel.timeLeft = ui_text::TimeLeft(static_cast<int>(seconds + 0.5));
 }
 
 void TfrmMain::ShowLowSpace(const std::string& drive, const std::string& need,

@@ -1,5 +1,7 @@
 #include "ui/ui_texts.h"
 
+#include <algorithm>
+
 #include "text/gbk.h"
 #include "text/gbk_texts.h"
 
@@ -170,6 +172,11 @@ std::string UnreadInteger(int position, const std::string& field) {
 
 std::string GbkBehindMark(const std::string& file) {
   return Fill(Gbk(u8"%s 以 UTF-8 标记（BOM）开头，内容却是 GBK 文字，已按 GBK 读取。"), {file});
+}
+
+std::string TimeLeft(int seconds) {
+  if (seconds < 60) return Fill(Gbk(u8"剩余约 %d 秒"), {std::to_string(std::max(seconds, 1))});
+  return Fill(Gbk(u8"剩余约 %d 分钟"), {std::to_string((seconds + 59) / 60)});
 }
 
 std::string CopyFailureReport(const std::string& song, const std::string& reason,

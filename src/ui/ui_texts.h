@@ -43,6 +43,7 @@ const std::string& CopyFrom();   // "从"
 const std::string& CopyTo();     // "到"
 const std::string& CancelButton();
 std::string SongOfSongs(int song, int songs);  // "第 3/10 首"
+std::string TimeLeft(int seconds);             // "剩余约 3 分钟", "剩余约 40 秒"
 const std::string& ChooseFolderPrompt();       // "保存歌曲目录:"
 const std::string& ConfirmCloseCaption();
 const std::string& ConfirmCloseText();

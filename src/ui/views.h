@@ -81,7 +81,8 @@ struct TCopyPanel {
   int percent = 0;          // progress bar 0-100: the current file
   int song = 0;             // the song being copied, 1-based
   int songs = 0;            // songs in the run
-  int overall = 0;          // 0-100: the whole run
+  int overall = 0;          // 0-100: the whole run, by bytes
+  std::string timeLeft;     // "剩余约 3 分钟", "" while it cannot be told yet
   bool cancelling = false;  // the user asked to stop
 };
 

@@ -21,6 +21,7 @@
 #include <set>
 
 #include "support/temp_dir.h"
+#include "support/test_env.h"
 #include "ui/qt/copy_panel.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/prompts.h"
@@ -87,10 +88,14 @@ class WidgetTest : public QObject {
  private:
   FakePrompts prompts_;
   std::unique_ptr<TempDir> dir_;
+  // A stick that takes a millisecond per chunk, so that a copy lasts long
+  // enough to be watched and stopped.
+  TestEnv slowStick_;
 
   // A main window started on the product line whose button is named.
   std::unique_ptr<qtui::MainWindow> Start(const QString& button) {
-    auto window = std::make_unique<qtui::MainWindow>(prompts_);
+    slowStick_.writeDelay = std::chrono::milliseconds(1);
+    auto window = std::make_unique<qtui::MainWindow>(prompts_, &slowStick_);
     DialogAnswers answers;
     answers.clicks["frmLogin"] = button;
     if (!window->Start()) return nullptr;

@@ -1,6 +1,7 @@
 #include "support/test_env.h"
 
 #include <cerrno>
+#include <thread>
 
 namespace {
 class FaultyFile : public platform::WritableFile {
@@ -8,6 +9,7 @@ class FaultyFile : public platform::WritableFile {
   FaultyFile(std::unique_ptr<platform::WritableFile> inner, const TestEnv& env)
       : inner_(std::move(inner)), env_(env) {}
   void Append(const char* data, std::size_t n) override {
+    if (env_.writeDelay) std::this_thread::sleep_for(*env_.writeDelay);
     written_ += static_cast<std::int64_t>(n);
     if (env_.failWriteAfter && written_ > *env_.failWriteAfter) {
       throw std::system_error(std::make_error_code(std::errc::no_space_on_device), "test write");

@@ -4,6 +4,7 @@
 // held open alike).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -52,6 +53,8 @@ class TestEnv : public platform::EnvWrapper {
   std::optional<std::int64_t> freeEntries;  // files the volume can still make
   std::optional<std::int64_t> largestFile;  // the largest file it takes
   bool failCreateDirs = false;
+  // When set, every write to a file waits this long first: a slow stick.
+  std::optional<std::chrono::microseconds> writeDelay;
   // When set, the write that would take a file past this many bytes fails.
   std::optional<std::int64_t> failWriteAfter;
   bool failSync = false;

@@ -118,7 +118,9 @@ void CopyPanel::Show(const TCopyPanel& panel) {
   to_->setToolTip(ToQt(panel.to));
   pb_->setValue(panel.percent);
   overall_->setValue(panel.overall);
-  song_->setText(panel.songs > 0 ? ToQt(ui_text::SongOfSongs(panel.song, panel.songs)) : QString());
+  QString song = panel.songs > 0 ? ToQt(ui_text::SongOfSongs(panel.song, panel.songs)) : QString();
+  if (!panel.timeLeft.empty()) song += "    " + ToQt(panel.timeLeft);
+  song_->setText(song);
   cancel_->setEnabled(!panel.cancelling);
 }
 

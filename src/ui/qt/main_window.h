@@ -3,6 +3,7 @@
 // and hands every click, edit, key and dropped file to it; the form decides.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <memory>
 
@@ -80,6 +81,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   bool followingCurrent_ = false;  // the form moves the current cell: do not echo it back
   QString vodFolder_;              // where the vod.txt open dialog starts
   QString targetFolder_;           // where the folder browser starts
+  QElapsedTimer pumped_;           // since the last turn of the event loop
 };
 
 }  // namespace qtui
