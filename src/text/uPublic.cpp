@@ -1,5 +1,6 @@
 #include "text/uPublic.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -99,12 +100,11 @@ bool IsSongNumber(std::string_view text) {
 std::string FormatDiskSize(std::int64_t bytes) {
   constexpr std::int64_t kGiB = 1073741824;
   constexpr std::int64_t kMiB = 1048576;
-  const std::int64_t g = bytes / kGiB;
-  const std::int64_t m = (bytes % kGiB) / kMiB;
-  if (g > 0 && m > 0) return std::to_string(g) + "." + std::to_string(m) + "G";
-  if (g > 0) return std::to_string(g) + "G";
-  if (m > 0) return std::to_string(m) + "M";
-  return "0M";
+  if (bytes < kGiB) return std::to_string(std::max<std::int64_t>(bytes, 0) / kMiB) + "M";
+  // Hundredths of a GiB, rounded to the nearest.
+  const std::int64_t hundredths = (bytes / kMiB * 100 + 512) / 1024;
+  const std::string cents = std::to_string(hundredths % 100);
+  return std::to_string(hundredths / 100) + "." + (cents.size() < 2 ? "0" : "") + cents + "G";
 }
 
 std::string FlagText(bool flag) {

@@ -36,9 +36,9 @@ std::string ExtractName(std::string_view path);
 // True exactly when the text is four ASCII digits.
 bool IsSongNumber(std::string_view text);
 
-// A byte count for the user: whole GiB and left-over whole MiB ("1.512G" is 1
-// GiB and 512 MiB, "1.5G" is 1 GiB and 5 MiB), "5G", "300M"; "0M" under 1 MiB
-// and for negative counts.
+// A byte count for people: GiB with two decimals from 1 GiB on ("1.20G" for
+// 1230 MiB, "1.50G", "5.00G"), whole MiB below ("300M"); "0M" under 1 MiB and
+// for negative counts. Nothing stored depends on it.
 std::string FormatDiskSize(std::int64_t bytes);
 
 // "1" for true, "0" for false.

@@ -190,7 +190,7 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
     told = {d, n, f};
   };
   EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 0);
-  EXPECT_EQ(told, (std::vector<std::string>{"/media/usb/", "5G", "5G"}));
+  EXPECT_EQ(told, (std::vector<std::string>{"/media/usb/", "5.00G", "5.00G"}));
   EXPECT_FALSE(fs::exists(dir.path() / "660001.dat"));
   EXPECT_EQ(list.FTargetDir, dir.Gbk());  // kept for another try
 

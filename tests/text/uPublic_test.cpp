@@ -48,13 +48,14 @@ TEST(IsSongNumber, AcceptsExactlyFourAsciiDigits) {
   for (const auto& [text, want] : cases) EXPECT_EQ(IsSongNumber(text), want) << text;
 }
 
-TEST(FormatDiskSize, ShowsWholeGibAndLeftOverMib) {
-  constexpr std::int64_t G = 1073741824, M = 1048576;
+TEST(FormatDiskSize, ShowsGibWithTwoDecimalsAndWholeMibBelow) {
+  constexpr std::int64_t M = 1048576;
+  constexpr std::int64_t G = 1073741824;
   const std::pair<std::int64_t, std::string> cases[] = {
-      {0, "0M"},           {1048575, "0M"},  {M, "1M"},
-      {300 * M, "300M"},   {G, "1G"},        {G + 512 * M, "1.512G"},
-      {G + 5 * M, "1.5G"}, {5 * G, "5G"},    {-1, "0M"},
-      {-G, "0M"},          {G - 1, "1023M"}, {1024 * G + M, "1024.1G"},
+      {0, "0M"},           {M - 1, "0M"},       {M, "1M"},         {300 * M, "300M"},
+      {G - 1, "1023M"},    {G, "1.00G"},        {1230 * M, "1.20G"}, {G + 512 * M, "1.50G"},
+      {G + 5 * M, "1.00G"}, {G + 6 * M, "1.01G"}, {5 * G, "5.00G"}, {-1, "0M"},
+      {-G, "0M"},          {1024 * G + M, "1024.00G"},
   };
   for (const auto& [bytes, want] : cases) EXPECT_EQ(FormatDiskSize(bytes), want) << bytes;
 }

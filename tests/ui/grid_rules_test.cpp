@@ -133,7 +133,7 @@ TEST_F(MainForm, StatusLineCountsTheSongsAndTheRoomTheirFilesNeed) {
   env.fakeSizes = {
       {"/v/a-x.mpg", 1073741824}, {"/v/b-x.mpg", 268435456}, {"/v/c-x.mpg", 268435456}};
   AddFiles({"/v/a-x.mpg", "/v/b-x.mpg", "/v/c-x.mpg", "/v/missing-x.mpg"});
-  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 4 首歌曲, 所需空间 1.512G"));
+  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 4 首歌曲, 所需空间 1.50G"));
   EXPECT_EQ(form.FTotalSize, 1610612736);
 }
 
