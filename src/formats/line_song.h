@@ -20,6 +20,12 @@ class TLineSong : public TSongStore<TData> {
   typename TSongStore<TData>::MandatoryList MandatoryFields() const override {
     return layout_.mandatory;
   }
+  std::string FieldName(std::string TData::*field) const override {
+    for (const auto& f : layout_.fields) {
+      if (f.text == field) return f.name;
+    }
+    return "";
+  }
   std::string LineOf(const TData& song) const override { return layout_.Write(song); }
   std::uint8_t ParseRecord(const std::string& line, TData& record) const override {
     return layout_.Read(line, record).Code();

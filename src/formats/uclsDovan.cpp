@@ -5,7 +5,9 @@
 #include "formats/ini_file.h"
 #include "formats/tables.h"
 #include "platform/env.h"
+#include "model/messages.h"
 #include "text/gbk.h"
+#include "text/user_error.h"
 
 namespace {
 using D = TDovanData;
@@ -59,14 +61,6 @@ const TSubject kSubjects[] = {
 };
 constexpr int kStyleCount = 14;
 
-// The UTF-8 text cut after the last whole character that fits in
-// TDovan::kMaxLineBytes (a cut never lands on a continuation byte).
-std::string_view CutUtf8(std::string_view utf8) {
-  if (utf8.size() <= TDovan::kMaxLineBytes) return utf8;
-  std::size_t end = TDovan::kMaxLineBytes;
-  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;
-  return utf8.substr(0, end);
-}
 const TLineLayout<TDovanData> kLayout{kLine, kMandatory, kIntegerOrder};
 }  // namespace
 
@@ -115,6 +109,14 @@ void TDovan::ReadStyleIni(const std::string& folder) {
   }
 }
 
+void TDovan::CheckLine(const std::string& line, int index) const {
+  const auto utf8 = gbk::TryToUtf8(Trim(line));
+  if (!utf8 || utf8->size() <= kMaxLineBytes) return;
+  const TDovanData& song = Slot(index);
+  throw TSongRefused(msg::LineTooLong(song.SongNo + " " + song.SongName, utf8->size(), kMaxLineBytes),
+                     index, "");
+}
+
 std::string TDovan::EncodeVod(const TStringList& lines) const {
   std::string bytes = "\xEF\xBB\xBF";
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -131,7 +133,7 @@ std::string TDovan::EncodeVod(const TStringList& lines) const {
                                  bad);
     }
     if (utf8->empty()) continue;
-    bytes += CutUtf8(*utf8);
+    bytes += *utf8;
     bytes += "\r\n";
   }
   return bytes;

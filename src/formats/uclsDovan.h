@@ -46,14 +46,19 @@ class TDovan : public TLineSong<TDovanData> {
                   const std::string& configDir = "");
 
   // vod.txt as UTF-8: EF BB BF, then each line that is not blank, converted
-  // from GBK, trimmed of code units up to U+0020, cut after the last whole
-  // character within 2047 bytes, followed by CR LF. No lines: the three mark
-  // bytes alone. Throws gbk::ConversionError naming the line when a line is
-  // not GBK text (nothing is written then).
+  // from GBK, trimmed of code units up to U+0020, followed by CR LF. No
+  // lines: the three mark bytes alone. Throws gbk::ConversionError naming the
+  // line when a line is not GBK text (nothing is written then). A line is
+  // never cut: BuildLines refuses one that is too long (CheckLine).
   std::string EncodeVod(const TStringList& lines) const override;
 
-  // Longest line written to vod.txt, in UTF-8 bytes.
+  // Longest line the jukebox reads whole, in UTF-8 bytes.
   static constexpr std::size_t kMaxLineBytes = 2047;
+
+ protected:
+  // Refuses (TSongRefused naming the song) a line longer than kMaxLineBytes
+  // in UTF-8: the jukebox would cut it, and its song number with it.
+  void CheckLine(const std::string& line, int index) const override;
 
  private:
   void ReadSubjectIni(const std::string& folder);

@@ -48,6 +48,12 @@ std::string TooLargeForVolume(const std::string& song, const std::string& larges
          largest + Gbk(u8"。请把U盘格式化为 exFAT 或 NTFS，或换用较小的视频文件。");
 }
 
+std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t most) {
+  return Gbk(u8"歌曲 ") + song + Gbk(u8" 的 vod.txt 行有 ") + std::to_string(bytes) +
+         Gbk(u8" 字节，点歌机最多读取 ") + std::to_string(most) +
+         Gbk(u8" 字节，多出的部分连同歌曲编号会丢失。请缩短歌曲名称或歌星。");
+}
+
 std::string TooFewEntries(std::int64_t needed, std::int64_t free) {
   return Gbk(u8"目标磁盘还能建立 ") + std::to_string(free) + Gbk(u8" 个文件，本次加歌需要 ") +
          std::to_string(needed) + Gbk(u8" 个。请删除部分文件后再试。");

@@ -24,6 +24,9 @@ std::string TargetChanged(const std::string& path);   // ... was written by anot
 // A song (number and title) whose video is larger than the target's file
 // system takes (the largest file as formatted for people).
 std::string TooLargeForVolume(const std::string& song, const std::string& largest);
+// A song (number and title) whose vod.txt line is longer (bytes) than the
+// jukebox reads (most).
+std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t most);
 // The target's file system cannot make as many files as the run needs.
 std::string TooFewEntries(std::int64_t needed, std::int64_t free);
 

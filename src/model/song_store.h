@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "model/messages.h"
 #include "model/uclsSong.h"
@@ -30,8 +31,10 @@ class TSongStore : public TBaseSong {
 
   // For songs 0..FCount-1: lets the message loop run, checks the mandatory
   // fields in their order, appends the song's line. Lines of earlier songs
-  // stay in FLines when a later one is incomplete. A song loaded and left
-  // unchanged gets the line it came from, unjudged.
+  // stay in FLines when a later one is incomplete (TSongRefused naming the
+  // song and its first blank field, with the text "加歌信息不完整,不能有空项")
+  // or its line is refused (CheckLine). A song loaded and left unchanged
+  // gets the line it came from, unjudged.
   int BuildLines() override {
     for (int i = 0; i < FCount; ++i) {
       PumpMessages();
@@ -40,12 +43,23 @@ class TSongStore : public TBaseSong {
         continue;
       }
       const TData& song = songs_[static_cast<std::size_t>(i)];
-      for (auto field : MandatoryFields()) {
-        if (IsBlank(song.*field)) throw TUserError(msg::Incomplete());
-      }
-      AddLine(LineOf(song));
+      const std::vector<std::string> blank = BlankFields(song);
+      if (!blank.empty()) throw TSongRefused(msg::Incomplete(), i, blank.front());
+      std::string line = LineOf(song);
+      CheckLine(line, i);
+      AddLine(std::move(line));
     }
     return 0;
+  }
+
+  std::vector<std::string> BlankFields(const TBaseSongData& record) const override {
+    std::vector<std::string> blank;
+    const auto* song = dynamic_cast<const TData*>(&record);
+    if (song == nullptr) return blank;
+    for (auto field : MandatoryFields()) {
+      if (IsBlank(song->*field)) blank.push_back(FieldName(field));
+    }
+    return blank;
   }
 
   // 6 for an empty line or a slot outside 0..99, else the line parser's verdict.
@@ -88,9 +102,15 @@ class TSongStore : public TBaseSong {
     if (index < 0 || index >= kSongSlots) throw std::out_of_range("song slot out of range");
     return songs_[static_cast<std::size_t>(index)];
   }
+  const TData& Slot(int index) const { return const_cast<TSongStore*>(this)->Slot(index); }
 
-  // The fields that must not be blank, in the order they are tested.
+  // The fields that must not be blank, in the order they are tested, and
+  // the name of a field ("Singer").
   virtual MandatoryList MandatoryFields() const = 0;
+  virtual std::string FieldName(std::string TData::*field) const = 0;
+  // Refuses (TSongRefused) a song's line the jukebox would not read whole;
+  // every line passes here.
+  virtual void CheckLine(const std::string& /*line*/, int /*index*/) const {}
   // The vod.txt line of one complete song.
   virtual std::string LineOf(const TData& song) const = 0;
   // The product line's parser: 0 when the line is accepted into the record.

@@ -247,6 +247,9 @@ class TBaseSong {
 
   // The song number of a line of this product line, "" when it refuses it.
   virtual std::string SongNoOf(const std::string& line) const = 0;
+  // The mandatory fields of a record of this product line that are blank,
+  // by name ("Singer"), in the order BuildLines tests them.
+  virtual std::vector<std::string> BlankFields(const TBaseSongData& record) const = 0;
 
   // ---- The ten product-line operations, in their fixed order ----
 
@@ -262,7 +265,8 @@ class TBaseSong {
   // 1: Every one of the 100 slots back to the defaults; FCount unchanged.
   virtual void ResetSongs() = 0;
   // 2: One line per song 0..FCount-1 appended to FLines; returns 0. Throws
-  // TUserError "加歌信息不完整,不能有空项" at the first incomplete song.
+  // TSongRefused (a TUserError) "加歌信息不完整,不能有空项" at the first
+  // incomplete song, naming it.
   virtual int BuildLines() = 0;
   // 3: Parses one vod.txt line into slot index: 0 accepted, 6 rejected/empty.
   virtual std::uint8_t ParseLine(const std::string& line, int index) = 0;

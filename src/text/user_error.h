@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 // Raised inside the song list when a step fails in a way the user must be
 // told about; what() is the Chinese text for the user, in GBK. The operation
@@ -16,4 +17,15 @@ class TUserError : public std::runtime_error {
 class TCopyCancelled : public TUserError {
  public:
   using TUserError::TUserError;
+};
+
+// Raised when building the lines of vod.txt refuses a song: index is the
+// song's slot (the grid's row in a run), field the record field it is about
+// ("Singer"; "" when the whole line is refused).
+class TSongRefused : public TUserError {
+ public:
+  TSongRefused(const std::string& gbkMessage, int index, std::string field)
+      : TUserError(gbkMessage), index(index), field(std::move(field)) {}
+  const int index;
+  const std::string field;
 };

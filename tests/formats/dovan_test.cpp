@@ -182,24 +182,39 @@ TEST_F(DovanFixture, SavesUtf8WithBomAndCrLfSkippingBlankLines) {
             kBom + "\xC3\xA9\xE2\x82\xAC\xE4\xB8\x82\r\n");
 }
 
-TEST_F(DovanFixture, CutsLongLinesAfterTheLastWholeCharacterWithin2047Bytes) {
-  std::string chinese;
-  for (int i = 0; i < 700; ++i) chinese += Gbk(u8"河");
+TEST_F(DovanFixture, ALineLongerThanTheJukeboxReadsIsRefusedNamingTheSongNeverCut) {
+  std::string title;
+  for (int i = 0; i < 700; ++i) title += Gbk(u8"河");
+  // The line's other fields take 29 bytes: ;A;0;X;1;660001;0;2;3;0;0;1;1
   struct Case {
-    std::string line;
-    std::size_t bytes;  // UTF-8 bytes of the written line
+    std::size_t characters;  // of the title, three UTF-8 bytes each
+    bool refused;
   };
-  const Case cases[] = {
-      {std::string(3000, 'a'), 2047},
-      {chinese, 682 * 3},            // 2046: a 683rd character would not fit
-      {"a" + chinese, 1 + 682 * 3},  // exactly 2047
-      {"ab" + chinese, 2 + 681 * 3},
-  };
+  const Case cases[] = {{672, false}, {673, true}, {700, true}};
   for (const auto& c : cases) {
-    const std::string file = Saved({c.line, "z"});
-    EXPECT_EQ(file.size(), 3 + c.bytes + 2 + 3) << c.line.size();
-    EXPECT_EQ(file.substr(3 + c.bytes), "\r\nz\r\n");
-    EXPECT_TRUE(gbk::TryFromUtf8(file.substr(3, c.bytes)).has_value());
+    TDovanData song;
+    song.SongName = title.substr(0, 2 * c.characters);
+    song.Singer = "A";
+    song.Pinyin = "X";
+    song.Strokes = "1";
+    song.SongNo = "660001";
+    list.FCount = 0;
+    list.PutSong(&song);
+    list.FLines.clear();
+    const std::size_t bytes = 3 * c.characters + 29;  // 672: 2045, 673: 2048
+    if (!c.refused) {
+      EXPECT_EQ(list.BuildLines(), 0) << bytes;
+      EXPECT_EQ(list.EncodeVod(list.FLines).size(), 3 + bytes + 2) << "written whole";
+      continue;
+    }
+    try {
+      list.BuildLines();
+      ADD_FAILURE() << bytes;
+    } catch (const TSongRefused& e) {
+      EXPECT_EQ(e.index, 0);
+      EXPECT_NE(gbk::ToUtf8(e.what()).find("660001"), std::string::npos);
+      EXPECT_NE(gbk::ToUtf8(e.what()).find("最多读取 2047 字节"), std::string::npos);
+    }
   }
 }
 

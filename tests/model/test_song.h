@@ -22,6 +22,9 @@ class TestSong : public TSongStore<TestData> {
                                                                &TestData::Extra};
     return fields;
   }
+  std::string FieldName(std::string TestData::*field) const override {
+    return field == &TestData::SongName ? "SongName" : "Extra";
+  }
   std::string LineOf(const TestData& s) const override { return s.SongName + ";" + s.Extra; }
   std::uint8_t ParseRecord(const std::string& line, TestData& r) const override {
     if (line == "bad") return 6;
