@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/env.h"
 #include "text/gbk.h"
+#include "ui/grid_rules.h"
 #include "ui/ufrmMain.h"
 
 namespace {
@@ -209,14 +210,29 @@ std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
       const int col = columnOf[f];
       const std::string value = Trim(fields[f]);
       if (col < 0 || value.empty()) continue;
-      if (grid.Column(col).kind == TColumnKind::kCheck) {
-        if (value != "0" && value != "1") return where + "a check box takes 1 or 0, not " + value;
+      const TGridColumn& column = grid.Column(col);
+      const std::string at = where + "column " + cli::ForTerminal(column.caption) + ": ";
+      if (column.kind == TColumnKind::kCheck) {
+        if (value != "0" && value != "1") return at + "a check box takes 1 or 0, not " + value;
         form.CheckCell(col, row, value == "1");
         continue;
       }
       const auto text = gbk::TryFromUtf8(value);
-      if (!text) return where + "the text has no GBK form: " + value;
-      form.EditCell(col, row, *text);
+      if (!text) return at + "the text has no GBK form: " + value;
+      if (BreaksVodLine(*text)) {
+        return at + "a ';', a line break or a control character cannot go into vod.txt: " + value;
+      }
+      std::string taken = *text;
+      if (column.kind == TColumnKind::kDropDown) {
+        taken = form.ChoiceOf(col, row, *text);
+        if (taken.empty()) {
+          std::string allowed;
+          for (const auto& name : column.items) allowed += (allowed.empty() ? "" : ", ") + name;
+          return at + "'" + value + "' is none of " + cli::ForTerminal(allowed) +
+                 " (or their codes)";
+        }
+      }
+      form.EditCell(col, row, taken);
     }
   }
   return "";

@@ -66,7 +66,9 @@ int TConsoleView::Ask(const TQuestion& question) {
       answer = 0;  // the lines are kept as they are: nothing is lost
       break;
     case Id::kCloseDuringCopy:
-      break;
+    case Id::kCloseUncopied:
+    case Id::kClearGrid:
+      break;  // the console neither closes nor clears
   }
   ShowBox(question.caption, question.text, kMsgQuestion);
   Line("> " + question.buttons[static_cast<std::size_t>(answer)]);

@@ -32,6 +32,9 @@ TGrid::TGrid() {
   columns_[kColFolder].editable = false;
   columns_[kColFolder].shaded = true;
   columns_[kColVideo].editable = false;
+  columns_[kColNumber].digitsOnly = true;
+  columns_[kColNumber].maxLength = 4;
+  columns_[kColWords].maximum = 9999;
 }
 
 const TGridColumn& TGrid::Column(int col) const {
@@ -66,6 +69,7 @@ void TGrid::InsertRows(int at, int n) {
   View().RowsAboutToBeInserted(at, at + n - 1);
   TRow fresh;
   fresh.cells.resize(kGridColumns);
+  fresh.marks.resize(kGridColumns);
   fresh.cells[kColFolder] = "66";
   fresh.cells[kColWords] = "0";
   fresh.cells[kColNewFlag] = "0";
@@ -92,6 +96,21 @@ bool TGrid::Unchanged(int row) const {
 std::vector<std::string> TGrid::Cells(int row) const {
   if (row < 0 || row >= RowCount()) return {};
   return rows_[static_cast<std::size_t>(row)].cells;
+}
+
+const TMark& TGrid::Mark(int col, int row) const {
+  static const TMark none;
+  if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) return none;
+  return rows_[static_cast<std::size_t>(row)].marks[static_cast<std::size_t>(col)];
+}
+
+void TGrid::SetMark(int col, int row, TCellMark kind, const std::string& tip) {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) return;
+  TMark& mark = rows_[static_cast<std::size_t>(row)].marks[static_cast<std::size_t>(col)];
+  const TMark wanted{kind, kind == TCellMark::kNone ? std::string() : tip};
+  if (mark == wanted) return;
+  mark = wanted;
+  View().CellChanged(col, row);
 }
 
 void TGrid::DeleteRow(int row) {

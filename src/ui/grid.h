@@ -56,6 +56,26 @@ struct TGridColumn {
   bool visible = true;
   TStringList items;      // drop-down list (GBK names)
   int dropDownCount = 0;  // lines the open list shows
+  // What its editor takes: digits only, at most maxLength characters (0: no
+  // limit); the integer column's range.
+  bool digitsOnly = false;
+  std::size_t maxLength = 0;
+  int minimum = 0;
+  int maximum = 0;
+};
+
+// Why a cell is marked for the owner to look at again: drawn apart, with a
+// tip that says why (GBK).
+enum class TCellMark : std::uint8_t {
+  kNone,
+  kMissing,    // a mandatory field is empty
+  kDuplicate,  // the song is in the grid twice
+  kDoubtful,   // derived from characters the tables do not know
+};
+struct TMark {
+  TCellMark kind = TCellMark::kNone;
+  std::string tip;
+  bool operator==(const TMark&) const = default;
 };
 
 // What a front end is told so that it redraws. Every call has an empty body
@@ -118,6 +138,10 @@ class TGrid {
   // A snapshot of the row's cells, for SetOrigin.
   std::vector<std::string> Cells(int row) const;
 
+  // The cell's mark (none outside the grid); setting one redraws the cell.
+  const TMark& Mark(int col, int row) const;
+  void SetMark(int col, int row, TCellMark kind, const std::string& tip = "");
+
   // The cell's text; "" outside the grid.
   std::string Cell(int col, int row) const;
   // Sets the cell's text and fires OnChange. std::out_of_range outside.
@@ -150,6 +174,7 @@ class TGrid {
   std::vector<TGridColumn> columns_;
   struct TRow {
     std::vector<std::string> cells;
+    std::vector<TMark> marks;
     std::shared_ptr<const TRowOrigin> origin;
   };
   std::vector<TRow> rows_;

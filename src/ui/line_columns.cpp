@@ -40,6 +40,21 @@ namespace {
 constexpr const char* kDvdCode = "2";  // the media type DVD in FTrackTypes
 }  // namespace
 
+int ColumnOfField(std::string_view field) {
+  static const std::pair<std::string_view, int> columns[] = {
+      {"SongNo", kColNumber},        {"SongName", kColTitle},     {"Singer", kColSinger},
+      {"Pinyin", kColPinyin},        {"Strokes", kColStrokes},    {"WordCount", kColWords},
+      {"IsDvd", kColMedia},          {"AccompTrack", kColAccomp}, {"VocalTrack", kColVocal},
+      {"Language", kColLanguage},    {"Category", kColCategory},  {"Style", kColStyle},
+      {"NewSong", kColNewFlag},      {"Ranking", kColRankFlag},   {"NewSongKind", kColNewKind},
+      {"RankingKind", kColRankKind}, {"VideoFile", kColVideo},
+  };
+  for (const auto& [name, col] : columns) {
+    if (name == field) return col;
+  }
+  return -1;
+}
+
 void FillColumn(TGrid& grid, int col, const TBmTable& table) {
   grid.ClearItems(col);
   grid.SetDropDownCount(col, table.Count());
@@ -169,6 +184,26 @@ class TLineGridOf final : public TLineGrid {
     }
     KeepLoadedCodes(grid, row, r);
     return record;
+  }
+
+  std::string NameOfCodeIn(int col, const std::string& code, const TGrid& grid, int row,
+                           const TBaseSong& list) const override {
+    for (const auto& c : columns_) {
+      if (c.col != col) continue;
+      switch (c.bind) {
+        case TBind::kNamed:
+          return NameOfCode(TableOf(list, c.table), code);
+        case TBind::kMedia:
+          return NameOfCode(list.FTrackTypes, code);
+        case TBind::kTrack: {
+          const bool dvd = NamesDvd(list, grid.Cell(kColMedia, row));
+          return NameOfCode(dvd ? list.FDvdTracks : list.FAudioTracks, code);
+        }
+        default:
+          return "";
+      }
+    }
+    return "";
   }
 
   std::shared_ptr<const TBaseSongData> CopyRecord(const TBaseSongData& record) const override {

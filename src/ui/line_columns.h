@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "model/uclsSong.h"
 #include "ui/grid.h"
@@ -40,6 +41,11 @@ void FillColumn(TGrid& grid, int col, const TBmTable& table);
 // Whether the media type the cell names is DVD (code "2"); a name in no list
 // is not.
 bool NamesDvd(const TBaseSong& list, const std::string& mediaCell);
+
+// The grid column that shows a record field, by the field's name
+// ("Singer" is column 3); the names are the same in every product line. -1
+// for a field no column shows.
+int ColumnOfField(std::string_view field);
 
 class TLineGrid {
  public:
@@ -73,6 +79,11 @@ class TLineGrid {
   // (left as it is when no row has the code), the flags as check boxes.
   virtual void RecordToRow(const TBaseSongData& record, TGrid& grid, int row,
                            const TBaseSong& list) const = 0;
+
+  // The name the drop-down column col offers for a code of its table (for
+  // the track columns, of the row's media type); "" when none has it.
+  virtual std::string NameOfCodeIn(int col, const std::string& code, const TGrid& grid, int row,
+                                   const TBaseSong& list) const = 0;
 
   // A copy of a record of the line, to keep as a row's origin.
   virtual std::shared_ptr<const TBaseSongData> CopyRecord(const TBaseSongData& record) const = 0;

@@ -1,5 +1,6 @@
 #include "ui/uAddNewSong.h"
 
+#include "ui/grid_rules.h"
 #include "ui/ui_texts.h"
 
 TfrmAddNewSong::TfrmAddNewSong()
@@ -20,6 +21,10 @@ void TfrmAddNewSong::FormActivate() {
 
 bool TfrmAddNewSong::edtNumKeyPress(char key) {
   return (key >= '0' && key <= '9') || key == 8 || key == 13;
+}
+
+std::string TfrmAddNewSong::NumberOfPaste(std::string_view text) {
+  return KeepDigits(text, kNumberLength);
 }
 
 void TfrmAddNewSong::edtNumChange(const std::string& text) {

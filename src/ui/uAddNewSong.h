@@ -32,8 +32,11 @@ class TfrmAddNewSong {
   // Puts FNumber into the number box.
   void FormActivate();
   // A key typed into the number box: true to keep it (digits, Backspace 8,
-  // Enter 13), false to swallow it.
+  // Enter 13), false to swallow it. Other control keys (Tab, Escape, the
+  // editing shortcuts) are the window's and never reach here.
   static bool edtNumKeyPress(char key);
+  // What the number box keeps of pasted text: its digits, four at most.
+  static std::string NumberOfPaste(std::string_view text);
   // The number box now holds text: four characters become FNumber, a
   // shorter text leaves FNumber as it was.
   void edtNumChange(const std::string& text);

@@ -2,11 +2,15 @@
 // the status line and the song list's notifications.
 #include "ui/ufrmMain.h"
 
+#include <algorithm>
+#include <set>
+
 #include "formats/product_lines.h"
 #include "model/messages.h"
 #include "platform/env.h"
 #include "text/pycode.h"
 #include "text/uStroke.h"
+#include "ui/grid_rules.h"
 #include "ui/line_columns.h"
 #include "ui/ui_texts.h"
 
@@ -83,7 +87,16 @@ void TfrmMain::btnCloseClick() {
 }
 
 bool TfrmMain::FormCloseQuery() {
-  if (!copying_) return true;
+  if (!copying_) {
+    // Songs that no finished run copied are the owner's work: asked first.
+    if (Busy()) return false;
+    if (!uncopied_ || lvList.RowCount() == 0) return true;
+    const TQuestion question{TQuestion::Id::kCloseUncopied,
+                             ui_text::CloseCaption(),
+                             ui_text::CloseUncopiedQuestion(lvList.RowCount()),
+                             {ui_text::YesButton(), ui_text::NoButton()}};
+    return view_.Ask(question) == 0;
+  }
   const TQuestion question{TQuestion::Id::kCloseDuringCopy,
                            ui_text::ConfirmCloseCaption(),
                            ui_text::ConfirmCloseText(),
@@ -115,6 +128,26 @@ void TfrmMain::lvListChange(int col, int row) {
   if (FSongList == nullptr) return;
   if (col == kColTitle) TitleRule(row);
   if (col == kColMedia && IsDovan()) MediaTypeRule(row);
+  MarkMissing(row);
+}
+
+void TfrmMain::MarkMissing(int row) {
+  std::set<int> empty;
+  // A loaded song left as it was goes back as its line, unjudged.
+  if (!lvList.Unchanged(row)) {
+    const auto record = lines_->RowToRecord(lvList, row, *FSongList);
+    for (const std::string& field : FSongList->BlankFields(*record)) {
+      empty.insert(ColumnOfField(field));
+    }
+  }
+  for (int col = 0; col < kGridColumns; ++col) {
+    const bool missing = empty.count(col) != 0;
+    if (missing) {
+      lvList.SetMark(col, row, TCellMark::kMissing, ui_text::MissingTip());
+    } else if (lvList.Mark(col, row).kind == TCellMark::kMissing) {
+      lvList.SetMark(col, row, TCellMark::kNone);
+    }
+  }
 }
 
 void TfrmMain::TitleRule(int row) {
@@ -167,12 +200,28 @@ void TfrmMain::lvListAfterEdit(int col, int row, const std::string& text) {
 
 void TfrmMain::EditCell(int col, int row, const std::string& text) {
   if (!lvList.Enabled() || !lvList.Column(col).editable) return;
-  Guarded([&] { lvList.UserEdit(col, row, text); });
+  if (BreaksVodLine(text)) {
+    ShowMsg(this, ui_text::ToolCaption(), ui_text::TextBreaksList(text), kMsgWarning);
+    return;
+  }
+  Guarded([&] {
+    if (lvList.UserEdit(col, row, text)) uncopied_ = true;
+  });
 }
 
 void TfrmMain::CheckCell(int col, int row, bool checked) {
   if (!lvList.Enabled()) return;
-  Guarded([&] { lvList.UserCheck(col, row, checked); });
+  Guarded([&] {
+    if (lvList.Checked(col, row) != checked) uncopied_ = true;
+    lvList.UserCheck(col, row, checked);
+  });
+}
+
+std::string TfrmMain::ChoiceOf(int col, int row, const std::string& value) const {
+  const TStringList& items = lvList.Column(col).items;
+  if (std::find(items.begin(), items.end(), value) != items.end()) return value;
+  if (lines_ == nullptr || FSongList == nullptr) return "";
+  return lines_->NameOfCodeIn(col, value, lvList, row, *FSongList);
 }
 
 void TfrmMain::RefuseTypedText() {
@@ -198,12 +247,23 @@ void TfrmMain::N1Click() {
   if (lvList.RowCount() > 0) {
     PostNotify(WM_SONGCOUNT, lvList.RowCount());
   } else {
-    N2Click();
+    ClearGrid();
   }
 }
 
 void TfrmMain::N2Click() {
   if (Busy() || FSongList == nullptr) return;
+  if (lvList.RowCount() > 0) {
+    const TQuestion question{TQuestion::Id::kClearGrid,
+                             ui_text::ClearCaption(),
+                             ui_text::ClearQuestion(lvList.RowCount()),
+                             {ui_text::YesButton(), ui_text::NoButton()}};
+    if (view_.Ask(question) != 0) return;
+  }
+  ClearGrid();
+}
+
+void TfrmMain::ClearGrid() {
   lvList.Clear();
   lvList.Repaint();
   FSongList->SetStartNumber("0000");

@@ -33,6 +33,9 @@ class TLineGrid;
 
 class TfrmMain : public TWindowSide {
  public:
+  // The most songs one run takes.
+  static constexpr int kMaxSongs = 99;
+
   // How the last run ended, for a front end that reports it (the console's
   // exit status).
   enum class TRunResult : std::uint8_t {
@@ -84,6 +87,9 @@ class TfrmMain : public TWindowSide {
   void CheckCell(int col, int row, bool checked);
   // Text the user typed has no GBK form: the message, nothing stored.
   void RefuseTypedText();
+  // What a drop-down cell (col, row) takes for value: the value when its
+  // list offers it, the name of the code it is; "" when neither.
+  std::string ChoiceOf(int col, int row, const std::string& value) const;
   // "删除": deletes the current row (the last one: as "清空").
   void N1Click();
   // "清空": removes every row; the next proposed number is "0000".
@@ -186,6 +192,20 @@ class TfrmMain : public TWindowSide {
   void ShowError(const std::exception& error);
 
   void CreateSongList(std::uint8_t line);
+  // Marks the mandatory cells of the row that are empty (and unmarks the
+  // others).
+  void MarkMissing(int row);
+  // The run's check of every row's mandatory fields and line, before the
+  // owner is asked where to: false after telling which song and column.
+  bool SongsComplete();
+  // What of the files the owner chose or dropped is added: videos only (a
+  // folder gives the videos in it, in name order), each file once, names
+  // that do not break vod.txt; the others are told in one message.
+  TStringList VideosToAdd(const TStringList& chosen);
+  // False (and the Part's message) when more rows would pass 99.
+  bool RoomForRows(int more);
+  // Removes every row; the next proposed number is "0000".
+  void ClearGrid();
   // Puts loaded song i (FSongList's record) into a new row before row at,
   // remembering what it was loaded from.
   void InsertLoadedRow(int at, int song);
@@ -219,6 +239,7 @@ class TfrmMain : public TWindowSide {
   // Per target folder: song files no list names that the owner chose to keep.
   std::map<std::string, std::set<std::string>> keptFiles_;
   bool changedByRun_ = false;  // the run changed the grid: its records are rebuilt
+  bool uncopied_ = false;      // songs were added or changed since a run ended done
   // The copy's progress messages coalesce: one 2050 is queued at a time and
   // hands over the newest percent when it is handled.
   std::int64_t newestPercent_ = 0;

@@ -1,9 +1,14 @@
-// The main window: adding songs from video files through the new-song dialog.
+// The main window: adding songs from video files through the new-song
+// dialog or by dropping them onto the grid.
 #include <algorithm>
+#include <set>
 
+#include "model/messages.h"
 #include "platform/env.h"
+#include "ui/grid_rules.h"
 #include "ui/line_columns.h"
 #include "ui/ufrmMain.h"
+#include "ui/ui_texts.h"
 
 void TfrmMain::btnAddClick() {
   if (Busy() || FSongList == nullptr) return;
@@ -19,17 +24,21 @@ void TfrmMain::btnAddClick() {
     view_.ShowModal(*dialog);
     FSongList->SetStartNumber(dialog->FNumber);
     FSongList->FSourceDir = dialog->FFolder;
-    for (int i = 0; i < dialog->FileCount(); ++i) {
+    const TStringList files = VideosToAdd(dialog->FFiles);
+    if (!RoomForRows(static_cast<int>(files.size()))) return;
+    for (const auto& file : files) {
       PumpMessages();
-      AddSongFile(dialog->GetFile(i));
+      AddSongFile(file);
     }
   });
 }
 
-void TfrmMain::AddDroppedFiles(const TStringList& files) {
-  if (Busy() || FSongList == nullptr || !lvList.Enabled() || files.empty()) return;
+void TfrmMain::AddDroppedFiles(const TStringList& dropped) {
+  if (Busy() || FSongList == nullptr || !lvList.Enabled() || dropped.empty()) return;
   TBusy busy(*this);
   Guarded([&] {
+    const TStringList files = VideosToAdd(dropped);
+    if (files.empty() || !RoomForRows(static_cast<int>(files.size()))) return;
     // The number "添加歌曲" would propose, kept as the user would keep it.
     FollowGridNumbers();
     FSongList->SetStartNumber(FSongList->NextSongNo().substr(2, 4));
@@ -39,6 +48,54 @@ void TfrmMain::AddDroppedFiles(const TStringList& files) {
       AddSongFile(file);
     }
   });
+}
+
+TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
+  std::set<std::string> taken;
+  for (int row = 0; row < lvList.RowCount(); ++row) taken.insert(lvList.Cell(kColVideo, row));
+  TStringList files;
+  std::string refused;
+  auto refuse = [&](const std::string& path, const std::string& why) {
+    refused += ui_text::RefusedFile(ExtractName(path), why) + "\r\n";
+  };
+  auto consider = [&](const std::string& path) {
+    TBaseSongData names;
+    ParseSongFileName(path, names);
+    if (!IsVideoFile(path)) {
+      refuse(path, ui_text::NotAVideo());
+    } else if (!taken.insert(path).second) {
+      refuse(path, ui_text::AddedBefore());
+    } else if (BreaksVodLine(names.SongName) || BreaksVodLine(names.Singer)) {
+      refuse(path, ui_text::NameBreaksList());
+    } else {
+      files.push_back(path);
+    }
+  };
+  for (const auto& path : chosen) {
+    if (!env_->DirExists(path)) {
+      consider(path);
+      continue;
+    }
+    // A folder: the videos in it, in name order; its other files are not
+    // what the owner meant to add.
+    TStringList names = env_->ListFiles(path);
+    std::sort(names.begin(), names.end());
+    const bool separated = path.ends_with('/') || path.ends_with('\\');
+    const std::string folder = separated ? path : path + env_->PathSeparator();
+    for (const auto& name : names) {
+      if (IsVideoFile(name)) consider(folder + name);
+    }
+  }
+  if (!refused.empty()) {
+    ShowMsg(this, ui_text::ToolCaption(), ui_text::FilesNotAdded(refused), kMsgWarning);
+  }
+  return files;
+}
+
+bool TfrmMain::RoomForRows(int more) {
+  if (lvList.RowCount() + more <= kMaxSongs) return true;
+  ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
+  return false;
 }
 
 void TfrmMain::FollowGridNumbers() {
@@ -70,5 +127,6 @@ void TfrmMain::AddSongFile(const std::string& path) {
     lvList.DeleteRow(row);
     return;
   }
+  uncopied_ = true;
   PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }

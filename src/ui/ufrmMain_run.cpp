@@ -9,16 +9,12 @@
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
 
-namespace {
-constexpr int kMaxRows = 99;
-}
-
 void TfrmMain::btnCompleteClick() {
   if (Busy() || FSongList == nullptr) return;
   TBusy busy(*this);
   FLastRun = TRunResult::kRefused;
   Guarded([&] {
-    if (lvList.RowCount() > kMaxRows) {
+    if (lvList.RowCount() > kMaxSongs) {
       ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
       return;
     }
@@ -36,12 +32,15 @@ void TfrmMain::btnCompleteClick() {
     FSongList->FNeedSize = FTotalSize;
     FSongList->FReplacedLines.clear();
     GridToSongs();
+    // Every song must be complete before the owner is asked where to.
+    if (!SongsComplete()) return;
 
     std::uint8_t toUsb = 0;
     {
       TDialogUse hint(frmSaveHint);
       hint->FormCreate();
       view_.ShowModal(*hint);
+      if (hint->FCancelled) return;  // closed: nothing is written anywhere
       toUsb = hint->FToUsb;
     }
     // The target is held (and locked) from here to the end of the run.
@@ -51,6 +50,10 @@ void TfrmMain::btnCompleteClick() {
     } held{*FSongList};
     if (FSongList->PrepareTarget(toUsb == 1, [this] { return ChooseSaveFolder(); }) != 0) return;
     if (!SettleExistingSongs()) return;
+    // The songs go onto the USB disk when its folder is the target (also
+    // when the owner chose it through the folder browser).
+    const std::string usb = FSongList->FindUsbVodDir();
+    const bool onUsb = !usb.empty() && usb == FSongList->FTargetDir;
 
     SetControlsEnabled(false);
     copying_ = true;
@@ -88,7 +91,9 @@ void TfrmMain::btnCompleteClick() {
       }
     } else if (copied == 1) {
       FLastRun = TRunResult::kDone;
-      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText(), kMsgQuestion);
+      uncopied_ = false;
+      const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
+      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgQuestion);
     } else {
       FLastRun = TRunResult::kLowSpace;
     }
@@ -98,6 +103,25 @@ void TfrmMain::btnCompleteClick() {
     closeAfterRun_ = false;
     view_.CloseWindow();
   }
+}
+
+bool TfrmMain::SongsComplete() {
+  FSongList->FLines.clear();
+  try {
+    FSongList->BuildLines();
+  } catch (const TSongRefused& refused) {
+    const int row = refused.index;
+    const int col = ColumnOfField(refused.field);
+    std::string text = msg::TextOf(refused) + "\r\n" +
+                       ui_text::SongWhere(row + 1, Trim(lvList.Cell(kColNumber, row)),
+                                          ExtractName(Trim(lvList.Cell(kColVideo, row))));
+    if (col >= 0) text += ui_text::EmptyColumn(lvList.Column(col).caption);
+    ShowMsg(this, msg::SaveFailedCaption(), text, kMsgError);
+    lvList.SetCurrent(col >= 0 ? col : kColTitle, row);
+    return false;
+  }
+  FSongList->FLines.clear();
+  return true;
 }
 
 void TfrmMain::GridToSongs() {

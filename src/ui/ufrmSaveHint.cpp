@@ -10,10 +10,12 @@ TfrmSaveHint::TfrmSaveHint()
 
 void TfrmSaveHint::RzButton1Click() {
   FToUsb = 1;
+  FCancelled = false;
   if (view_ != nullptr) view_->Close();
 }
 
 void TfrmSaveHint::RzButton2Click() {
   FToUsb = 0;
+  FCancelled = false;
   if (view_ != nullptr) view_->Close();
 }

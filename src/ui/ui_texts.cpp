@@ -64,8 +64,7 @@ ADDSONGS_TEXT(StartNumberLabel, u8"歌曲开始编号(长度4位)")
 ADDSONGS_TEXT(AddFilesButton, u8"添加歌曲文件")
 ADDSONGS_TEXT(NumberLengthError, u8"歌曲编号错误，长度必须是4位")
 ADDSONGS_TEXT(VideoFilter,
-              u8"视频文件|*.mpg *.mpeg *.dat *.vob *.avi *.mp4 *.mkv *.ts *.wmv *.rmvb *.mov;"
-              u8"所有文件|*")
+              u8"视频文件|*.mpg *.mpeg *.dat *.vob *.avi *.mp4 *.mkv *.ts *.wmv *.rmvb *.mov")
 ADDSONGS_TEXT(SaveHintCaption, u8"保存歌曲提示信息")
 ADDSONGS_TEXT(SaveHintQuestion, u8"您要把歌曲存入U盘吗？")
 ADDSONGS_TEXT(SaveToUsbButton, u8"我要将歌曲存入U盘")
@@ -88,6 +87,13 @@ ADDSONGS_TEXT(UnreadCaption, u8"vod.txt 中有不能读取的行")
 ADDSONGS_TEXT(UnreadNotGbk, u8"不是 GBK 文字")
 ADDSONGS_TEXT(UnreadControl, u8"含有控制字符")
 ADDSONGS_TEXT(UnreadNoSlot, u8"超出了 100 首歌曲的上限")
+ADDSONGS_TEXT(MissingTip, u8"不能为空")
+ADDSONGS_TEXT(NotAVideo, u8"不是视频文件")
+ADDSONGS_TEXT(AddedBefore, u8"已经添加过")
+ADDSONGS_TEXT(NameBreaksList, u8"文件名中的歌名或歌星含有分号（;）或控制字符")
+ADDSONGS_TEXT(ClearCaption, u8"清空歌曲")
+ADDSONGS_TEXT(CloseCaption, u8"关闭程序")
+ADDSONGS_TEXT(StickCanBeRemoved, u8"现在可以拔下U盘了。")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
@@ -177,6 +183,36 @@ std::string GbkBehindMark(const std::string& file) {
 std::string TimeLeft(int seconds) {
   if (seconds < 60) return Fill(Gbk(u8"剩余约 %d 秒"), {std::to_string(std::max(seconds, 1))});
   return Fill(Gbk(u8"剩余约 %d 分钟"), {std::to_string((seconds + 59) / 60)});
+}
+
+std::string SongWhere(int row, const std::string& number, const std::string& file) {
+  return Fill(Gbk(u8"第 %d 行（编号 %s，%s）"), {std::to_string(row), number, file});
+}
+
+std::string EmptyColumn(const std::string& caption) {
+  return Fill(Gbk(u8"：“%s”是空的。"), {caption});
+}
+
+std::string TextBreaksList(const std::string& text) {
+  return Fill(Gbk(u8"输入的文字不能含有分号（;）、换行或其它控制字符，没有保存：%s"),
+              {gbk::Printable(text)});
+}
+
+std::string FilesNotAdded(const std::string& lines) {
+  return Fill(Gbk(u8"以下文件没有添加：\r\n%s"), {lines});
+}
+
+std::string RefusedFile(const std::string& name, const std::string& why) {
+  return Fill(Gbk(u8"%s（%s）"), {name, why});
+}
+
+std::string ClearQuestion(int songs) {
+  return Fill(Gbk(u8"要清空表格中的 %d 首歌曲吗？"), {std::to_string(songs)});
+}
+
+std::string CloseUncopiedQuestion(int songs) {
+  return Fill(Gbk(u8"表格中有 %d 首歌曲，还没有全部复制完成。要关闭程序吗？"),
+              {std::to_string(songs)});
 }
 
 std::string CopyFailureReport(const std::string& song, const std::string& reason,

@@ -48,6 +48,26 @@ const std::string& ChooseFolderPrompt();       // "保存歌曲目录:"
 const std::string& ConfirmCloseCaption();
 const std::string& ConfirmCloseText();
 const std::string& TextNotGbk();
+// A song the run refused: its row (1-based), number and file name; the
+// empty column's caption.
+std::string SongWhere(int row, const std::string& number, const std::string& file);
+std::string EmptyColumn(const std::string& caption);
+const std::string& MissingTip();  // the tip of an empty mandatory cell
+// Text with ';', a line break or another control character (shown as \xNN).
+std::string TextBreaksList(const std::string& text);
+// Files not added, one RefusedFile per line.
+std::string FilesNotAdded(const std::string& lines);
+std::string RefusedFile(const std::string& name, const std::string& why);  // "name（why）"
+const std::string& NotAVideo();
+const std::string& AddedBefore();
+const std::string& NameBreaksList();
+// Clearing the grid, closing with songs not copied.
+const std::string& ClearCaption();
+std::string ClearQuestion(int songs);
+const std::string& CloseCaption();
+std::string CloseUncopiedQuestion(int songs);
+// Said after "用户加歌完成" when the songs went onto the USB disk.
+const std::string& StickCanBeRemoved();
 // Files whose names have no GBK form were not taken (names one per line).
 std::string FileNamesNotGbk(const std::string& names);
 
@@ -97,7 +117,7 @@ const std::string& FolderLabel();
 const std::string& StartNumberLabel();
 const std::string& AddFilesButton();
 const std::string& NumberLengthError();
-const std::string& VideoFilter();  // "视频文件|*.mpg *.mpeg ...;所有文件|*"
+const std::string& VideoFilter();  // "视频文件|*.mpg *.mpeg ...": the videos the tool takes
 
 // Save-hint dialog
 const std::string& SaveHintCaption();

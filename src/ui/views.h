@@ -22,6 +22,8 @@ class TfrmDiskFree;
 struct TQuestion {
   enum class Id : std::uint8_t {
     kCloseDuringCopy,  // closing while songs are copied: yes, no
+    kCloseUncopied,    // closing with songs no finished run copied: yes, no
+    kClearGrid,        // "清空" with songs in the grid: yes, no
     kExistingSongs,    // the target holds songs: keep them, replace them, cancel
     kRenumber,         // new songs' numbers clash with kept songs: renumber, cancel
     kUnreadLines,      // a vod.txt has lines that cannot be read: go on, cancel

@@ -15,7 +15,7 @@ TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
   const std::string a = Video("a-x.mpg"), b = Video("b-x.mpg"), c = Video("c-x.mpg");
   AddFiles({a, b});
   EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0000", "0001"}));
-  AddFiles({a, b, c}, "0100");
+  AddFiles({Video("d-x.mpg"), Video("e-x.mpg"), Video("f-x.mpg")}, "0100");
   EXPECT_EQ(Numbers(form.lvList),
             (std::vector<std::string>{"0000", "0001", "0100", "0101", "0102"}));
   // Cancelled after typing 0500: nothing added, 0500 is the next proposal.
@@ -27,11 +27,11 @@ TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
   form.btnAddClick();
   EXPECT_EQ(form.lvList.RowCount(), 5);
   view.numberTexts.clear();
-  AddFiles({a});
+  AddFiles({c});
   EXPECT_EQ(view.numberTexts, std::vector<std::string>{"0500"});
   // After 9999 comes 0000.
   form.FSongList->SetStartNumber("9999");
-  AddFiles({a, b});
+  AddFiles({Video("g-x.mpg"), Video("h-x.mpg")});
   EXPECT_EQ(form.lvList.Cell(kColNumber, 6), "9999");
   EXPECT_EQ(form.lvList.Cell(kColNumber, 7), "0000");
   // The next file dialog opens where the last file was chosen.

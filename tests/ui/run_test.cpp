@@ -91,14 +91,27 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
   EXPECT_EQ(vcd.Style, "") << "not the style of the row above";
   EXPECT_EQ(vcd.WordCount, "0");
 
-  // The empty style stops the run with the completeness error.
-  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+  // The empty style stops the run with the completeness error, before the
+  // owner is asked where to, naming the song and the column.
+  bool asked = false;
+  view.onSaveHint = [&](TfrmSaveHint& h) {
+    asked = true;
+    h.RzButton2Click();
+  };
   view.chosenFolder = dir.Gbk();
   form.btnCompleteClick();
+  EXPECT_FALSE(asked);
   ASSERT_FALSE(view.boxes.empty());
-  EXPECT_EQ(view.boxes.back(),
-            (ShownBox{Gbk(u8"保存信息失败"), Gbk(u8"加歌信息不完整,不能有空项"), 1}));
-  EXPECT_FALSE(std::filesystem::exists(dir.path() / "vod" / "vod.txt"));
+  EXPECT_EQ(
+      view.boxes.back(),
+      (ShownBox{
+          Gbk(u8"保存信息失败"),
+          Gbk(u8"加歌信息不完整,不能有空项\r\n第 2 行（编号 0001，c-d.mpg）：“风景类型”是空的。"),
+          1}));
+  EXPECT_EQ(form.lvList.CurrentCol(), kColStyle);
+  EXPECT_EQ(form.lvList.CurrentRow(), 1);
+  EXPECT_EQ(form.lvList.Mark(kColStyle, 1).kind, TCellMark::kMissing) << "marked when edited";
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "vod"));
 }
 
 TEST_F(MainForm, RunOntoTheUsbDiskAndTheLowSpaceDialogNamesTheMountPoint) {

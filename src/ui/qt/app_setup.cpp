@@ -20,7 +20,9 @@ void SetUpApplication(QApplication& app) {
   QApplication::setOrganizationName("addsongs");
   QApplication::setApplicationName("addsongs");
   app.setWindowIcon(QIcon(":/addsongs.png"));
-  // Qt's own buttons ("OK", "Yes") in Chinese, like the rest of the windows.
+  // Qt's own texts ("OK", the file dialog's columns) and dates in Chinese,
+  // like the rest of the windows.
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
   static QTranslator chinese;
   if (chinese.load(QLocale(QLocale::Chinese, QLocale::China), "qtbase", "_",
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -2,11 +2,13 @@
 
 #include <QFileInfo>
 #include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 
 #include "model/window_side.h"
 #include "ui/qt/prompts.h"
@@ -56,6 +58,18 @@ std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, Q
                     ToQt(ui_text::FileNamesNotGbk("")) + refused.join("\r\n"), kMsgWarning);
   }
   return paths;
+}
+
+FormValidator::FormValidator(std::function<std::string(const std::string&)> keep, QObject* parent)
+    : QValidator(parent), keep_(std::move(keep)) {}
+
+QValidator::State FormValidator::validate(QString& input, int& pos) const {
+  const QString kept = ToQt(keep_(FromQt(input).value_or("")));
+  if (kept != input) {
+    input = kept;
+    pos = std::min<int>(pos, static_cast<int>(kept.size()));
+  }
+  return Acceptable;
 }
 
 // ---- Start-up window ----
@@ -137,7 +151,9 @@ AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* p
   edtNum_->setObjectName("edtNum");
   edtNum_->setGeometry(168, 32, 145, 22);
   edtNum_->setMaxLength(static_cast<int>(TfrmAddNewSong::kNumberLength));
-  edtNum_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,4}"), edtNum_));
+  // Pasted text keeps what the form keeps of it: its digits, four at most.
+  edtNum_->setValidator(new FormValidator(
+      [](const std::string& text) { return TfrmAddNewSong::NumberOfPaste(text); }, edtNum_));
   edtNum_->installEventFilter(this);
   connect(edtNum_, &QLineEdit::textChanged, this,
           [this](const QString& text) { form_.edtNumChange(FromQt(text).value_or("")); });
@@ -156,12 +172,16 @@ bool AddSongDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == edtNum_ && event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const QString text = key->text();
-    // A key that types a character is kept only when the form keeps it.
-    if (text.size() == 1 && text[0].unicode() < 0x80 &&
-        !TfrmAddNewSong::edtNumKeyPress(static_cast<char>(text[0].unicode()))) {
+    // A key that types a printable character is kept only when the form
+    // keeps it; Tab, Escape, Backspace and the editing shortcuts (Ctrl+A,
+    // Ctrl+C, Ctrl+V) are the window's.
+    const bool printable = text.size() == 1 && text[0].unicode() >= 0x20 &&
+                           text[0].unicode() != 0x7F &&
+                           !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (printable && (text[0].unicode() >= 0x80 ||
+                      !TfrmAddNewSong::edtNumKeyPress(static_cast<char>(text[0].unicode())))) {
       return true;
     }
-    if (text.size() == 1 && text[0].unicode() >= 0x80) return true;
   }
   if (watched == edtNum_ && event->type() == QEvent::FocusOut) {
     // Leaving the box for another control of the dialog, not closing it.
@@ -196,7 +216,9 @@ std::optional<std::vector<std::string>> AddSongDialog::ChooseFiles(const std::st
 // ---- Save-hint dialog ----
 
 SaveHintDialog::SaveHintDialog(TfrmSaveHint& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), form_(form) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      form_(form) {
   setObjectName("frmSaveHint");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(363, 234);
@@ -226,15 +248,46 @@ DiskFreeDialog::DiskFreeDialog(TfrmDiskFree& form, QWidget* parent)
       form_(form) {
   setObjectName("frmDiskFree");
   setWindowTitle(ToQt(form.Caption));
-  setFixedSize(351, 183);
   setFont(PixelFont(font(), 14));
-  label5_ = Label(this, "Label5", form.Label5, {16, 10});
-  Label(this, "Label1", form.Label1, {16, 40});
-  label3_ = Label(this, "Label3", form.Label3, {136, 40});
-  label2_ = Label(this, "Label2", form.Label2, {16, 64});
-  label4_ = Label(this, "Label4", form.Label4, {136, 64});
-  QPushButton* ok = Button(this, "BitBtn1", form.BitBtn1, QRect(256, 112, 75, 25));
+  // A long mount point wraps (the whole path as tip); the two sizes always
+  // stay in view, right of their labels.
+  label5_ = new QLabel(this);
+  label5_->setObjectName("Label5");
+  label5_->setWordWrap(true);
+  auto* need = new QLabel(ToQt(form.Label1), this);
+  need->setObjectName("Label1");
+  label3_ = new QLabel(this);
+  label3_->setObjectName("Label3");
+  label2_ = new QLabel(this);
+  label2_->setObjectName("Label2");
+  label2_->setWordWrap(true);
+  label4_ = new QLabel(this);
+  label4_->setObjectName("Label4");
+  for (QLabel* size : {label3_, label4_}) {
+    size->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    size->setMinimumWidth(72);
+  }
+  auto* sizes = new QGridLayout;
+  sizes->setColumnStretch(0, 1);
+  sizes->addWidget(need, 0, 0);
+  sizes->addWidget(label3_, 0, 1);
+  sizes->addWidget(label2_, 1, 0);
+  sizes->addWidget(label4_, 1, 1);
+  QPushButton* ok = Button(this, "BitBtn1", form.BitBtn1, QRect(0, 0, 75, 25));
+  ok->setFixedSize(75, 25);
   connect(ok, &QPushButton::clicked, this, [this] { form_.BitBtn1Click(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 10, 20, 16);
+  layout->setSpacing(10);
+  layout->addWidget(label5_);
+  layout->addLayout(sizes);
+  layout->addStretch();
+  layout->addLayout(buttons);
+  setMinimumWidth(351);
+  setMaximumWidth(460);
   form_.SetView(this);
   LabelsChanged();
 }
@@ -250,12 +303,10 @@ void DiskFreeDialog::LabelsChanged() {
                                                            {label5_, &form_.Label5}};
   for (const auto& [label, text] : labels) {
     label->setText(ToQt(*text));
-    label->adjustSize();
+    label->setToolTip(ToQt(*text));
   }
-  // The needed and free sizes sit right of the longer of the two labels.
-  const int right = std::max(label2_->x() + label2_->width(), 136) + 8;
-  label3_->move(right, label3_->y());
-  label4_->move(right, label4_->y());
+  adjustSize();
+  setFixedHeight(std::max(183, sizeHint().height()));
 }
 
 }  // namespace qtui

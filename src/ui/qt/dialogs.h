@@ -1,9 +1,12 @@
 // The small modal dialogs, each drawing its form (ui/) and handing the
-// user's clicks to the form's handlers. Positions and sizes are those of
-// the original windows, in pixels.
+// user's clicks to the form's handlers. Positions and sizes are the
+// windows' own layout, in pixels at the 14-pixel font.
 #pragma once
 
 #include <QDialog>
+#include <QValidator>
+#include <functional>
+#include <string>
 
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
@@ -20,6 +23,17 @@ class IPrompts;
 // The GBK paths (absolute) of files or folders the user chose, in order.
 // Names with no GBK form are left out and named in one warning.
 std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, QWidget* parent);
+
+// A line editor's text as a form keeps it: keep(text) is what stays of
+// what was typed or pasted (GBK).
+class FormValidator final : public QValidator {
+ public:
+  FormValidator(std::function<std::string(const std::string&)> keep, QObject* parent);
+  State validate(QString& input, int& pos) const override;
+
+ private:
+  std::function<std::string(const std::string&)> keep_;
+};
 
 // The start-up window: the product-line buttons, opening a vod.txt, leaving.
 class LoginDialog final : public QDialog, public ILoginView {
@@ -64,7 +78,8 @@ class AddSongDialog final : public QDialog, public IAddNewSongView {
   QLineEdit* edtNum_;
 };
 
-// The save-hint dialog: the USB disk or another folder.
+// The save-hint dialog: the USB disk or another folder; closing it (its
+// close box, Escape) cancels the run.
 class SaveHintDialog final : public QDialog, public IDialogView {
  public:
   SaveHintDialog(TfrmSaveHint& form, QWidget* parent = nullptr);

@@ -1,18 +1,41 @@
 #include "ui/qt/grid_delegates.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include "ui/grid.h"
+#include "ui/grid_rules.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/qt_text.h"
 
 namespace qtui {
 
+TextDelegate::TextDelegate(const TGrid& grid, QObject* parent)
+    : QStyledItemDelegate(parent), grid_(grid) {}
+
+QWidget* TextDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                    const QModelIndex& index) const {
+  QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+  auto* line = qobject_cast<QLineEdit*>(editor);
+  const TGridColumn& column = grid_.Column(index.column());
+  if (line == nullptr || !column.digitsOnly) return editor;
+  const std::size_t most = column.maxLength;
+  line->setMaxLength(static_cast<int>(most));
+  line->setValidator(
+      new FormValidator([most](const std::string& text) { return KeepDigits(text, most); }, line));
+  return editor;
+}
+
+IntegerDelegate::IntegerDelegate(const TGrid& grid, QObject* parent)
+    : QStyledItemDelegate(parent), grid_(grid) {}
+
 QWidget* IntegerDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                       const QModelIndex&) const {
+                                       const QModelIndex& index) const {
   auto* editor = new QSpinBox(parent);
   editor->setFrame(false);
-  editor->setRange(0, 9999);
+  const TGridColumn& column = grid_.Column(index.column());
+  editor->setRange(column.minimum, column.maximum);
   editor->setSingleStep(1);
   return editor;
 }

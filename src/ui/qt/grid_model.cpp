@@ -35,16 +35,34 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::CheckStateRole) return grid_.Checked(col, row) ? Qt::Checked : Qt::Unchecked;
     return {};
   }
+  const TMark& mark = grid_.Mark(col, row);
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
       return ToQt(grid_.Cell(col, row));
     case Qt::BackgroundRole:
+      switch (mark.kind) {
+        case TCellMark::kMissing:
+          return QColor(255, 214, 214);
+        case TCellMark::kDuplicate:
+          return QColor(255, 226, 180);
+        case TCellMark::kDoubtful:
+          return QColor(255, 248, 190);
+        case TCellMark::kNone:
+          break;
+      }
       if (column.shaded) return QApplication::palette().button();
       return {};
-    case Qt::ToolTipRole:
-      if (col == kColVideo) return ToQt(grid_.Cell(col, row));
-      return {};
+    case Qt::ToolTipRole: {
+      // Why the cell is marked, and its whole text where the column may
+      // be too narrow for it.
+      QString tip = ToQt(mark.tip);
+      const QString text = ToQt(grid_.Cell(col, row));
+      if (!text.isEmpty() && column.kind == TColumnKind::kText) {
+        tip = tip.isEmpty() ? text : tip + "\n" + text;
+      }
+      return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
     default:
       return {};
   }

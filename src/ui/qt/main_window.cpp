@@ -92,6 +92,9 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
 
   panel_ = new CopyPanel(central);
   panel_->hide();
+  // Un-maximized, the buttons, a few rows of the grid, the status bar and
+  // the copy panel stay in view.
+  setMinimumSize(panel_->width() + 40, 2 * panel_->height() + 120);
   connect(panel_, &CopyPanel::cancelClicked, this, [this] { form_.CancelCopy(); });
 }
 
@@ -116,7 +119,9 @@ void MainWindow::BuildGrid() {
     const TGridColumn& column = form_.lvList.Column(col);
     table_->setColumnWidth(col, column.width);
     if (column.kind == TColumnKind::kInteger) {
-      table_->setItemDelegateForColumn(col, new IntegerDelegate(table_));
+      table_->setItemDelegateForColumn(col, new IntegerDelegate(form_.lvList, table_));
+    } else if (column.kind == TColumnKind::kText && column.digitsOnly) {
+      table_->setItemDelegateForColumn(col, new TextDelegate(form_.lvList, table_));
     } else if (column.kind == TColumnKind::kDropDown) {
       table_->setItemDelegateForColumn(col, new DropDownDelegate(form_.lvList, table_));
     }

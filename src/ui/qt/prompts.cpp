@@ -1,6 +1,7 @@
 #include "ui/qt/prompts.h"
 
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,17 +11,31 @@
 
 namespace qtui {
 
+namespace {
+// A message box sizes itself to its text; a short text and a long caption
+// would cut the caption ("编号…提示"). It is made wide enough for both.
+void FitCaption(QMessageBox& box, const QString& caption) {
+  auto* layout = qobject_cast<QGridLayout*>(box.layout());
+  if (layout == nullptr) return;
+  const int width = QFontMetrics(box.font()).horizontalAdvance(caption) * 5 / 4 + 140;
+  layout->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  layout->rowCount(), 0, 1, layout->columnCount());
+}
+}  // namespace
+
 void StandardPrompts::Message(QWidget* parent, const QString& caption, const QString& text,
                               int kind) {
   static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
                                             QMessageBox::Information, QMessageBox::Question};
   if (kind < 0 || kind > 3) return;
   QMessageBox box(icons[kind], caption, text, QMessageBox::Ok, parent);
+  FitCaption(box, caption);
   box.exec();
 }
 
 void StandardPrompts::Notice(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, ToQt(ui_text::ToolCaption()), text, QMessageBox::Ok, parent);
+  FitCaption(box, box.windowTitle());
   box.exec();
 }
 
@@ -34,6 +49,7 @@ int StandardPrompts::Ask(QWidget* parent, const QString& caption, const QString&
   }
   if (!added.isEmpty()) box.setDefaultButton(static_cast<QPushButton*>(added.front()));
   if (!added.isEmpty()) box.setEscapeButton(added.back());
+  FitCaption(box, caption);
   box.exec();
   return static_cast<int>(added.indexOf(box.clickedButton()));
 }

@@ -1,0 +1,51 @@
+#include "ui/grid_rules.h"
+
+#include "text/uPublic.h"
+#include "ui/ui_texts.h"
+
+namespace {
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+}  // namespace
+
+bool BreaksVodLine(std::string_view text) {
+  for (const char c : text) {
+    if (c == ';' || static_cast<unsigned char>(c) < 0x20) return true;
+  }
+  return false;
+}
+
+bool IsVideoFile(std::string_view path) {
+  // The patterns of the filter's first entry: "视频文件|*.mpg *.mpeg ...".
+  static const TStringList extensions = [] {
+    const std::string& filter = ui_text::VideoFilter();
+    const std::size_t bar = filter.find('|');
+    const std::size_t end = filter.find(';', bar);
+    TStringList patterns;
+    SplitString(filter.substr(bar + 1, end == std::string::npos ? end : end - bar - 1), ' ',
+                patterns);
+    TStringList found;
+    for (const auto& p : patterns) {
+      if (p.rfind("*.", 0) == 0) found.push_back(Lower(p.substr(1)));
+    }
+    return found;
+  }();
+  const std::string name = Lower(ExtractName(path));
+  for (const auto& ext : extensions) {
+    if (name.size() > ext.size() && name.ends_with(ext)) return true;
+  }
+  return false;
+}
+
+std::string KeepDigits(std::string_view text, std::size_t most) {
+  std::string digits;
+  for (const char c : text) {
+    if (c >= '0' && c <= '9' && (most == 0 || digits.size() < most)) digits += c;
+  }
+  return digits;
+}

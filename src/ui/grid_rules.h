@@ -1,0 +1,18 @@
+// Rules about what may enter the grid, shared by every way in: a typed cell,
+// a file name, a console's corrections.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// True when the text would break a vod.txt line: it holds ';' (the field
+// separator), a line break or another control character (a byte below 0x20).
+bool BreaksVodLine(std::string_view text);
+
+// True for a video file the tool takes, by its extension (any case): one of
+// those the file dialog offers (ui_text::VideoFilter).
+bool IsVideoFile(std::string_view path);
+
+// What a box that takes digits only keeps of typed or pasted text: its
+// digits, at most most of them (0: no limit).
+std::string KeepDigits(std::string_view text, std::size_t most);
