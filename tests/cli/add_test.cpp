@@ -141,6 +141,32 @@ TEST_F(AddCommand, SongsAlreadyOnTheTargetAreRefusedKeptOrReplacedAsTheCommandSa
             2);
 }
 
+TEST_F(AddCommand, CsvCorrectionsAreRefusedWhereTheGridWouldRefuseThem) {
+  const struct {
+    const char* table;
+    const char* says;  // in the error; "" for accepted
+  } cases[] = {
+      {"视频文件,分类\na-b.mpg,x\n",
+       "table row 2: column 分类: 'x' is none of 情歌对唱, 军歌, 儿歌"},
+      {"视频文件,新歌\na-b.mpg,yes\n", "table row 2: column 新歌: a check box takes 1 or 0"},
+      {"视频文件,歌曲名称\na-b.mpg,海;风\n", "column 歌曲名称: a ';', a line break"},
+      {"视频文件,语种,分类\na-b.mpg,3,电影\n", ""},  // a code and a name
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path() / "out");
+    const auto csv = dir.Write("fix.csv", c.table);
+    const auto r = Add({"--line", "oru", "--csv", Utf8(csv), "--to", Out(), Video("a-b.mpg")});
+    if (*c.says == 0) {
+      EXPECT_EQ(r.status, 0) << r.err;
+      EXPECT_EQ(gbk::ToUtf8(TempDir::Read(Vod() / "vod.txt")), "a;b;1;A;660000;2;3;9;1;1\r\n");
+      continue;
+    }
+    EXPECT_EQ(r.status, 2) << c.table << r.out;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "out")) << c.table;
+  }
+}
+
 TEST_F(AddCommand, CsvCorrectsTheDerivedValuesLikeTheUsersEdits) {
   const auto csv = dir.Write("fix.csv",
                              "视频文件,歌曲名称,歌星,语种,排行\n"

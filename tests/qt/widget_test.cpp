@@ -4,6 +4,7 @@
 // program on Qt's offscreen platform.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "ui/qt/copy_panel.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/prompts.h"
 
@@ -277,6 +279,91 @@ class WidgetTest : public QObject {
     QVERIFY(!std::filesystem::exists(out / "660001.dat.part"));
     QCOMPARE(QString::fromStdString(TempDir::Read(out / "vod.txt")),
              QString("a;b;1;A;660000;2;1;8;1;1\r\n"));
+  }
+
+  // The new-song dialog's number box: the editing keys work, pasted text
+  // keeps its digits, Tab leaves the box, Escape cancels.
+  void newSongDialogKeysWorkAsOwnersExpect() {
+    TfrmAddNewSong form;
+    form.FormCreate();
+    form.FNumber = "0000";
+    qtui::AddSongDialog dialog(form, prompts_);
+    form.FormActivate();
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    auto* number = dialog.findChild<QLineEdit*>("edtNum");
+    QVERIFY(number != nullptr);
+    number->setFocus();
+    const struct {
+      const char* what;
+      QString clipboard;
+      QString before;
+      QString after;
+    } pastes[] = {
+        {"digits", "0042", "0000", "0042"},
+        {"blanks and letters dropped", " 00a42x", "0000", "0042"},
+        {"four at most", "123456", "0000", "1234"},
+    };
+    for (const auto& p : pastes) {
+      number->setText(p.before);
+      QTest::keyClick(number, Qt::Key_A, Qt::ControlModifier);  // select all
+      QApplication::clipboard()->setText(p.clipboard);
+      QTest::keyClick(number, Qt::Key_V, Qt::ControlModifier);
+      QVERIFY2(number->text() == p.after, p.what);
+    }
+    QCOMPARE(form.FNumber, std::string("1234"));
+    QTest::keyClicks(number, "x");
+    QCOMPARE(number->text(), QString("1234"));
+    QTest::keyClick(number, Qt::Key_Tab);
+    QVERIFY(dialog.focusWidget() != nullptr);
+    QCOMPARE(dialog.focusWidget()->objectName(), QString("btnFile"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Escape);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QCOMPARE(form.FileCount(), 0);
+  }
+
+  void numberCellTakesFourDigitsOnly() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10)});
+    Type(*w, 1, 0, "1a2b345");
+    QCOMPARE(Text(*w, 1, 0), QString("1234"));
+  }
+
+  void closingTheSaveHintCancelsTheRun() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10)});
+    prompts_.folder = QString::fromStdString((dir_->path() / "out").string());
+    DialogAnswers answers;
+    answers.onTick = [] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal != nullptr && modal->objectName() == "frmSaveHint") {
+        QTest::keyClick(modal, Qt::Key_Escape);
+      }
+    };
+    w->button(TMainButton::kComplete)->click();
+    QCOMPARE(int(w->form().LastRun()), int(TfrmMain::TRunResult::kRefused));
+    QVERIFY(prompts_.boxes.empty());
+    QVERIFY(!std::filesystem::exists(dir_->path() / "out"));
+  }
+
+  void diskSpaceDialogFitsALongMountPointAndShowsBothSizes() {
+    TfrmDiskFree form;
+    form.SetDrive("/media/owner/KINGSTON DataTraveler 3.0/");
+    form.SetNeedText("1.20G");
+    form.SetFreeText("300M");
+    qtui::DiskFreeDialog dialog(form);
+    dialog.show();
+    QCoreApplication::processEvents();
+    for (const char* name : {"Label3", "Label4", "Label2", "Label5"}) {
+      auto* label = dialog.findChild<QLabel*>(name);
+      QVERIFY(label != nullptr);
+      QVERIFY2(label->isVisible(), name);
+      QVERIFY2(label->geometry().right() < dialog.width(), name);
+      QVERIFY2(label->geometry().bottom() < dialog.height(), name);
+    }
+    QCOMPARE(dialog.findChild<QLabel*>("Label3")->text(), QString("1.20G"));
+    QCOMPARE(dialog.findChild<QLabel*>("Label4")->text(), QString("300M"));
+    QVERIFY(dialog.findChild<QLabel*>("Label5")->toolTip().contains("KINGSTON DataTraveler 3.0"));
   }
 };
 

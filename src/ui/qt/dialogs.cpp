@@ -150,8 +150,8 @@ AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* p
   edtNum_ = new QLineEdit(this);
   edtNum_->setObjectName("edtNum");
   edtNum_->setGeometry(168, 32, 145, 22);
-  edtNum_->setMaxLength(static_cast<int>(TfrmAddNewSong::kNumberLength));
-  // Pasted text keeps what the form keeps of it: its digits, four at most.
+  // Typed and pasted text keeps what the form keeps of it: its digits, four
+  // at most (no length of the editor's own, which would cut a paste first).
   edtNum_->setValidator(new FormValidator(
       [](const std::string& text) { return TfrmAddNewSong::NumberOfPaste(text); }, edtNum_));
   edtNum_->installEventFilter(this);

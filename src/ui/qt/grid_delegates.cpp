@@ -21,7 +21,6 @@ QWidget* TextDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
   const TGridColumn& column = grid_.Column(index.column());
   if (line == nullptr || !column.digitsOnly) return editor;
   const std::size_t most = column.maxLength;
-  line->setMaxLength(static_cast<int>(most));
   line->setValidator(
       new FormValidator([most](const std::string& text) { return KeepDigits(text, most); }, line));
   return editor;
