@@ -57,6 +57,7 @@ void AnswerDialogs() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qtui::PreferChineseLocale();
   QApplication app(argc, argv);
   qtui::SetUpApplication(app);
   if (argc < 3) {

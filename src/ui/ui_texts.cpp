@@ -127,13 +127,18 @@ std::string SongOfSongs(int song, int songs) {
 }
 
 std::string ExistingSongs(const std::string& folder, int listed, int files) {
+  std::string songs;
+  if (listed > 0) songs = Fill(Gbk(u8"vod.txt 列出的 %d 首"), {std::to_string(listed)});
+  if (listed > 0 && files > 0) songs += Gbk(u8"，以及 ");
+  if (files > 0) {
+    songs += Fill(Gbk(u8"vod.txt 没有列出的歌曲文件（66NNNN.dat）%d 个"), {std::to_string(files)});
+  }
   return Fill(
-      Gbk(u8"目标文件夹 %s 中已经有本窗口中没有的歌曲：vod.txt 列出的 %d 首，"
-          u8"以及 vod.txt 没有列出的歌曲文件（66NNNN.dat）%d 个。\r\n\r\n"
+      Gbk(u8"目标文件夹 %s 中已经有本窗口中没有的歌曲：%s。\r\n\r\n"
           u8"保留原有歌曲：它们留在 vod.txt 中，新歌加在后面，原有的歌曲文件不会被覆盖。\r\n"
           u8"替换原有歌曲：新的 vod.txt 只列出本窗口中的歌曲，原来的歌曲列表被替换。\r\n"
           u8"取消：不写入任何文件。"),
-      {folder, std::to_string(listed), std::to_string(files)});
+      {folder, songs});
 }
 
 std::string OtherProductLine(const std::string& file, const std::string& lineName) {

@@ -72,7 +72,8 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
     EXPECT_EQ(w.form.LastRun(), c.result) << c.what;
     ASSERT_FALSE(w.view.questions.empty()) << c.what;
     EXPECT_EQ(w.view.questions[0].id, TQuestion::Id::kExistingSongs);
-    EXPECT_NE(gbk::ToUtf8(w.view.questions[0].text).find("vod.txt 列出的 3 首"), std::string::npos)
+    EXPECT_NE(gbk::ToUtf8(w.view.questions[0].text).find("vod.txt 列出的 3 首，以及 "),
+              std::string::npos)
         << gbk::ToUtf8(w.view.questions[0].text);
     EXPECT_NE(gbk::ToUtf8(w.view.questions[0].text).find("（66NNNN.dat）1 个"), std::string::npos);
     EXPECT_EQ(TempDir::Read(vod / "vod.txt"), c.vodTxt) << c.what;
@@ -119,7 +120,10 @@ TEST_F(StickWithSongs, ALoadedListIsNotAskedAboutAndAListOfAnotherProductLineIsN
   EXPECT_EQ(Cell(kColNumber, 3), "0003") << "the proposal follows the loaded songs";
   form.btnCompleteClick();
   ASSERT_EQ(view.questions.size(), 1u);
-  EXPECT_NE(gbk::ToUtf8(view.questions[0].text).find("列出的 0 首"), std::string::npos);
+  EXPECT_EQ(gbk::ToUtf8(view.questions[0].text).find("vod.txt 列出的"), std::string::npos);
+  EXPECT_NE(gbk::ToUtf8(view.questions[0].text)
+                .find("没有的歌曲：vod.txt 没有列出的歌曲文件（66NNNN.dat）1 个。"),
+            std::string::npos);
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
   EXPECT_EQ(TempDir::Read(vod / "vod.txt"), kOldList + "d;x;1;D;660003;2;1;8;1;1\r\n");
   ExpectOldFilesIntact();

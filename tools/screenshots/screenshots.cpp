@@ -6,6 +6,7 @@
 // Run it on a display (tools/screenshots.sh starts a virtual one).
 #include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -21,13 +22,17 @@
 #include "platform/env.h"
 #include "ui/qt/app_setup.h"
 #include "ui/qt/copy_panel.h"
+#include "ui/qt/dialogs.h"
 #include "ui/qt/main_window.h"
 #include "ui/qt/prompts.h"
 #include "ui/qt/qt_text.h"
+#include "ui/ui_texts.h"
 
 namespace {
 
-QString out;  // the folder the pictures go to
+QString out;        // the folder the pictures go to
+int messages = 0;   // message boxes photographed so far
+int questions = 0;  // questions photographed so far
 
 void Shoot(const QString& name) {
   QCoreApplication::processEvents();
@@ -77,7 +82,6 @@ class ShotPrompts final : public qtui::StandardPrompts {
  public:
   QString folder;
   QStringList files;
-  int messages = 0;
   void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override {
     QMessageBox box(kind == 3 ? QMessageBox::Question : QMessageBox::Warning, caption, text,
                     QMessageBox::Ok, parent);
@@ -87,29 +91,53 @@ class ShotPrompts final : public qtui::StandardPrompts {
     });
     box.exec();
   }
+  // The real question box, photographed, answered with its cancelling button.
+  int Ask(QWidget* parent, const QString& caption, const QString& text,
+          const QStringList& buttons) override {
+    QTimer::singleShot(300, [] {
+      Shoot(QString("question-%1").arg(++questions));
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        box->escapeButton()->click();
+      }
+    });
+    return StandardPrompts::Ask(parent, caption, text, buttons);
+  }
   QStringList OpenFiles(QWidget*, const QString&, const QString&) override { return files; }
   QString Folder(QWidget*, const QString&, const QString&) override { return folder; }
 };
 
-// A USB stick that writes slowly, so that the copy panel can be seen.
+// A USB stick that writes slowly, so that the copy panel can be seen: every
+// file made in a folder held open waits 3 ms per chunk.
+class SlowFile final : public platform::WritableFile {
+ public:
+  explicit SlowFile(std::unique_ptr<platform::WritableFile> inner) : inner_(std::move(inner)) {}
+  void Append(const char* data, std::size_t n) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    inner_->Append(data, n);
+  }
+  void Sync() override { inner_->Sync(); }
+  void Close() override { inner_->Close(); }
+
+ private:
+  std::unique_ptr<platform::WritableFile> inner_;
+};
+
+class SlowFolder final : public platform::FolderWrapper {
+ public:
+  using FolderWrapper::FolderWrapper;
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& name, bool create) override {
+    return std::make_unique<SlowFolder>(target()->OpenFolder(name, create));
+  }
+  std::unique_ptr<platform::WritableFile> CreateNew(const std::string& name) override {
+    return std::make_unique<SlowFile>(target()->CreateNew(name));
+  }
+};
+
 class SlowStick final : public platform::EnvWrapper {
  public:
   SlowStick() : EnvWrapper(platform::Env::Default()) {}
-  class SlowFile final : public platform::WritableFile {
-   public:
-    explicit SlowFile(std::unique_ptr<platform::WritableFile> inner) : inner_(std::move(inner)) {}
-    void Append(const char* data, std::size_t n) override {
-      std::this_thread::sleep_for(std::chrono::milliseconds(3));
-      inner_->Append(data, n);
-    }
-    void Sync() override { inner_->Sync(); }
-    void Close() override { inner_->Close(); }
-
-   private:
-    std::unique_ptr<platform::WritableFile> inner_;
-  };
-  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override {
-    return std::make_unique<SlowFile>(target()->CreateForWrite(path));
+  std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override {
+    return std::make_unique<SlowFolder>(target()->OpenFolder(path));
   }
 };
 
@@ -120,6 +148,7 @@ std::string Gbk(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qtui::PreferChineseLocale();
   QApplication app(argc, argv);
   qtui::SetUpApplication(app);
   if (argc < 2) return 2;
@@ -161,9 +190,25 @@ int main(int argc, char** argv) {
     QApplication::exec();
     Shoot(line.picture);
 
+    if (QString(line.button) == "btnOru") {
+      // A song without singer: marked in the grid, and the run points at it.
+      window.form().EditCell(3, 1, "");
+      answers.answers["frmSaveHint"] = {"", "RzButton2"};
+      window.form().btnCompleteClick();
+      QTimer::singleShot(300, [] { QCoreApplication::exit(); });
+      QApplication::exec();
+      Shoot("main-oru-missing");
+      continue;
+    }
     if (QString(line.button) != "btnTarvel") continue;
     // The new-song dialog, the save hint and a run with its copy panel.
     answers.answers["frmAddNewSong"] = {"new-song-dialog", "btnFile"};
+    prompts.files.clear();
+    for (const char* name : {"月亮代表我的心-邓丽君.mpg", "甜蜜蜜-邓丽君.mpg"}) {
+      const QString path = songs + "/" + QString::fromUtf8(name);
+      std::ofstream(path.toStdString()) << std::string(1 << 20, 'v');
+      prompts.files << path;
+    }
     window.form().btnAddClick();
     prompts.folder = work.path() + "/stick";
     QDir().mkpath(prompts.folder);
@@ -178,6 +223,40 @@ int main(int argc, char** argv) {
       }
     };
     window.form().btnCompleteClick();
+
+    // A second window onto the same stick: the songs there are asked about
+    // (the question is closed: nothing written).
+    qtui::MainWindow again(prompts, &stick);
+    Answers startAgain;
+    startAgain.answers["frmLogin"] = {"", "btnTarvel"};
+    if (!again.Start()) return 1;
+    again.showMaximized();
+    again.form().AddSongFile(Gbk(files[0]));
+    startAgain.answers["frmSaveHint"] = {"", "RzButton2"};
+    again.form().btnCompleteClick();
   }
+
+  // The open-file dialog as the new-song dialog shows it.
+  QFileDialog picker(nullptr, QString(), songs, qtui::QtFilter(qtui::ToQt(ui_text::VideoFilter())));
+  picker.setFileMode(QFileDialog::ExistingFiles);
+  picker.setViewMode(QFileDialog::Detail);
+  QTimer::singleShot(600, [&] {
+    Shoot("file-dialog");
+    picker.reject();
+  });
+  picker.exec();
+
+  // The disk-space dialog with a long mount point.
+  TfrmDiskFree diskFree;
+  diskFree.SetDrive("/media/owner/KINGSTON DataTraveler 3.0/");
+  diskFree.SetNeedText(FormatDiskSize(1230LL << 20));
+  diskFree.SetFreeText("300M");
+  qtui::DiskFreeDialog dialog(diskFree);
+  dialog.show();
+  QTimer::singleShot(400, [&] {
+    Shoot("disk-free");
+    dialog.accept();
+  });
+  dialog.exec();
   return 0;
 }

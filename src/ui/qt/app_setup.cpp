@@ -15,6 +15,14 @@ static void RegisterResources() {
 
 namespace qtui {
 
+void PreferChineseLocale() {
+  const QByteArray lang = qgetenv("LANG");
+  if (qEnvironmentVariableIsEmpty("LC_ALL") &&
+      (lang.isEmpty() || lang == "C" || lang == "POSIX" || lang.startsWith("C."))) {
+    qputenv("LANG", "zh_CN.UTF-8");
+  }
+}
+
 void SetUpApplication(QApplication& app) {
   RegisterResources();
   QApplication::setOrganizationName("addsongs");

@@ -6,6 +6,11 @@ class QApplication;
 
 namespace qtui {
 
+// Before the application is made: where the desktop names no language
+// (LANG unset, "C" or "POSIX"), the program's own windows and Qt's (the file
+// dialog's dates) are Chinese like the rest of the program.
+void PreferChineseLocale();
+
 // SimSun at 14 pixels where installed; otherwise the first installed Chinese
 // font of a list of common ones.
 void SetUpApplication(QApplication& app);

@@ -7,6 +7,7 @@
 #include "ui/qt/prompts.h"
 
 int main(int argc, char** argv) {
+  qtui::PreferChineseLocale();
   QApplication app(argc, argv);
   qtui::SetUpApplication(app);
   qtui::StandardPrompts prompts;
