@@ -94,7 +94,7 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   panel_->hide();
   // Un-maximized, the buttons, a few rows of the grid, the status bar and
   // the copy panel stay in view.
-  setMinimumSize(panel_->width() + 40, 2 * panel_->height() + 120);
+  setMinimumSize(panel_->width() + 80, panel_->height() + 160);
   connect(panel_, &CopyPanel::cancelClicked, this, [this] { form_.CancelCopy(); });
 }
 
