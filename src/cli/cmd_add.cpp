@@ -20,11 +20,12 @@ namespace {
 
 constexpr const char* kUsage =
     "add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
-    "[--merge | --replace] [--csv FILE] FILE...";
+    "[--merge | --replace] [--no-verify] [--csv FILE] FILE...";
 
 const char* const kHelp =
     "usage: addsongs-cli add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT]\n"
-    "                        (--usb | --to FOLDER) [--merge | --replace] [--csv FILE] FILE...\n"
+    "                        (--usb | --to FOLDER) [--merge | --replace] [--no-verify]\n"
+    "                        [--csv FILE] FILE...\n"
     "\n"
     "Adds the video FILEs as new songs of a jukebox, as the desktop program does:\n"
     "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
@@ -45,6 +46,10 @@ const char* const kHelp =
     "                 unless --start is given: then a clash is refused)\n"
     "  --replace      the target already holds songs: the new vod.txt lists only\n"
     "                 the new songs (the old list goes; no file is deleted)\n"
+    "  --no-verify    do not read the files back from the target after writing\n"
+    "                 them (by default every .dat and vod.txt written is read back\n"
+    "                 from the device and compared: a counterfeit or failing stick\n"
+    "                 that threw data away makes the run fail with exit status 3)\n"
     "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
     "                 the grid's captions (视频文件 names the file, then e.g.\n"
     "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
@@ -60,7 +65,8 @@ const char* const kHelp =
     "(a check, songs already on the target without --merge or --replace, a\n"
     "number clash, too little space, the target in use by another run; nothing\n"
     "is written then); 2 bad arguments or unreadable input; 3 a copy error\n"
-    "(what was copied and what not is printed).\n"
+    "(what was copied and what not is printed) or files that did not read back\n"
+    "as written (the stick may be counterfeit or failing).\n"
     "\n"
     "example:\n"
     "  addsongs-cli add --line tarvel --start 0100 --to /tmp/out 情歌-歌手甲.mpg\n";
@@ -75,6 +81,7 @@ struct TOptions {
   std::string csv;                 // GBK
   std::vector<std::string> files;  // GBK
   cli::TConsoleAnswers::TExisting existing = cli::TConsoleAnswers::TExisting::kRefuse;
+  bool verify = true;
 };
 
 std::uint8_t LineOfName(const std::string& name) {
@@ -108,6 +115,8 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       error = gbkPath(args[++i], o.load);
     } else if (a == "--usb") {
       o.usb = true;
+    } else if (a == "--no-verify") {
+      o.verify = false;
     } else if (a == "--merge" || a == "--replace") {
       using E = cli::TConsoleAnswers::TExisting;
       const E chosen = a == "--merge" ? E::kMerge : E::kReplace;
@@ -275,6 +284,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
   TfrmMain form(view);
   view.SetForm(&form);
+  form.SetVerifyCopies(o.verify);
 
   form.FormCreate();
   if (form.Terminated()) {

@@ -80,11 +80,16 @@ void TConsoleView::CopyPanelChanged(const TCopyPanel& panel) {
     EndProgressLine();
     return;
   }
-  if (panel.song != shownSong_) {
+  if (panel.song != shownSong_ || panel.checking != shownChecking_) {
     shownSong_ = panel.song;
+    shownChecking_ = panel.checking;
     lastPercent_ = -1;
-    Line(ui_text::SongOfSongs(panel.song, panel.songs) + " " + ui_text::CopyFrom() + " " +
-         panel.from + " " + ui_text::CopyTo() + " " + panel.to);
+    if (panel.checking) {
+      Line(ui_text::CheckOfSongs(panel.song, panel.songs) + " " + panel.from);
+    } else {
+      Line(ui_text::SongOfSongs(panel.song, panel.songs) + " " + ui_text::CopyFrom() + " " +
+           panel.from + " " + ui_text::CopyTo() + " " + panel.to);
+    }
   }
   // A terminal gets the percent of the file redrawn in place; a pipe or a
   // file only the line per song above.

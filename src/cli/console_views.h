@@ -90,8 +90,9 @@ class TConsoleView final : public IMainView,
   std::deque<TMessage> queue_;
   std::string status_;
   int boxes_ = 0;
-  int shownSong_ = 0;          // the song whose line was printed
-  bool progressOpen_ = false;  // a progress line waits for its end
+  int shownSong_ = 0;           // the song whose line was printed
+  bool shownChecking_ = false;  // ... in the read-back phase
+  bool progressOpen_ = false;   // a progress line waits for its end
   int lastPercent_ = -1;
 };
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "model/checksum.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/uclsSong.h"
@@ -65,6 +66,7 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& sho
                                 "cannot read the size of " + platform::QuotedPath(song.VideoFile));
     }
     TReplacingFile target(folder, nameOf(song));
+    TChecksum sum;  // of what is written, for the read-back
     std::int64_t position = 0;
     while (position < size) {
       PumpMessages();
@@ -77,10 +79,12 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& sho
             EIO, platform::QuotedPath(song.VideoFile) + " ended before its size was read");
       }
       target.Append(buffer.data(), n);
+      sum.Update(buffer.data(), n);
       position += static_cast<std::int64_t>(n);
       Notify(WM_COPYPROGRESS, Percent(position, size));
     }
     target.Commit();
+    outcome.written.push_back({nameOf(song), song.SongNo + " " + song.SongName, size, sum.Value()});
     outcome.changed = true;
     outcome.complete[static_cast<std::size_t>(i)] = true;
   }

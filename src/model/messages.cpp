@@ -12,6 +12,7 @@ ADDSONGS_TEXT(SaveFailedCaption, u8"保存信息失败")
 ADDSONGS_TEXT(BadSongDirs, u8"歌曲文件目录错误")
 ADDSONGS_TEXT(DiskTooSmall, u8"目标磁盘空间不足")
 ADDSONGS_TEXT(CopyCancelled, u8"复制已被用户取消")
+ADDSONGS_TEXT(ReadBackFailedCaption, u8"U盘没有保存好歌曲")
 #undef ADDSONGS_TEXT
 
 namespace {
@@ -52,6 +53,21 @@ std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t 
   return Gbk(u8"歌曲 ") + song + Gbk(u8" 的 vod.txt 行有 ") + std::to_string(bytes) +
          Gbk(u8" 字节，点歌机最多读取 ") + std::to_string(most) +
          Gbk(u8" 字节，多出的部分连同歌曲编号会丢失。请缩短歌曲名称或歌星。");
+}
+
+std::string ReadBackFailed(const std::vector<std::string>& songs, bool vodDiffers,
+                           const std::string& readError) {
+  std::string text = Gbk(u8"复制以后从U盘读回检查，U盘没有完整保存写入的内容：");
+  if (!songs.empty()) {
+    text += Gbk(u8"\r\n这些歌曲的文件与原来的视频文件不同：");
+    for (const auto& song : songs) text += "\r\n  " + song;
+  }
+  if (vodDiffers) text += Gbk(u8"\r\nvod.txt 与写入的内容不同，点歌机可能找不到新加的歌曲。");
+  if (!readError.empty()) text += Gbk(u8"\r\n读回时出错：") + readError;
+  text +=
+      Gbk(u8"\r\n\r\n这个U盘可能是扩容盘（标称的容量比实际大，多出的内容被丢掉），"
+          u8"也可能已经损坏。请不要再用它加歌，换一个U盘重新加歌。");
+  return text;
 }
 
 std::string TooFewEntries(std::int64_t needed, std::int64_t free) {

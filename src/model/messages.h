@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace msg {
 const std::string& Incomplete();         // a song lacks a mandatory field
@@ -27,6 +28,12 @@ std::string TooLargeForVolume(const std::string& song, const std::string& larges
 // A song (number and title) whose vod.txt line is longer (bytes) than the
 // jukebox reads (most).
 std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t most);
+// Files a run wrote came back from the disk other than written: the songs
+// (number and title) whose file differs, whether vod.txt does, the first
+// read error ("" none). Tells that the stick may be counterfeit or failing.
+std::string ReadBackFailed(const std::vector<std::string>& songs, bool vodDiffers,
+                           const std::string& readError);
+const std::string& ReadBackFailedCaption();
 // The target's file system cannot make as many files as the run needs.
 std::string TooFewEntries(std::int64_t needed, std::int64_t free);
 

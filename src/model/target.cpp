@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <set>
 
+#include "model/checksum.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/target_dir.h"
@@ -77,7 +78,8 @@ void TBaseSong::CloseTarget() {
   FTarget.reset();
 }
 
-int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy) {
+int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy,
+                            const TReadBackProc& onReadBack) {
   // Nothing of an earlier run's outcome may describe this one.
   FCopyOutcome = {};
   FCancelRequested = false;
@@ -121,6 +123,9 @@ int TBaseSong::CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc
   FCopyOutcome.vodWritten = true;
   // Written into a folder whose disk went away is not written.
   FTarget->CheckStillThere();
+  // Flushed is not kept: a counterfeit or failing stick acknowledges what it
+  // throws away. What the device gives back is what the jukebox will read.
+  if (FVerifyCopies) ReadBack(folder, onReadBack);
   FTargetDir.clear();
   return 1;
 }
@@ -159,6 +164,9 @@ void TBaseSong::WriteVod(platform::Folder& folder, const TStringList& lines) {
   for (const std::string& kept : FKeptLines) bytes += kept + "\r\n";
   TReplacingFile::Write(folder, "vod.txt", bytes);
   FKnownLists.push_back(FingerprintOf(bytes));
+  auto& written = FCopyOutcome.written;
+  std::erase_if(written, [](const auto& w) { return w.name == "vod.txt"; });
+  written.push_back({"vod.txt", "", static_cast<std::int64_t>(bytes.size()), TChecksum::Of(bytes)});
 }
 
 void TBaseSong::SaveCompleteSongs(platform::Folder& folder) {

@@ -48,6 +48,10 @@ class TBaseSong {
                                            const std::string& free)>;
   // Called before each file is copied, with source and destination paths.
   using TFileCopyProc = std::function<void(const std::string& source, const std::string& dest)>;
+  // Called before each file is read back from the target: its path, which
+  // of how many (0-based), its bytes and the bytes of all of them.
+  using TReadBackProc = std::function<void(const std::string& path, int index, int count,
+                                           std::int64_t bytes, std::int64_t allBytes)>;
 
   // Creates the line list and the six tables (empty), the counter at 660000.
   // env is the operating system to use; null means the real one. The
@@ -183,7 +187,18 @@ class TBaseSong {
   // cancelled (TCopyCancelled), the error propagates after vod.txt was made
   // to list exactly the songs complete on the target (only if a .dat changed
   // at all: else the old vod.txt stays); FCopyOutcome tells which.
-  int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy);
+  //
+  // Then, when FVerifyCopies, every file the run wrote (each copied .dat and
+  // vod.txt) is read back from the device, not from the system's cache, and
+  // compared with what was meant to be there: the checksum of its source
+  // taken while copying, the bytes of vod.txt (ReadBack). A difference or a
+  // read error throws TReadBackFailed naming the songs; the files stay.
+  // onReadBack is told of each file; a cancel request stops the check
+  // (TCopyCancelled, FCopyOutcome.checking set).
+  int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy,
+                   const TReadBackProc& onReadBack = nullptr);
+  // Whether CopyToTarget reads back what it wrote (on by default).
+  bool FVerifyCopies = true;
 
   // What the last CopyToTarget left on the target.
   struct TCopyOutcome {
@@ -191,6 +206,15 @@ class TBaseSong {
     int failed = -1;             // the song whose copy failed or was cancelled; -1: none
     bool changed = false;        // at least one .dat was written
     bool vodWritten = false;     // vod.txt was replaced
+    bool checking = false;       // the files were being read back when it stopped
+    // The files the run wrote, as they were meant to be: for the read-back.
+    struct TWritten {
+      std::string name;  // "660001.dat", "vod.txt"
+      std::string song;  // the song's number and title; "" for vod.txt
+      std::int64_t size = 0;
+      std::uint64_t sum = 0;  // TChecksum of the bytes
+    };
+    std::vector<TWritten> written;
   };
   TCopyOutcome FCopyOutcome;
   // Fingerprints (TVodText::print) of every vod.txt this list loaded or
@@ -324,6 +348,9 @@ class TBaseSong {
   // Refuses (TUserError) a run the target's volume cannot take whatever its
   // free bytes: a video larger than its largest file, too few file entries.
   void CheckVolumeLimits(const platform::VolumeRoom& room);
+  // Reads back every file of FCopyOutcome.written from the device and
+  // compares it (model/read_back.cpp); throws TReadBackFailed.
+  void ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack);
   void ThrowIfCancelled();
 
   platform::Env* env_;

@@ -29,3 +29,10 @@ class TSongRefused : public TUserError {
   const int index;
   const std::string field;
 };
+
+// Raised when files a run wrote came back from the disk other than written
+// (or could not be read back); what() tells the owner which (GBK).
+class TReadBackFailed : public TUserError {
+ public:
+  using TUserError::TUserError;
+};

@@ -110,6 +110,10 @@ class TfrmMain : public TWindowSide {
   // Asks a running copy to stop after the current chunk ("取消").
   void CancelCopy();
   TRunResult LastRun() const { return FLastRun; }
+  // Whether a run reads back from the target what it wrote (on by default;
+  // the window's setting, the console's --no-verify).
+  bool VerifyCopies() const { return verifyCopies_; }
+  void SetVerifyCopies(bool on) { verifyCopies_ = on; }
 
   // ---- Notifications ----
   // A message the view queued (PostMessage) is delivered: 2048, 2049, 2050.
@@ -129,6 +133,10 @@ class TfrmMain : public TWindowSide {
   // ---- Callbacks handed to the song list during a run ----
   std::string ChooseSaveFolder();
   void ShowCopyFile(const std::string& source, const std::string& dest);
+  // The run reads back the file at path (which of how many, its bytes and
+  // those of all of them): the copy panel's check phase.
+  void ShowReadBackFile(const std::string& path, int index, int count, std::int64_t bytes,
+                        std::int64_t allBytes);
   void ShowLowSpace(const std::string& drive, const std::string& need, const std::string& free);
 
   // ---- State ----
@@ -240,6 +248,7 @@ class TfrmMain : public TWindowSide {
   std::map<std::string, std::set<std::string>> keptFiles_;
   bool changedByRun_ = false;  // the run changed the grid: its records are rebuilt
   bool uncopied_ = false;      // songs were added or changed since a run ended done
+  bool verifyCopies_ = true;
   // The copy's progress messages coalesce: one 2050 is queued at a time and
   // hands over the newest percent when it is handled.
   std::int64_t newestPercent_ = 0;

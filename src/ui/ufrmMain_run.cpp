@@ -59,6 +59,7 @@ void TfrmMain::btnCompleteClick() {
     copying_ = true;
     Panel = TCopyPanel();
     Panel.songs = FSongList->FCount;
+    FSongList->FVerifyCopies = verifyCopies_;
     runBytes_ = bytesBefore_ = songBytes_ = 0;
     for (int i = 0; i < FSongList->FCount; ++i) {
       const std::string& video = FSongList->GetSong(i)->VideoFile;
@@ -72,7 +73,9 @@ void TfrmMain::btnCompleteClick() {
           [this](const std::string& d, const std::string& n, const std::string& f) {
             ShowLowSpace(d, n, f);
           },
-          [this](const std::string& s, const std::string& d) { ShowCopyFile(s, d); });
+          [this](const std::string& s, const std::string& d) { ShowCopyFile(s, d); },
+          [this](const std::string& path, int index, int count, std::int64_t bytes,
+                 std::int64_t allBytes) { ShowReadBackFile(path, index, count, bytes, allBytes); });
     } catch (...) {
       failure = std::current_exception();
     }
@@ -151,6 +154,16 @@ void TfrmMain::CancelCopy() {
 
 void TfrmMain::ReportCopyFailure(const std::exception& error) {
   const auto& outcome = FSongList->FCopyOutcome;
+  if (dynamic_cast<const TReadBackFailed*>(&error) != nullptr) {
+    // Written and flushed, but the stick did not keep it.
+    ShowMsg(this, msg::ReadBackFailedCaption(), msg::TextOf(error), kMsgError);
+    return;
+  }
+  if (outcome.checking) {
+    // Stopped while reading the files back: they are there, unchecked.
+    ShowMsg(this, ui_text::FailedCaption(), ui_text::CheckNotFinished(), kMsgWarning);
+    return;
+  }
   if (outcome.failed < 0 && !outcome.changed) {
     // The run stopped before a file on the target was touched.
     ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(error), kMsgError);
@@ -203,6 +216,29 @@ void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) 
   ++Panel.song;
   bytesBefore_ += songBytes_;
   songBytes_ = source.empty() ? 0 : std::max<std::int64_t>(env_->FileSize(source), 0);
+  FollowRunProgress(0);
+  ChangePanel();
+  PumpMessages();
+}
+
+void TfrmMain::ShowReadBackFile(const std::string& path, int index, int count, std::int64_t bytes,
+                                std::int64_t allBytes) {
+  if (!Panel.checking) {
+    // The check is a phase of its own: its files, bar and time left.
+    Panel.checking = true;
+    Panel.songs = count;
+    runBytes_ = allBytes;
+    bytesBefore_ = songBytes_ = 0;
+    copyStart_ = std::chrono::steady_clock::now();
+  }
+  Panel.visible = true;
+  Panel.animating = true;
+  Panel.from = path;
+  Panel.to.clear();
+  Panel.song = index + 1;
+  Panel.percent = 0;
+  bytesBefore_ += songBytes_;
+  songBytes_ = bytes;
   FollowRunProgress(0);
   ChangePanel();
   PumpMessages();

@@ -94,6 +94,11 @@ ADDSONGS_TEXT(NameBreaksList, u8"文件名中的歌名或歌星含有分号（;�
 ADDSONGS_TEXT(ClearCaption, u8"清空歌曲")
 ADDSONGS_TEXT(CloseCaption, u8"关闭程序")
 ADDSONGS_TEXT(StickCanBeRemoved, u8"现在可以拔下U盘了。")
+ADDSONGS_TEXT(CheckTitle, u8"正在从U盘读回校验歌曲，请稍候...")
+ADDSONGS_TEXT(CheckNotFinished,
+              u8"歌曲已经复制，vod.txt 也已写入，但读回校验被取消了：没有检查U盘是否完整保存了"
+              u8"它们。如果这个U盘可能是扩容盘，请重新加歌并让校验完成。")
+ADDSONGS_TEXT(VerifySetting, u8"复制后读回校验")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
@@ -183,6 +188,10 @@ std::string UnreadInteger(int position, const std::string& field) {
 
 std::string GbkBehindMark(const std::string& file) {
   return Fill(Gbk(u8"%s 以 UTF-8 标记（BOM）开头，内容却是 GBK 文字，已按 GBK 读取。"), {file});
+}
+
+std::string CheckOfSongs(int song, int songs) {
+  return Fill(Gbk(u8"校验 第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
 }
 
 std::string TimeLeft(int seconds) {

@@ -85,6 +85,7 @@ struct TCopyPanel {
   int songs = 0;            // songs in the run
   int overall = 0;          // 0-100: the whole run, by bytes
   std::string timeLeft;     // "剩余约 3 分钟", "" while it cannot be told yet
+  bool checking = false;    // the files written are being read back (song counts those)
   bool cancelling = false;  // the user asked to stop
 };
 

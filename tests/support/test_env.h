@@ -59,8 +59,19 @@ class TestEnv : public platform::EnvWrapper {
   std::optional<std::int64_t> failWriteAfter;
   bool failSync = false;
   bool readOnly = false;  // every file creation fails as on a read-only volume
+  // A counterfeit stick: of all bytes written to files in held folders, only
+  // the first this many are kept; what is read back from the device past
+  // them is zeros (what the system's cache gives is still right).
+  std::optional<std::int64_t> counterfeitKeeps;
+  // Reading a file back from the device fails (a failing stick).
+  bool failReadBack = false;
   // When set, reading a file fails once this many bytes of it were read.
   std::optional<std::int64_t> failReadAfter;
   // When set, renaming onto a path that ends with it fails.
   std::optional<std::string> failRenameTo;
+
+  // The counterfeit stick's books: bytes written so far, and per file (its
+  // path in its folder) how many of its bytes the stick kept.
+  std::int64_t counterfeitWritten = 0;
+  std::map<std::string, std::int64_t> counterfeitKept;
 };

@@ -65,8 +65,8 @@ CopyPanel::CopyPanel(QWidget* parent) : QFrame(parent) {
   setAutoFillBackground(true);
   setFixedSize(480, 260);
 
-  auto* title = new QLabel(ToQt(ui_text::CopyTitle()), this);
-  title->setStyleSheet("background: #0a246a; color: white; padding: 4px;");
+  title_ = new QLabel(ToQt(ui_text::CopyTitle()), this);
+  title_->setStyleSheet("background: #0a246a; color: white; padding: 4px;");
   animation_ = new CopyAnimation(this);
   from_ = new QLabel(this);
   to_ = new QLabel(this);
@@ -99,7 +99,7 @@ CopyPanel::CopyPanel(QWidget* parent) : QFrame(parent) {
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 8);
-  layout->addWidget(title);
+  layout->addWidget(title_);
   layout->addWidget(animation_, 0, Qt::AlignHCenter);
   layout->addLayout(grid);
   auto* buttons = new QHBoxLayout;
@@ -118,7 +118,10 @@ void CopyPanel::Show(const TCopyPanel& panel) {
   to_->setToolTip(ToQt(panel.to));
   pb_->setValue(panel.percent);
   overall_->setValue(panel.overall);
-  QString song = panel.songs > 0 ? ToQt(ui_text::SongOfSongs(panel.song, panel.songs)) : QString();
+  title_->setText(ToQt(panel.checking ? ui_text::CheckTitle() : ui_text::CopyTitle()));
+  const std::string count = panel.checking ? ui_text::CheckOfSongs(panel.song, panel.songs)
+                                           : ui_text::SongOfSongs(panel.song, panel.songs);
+  QString song = panel.songs > 0 ? ToQt(count) : QString();
   if (!panel.timeLeft.empty()) song += "    " + ToQt(panel.timeLeft);
   song_->setText(song);
   cancel_->setEnabled(!panel.cancelling);

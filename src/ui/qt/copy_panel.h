@@ -1,7 +1,8 @@
 // The copy panel of the main window: a title strip, an animation while a
 // file is being copied, "从" and "到" with the two paths, the song being
-// copied of how many, the progress of the file and of the whole run, and a
-// button to stop. It draws a TCopyPanel; the form decides its contents.
+// copied (then read back) of how many with the time left, the progress of
+// the file and of the whole phase, and a button to stop. It draws a TCopyPanel; the form decides
+// its contents.
 #pragma once
 
 #include <QFrame>
@@ -33,6 +34,7 @@ class CopyPanel final : public QFrame {
   void cancelClicked();
 
  private:
+  QLabel* title_;
   CopyAnimation* animation_;
   QLabel* from_;
   QLabel* to_;

@@ -1,6 +1,7 @@
 #include "ui/qt/main_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,6 +45,7 @@ class NotifyEvent final : public QEvent {
 const char* const kSettingsSourceDir = "folders/songs";
 const char* const kSettingsVodDir = "folders/vod";
 const char* const kSettingsTargetDir = "folders/target";
+const char* const kSettingsVerify = "run/verify";
 
 }  // namespace
 
@@ -72,6 +74,12 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
     buttons_[i]->setMinimumSize(96, 30);
     toolLayout->addWidget(buttons_[i]);
   }
+  verify_ = new QCheckBox(ToQt(ui_text::VerifySetting()), tools);
+  verify_->setObjectName("chkVerify");
+  verify_->setChecked(true);
+  connect(verify_, &QCheckBox::toggled, this, [this](bool on) { form_.SetVerifyCopies(on); });
+  toolLayout->addSpacing(12);
+  toolLayout->addWidget(verify_);
   toolLayout->addStretch();
   connect(buttons_[0], &QPushButton::clicked, this, [this] { form_.btnAddClick(); });
   connect(buttons_[1], &QPushButton::clicked, this, [this] { form_.btnCompleteClick(); });
@@ -340,6 +348,7 @@ void MainWindow::LoadSettings() {
   const QSettings settings;
   vodFolder_ = settings.value(kSettingsVodDir).toString();
   targetFolder_ = settings.value(kSettingsTargetDir).toString();
+  verify_->setChecked(settings.value(kSettingsVerify, true).toBool());
 }
 
 void MainWindow::SaveSettings() {
@@ -349,6 +358,7 @@ void MainWindow::SaveSettings() {
   }
   settings.setValue(kSettingsVodDir, vodFolder_);
   settings.setValue(kSettingsTargetDir, targetFolder_);
+  settings.setValue(kSettingsVerify, verify_->isChecked());
 }
 
 }  // namespace qtui

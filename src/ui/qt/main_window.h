@@ -10,6 +10,7 @@
 #include "ui/ufrmMain.h"
 #include "ui/views.h"
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -77,6 +78,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* table_ = nullptr;
   QPushButton* buttons_[3] = {};
   QLabel* songCount_ = nullptr;
+  QCheckBox* verify_ = nullptr;  // the run reads back what it wrote
   CopyPanel* panel_ = nullptr;
   bool followingCurrent_ = false;  // the form moves the current cell: do not echo it back
   QString vodFolder_;              // where the vod.txt open dialog starts

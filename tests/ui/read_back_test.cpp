@@ -1,0 +1,95 @@
+// A run reads back from the stick what it wrote before it says it is done:
+// a counterfeit stick that threw bytes away, or a failing one, is told.
+#include <filesystem>
+
+#include "ui_fixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST_F(MainForm, OnlyAStickThatGivesBackWhatWasWrittenEndsDone) {
+  struct Case {
+    const char* what;
+    std::optional<std::int64_t> keeps;  // a counterfeit stick keeps this many bytes
+    bool readFails;
+    bool verify;
+    std::vector<const char8_t*> says;  // in the one message; empty: done
+    std::vector<const char8_t*> notSaid;
+  };
+  const Case cases[] = {
+      {"a stick that keeps everything", {}, false, true, {}, {}},
+      {"the second song and vod.txt thrown away",
+       15000,
+       false,
+       true,
+       {u8"660001 b", u8"vod.txt 与写入的内容不同", u8"扩容盘"},
+       {u8"660000 a"}},
+      {"only vod.txt, written last, thrown away",
+       20010,
+       false,
+       true,
+       {u8"vod.txt 与写入的内容不同", u8"扩容盘"},
+       {u8"660000 a", u8"660001 b"}},
+      {"a read error", {}, true, true, {u8"读回时出错", u8"660000 a", u8"660001 b"}, {}},
+      {"no check asked for", 15000, false, false, {}, {}},
+  };
+  for (const Case& c : cases) {
+    TestEnv e;
+    Window w(&e);
+    w.Start(1);
+    w.AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 10000)});
+    w.form.SetVerifyCopies(c.verify);
+    w.view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+    w.view.chosenFolder = dir.Gbk() + c.what;
+    e.counterfeitKeeps = c.keeps;
+    e.failReadBack = c.readFails;
+    w.form.btnCompleteClick();
+
+    ASSERT_EQ(w.view.boxes.size(), 1u) << c.what;
+    const std::string said = gbk::ToUtf8(w.view.boxes[0].text);
+    if (c.says.empty()) {
+      EXPECT_EQ(w.form.LastRun(), TfrmMain::TRunResult::kDone) << c.what;
+      EXPECT_EQ(said, "用户加歌完成") << c.what;
+    } else {
+      EXPECT_EQ(w.form.LastRun(), TfrmMain::TRunResult::kFailed) << c.what;
+      EXPECT_EQ(w.view.boxes[0].caption, Gbk(u8"U盘没有保存好歌曲")) << c.what;
+      for (const char8_t* part : c.says) {
+        EXPECT_NE(said.find(reinterpret_cast<const char*>(part)), std::string::npos)
+            << c.what << ": " << said;
+      }
+      for (const char8_t* part : c.notSaid) {
+        EXPECT_EQ(said.find(reinterpret_cast<const char*>(part)), std::string::npos)
+            << c.what << ": " << said;
+      }
+    }
+    // The check is a phase of the panel's own: the two songs and vod.txt.
+    int checked = 0;
+    for (const auto& panel : w.view.panels) {
+      if (panel.visible && panel.checking && panel.percent == 0) ++checked;
+    }
+    EXPECT_EQ(checked, c.verify ? 3 : 0) << c.what;
+  }
+}
+
+TEST_F(MainForm, StoppingTheCheckKeepsTheFilesAndSaysTheyWereNotChecked) {
+  Start(1);
+  AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 10000)});
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
+  view.chosenFolder = dir.Gbk() + "out";
+  view.onProcess = [this] {
+    if (!view.panels.empty() && view.panels.back().checking && view.panels.back().song == 2) {
+      view.onProcess = nullptr;
+      form.CancelCopy();
+    }
+  };
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kFailed);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("读回校验被取消"), std::string::npos);
+  EXPECT_EQ(view.boxes[0].kind, kMsgWarning);
+  EXPECT_TRUE(fs::exists(dir.path() / "out" / "vod" / "660001.dat"));
+  EXPECT_TRUE(fs::exists(dir.path() / "out" / "vod" / "vod.txt"));
+}
+
+}  // namespace
