@@ -27,6 +27,10 @@ void TConsoleView::Drain() {
   }
 }
 
+void TConsoleView::UsbDiskChosen(const std::string& volume) {
+  Line(ui_text::UsbDiskIs(volume));
+}
+
 void TConsoleView::PostMessage(unsigned message, std::int64_t lparam) {
   queue_.push_back({message, lparam});
 }

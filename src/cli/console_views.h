@@ -51,6 +51,7 @@ class TConsoleView final : public IMainView,
   void SetButtonEnabled(TMainButton, bool) override {}
   void CopyPanelChanged(const TCopyPanel& panel) override;
   void CloseWindow() override {}
+  void UsbDiskChosen(const std::string& volume) override;
   void PostMessage(unsigned message, std::int64_t lparam) override;
   void ProcessMessages() override { Drain(); }
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;

@@ -35,7 +35,7 @@ std::string TBaseSong::ToolTitle() const {
 }
 
 std::string TBaseSong::FindUsbVodDir() {
-  const auto volumes = Env()->RemovableVolumes();
+  const auto volumes = Env()->UsbVolumes();
   if (volumes.empty()) return "";
   return volumes.front() + "vod" + Env()->PathSeparator();
 }

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <optional>
+#include <set>
 #include <system_error>
 
 namespace platform {
@@ -102,30 +104,88 @@ std::vector<MountEntry> ReadMountInfo(const std::string& rootPrefix) {
   return ParseMountInfo(text);
 }
 
-bool IsRemovableBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor) {
-  if (major == 0) return false;
+namespace {
+
+// The resolved /sys folder of the device, and of the disk holding it.
+struct DevicePaths {
+  fs::path device;
+  fs::path disk;
+};
+
+std::optional<DevicePaths> PathsOf(const std::string& rootPrefix, unsigned major, unsigned minor) {
+  if (major == 0) return std::nullopt;
   std::error_code ec;
-  fs::path link =
+  const fs::path link =
       rootPrefix + "/sys/dev/block/" + std::to_string(major) + ":" + std::to_string(minor);
   fs::path device = fs::canonical(link, ec);
-  if (ec) return false;
+  if (ec) return std::nullopt;
   fs::path disk = fs::exists(device / "partition", ec) ? device.parent_path() : device;
-  if (ReadFirstLine(disk / "device" / "type") == "5") return false;
-  return ReadFirstLine(disk / "removable") == "1";
+  return DevicePaths{std::move(device), std::move(disk)};
 }
 
-std::vector<std::string> RemovableMountPoints(const std::string& rootPrefix) {
+// A USB bus in a /sys path: "usb" and its number ("usb2"), the root hub the
+// devices behind it hang from.
+bool RunsThroughUsb(const fs::path& path) {
+  for (const fs::path& part : path) {
+    const std::string name = part.string();
+    if (name.size() > 3 && name.starts_with("usb") &&
+        name.find_first_not_of("0123456789", 3) == std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+VolumeFacts FactsOfBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor) {
+  VolumeFacts facts;
+  facts.hasMedium = false;
+  const std::optional<DevicePaths> paths = PathsOf(rootPrefix, major, minor);
+  if (!paths) return facts;
+  facts.onUsb = RunsThroughUsb(paths->disk);
+  facts.removable = ReadFirstLine(paths->disk / "removable") == "1";
+  const std::string size = ReadFirstLine(paths->device / "size");
+  facts.hasMedium = size.empty() || size != "0";
+  facts.takesFiles = ReadFirstLine(paths->disk / "device" / "type") != "5";
+  return facts;
+}
+
+std::string DiskOfBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor) {
+  const std::optional<DevicePaths> paths = PathsOf(rootPrefix, major, minor);
+  return paths ? paths->disk.string() : std::string();
+}
+
+std::vector<VolumeFacts> MountedVolumes(const std::string& rootPrefix,
+                                        const std::string& programDir) {
   std::vector<MountEntry> mounts = ReadMountInfo(rootPrefix);
   // A later mount on the same mount point hides the earlier one.
   std::map<std::string, const MountEntry*> visible;
   for (const MountEntry& m : mounts) visible[m.mountPoint] = &m;
 
-  std::vector<std::string> result;
-  for (const auto& [point, m] : visible) {
-    if (m->root != "/" || !IsRemovableBlockDevice(rootPrefix, m->major, m->minor)) continue;
-    result.push_back(WithSlash(point));
+  // The disks of the system's own volumes: the one holding "/", and the one
+  // holding the program.
+  std::set<std::string> systemDisks;
+  for (const std::string& folder : {std::string("/"), programDir}) {
+    if (folder.empty()) continue;
+    const std::string point = MountPointOf(mounts, folder);
+    const std::string bare = point.size() > 1 ? point.substr(0, point.size() - 1) : point;
+    const auto found = visible.find(bare);
+    if (found == visible.end()) continue;
+    const std::string disk =
+        DiskOfBlockDevice(rootPrefix, found->second->major, found->second->minor);
+    if (!disk.empty()) systemDisks.insert(disk);
   }
-  return result;
+
+  std::vector<VolumeFacts> volumes;
+  for (const auto& [point, m] : visible) {
+    if (m->root != "/" || m->major == 0) continue;
+    VolumeFacts facts = FactsOfBlockDevice(rootPrefix, m->major, m->minor);
+    facts.root = WithSlash(point);
+    facts.system = systemDisks.count(DiskOfBlockDevice(rootPrefix, m->major, m->minor)) != 0;
+    volumes.push_back(std::move(facts));
+  }
+  return volumes;
 }
 
 std::string MountPointOf(const std::vector<MountEntry>& mounts, std::string_view path) {

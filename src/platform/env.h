@@ -143,10 +143,12 @@ class Env {
   // The real operating system. Never null; lives as long as the program.
   static Env* Default();
 
-  // Mount points (or drive roots) of the removable volumes that are mounted
-  // now: on Linux ordered by mount point, on Windows C:\ to Z:\. Each ends
-  // with the folder separator. A mount point that has no GBK form is left out.
-  virtual std::vector<std::string> RemovableVolumes() = 0;
+  // Mount points (or drive roots) of the USB disks mounted now (see
+  // platform/usb_volumes.h: on the USB bus or with removable media, holding
+  // a medium, not the system's own): on Linux ordered by mount point, on
+  // Windows C:\ to Z:\. Each ends with the folder separator. A mount point
+  // that has no GBK form is left out.
+  virtual std::vector<std::string> UsbVolumes() = 0;
 
   // The mount point (drive root) of the volume that holds the path, ending with
   // the separator, e.g. "/media/usb/" or "F:\". A path that does not exist yet
@@ -272,7 +274,7 @@ class EnvWrapper : public Env {
   explicit EnvWrapper(Env* target) : target_(target) {}
   Env* target() const { return target_; }
 
-  std::vector<std::string> RemovableVolumes() override { return target_->RemovableVolumes(); }
+  std::vector<std::string> UsbVolumes() override { return target_->UsbVolumes(); }
   std::string VolumeOf(const std::string& p) override { return target_->VolumeOf(p); }
   std::int64_t FreeBytes(const std::string& p) override { return target_->FreeBytes(p); }
   std::int64_t BlockSize(const std::string& p) override { return target_->BlockSize(p); }

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/usb_volumes.h"
+
 namespace platform {
 
 // One line of /proc/self/mountinfo, the fields this program needs.
@@ -36,21 +38,32 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text);
 // cannot be read.
 std::vector<MountEntry> ReadMountInfo(const std::string& rootPrefix);
 
-// True when the block device major:minor is on removable media: the device,
-// or for a partition the disk that holds it, has "removable" = 1 under
-// rootPrefix + "/sys". The device is found through the link
-// /sys/dev/block/<major>:<minor>; a partition is told by its "partition"
-// file and its disk is the folder above it. Optical drives (SCSI device type
-// 5, CD/DVD) do not count: they take no files. False when an entry is missing.
-bool IsRemovableBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor);
+// What /sys tells of the block device major:minor, for finding the USB disk:
+// the device, or for a partition the disk that holds it (told by its
+// "partition" file; the disk is the folder above), found through the link
+// /sys/dev/block/<major>:<minor>:
+// - onUsb: the disk's resolved path runs through a USB bus ("usb1", "usb2"
+//   ... under the controller), whatever the disk says of its media;
+// - removable: the disk's "removable" is 1;
+// - hasMedium: the device's "size" (in sectors) is not 0;
+// - takesFiles: false for an optical drive (SCSI device type 5).
+// root and system are left to the caller. A device that cannot be found
+// gives facts that no rule takes (not on USB, not removable, no medium).
+VolumeFacts FactsOfBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor);
 
-// The mount points of the removable volumes, each ending with '/', sorted by
-// mount point (byte order of the text without the final '/'). A volume is a
-// mount of the whole file system (root "/") of a removable block device;
-// mounts without a block device (major 0: proc, tmpfs ...) and bind mounts of
-// a sub-folder are not volumes. Where several mounts share one mount point
-// only the last, the one that is seen, counts.
-std::vector<std::string> RemovableMountPoints(const std::string& rootPrefix);
+// The resolved /sys path of the disk that holds the block device (for a
+// partition, its disk); empty when there is none.
+std::string DiskOfBlockDevice(const std::string& rootPrefix, unsigned major, unsigned minor);
+
+// The facts of every mounted volume, sorted by mount point (byte order of the
+// text without the final '/'), each mount point ending with '/'. A volume is
+// a mount of the whole file system (root "/") of a block device; mounts
+// without one (major 0: proc, tmpfs ...) and bind mounts of a sub-folder are
+// not volumes, and where several mounts share one mount point only the last,
+// the one that is seen, counts. A volume on the disk that holds "/" or the
+// folder programDir (a native path; "" for none) is the system's own.
+std::vector<VolumeFacts> MountedVolumes(const std::string& rootPrefix,
+                                        const std::string& programDir);
 
 // The mount point, ending with '/', that holds an absolute path whose links
 // are resolved: the longest mount point that is the path itself or one of its

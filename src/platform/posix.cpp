@@ -42,9 +42,14 @@ class PosixEnv final : public Env {
  public:
   explicit PosixEnv(std::string rootPrefix) : root_(std::move(rootPrefix)) {}
 
-  std::vector<std::string> RemovableVolumes() override {
+  std::vector<std::string> UsbVolumes() override {
     std::vector<std::string> volumes;
-    for (const std::string& point : RemovableMountPoints(root_)) {
+    // The program's own folder, as /proc names it, marks its volume as the
+    // system's own.
+    std::error_code ec;
+    const fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);
+    const std::string programDir = ec ? std::string() : program.parent_path().native();
+    for (const std::string& point : platform::UsbVolumes(MountedVolumes(root_, programDir))) {
       if (std::optional<std::string> gbkPoint = gbk::TryFromUtf8(point)) {
         volumes.push_back(std::move(*gbkPoint));
       }

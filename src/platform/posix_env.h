@@ -10,7 +10,7 @@
 namespace platform {
 
 // An Env for this system that reads rootPrefix + "/proc/..." and
-// rootPrefix + "/sys/..." instead of "/proc" and "/sys" (RemovableVolumes,
+// rootPrefix + "/sys/..." instead of "/proc" and "/sys" (UsbVolumes,
 // VolumeOf, ExecutableDir). Files, folders and free space are those of the
 // real disk. rootPrefix is a native (UTF-8) path without a final '/'; ""
 // gives the real system, like Env::Default().

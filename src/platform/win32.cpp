@@ -4,15 +4,19 @@
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
 #include <windows.h>
+#include <winioctl.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cwctype>
 #include <filesystem>
 #include <limits>
 #include <optional>
 #include <system_error>
 
 #include "platform/env.h"
+#include "platform/usb_volumes.h"
 #include "platform/win32_internal.h"
 #include "text/gbk.h"
 
@@ -92,25 +96,81 @@ bool ListedAsLink(const std::wstring& path) {
   return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
+// The drive letter of the Windows folder and of this program (upper case;
+// 0 when it cannot be told).
+wchar_t SystemLetter() {
+  wchar_t folder[MAX_PATH + 1] = {};
+  const UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  return n >= 2 && folder[1] == L':' ? static_cast<wchar_t>(towupper(folder[0])) : 0;
+}
+
+wchar_t ProgramLetter() {
+  wchar_t program[MAX_PATH + 1] = {};
+  const DWORD n = GetModuleFileNameW(nullptr, program, MAX_PATH);
+  return n >= 2 && program[1] == L':' ? static_cast<wchar_t>(towupper(program[0])) : 0;
+}
+
+// Whether the disk under the drive letter sits on the USB bus: its storage
+// device's bus type, asked without any access right (no administrator needed).
+bool OnUsbBus(wchar_t letter) {
+  const wchar_t device[] = {L'\\', L'\\', L'.', L'\\', letter, L':', L'\0'};
+  Handle h(CreateFileW(device, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                       nullptr));
+  if (!h.valid()) return false;
+  STORAGE_PROPERTY_QUERY query{};
+  query.PropertyId = StorageDeviceProperty;
+  query.QueryType = PropertyStandardQuery;
+  STORAGE_DEVICE_DESCRIPTOR descriptor{};
+  DWORD returned = 0;
+  if (!DeviceIoControl(h.get(), IOCTL_STORAGE_QUERY_PROPERTY, &query, sizeof query, &descriptor,
+                       sizeof descriptor, &returned, nullptr) ||
+      returned < offsetof(STORAGE_DEVICE_DESCRIPTOR, BusType) + sizeof descriptor.BusType) {
+    return false;
+  }
+  return descriptor.BusType == BusTypeUsb;
+}
+
 class Win32Env final : public Env {
  public:
-  std::vector<std::string> RemovableVolumes() override {
-    // An empty card reader or floppy drive is removable too, but holds no
-    // volume: only drives whose medium answers count. The error mode keeps
-    // older Windows from asking the user to insert a disk.
+  std::vector<std::string> UsbVolumes() override {
+    // An empty card reader is removable too, but holds no volume: only drives
+    // whose medium answers count. The error mode keeps older Windows from
+    // asking the user to insert a disk.
     DWORD oldMode = 0;
     SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &oldMode);
-    std::vector<std::string> volumes;
+    std::vector<DriveFacts> drives;
     for (char letter = 'C'; letter <= 'Z'; ++letter) {
       const wchar_t root[] = {static_cast<wchar_t>(letter), L':', L'\\', L'\0'};
-      if (GetDriveTypeW(root) != DRIVE_REMOVABLE) continue;
-      if (!GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0)) {
-        continue;
+      DriveFacts drive{letter, DriveType::kOther};
+      switch (GetDriveTypeW(root)) {
+        case DRIVE_NO_ROOT_DIR:
+        case DRIVE_UNKNOWN:
+          continue;
+        case DRIVE_REMOVABLE:
+          drive.type = DriveType::kRemovable;
+          break;
+        case DRIVE_FIXED:
+          drive.type = DriveType::kFixed;
+          break;
+        case DRIVE_REMOTE:
+          drive.type = DriveType::kRemote;
+          break;
+        case DRIVE_CDROM:
+          drive.type = DriveType::kCdRom;
+          break;
+        case DRIVE_RAMDISK:
+          drive.type = DriveType::kRamDisk;
+          break;
+        default:
+          break;
       }
-      volumes.push_back({letter, ':', '\\'});
+      drive.usbBus = OnUsbBus(static_cast<wchar_t>(letter));
+      drive.medium =
+          GetVolumeInformationW(root, nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0) != 0;
+      drives.push_back(drive);
     }
     SetThreadErrorMode(oldMode, nullptr);
-    return volumes;
+    return UsbDrives(drives, static_cast<char>(SystemLetter()), static_cast<char>(ProgramLetter()));
   }
 
   std::string VolumeOf(const std::string& path) override {

@@ -54,6 +54,7 @@ void TfrmMain::btnCompleteClick() {
     // when the owner chose it through the folder browser).
     const std::string usb = FSongList->FindUsbVodDir();
     const bool onUsb = !usb.empty() && usb == FSongList->FTargetDir;
+    if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
 
     SetControlsEnabled(false);
     copying_ = true;

@@ -190,6 +190,10 @@ std::string GbkBehindMark(const std::string& file) {
   return Fill(Gbk(u8"%s 以 UTF-8 标记（BOM）开头，内容却是 GBK 文字，已按 GBK 读取。"), {file});
 }
 
+std::string UsbDiskIs(const std::string& volume) {
+  return Fill(Gbk(u8"U盘：%s"), {volume});
+}
+
 std::string CheckOfSongs(int song, int songs) {
   return Fill(Gbk(u8"校验 第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
 }

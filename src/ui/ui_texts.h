@@ -42,13 +42,14 @@ const std::string& CopyTitle();  // "正在复制歌曲，请稍候..."
 const std::string& CopyFrom();   // "从"
 const std::string& CopyTo();     // "到"
 const std::string& CancelButton();
-std::string SongOfSongs(int song, int songs);   // "第 3/10 首"
-std::string CheckOfSongs(int song, int songs);  // "校验 第 3/10 首"
-const std::string& CheckTitle();                // "正在校验U盘上的歌曲，请稍候..."
-const std::string& CheckNotFinished();          // the check was stopped: files unchecked
-const std::string& VerifySetting();             // "复制后读回校验"
-std::string TimeLeft(int seconds);              // "剩余约 3 分钟", "剩余约 40 秒"
-const std::string& ChooseFolderPrompt();        // "保存歌曲目录:"
+std::string SongOfSongs(int song, int songs);      // "第 3/10 首"
+std::string CheckOfSongs(int song, int songs);     // "校验 第 3/10 首"
+const std::string& CheckTitle();                   // "正在校验U盘上的歌曲，请稍候..."
+const std::string& CheckNotFinished();             // the check was stopped: files unchecked
+const std::string& VerifySetting();                // "复制后读回校验"
+std::string TimeLeft(int seconds);                 // "剩余约 3 分钟", "剩余约 40 秒"
+const std::string& ChooseFolderPrompt();           // "保存歌曲目录:"
+std::string UsbDiskIs(const std::string& volume);  // "U盘：/media/usb/"
 const std::string& ConfirmCloseCaption();
 const std::string& ConfirmCloseText();
 const std::string& TextNotGbk();

@@ -104,6 +104,9 @@ class IMainView {
   virtual void CopyPanelChanged(const TCopyPanel& panel) = 0;
   // Closes the main window, which ends the program.
   virtual void CloseWindow() = 0;
+  // The run puts the songs on the USB disk at volume (its root): a window
+  // shows it in its copy panel anyway; a console says which disk it took.
+  virtual void UsbDiskChosen(const std::string& /*volume*/) {}
 
   // Queues a message for the window; the front end hands it to
   // TfrmMain::HandleMessage later, on the same thread, never inside this call.

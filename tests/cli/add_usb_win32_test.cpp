@@ -32,6 +32,7 @@ TEST(AddOnWindows, UsbRunFillsTheRemovableDrivesVodFolder) {
             "情歌;歌手甲;2;QG;1114;660000;2;1;0;1;1\r\n");
   EXPECT_EQ(TempDir::Read(vod / "660000.dat"), std::string(12800, 'v'));
   EXPECT_NE(r.out.find("R:\\vod\\660000.dat"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("U盘：" + usb + "\\"), std::string::npos) << "the disk it took" << r.out;
   fs::remove_all(vod, ec);
 }
 

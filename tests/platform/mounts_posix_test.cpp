@@ -76,35 +76,49 @@ TEST(MountPointOf, PicksTheLongestMountPointThatIsAWholeFolderPrefix) {
 }
 
 // A fake /proc and /sys laid out as Linux lays them out: the devices live under
-// /sys/devices, and /sys/dev/block/<major>:<minor> links to them.
+// /sys/devices below their bus, and /sys/dev/block/<major>:<minor> links to them.
 class FakeSystemRoot : public ::testing::Test {
  protected:
+  // A disk's place under /sys/devices: on the PCI bus (SATA, NVMe), or
+  // behind a USB root hub.
+  static constexpr const char* kPci = "pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0";
+  static constexpr const char* kUsb =
+      "pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/target6:0:0/6:0:0:0";
+
   void SetUp() override {
-    AddDisk("sda", "8:0", "0");  // fixed disk with the root partition
-    AddPartition("sda", "sda1", "8:1");
-    AddDisk("sdb", "8:16", "1");  // USB stick with one partition
-    AddPartition("sdb", "sdb1", "8:17");
-    AddDisk("sdc", "8:32", "1");       // USB stick formatted without partitions
-    AddDisk("sr0", "11:0", "1", "5");  // optical drive
-    AddDisk("sde", "8:64", "");        // disk without a "removable" file
-    AddDisk("mmcblk0", "179:0", "1");  // card reader, the "1" is on the disk only
-    AddPartition("mmcblk0", "mmcblk0p1", "179:1");
+    AddDisk("sda", "8:0", "0", kPci);  // the system's SATA disk, "/" on sda1
+    AddPartition("sda", kPci, "sda1", "8:1");
+    AddDisk("sdb", "8:16", "1", kUsb);  // a USB stick that says it is removable
+    AddPartition("sdb", kUsb, "sdb1", "8:17");
+    AddDisk("sdc", "8:32", "1", kUsb);  // ... formatted without partitions
+    AddDisk("sdd", "8:48", "0", kUsb);  // a USB stick (or hard disk) that says fixed
+    AddPartition("sdd", kUsb, "sdd1", "8:49");
+    AddDisk("sde", "8:64", "", kPci);            // a disk without a "removable" file
+    AddDisk("sdf", "8:80", "1", kPci);           // an eSATA disk that says removable
+    AddDisk("sdg", "8:96", "1", kUsb, "", "0");  // a card reader's slot, no card in
+    AddDisk("sr0", "11:0", "1", kUsb, "5");      // a USB optical drive
+    AddDisk("mmcblk0", "179:0", "1", "pci0000:00/0000:00:1c.0/mmc0");  // a built-in reader
+    AddPartition("mmcblk0", "pci0000:00/0000:00:1c.0/mmc0", "mmcblk0p1", "179:1");
   }
 
   void AddDisk(const std::string& name, const std::string& device, const std::string& removable,
-               const std::string& scsiType = "") {
-    std::string folder = "sys/devices/pci0000:00/block/" + name;
+               const std::string& bus, const std::string& scsiType = "",
+               const std::string& size = "7864320") {
+    const std::string folder = "sys/devices/" + bus + "/block/" + name;
     if (!removable.empty()) root_.Write(folder + "/removable", removable + "\n");
     if (!scsiType.empty()) root_.Write(folder + "/device/type", scsiType + "\n");
+    root_.Write(folder + "/size", size + "\n");
     root_.Write(folder + "/dev", device + "\n");
-    Link(device, "../../devices/pci0000:00/block/" + name);
+    Link(device, "../../devices/" + bus + "/block/" + name);
   }
 
-  void AddPartition(const std::string& disk, const std::string& name, const std::string& device) {
-    std::string folder = "sys/devices/pci0000:00/block/" + disk + "/" + name;
+  void AddPartition(const std::string& disk, const std::string& bus, const std::string& name,
+                    const std::string& device) {
+    const std::string folder = "sys/devices/" + bus + "/block/" + disk + "/" + name;
     root_.Write(folder + "/partition", "1\n");
     root_.Write(folder + "/removable", "0\n");  // partitions always say 0
-    Link(device, "../../devices/pci0000:00/block/" + disk + "/" + name);
+    root_.Write(folder + "/size", "7862272\n");
+    Link(device, "../../devices/" + bus + "/block/" + disk + "/" + name);
   }
 
   void Link(const std::string& device, const std::string& target) {
@@ -114,57 +128,80 @@ class FakeSystemRoot : public ::testing::Test {
 
   void SetMountInfo(const std::string& text) { root_.Write("proc/self/mountinfo", text); }
   std::string Root() const { return root_.path().string(); }
+  std::vector<std::string> UsbMountPoints(const std::string& programDir = "") const {
+    return UsbVolumes(MountedVolumes(Root(), programDir));
+  }
 
   TempDir root_;
 };
 
-TEST_F(FakeSystemRoot, RemovableDeviceIsTheDeviceOrTheDiskHoldingThePartition) {
+TEST_F(FakeSystemRoot, FactsOfTheDeviceOrOfTheDiskHoldingThePartition) {
   struct Case {
     unsigned major, minor;
-    bool removable;
+    bool onUsb, removable, hasMedium, takesFiles;
     const char* what;
   };
   const Case cases[] = {
-      {8, 0, false, "fixed disk"},
-      {8, 1, false, "partition of a fixed disk"},
-      {8, 16, true, "removable disk"},
-      {8, 17, true, "partition of a removable disk"},
-      {8, 32, true, "removable disk without partitions"},
-      {179, 1, true, "card partition, removable only on its disk"},
-      {11, 0, false, "optical drive"},
-      {8, 64, false, "no removable file"},
-      {8, 80, false, "no /sys/dev/block entry"},
-      {0, 21, false, "no block device"},
+      {8, 0, false, false, true, true, "the system's SATA disk"},
+      {8, 1, false, false, true, true, "its partition"},
+      {8, 17, true, true, true, true, "partition of a USB stick that says removable"},
+      {8, 32, true, true, true, true, "USB stick without partitions"},
+      {8, 49, true, false, true, true, "partition of a USB stick that says fixed"},
+      {8, 80, false, true, true, true, "eSATA disk that says removable"},
+      {8, 96, true, true, false, true, "card reader slot without a card"},
+      {11, 0, true, true, true, false, "optical drive"},
+      {179, 1, false, true, true, true, "card partition, removable only on its disk"},
+      {8, 64, false, false, true, true, "no removable file"},
+      {8, 112, false, false, false, true, "no /sys/dev/block entry"},
+      {0, 21, false, false, false, true, "no block device"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(IsRemovableBlockDevice(Root(), c.major, c.minor), c.removable) << c.what;
+    const VolumeFacts f = FactsOfBlockDevice(Root(), c.major, c.minor);
+    EXPECT_EQ(f.onUsb, c.onUsb) << c.what;
+    EXPECT_EQ(f.removable, c.removable) << c.what;
+    EXPECT_EQ(f.hasMedium, c.hasMedium) << c.what;
+    EXPECT_EQ(f.takesFiles, c.takesFiles) << c.what;
   }
-  EXPECT_FALSE(IsRemovableBlockDevice(Root() + "/nowhere", 8, 17)) << "missing /sys";
+  EXPECT_FALSE(FactsOfBlockDevice(Root() + "/nowhere", 8, 17).onUsb) << "missing /sys";
 }
 
-TEST_F(FakeSystemRoot, RemovableMountPointsListsRemovableVolumesByMountPoint) {
+TEST_F(FakeSystemRoot, TheUsbDisksAreTheUsbOrRemovableVolumesByMountPoint) {
   const std::string root = "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n";
   const std::string proc = "22 1 0:21 / /proc rw - proc proc rw\n";
   const std::string tmpfs = "23 1 0:40 / /media/ram rw - tmpfs tmpfs rw\n";
   const std::string usb = "30 1 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n";
   const std::string disk = "31 1 8:32 / /media/disk rw - vfat /dev/sdc rw\n";
+  const std::string fixedUsb = "32 1 8:49 / /media/sandisk rw - vfat /dev/sdd1 rw\n";
+  const std::string esata = "33 1 8:80 / /media/aaa-esata rw - ext4 /dev/sdf rw\n";
   struct Case {
     const char* what;
     std::string mountinfo;
     Strings expected;
+    std::string programDir = "";
   };
   const Case cases[] = {
       {"partition of a USB stick", root + proc + usb, {"/media/usb/"}},
+      {"a USB stick that says it is fixed", root + fixedUsb, {"/media/sandisk/"}},
       {"whole-disk file system", root + disk, {"/media/disk/"}},
       {"fixed disk, proc and tmpfs only", root + proc + tmpfs, {}},
       {"sorted by mount point", root + usb + disk + proc, {"/media/disk/", "/media/usb/"}},
+      {"a removable eSATA disk counts, after a USB volume before it",
+       root + esata.substr(0, esata.find("/media")) + "/media/zz-esata rw - ext4 /dev/sdf rw\n" +
+           fixedUsb,
+       {"/media/sandisk/", "/media/zz-esata/"}},
       {"sorted by bytes, not by line",
        "40 1 8:17 / /media/usb\\040b rw - vfat x rw\n41 1 8:32 / /media/usb rw - vfat y rw\n",
        {"/media/usb/", "/media/usb b/"}},
       {"escaped mount point",
        "30 1 8:17 / /media/my\\040usb\\011tab\\134back rw - vfat /dev/sdb1 rw\n",
        {"/media/my usb\ttab\\back/"}},
-      {"removable volume mounted at the root", "1 0 8:32 / / rw - vfat /dev/sdc rw\n", {"/"}},
+      {"the system booted from a USB disk is never taken",
+       "1 0 8:49 / / rw - ext4 /dev/sdd1 rw\n" + usb,
+       {"/media/usb/"}},
+      {"nor the USB disk this program runs from",
+       root + usb + disk,
+       {"/media/disk/"},
+       "/media/usb/addsongs"},
       {"bind mount of a sub-folder is no volume",
        root + "33 1 8:17 /music /srv/music rw - vfat /dev/sdb1 rw\n",
        {}},
@@ -172,8 +209,9 @@ TEST_F(FakeSystemRoot, RemovableMountPointsListsRemovableVolumesByMountPoint) {
        root + usb + "34 1 8:17 / /mnt/again rw - vfat /dev/sdb1 rw\n",
        {"/media/usb/", "/mnt/again/"}},
       {"optical drive", root + "35 1 11:0 / /media/cdrom ro - iso9660 /dev/sr0 ro\n", {}},
+      {"card reader slot without a card", root + "36 1 8:96 / /media/card rw - vfat x rw\n", {}},
       {"missing /sys entries",
-       root + "36 1 8:80 / /media/ghost rw - vfat /dev/sdf rw\n" +
+       root + "36 1 8:112 / /media/ghost rw - vfat /dev/sdh rw\n" +
            "37 1 8:64 / /media/nofile rw - vfat /dev/sde rw\n",
        {}},
       {"covered by a later mount on the same point",
@@ -187,17 +225,17 @@ TEST_F(FakeSystemRoot, RemovableMountPointsListsRemovableVolumesByMountPoint) {
   };
   for (const Case& c : cases) {
     SetMountInfo(c.mountinfo);
-    EXPECT_EQ(RemovableMountPoints(Root()), c.expected) << c.what;
+    EXPECT_EQ(UsbMountPoints(c.programDir), c.expected) << c.what;
   }
 }
 
-TEST_F(FakeSystemRoot, RemovableVolumesAreGbkAndSkipMountPointsWithoutGbkForm) {
+TEST_F(FakeSystemRoot, UsbVolumesAreGbkAndSkipMountPointsWithoutGbkForm) {
   SetMountInfo(
       "30 1 8:17 / /media/\xe6\xad\x8c\xe6\x9b\xb2 rw - vfat /dev/sdb1 rw\n"  // 歌曲
       "31 1 8:32 / /media/\xf0\x9f\x98\x80 rw - vfat /dev/sdc rw\n"           // emoji
       "32 1 179:1 / /media/\xff rw - vfat /dev/mmcblk0p1 rw\n");              // not UTF-8
   std::unique_ptr<Env> env = NewPosixEnv(Root());
-  EXPECT_EQ(env->RemovableVolumes(), Strings{Gbk(u8"/media/歌曲/")});
+  EXPECT_EQ(env->UsbVolumes(), Strings{Gbk(u8"/media/歌曲/")});
 }
 
 TEST_F(FakeSystemRoot, VolumeOfIsTheMountPointHoldingThePathOrItsNearestExistingParent) {
@@ -229,7 +267,7 @@ TEST_F(FakeSystemRoot, VolumeOfIsTheMountPointHoldingThePathOrItsNearestExisting
 
 TEST_F(FakeSystemRoot, WithoutMountInfoThereAreNoVolumes) {
   std::unique_ptr<Env> env = NewPosixEnv(Root());
-  EXPECT_TRUE(env->RemovableVolumes().empty());
+  EXPECT_TRUE(env->UsbVolumes().empty());
   EXPECT_EQ(env->VolumeOf("/"), "");
 }
 

@@ -19,7 +19,7 @@ class TestEnv : public platform::EnvWrapper {
  public:
   TestEnv() : EnvWrapper(platform::Env::Default()) {}
 
-  std::vector<std::string> RemovableVolumes() override { return volumes; }
+  std::vector<std::string> UsbVolumes() override { return volumes; }
   std::string VolumeOf(const std::string& path) override {
     return volumeOf ? *volumeOf : target()->VolumeOf(path);
   }
