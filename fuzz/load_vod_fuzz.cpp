@@ -58,7 +58,7 @@ void CheckCounts(const TProductLineInfo& info, const TVodText& vod, const TBaseS
 // file that begins with the bytes of the UTF-8 mark does not read back as
 // it was written.
 bool WrittenDifferently(const TProductLineInfo& info, const std::string& saved) {
-  return info.code != kLineDovan && saved.starts_with("\xEF\xBB\xBF");
+  return info.code != kProductDovan && saved.starts_with("\xEF\xBB\xBF");
 }
 
 void CheckLoadAndSave(const TProductLineInfo& info, const std::string& bytes, const TVodText& vod) {

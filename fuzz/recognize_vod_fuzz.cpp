@@ -46,12 +46,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const TProductLineInfo* kind = RecognizeVodText(vod);
   if (vod.utf8) {
-    FUZZ_CHECK(kind != nullptr && kind->code == kLineDovan);
+    FUZZ_CHECK(kind != nullptr && kind->code == kProductDovan);
   } else if (kind != nullptr) {
-    FUZZ_CHECK(kind->code != kLineDovan && AnyLineAccepted(*kind, vod.lines));
+    FUZZ_CHECK(kind->code != kProductDovan && AnyLineAccepted(*kind, vod.lines));
   } else {
     for (const auto& info : ProductLines()) {
-      if (info.code != kLineDovan) FUZZ_CHECK(!AnyLineAccepted(info, vod.lines));
+      if (info.code != kProductDovan) FUZZ_CHECK(!AnyLineAccepted(info, vod.lines));
     }
   }
   return 0;

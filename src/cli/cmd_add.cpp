@@ -2,7 +2,6 @@
 // user would: picks the product line (or opens a vod.txt), adds the files
 // through the new-song dialog, runs "开始加歌" and answers the save hint.
 #include <algorithm>
-#include <map>
 #include <ostream>
 #include <string>
 
@@ -10,66 +9,83 @@
 #include "cli/console_views.h"
 #include "cli/csv_table.h"
 #include "cli/terminal.h"
+#include "formats/product_lines.h"
 #include "platform/console.h"
 #include "platform/env.h"
 #include "text/gbk.h"
-#include "ui/grid_rules.h"
 #include "ui/ufrmMain.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
-    "[--merge | --replace] [--no-verify] [--csv FILE] FILE...";
+// "oru|tarvel|mirel|dovan": the product lines' console names, joined.
+std::string ProductNames(const char* between) {
+  std::string names;
+  for (const auto& line : ProductLines()) {
+    names += (names.empty() ? "" : between) + std::string(line.consoleName);
+  }
+  return names;
+}
 
-const char* const kHelp =
-    "usage: addsongs-cli add [--line oru|tarvel|mirel|dovan] [--start NNNN] [--load VOD.TXT]\n"
-    "                        (--usb | --to FOLDER) [--merge | --replace] [--no-verify]\n"
-    "                        [--csv FILE] FILE...\n"
-    "\n"
-    "Adds the video FILEs as new songs of a jukebox, as the desktop program does:\n"
-    "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
-    "into the vod folder of the USB disk (--usb) or of FOLDER (--to FOLDER gives\n"
-    "FOLDER/vod/, made when missing). Title and singer come from the file name\n"
-    "(title-singer.ext); pinyin, strokes and word count from the title.\n"
-    "\n"
-    "  --line L       the product line: oru, tarvel, mirel or dovan\n"
-    "  --start NNNN   the four-digit number of the first file (default: the one\n"
-    "                 after the highest number of the songs kept, 0000 on a new list)\n"
-    "  --load FILE    an existing vod.txt: its product line is recognised and its\n"
-    "                 songs are kept (their .dat files must be beside it); --line\n"
-    "                 may then be left out, and must agree when given\n"
-    "  --usb          put the songs on the first removable disk\n"
-    "  --to FOLDER    put the songs into FOLDER/vod/\n"
-    "  --merge        the target already holds songs: keep them and add the new\n"
-    "                 songs after them (new songs numbered after the kept ones,\n"
-    "                 unless --start is given: then a clash is refused)\n"
-    "  --replace      the target already holds songs: the new vod.txt lists only\n"
-    "                 the new songs (the old list goes; no file is deleted)\n"
-    "  --no-verify    do not read the files back from the target after writing\n"
-    "                 them (by default every .dat and vod.txt written is read back\n"
-    "                 from the device and compared: a counterfeit or failing stick\n"
-    "                 that threw data away makes the run fail with exit status 3)\n"
-    "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
-    "                 the grid's captions (视频文件 names the file, then e.g.\n"
-    "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
-    "                 value; check boxes take 1/0\n"
-    "\n"
-    "A target that already holds songs (a vod.txt or 66NNNN.dat files that are\n"
-    "not among the songs added or loaded here) is never replaced silently:\n"
-    "without --merge or --replace the run is refused, naming how many songs\n"
-    "are there, and nothing is written. Lines of a vod.txt that cannot be read\n"
-    "as songs are named and kept as they are at the end of the new vod.txt.\n"
-    "\n"
-    "Every message the program shows is printed. Exit status: 0 done; 1 refused\n"
-    "(a check, songs already on the target without --merge or --replace, a\n"
-    "number clash, too little space, the target in use by another run; nothing\n"
-    "is written then); 2 bad arguments or unreadable input; 3 a copy error\n"
-    "(what was copied and what not is printed) or files that did not read back\n"
-    "as written (the stick may be counterfeit or failing).\n"
-    "\n"
-    "example:\n"
-    "  addsongs-cli add --line tarvel --start 0100 --to /tmp/out 情歌-歌手甲.mpg\n";
+std::string Usage() {
+  return "add [--line " + ProductNames("|") +
+         "] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
+         "[--merge | --replace] [--no-verify] [--csv FILE] FILE...";
+}
+
+std::string Help() {
+  const std::string example = ProductLines().front().consoleName;
+  return "usage: addsongs-cli " + Usage() +
+         "\n"
+         "\n"
+         "Adds the video FILEs as new songs of a jukebox, as the desktop program does:\n"
+         "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
+         "into the vod folder of the USB disk (--usb) or of FOLDER (--to FOLDER gives\n"
+         "FOLDER/vod/, made when missing). Title and singer come from the file name\n"
+         "(title-singer.ext); pinyin, strokes and word count from the title.\n"
+         "\n"
+         "  --line L       the product line: " +
+         ProductNames(", ") +
+         "\n"
+         "  --start NNNN   the four-digit number of the first file (default: the one\n"
+         "                 after the highest number of the songs kept, 0000 on a new list)\n"
+         "  --load FILE    an existing vod.txt: its product line is recognised and its\n"
+         "                 songs are kept (their .dat files must be beside it); --line\n"
+         "                 may then be left out, and must agree when given\n"
+         "  --usb          put the songs on the USB disk: the first volume on the USB\n"
+         "                 bus or with removable media (its name is printed)\n"
+         "  --to FOLDER    put the songs into FOLDER/vod/\n"
+         "  --merge        the target already holds songs: keep them and add the new\n"
+         "                 songs after them (new songs numbered after the kept ones,\n"
+         "                 unless --start is given: then a clash is refused)\n"
+         "  --replace      the target already holds songs: the new vod.txt lists only\n"
+         "                 the new songs (the old list goes; no file is deleted)\n"
+         "  --no-verify    do not read the files back from the target after writing\n"
+         "                 them (by default every .dat and vod.txt written is read back\n"
+         "                 from the device and compared: a counterfeit or failing stick\n"
+         "                 that threw data away makes the run fail with exit status 3)\n"
+         "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
+         "                 the grid's captions (视频文件 names the file, then e.g.\n"
+         "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
+         "                 value; drop-down columns take a name of their list or its\n"
+         "                 code, check boxes 1/0\n"
+         "\n"
+         "A target that already holds songs (a vod.txt or 66NNNN.dat files that are\n"
+         "not among the songs added or loaded here) is never replaced silently:\n"
+         "without --merge or --replace the run is refused, naming how many songs\n"
+         "are there, and nothing is written. Lines of a vod.txt that cannot be read\n"
+         "as songs are named and kept as they are at the end of the new vod.txt.\n"
+         "\n"
+         "Every message the program shows is printed. Exit status: 0 done; 1 refused\n"
+         "(a check, songs already on the target without --merge or --replace, a\n"
+         "number clash, too little space, the target in use by another run; nothing\n"
+         "is written then); 2 bad arguments or unreadable input; 3 a copy error\n"
+         "(what was copied and what not is printed) or files that did not read back\n"
+         "as written (the stick may be counterfeit or failing).\n"
+         "\n"
+         "example:\n"
+         "  addsongs-cli add --line " +
+         example + " --start 0100 --to /tmp/out 情歌-歌手甲.mpg\n";
+}
 
 struct TOptions {
   std::uint8_t line = 0;
@@ -83,13 +99,6 @@ struct TOptions {
   cli::TConsoleAnswers::TExisting existing = cli::TConsoleAnswers::TExisting::kRefuse;
   bool verify = true;
 };
-
-std::uint8_t LineOfName(const std::string& name) {
-  static const std::map<std::string, std::uint8_t> lines{
-      {"oru", kLineOru}, {"tarvel", kLineTarvel}, {"mirel", kLineMirel}, {"dovan", kLineDovan}};
-  const auto found = lines.find(name);
-  return found == lines.end() ? 0 : found->second;
-}
 
 // The options, or an error text for the user (UTF-8).
 std::string Parse(const std::vector<std::string>& args, TOptions& o) {
@@ -106,8 +115,11 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     std::string error;
     if (a == "--line") {
-      o.line = LineOfName(args[++i]);
-      if (o.line == 0) return "unknown product line '" + args[i] + "' (oru, tarvel, mirel, dovan)";
+      const TProductLineInfo* line = FindProductLine(args[++i]);
+      if (line == nullptr) {
+        return "unknown product line '" + args[i] + "' (" + ProductNames(", ") + ")";
+      }
+      o.line = line->code;
     } else if (a == "--start") {
       o.start = args[++i];
       if (!IsSongNumber(o.start)) return "--start takes four digits, not '" + o.start + "'";
@@ -156,23 +168,7 @@ std::string CheckInputs(const TOptions& o, platform::Env& env) {
   return "";
 }
 
-// The file's row in the grid: the same path, or the same name when only one
-// row has it; -1 when none.
-int RowOfFile(const TGrid& grid, const std::string& file) {
-  int byName = -1;
-  int named = 0;
-  for (int row = 0; row < grid.RowCount(); ++row) {
-    const std::string& path = grid.Cell(kColVideo, row);
-    if (path == file) return row;
-    if (ExtractName(path) == file) {
-      byName = row;
-      ++named;
-    }
-  }
-  return named == 1 ? byName : -1;
-}
-
-// Applies the corrections of the CSV table as the user's edits of the grid.
+// The corrections of the CSV table applied as the user's edits of the grid.
 // An error text (UTF-8) when the table does not fit the grid.
 std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
   std::vector<cli::TCsvRow> rows;
@@ -181,67 +177,44 @@ std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
   } catch (const std::exception& e) {
     return e.what();
   }
-  if (rows.empty()) return "the table is empty";
-  const TGrid& grid = form.lvList;
-  int fileField = -1;
-  std::vector<int> columnOf;  // per field of the table: the grid column, -1 for the file
-  for (std::size_t f = 0; f < rows[0].size(); ++f) {
-    const auto caption = gbk::TryFromUtf8(Trim(rows[0][f]));
-    if (!caption) return "a caption has no GBK form: " + rows[0][f];
-    int found = -2;
-    for (int col = 0; col < kGridColumns; ++col) {
-      if (grid.Column(col).caption == *caption && grid.Column(col).visible) found = col;
+  std::vector<TStringList> table;
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    table.emplace_back();
+    for (const std::string& field : rows[r]) {
+      const auto text = gbk::TryFromUtf8(field);
+      if (!text) {
+        return "table row " + std::to_string(r + 1) + ": the text has no GBK form: " + field;
+      }
+      table.back().push_back(*text);
     }
-    if (found == kColVideo) {
-      fileField = static_cast<int>(f);
-      found = -1;
-    } else if (found == -2 || !grid.Column(found).editable) {
-      return "no column '" + rows[0][f] + "' can be corrected for this product line";
-    }
-    columnOf.push_back(found);
   }
-  if (fileField < 0) return "the table has no column 视频文件";
-
-  // Fields in grid order, so a title comes before the pinyin it would derive.
-  std::vector<std::size_t> order(columnOf.size());
-  for (std::size_t f = 0; f < order.size(); ++f) order[f] = f;
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return columnOf[a] < columnOf[b]; });
-
-  for (std::size_t r = 1; r < rows.size(); ++r) {
-    const cli::TCsvRow& fields = rows[r];
-    const std::string where = "table row " + std::to_string(r + 1) + ": ";
-    if (fields.size() != columnOf.size()) return where + "wrong number of fields";
-    const auto file = gbk::TryFromUtf8(fields[static_cast<std::size_t>(fileField)]);
-    const int row = file ? RowOfFile(grid, *file) : -1;
-    if (row < 0) return where + "no added file " + fields[static_cast<std::size_t>(fileField)];
-    for (std::size_t f : order) {
-      const int col = columnOf[f];
-      const std::string value = Trim(fields[f]);
-      if (col < 0 || value.empty()) continue;
-      const TGridColumn& column = grid.Column(col);
-      const std::string at = where + "column " + cli::ForTerminal(column.caption) + ": ";
-      if (column.kind == TColumnKind::kCheck) {
-        if (value != "0" && value != "1") return at + "a check box takes 1 or 0, not " + value;
-        form.CheckCell(col, row, value == "1");
-        continue;
-      }
-      const auto text = gbk::TryFromUtf8(value);
-      if (!text) return at + "the text has no GBK form: " + value;
-      if (BreaksVodLine(*text)) {
-        return at + "a ';', a line break or a control character cannot go into vod.txt: " + value;
-      }
-      std::string taken = *text;
-      if (column.kind == TColumnKind::kDropDown) {
-        taken = form.ChoiceOf(col, row, *text);
-        if (taken.empty()) {
-          std::string allowed;
-          for (const auto& name : column.items) allowed += (allowed.empty() ? "" : ", ") + name;
-          return at + "'" + value + "' is none of " + cli::ForTerminal(allowed) +
-                 " (or their codes)";
-        }
-      }
-      form.EditCell(col, row, taken);
+  using Why = TfrmMain::TCorrectionFault::Why;
+  const TfrmMain::TCorrectionFault fault = form.ApplyCorrections(table);
+  const std::string where = "table row " + std::to_string(fault.tableRow) + ": ";
+  const std::string at = where + "column " + cli::ForTerminal(fault.column) + ": ";
+  const std::string value = cli::ForTerminal(fault.value);
+  switch (fault.why) {
+    case Why::kNone:
+      return "";
+    case Why::kEmptyTable:
+      return "the table is empty";
+    case Why::kUnknownColumn:
+      return "no column '" + cli::ForTerminal(fault.column) +
+             "' can be corrected for this product line";
+    case Why::kNoFileColumn:
+      return "the table has no column " + cli::ForTerminal(fault.column);
+    case Why::kFieldCount:
+      return where + "wrong number of fields";
+    case Why::kNoSuchFile:
+      return where + "no added file " + value;
+    case Why::kNotACheck:
+      return at + "a check box takes 1 or 0, not " + value;
+    case Why::kBreaksList:
+      return at + "a ';', a line break or a control character cannot go into vod.txt: " + value;
+    case Why::kNotAChoice: {
+      std::string allowed;
+      for (const auto& name : fault.allowed) allowed += (allowed.empty() ? "" : ", ") + name;
+      return at + "'" + value + "' is none of " + cli::ForTerminal(allowed) + " (or their codes)";
     }
   }
   return "";
@@ -249,12 +222,12 @@ std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
 
 int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-    out << kHelp;
+    out << Help();
     return 0;
   }
   TOptions o;
   if (const std::string error = Parse(args, o); !error.empty()) {
-    err << "addsongs-cli add: " << error << "\nusage: addsongs-cli " << kUsage << "\n";
+    err << "addsongs-cli add: " << error << "\nusage: addsongs-cli " << Usage() << "\n";
     return 2;
   }
   platform::Env& env = *platform::Env::Default();
@@ -291,7 +264,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "addsongs-cli add: no product line was chosen\n";
     return 2;
   }
-  if (o.line != 0 && form.FSongList->FProductLine != o.line) {
+  if (o.line != 0 && form.ProductLine() != o.line) {
     err << "addsongs-cli add: " << cli::ForTerminal(o.load)
         << " is a vod.txt of another product line than --line\n";
     return 2;
@@ -326,7 +299,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 }
 
-const cli::Registration kAdd({"add", kUsage,
+const cli::Registration kAdd({"add", Usage(),
                               "adds video files as new songs: writes vod.txt and copies each "
                               "file as 66NNNN.dat onto the USB disk or into a folder (add "
                               "--help tells more)",

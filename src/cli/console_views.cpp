@@ -1,5 +1,7 @@
 #include "cli/console_views.h"
 
+#include <algorithm>
+
 #include "cli/terminal.h"
 #include "ui/ui_texts.h"
 
@@ -120,18 +122,12 @@ void TConsoleView::ShowModal(TfrmLogin& form) {
     if (form.FChoice == 0) form.btnCloseClick();
   } else {
     // The product line's button, as a user would click it.
-    using Button = TfrmLogin::TButton TfrmLogin::*;
-    using Click = void (TfrmLogin::*)();
-    const std::pair<Button, Click> buttons[] = {
-        {&TfrmLogin::btnOru, &TfrmLogin::btnOruClick},
-        {&TfrmLogin::btnTarvel, &TfrmLogin::btnTarvelClick},
-        {&TfrmLogin::btnMirel, &TfrmLogin::btnMirelClick},
-        {&TfrmLogin::BitBtn1, &TfrmLogin::BitBtn1Click},
-    };
-    if (answers_.line >= 1 && answers_.line <= 4) {
-      const auto& [button, click] = buttons[answers_.line - 1];
-      Line("> " + (form.*button).caption);
-      (form.*click)();
+    const auto& buttons = form.ProductButtons;
+    const auto button = std::find_if(buttons.begin(), buttons.end(),
+                                     [&](const auto& b) { return b.product == answers_.line; });
+    if (button != buttons.end()) {
+      Line("> " + button->caption);
+      form.ChooseProduct(button->product);
     } else {
       form.btnCloseClick();
     }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "formats/line_layout.h"
+#include "formats/product_lines.h"
 #include "model/song_store.h"
 
 template <class TData>
@@ -15,6 +16,9 @@ class TLineSong : public TSongStore<TData> {
   // layout must outlive the list (product lines hand in a constant).
   TLineSong(std::uint8_t productLine, platform::Env* env, const TLineLayout<TData>& layout)
       : TSongStore<TData>(productLine, env), layout_(layout) {}
+
+ public:
+  std::string ToolTitle() const override;
 
  protected:
   typename TSongStore<TData>::MandatoryList MandatoryFields() const override {
@@ -34,3 +38,9 @@ class TLineSong : public TSongStore<TData> {
  private:
   const TLineLayout<TData>& layout_;
 };
+
+template <class TData>
+std::string TLineSong<TData>::ToolTitle() const {
+  const TProductLineInfo* info = FindProductLine(this->FProductLine);
+  return info != nullptr ? info->Title() : std::string();
+}

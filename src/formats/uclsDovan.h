@@ -34,7 +34,7 @@ TLineVerdict CheckDovanLine(const std::string& line, TDovanData& record);
 
 class TDovan : public TLineSong<TDovanData> {
  public:
-  static constexpr std::uint8_t kProductLine = kLineDovan;
+  static constexpr std::uint8_t kProductLine = kProductDovan;
 
   // Fills all six tables: categories (未知, then the 14 subjects of
   // "subject.ini"), languages, VCD audio tracks, DVD tracks 0-7, track types,
@@ -42,7 +42,7 @@ class TDovan : public TLineSong<TDovanData> {
   // once, here, from the folder configDir, or from the folder
   // of the program's executable when configDir is empty. A missing file,
   // section or key gives the defaults; nothing here throws for their content.
-  explicit TDovan(std::uint8_t productLine = kLineDovan, platform::Env* env = nullptr,
+  explicit TDovan(std::uint8_t productLine = kProductDovan, platform::Env* env = nullptr,
                   const std::string& configDir = "");
 
   // vod.txt as UTF-8: EF BB BF, then each line that is not blank, converted

@@ -27,8 +27,8 @@ TLineVerdict CheckMirelLine(const std::string& line, TMirelData& record);
 
 class TMirelSong : public TLineSong<TMirelData> {
  public:
-  static constexpr std::uint8_t kProductLine = kLineMirel;
+  static constexpr std::uint8_t kProductLine = kProductMirel;
 
   // Fills the categories, languages and audio tracks of the Mirel line.
-  explicit TMirelSong(std::uint8_t productLine = kLineMirel, platform::Env* env = nullptr);
+  explicit TMirelSong(std::uint8_t productLine = kProductMirel, platform::Env* env = nullptr);
 };

@@ -23,10 +23,10 @@ TLineVerdict CheckOruLine(const std::string& line, TOruData& record);
 
 class TOruSong : public TLineSong<TOruData> {
  public:
-  static constexpr std::uint8_t kProductLine = kLineOru;
+  static constexpr std::uint8_t kProductLine = kProductOru;
 
   // Fills the languages, categories and audio tracks of the ORU line.
-  explicit TOruSong(std::uint8_t productLine = kLineOru, platform::Env* env = nullptr);
+  explicit TOruSong(std::uint8_t productLine = kProductOru, platform::Env* env = nullptr);
 
   // Slot index from a video file name: SongName and Singer from the name,
   // VideoFile the path, SongNo the next song number. Returns 0.

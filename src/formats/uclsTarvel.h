@@ -27,11 +27,11 @@ TLineVerdict CheckTarvelLine(const std::string& line, TTarvelData& record);
 
 class TTarvelSong : public TLineSong<TTarvelData> {
  public:
-  static constexpr std::uint8_t kProductLine = kLineTarvel;
+  static constexpr std::uint8_t kProductLine = kProductTarvel;
 
   // Fills the categories, languages, audio tracks, new-song kinds and
   // ranking kinds of the Tarvel line, in that order.
-  explicit TTarvelSong(std::uint8_t productLine = kLineTarvel, platform::Env* env = nullptr);
+  explicit TTarvelSong(std::uint8_t productLine = kProductTarvel, platform::Env* env = nullptr);
 
   // The line's own tables; a name no row has gives "0" (未知) in both.
   TBmTable FNewSongKinds{"0"};

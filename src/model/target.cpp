@@ -19,21 +19,6 @@ bool EndsWithSeparator(const std::string& path) {
 }
 }  // namespace
 
-std::string TBaseSong::ToolTitle() const {
-  switch (FProductLine) {
-    case kLineOru:
-      return Gbk(u8"ORU 2.0 版本加歌工具");
-    case kLineTarvel:
-      return Gbk(u8"Tarvel版本加歌工具");
-    case kLineMirel:
-      return Gbk(u8"Mirel系列版本加歌工具");
-    case kLineDovan:
-      return Gbk(u8"Dovan加歌工具");
-    default:
-      return "";
-  }
-}
-
 std::string TBaseSong::FindUsbVodDir() {
   const auto volumes = Env()->UsbVolumes();
   if (volumes.empty()) return "";

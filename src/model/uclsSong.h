@@ -32,9 +32,6 @@ struct VolumeRoom;
 }  // namespace platform
 class TTargetDir;
 
-// Product lines, the values of FProductLine.
-enum : std::uint8_t { kLineOru = 1, kLineTarvel = 2, kLineMirel = 3, kLineDovan = 4 };
-
 // Number of record slots of every product line; the grid admits 99 songs.
 constexpr int kSongSlots = 100;
 
@@ -148,9 +145,9 @@ class TBaseSong {
 
   // ---- The target drive (model/target.cpp) ----
 
-  // The tool's title for the product line ("ORU 2.0 版本加歌工具" ...), empty
-  // for an unknown line.
-  std::string ToolTitle() const;
+  // The tool's title for the product line ("ORU 2.0 版本加歌工具" ...; the
+  // product line's own), empty for an unknown one.
+  virtual std::string ToolTitle() const { return ""; }
 
   // The "vod" folder on the first removable volume (e.g. "/media/usb/vod/");
   // "" when no removable volume is mounted. Nothing is made: the run makes

@@ -9,12 +9,11 @@
 #include "ui/ui_texts.h"
 
 TfrmLogin::TfrmLogin(platform::Env* env) : env_(env != nullptr ? env : platform::Env::Default()) {
-  btnOru.caption = ui_text::OruButton();
-  btnTarvel.caption = ui_text::TarvelButton();
-  btnMirel.caption = ui_text::MirelButton();
-  BitBtn1.caption = ui_text::DovanButton();
-  btnVod.caption = ui_text::OpenVodButton();
-  btnClose.caption = ui_text::QuitButton();
+  for (const TProductLineInfo& line : ProductLines()) {
+    ProductButtons.push_back({line.button, line.ButtonCaption(), true, line.code});
+  }
+  btnVod = {"btnVod", ui_text::OpenVodButton()};
+  btnClose = {"btnClose", ui_text::QuitButton()};
 }
 
 void TfrmLogin::FormCreate() {
@@ -25,8 +24,8 @@ void TfrmLogin::FormCreate() {
   FVodFile.clear();
 }
 
-void TfrmLogin::Choose(std::uint8_t line) {
-  FChoice = line;
+void TfrmLogin::ChooseProduct(std::uint8_t product) {
+  FChoice = product;
   CloseView();
 }
 
@@ -71,5 +70,5 @@ void TfrmLogin::btnVodClick() {
   if (!goOn) return;
   FLoadVod = true;
   FVodFile = *chosen;
-  Choose(line->code);
+  ChooseProduct(line->code);
 }

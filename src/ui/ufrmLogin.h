@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ui/views.h"
 
@@ -20,7 +21,7 @@ class TfrmLogin {
   void SetView(ILoginView* view) { view_ = view; }
 
   // ---- Results, read by the main window ----
-  std::uint8_t FChoice = 0;  // 1 ORU, 2 Tarvel, 3 Mirel, 4 Dovan; 0 none
+  std::uint8_t FChoice = 0;  // the product line's code (formats/product_lines.h); 0 none
   bool FQuit = false;        // the user chose to leave the program
   bool FLoadVod = false;     // FVodFile is to be loaded
   std::string FVodFile;      // path of that vod.txt
@@ -28,27 +29,29 @@ class TfrmLogin {
   // ---- What the window shows ----
   std::string Caption;
   struct TButton {
-    std::string caption;
+    std::string name;     // the control's name ("btnVod")
+    std::string caption;  // GBK
     bool visible = true;
+    std::uint8_t product = 0;  // the product line it chooses; 0 for btnVod, btnClose
   };
-  TButton btnOru, btnTarvel, btnMirel, BitBtn1, btnVod, btnClose;
+  // One button per product line, in the registry's order, then the others.
+  std::vector<TButton> ProductButtons;
+  TButton btnVod, btnClose;
 
   // ---- Handlers ----
   // Empties the results and sets the caption "用户加歌工具(V5.0)".
   void FormCreate();
-  void btnOruClick() { Choose(1); }
-  void btnTarvelClick() { Choose(2); }
-  void btnMirelClick() { Choose(3); }
-  void BitBtn1Click() { Choose(4); }
-  // Lets the user open a vod.txt. A file that begins with the UTF-8
-  // byte-order mark is Dovan; otherwise the first non-blank line that the
-  // ORU, Tarvel or Mirel parser accepts (tried in this order) decides. A
-  // recognised file is chosen for loading and the window closes. Lines the
-  // product line cannot read are named and the owner asked whether to go
-  // on (they are then kept as they are); cancelling keeps the window open.
-  // Cancel, an empty name or a missing file change nothing. A file that
-  // cannot be read, or in which no line is recognised, is told to the user
-  // with its name and the window stays open, nothing chosen.
+  // A product line's button: FChoice := its code, close.
+  void ChooseProduct(std::uint8_t product);
+  // Lets the user open a vod.txt and recognises its product line
+  // (RecognizeVodText: by the byte-order mark, else by the first line a
+  // product line's parser accepts, in the registry's order). A recognised
+  // file is chosen for loading and the window closes. Lines the product line
+  // cannot read are named and the owner asked whether to go on (they are
+  // then kept as they are); cancelling keeps the window open. Cancel, an
+  // empty name or a missing file change nothing. A file that cannot be read,
+  // or in which no line is recognised, is told to the user with its name and
+  // the window stays open, nothing chosen.
   void btnVodClick();
   // FQuit := true, close.
   void btnCloseClick();
@@ -57,7 +60,6 @@ class TfrmLogin {
   void FormClose();
 
  private:
-  void Choose(std::uint8_t line);
   void CloseView();
 
   platform::Env* env_;

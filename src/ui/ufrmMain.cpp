@@ -11,7 +11,7 @@
 #include "text/pycode.h"
 #include "text/uStroke.h"
 #include "ui/grid_rules.h"
-#include "ui/line_columns.h"
+#include "ui/product_columns.h"
 #include "ui/ui_texts.h"
 
 TfrmMain::TfrmMain(IMainView& view, platform::Env* env)
@@ -48,7 +48,7 @@ void TfrmMain::FormCreate() {
   }
   // Leaving the program, or a start-up that yields no product line: the
   // window never gets a song list and the program ends.
-  if (quit || TLineGrid::Of(choice) == nullptr || FindProductLine(choice) == nullptr) return;
+  if (quit || TProductGrid::Of(choice) == nullptr || FindProductLine(choice) == nullptr) return;
 
   CreateSongList(choice);
   Caption = ui_text::MainCaptionPrefix() + FSongList->ToolTitle();
@@ -68,14 +68,14 @@ void TfrmMain::FormCreate() {
 
 void TfrmMain::CreateSongList(std::uint8_t line) {
   FSongList = FindProductLine(line)->create(env_);
-  lines_ = TLineGrid::Of(line);
+  product_ = TProductGrid::Of(line);
   for (int col = 0; col < kGridColumns; ++col) {
-    if (!lines_->Shows(col)) lvList.SetColumnVisible(col, false);
+    if (!product_->Shows(col)) lvList.SetColumnVisible(col, false);
   }
   FSongList->FHandle = this;
   FillAccompList(false);
-  if (IsDovan()) FillOrigList(false);
-  lines_->FillLists(lvList, *FSongList);
+  if (Shows(kColVocal)) FillOrigList(false);
+  product_->FillLists(lvList, *FSongList);
 }
 
 void TfrmMain::FormResize() {
@@ -108,8 +108,8 @@ bool TfrmMain::FormCloseQuery() {
   return false;
 }
 
-bool TfrmMain::IsDovan() const {
-  return FSongList != nullptr && FSongList->FProductLine == kLineDovan;
+bool TfrmMain::Shows(int col) const {
+  return product_ != nullptr && product_->Shows(col);
 }
 
 // ---- Lists ----
@@ -127,7 +127,8 @@ void TfrmMain::FillOrigList(bool dvd) {
 void TfrmMain::lvListChange(int col, int row) {
   if (FSongList == nullptr) return;
   if (col == kColTitle) TitleRule(row);
-  if (col == kColMedia && IsDovan()) MediaTypeRule(row);
+  // The media type switches the track columns where the grid shows it.
+  if (col == kColMedia && Shows(kColMedia)) MediaTypeRule(row);
   MarkMissing(row);
 }
 
@@ -135,7 +136,7 @@ void TfrmMain::MarkMissing(int row) {
   std::set<int> empty;
   // A loaded song left as it was goes back as its line, unjudged.
   if (!lvList.Unchanged(row)) {
-    const auto record = lines_->RowToRecord(lvList, row, *FSongList);
+    const auto record = product_->RowToRecord(lvList, row, *FSongList);
     for (const std::string& field : FSongList->BlankFields(*record)) {
       empty.insert(ColumnOfField(field));
     }
@@ -153,7 +154,7 @@ void TfrmMain::MarkMissing(int row) {
 void TfrmMain::TitleRule(int row) {
   const std::string title = Trim(lvList.Cell(kColTitle, row));
   lvList.SetCell(kColPinyin, row, PinyinInitials(title, 0, 255));
-  if (FSongList->FProductLine != kLineOru) lvList.SetCell(kColStrokes, row, StrokeText(title));
+  if (Shows(kColStrokes)) lvList.SetCell(kColStrokes, row, StrokeText(title));
   int words = 0;
   try {
     words = CountTitleWords(title);
@@ -178,7 +179,7 @@ void TfrmMain::MediaTypeRule(int row) {
 }
 
 void TfrmMain::lvListCellClick(int /*col*/, int row) {
-  if (!IsDovan() || !lvList.Enabled() || row < 0 || row >= lvList.RowCount()) return;
+  if (!Shows(kColMedia) || !lvList.Enabled() || row < 0 || row >= lvList.RowCount()) return;
   const bool dvd = NamesDvd(*FSongList, lvList.Cell(kColMedia, row));
   FillAccompList(dvd);
   FillOrigList(dvd);
@@ -220,8 +221,17 @@ void TfrmMain::CheckCell(int col, int row, bool checked) {
 std::string TfrmMain::ChoiceOf(int col, int row, const std::string& value) const {
   const TStringList& items = lvList.Column(col).items;
   if (std::find(items.begin(), items.end(), value) != items.end()) return value;
-  if (lines_ == nullptr || FSongList == nullptr) return "";
-  return lines_->NameOfCodeIn(col, value, lvList, row, *FSongList);
+  if (product_ == nullptr || FSongList == nullptr) return "";
+  return product_->NameOfCodeIn(col, value, lvList, row, *FSongList);
+}
+
+const std::string& TfrmMain::SourceFolder() const {
+  static const std::string none;
+  return FSongList ? FSongList->FSourceDir : none;
+}
+
+void TfrmMain::SetSourceFolder(const std::string& folder) {
+  if (FSongList) FSongList->FSourceDir = folder;
 }
 
 void TfrmMain::RefuseTypedText() {
@@ -318,11 +328,11 @@ void TfrmMain::InsertLoadedRow(int at, int song) {
   const TBaseSongData* record = FSongList->SongAt(song);
   if (record == nullptr) return;
   lvList.InsertRows(at, 1);
-  lines_->RecordToRow(*record, lvList, at, *FSongList);
+  product_->RecordToRow(*record, lvList, at, *FSongList);
   const auto& lines = FSongList->FLoaded.songLines;
   auto origin = std::make_shared<TRowOrigin>();
   origin->line = song < static_cast<int>(lines.size()) ? lines[static_cast<std::size_t>(song)] : "";
-  origin->record = lines_->CopyRecord(*record);
+  origin->record = product_->CopyRecord(*record);
   origin->cells = lvList.Cells(at);
   lvList.SetOrigin(at, std::move(origin));
 }

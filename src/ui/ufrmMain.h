@@ -29,7 +29,7 @@
 namespace platform {
 class Env;
 }
-class TLineGrid;
+class TProductGrid;
 
 class TfrmMain : public TWindowSide {
  public:
@@ -71,14 +71,14 @@ class TfrmMain : public TWindowSide {
 
   // ---- The grid ----
   TGrid lvList;
-  // The text of a cell changed: the title rule (column 2), and for Dovan the
-  // media-type rule (column 7). Connected to lvList.OnChange.
+  // The text of a cell changed: the title rule (column 2), and where the
+  // grid shows it the media-type rule (column 7). Connected to lvList.OnChange.
   void lvListChange(int col, int row);
   // The user changed a cell: the number check (column 1). Connected to
   // lvList.OnAfterEdit.
   void lvListAfterEdit(int col, int row, const std::string& text);
-  // The user clicked a cell: for Dovan, the track lists follow the row's
-  // media type.
+  // The user clicked a cell: where the grid shows the media type, the track
+  // lists follow the row's.
   void lvListCellClick(int col, int row);
   // The user's own edit of a cell, from the front end: lvList.UserEdit (and
   // so the change and after-edit rules), with any error shown in a box.
@@ -90,6 +90,41 @@ class TfrmMain : public TWindowSide {
   // What a drop-down cell (col, row) takes for value: the value when its
   // list offers it, the name of the code it is; "" when neither.
   std::string ChoiceOf(int col, int row, const std::string& value) const;
+
+  // Why corrections given as a table were refused (ApplyCorrections).
+  struct TCorrectionFault {
+    enum class Why : std::uint8_t {
+      kNone,
+      kEmptyTable,
+      kUnknownColumn,  // column: a caption no shown, editable column has
+      kNoFileColumn,   // no column names the file (column: its caption)
+      kFieldCount,     // the row has another number of fields
+      kNoSuchFile,     // value: no added file has this path or name
+      kNotACheck,      // value: a check box takes 1 or 0
+      kBreaksList,     // value: ';', a line break or a control character
+      kNotAChoice,     // value: none of allowed (nor their codes)
+    };
+    Why why = Why::kNone;
+    int tableRow = 0;    // 1-based, the captions being row 1
+    std::string column;  // the column's caption
+    std::string value;
+    TStringList allowed;
+  };
+  // Corrections to the added songs, applied as the owner's own edits of the
+  // grid: the table's first row holds column captions (one of them the
+  // video file's, naming the file by its full path, or by its name when
+  // only one row has it), each other row a file's corrections; an empty
+  // cell keeps what is there. Applied in grid order, so a title comes before
+  // the pinyin it derives. Drop-down cells take a name of their list or a
+  // code of its table, check boxes 1 or 0; text that would break vod.txt is
+  // refused. All texts are GBK. Stops at the first fault and returns it.
+  TCorrectionFault ApplyCorrections(const std::vector<TStringList>& table);
+
+  // The product line of the window (0 before FormCreate chose one), and the
+  // folder songs were last added from (the new-song dialog opens there).
+  std::uint8_t ProductLine() const { return FSongList ? FSongList->FProductLine : 0; }
+  const std::string& SourceFolder() const;
+  void SetSourceFolder(const std::string& folder);
   // "删除": deletes the current row (the last one: as "清空").
   void N1Click();
   // "清空": removes every row; the next proposed number is "0000".
@@ -234,11 +269,12 @@ class TfrmMain : public TWindowSide {
   void ReportCopyFailure(const std::exception& error);
   void SetControlsEnabled(bool enabled);
   void ChangePanel();
-  bool IsDovan() const;
+  // Whether the product line's grid shows the column.
+  bool Shows(int col) const;
 
   IMainView& view_;
   platform::Env* env_;
-  const TLineGrid* lines_ = nullptr;
+  const TProductGrid* product_ = nullptr;
   int busy_ = 0;
   bool copying_ = false;
   bool closeAfterRun_ = false;

@@ -6,7 +6,7 @@
 #include "model/messages.h"
 #include "platform/env.h"
 #include "ui/grid_rules.h"
-#include "ui/line_columns.h"
+#include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
 
@@ -120,7 +120,7 @@ void TfrmMain::AddSongFile(const std::string& path) {
     // The title rule fills pinyin, strokes and word count from the title.
     lvList.SetCell(kColTitle, row, names.SongName);
     lvList.SetCell(kColSinger, row, names.Singer);
-    lines_->WriteNewRow(lvList, row, *FSongList);
+    product_->WriteNewRow(lvList, row, *FSongList);
     lvList.SetCell(kColVideo, row, path);
   } catch (const std::exception&) {
     // A row that cannot be filled goes again; its number stays taken.

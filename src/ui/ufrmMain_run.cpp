@@ -5,7 +5,7 @@
 #include "model/messages.h"
 #include "platform/env.h"
 #include "text/user_error.h"
-#include "ui/line_columns.h"
+#include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
 
@@ -132,7 +132,7 @@ void TfrmMain::GridToSongs() {
   FSongList->ClearSongs();
   for (int row = 0; row < lvList.RowCount(); ++row) {
     PumpMessages();
-    const auto record = lines_->RowToRecord(lvList, row, *FSongList);
+    const auto record = product_->RowToRecord(lvList, row, *FSongList);
     // A loaded song the owner left as it was goes back as its own line.
     const TRowOrigin* origin = lvList.Origin(row);
     FSongList->PutSong(record.get(), lvList.Unchanged(row) ? origin->line : std::string());

@@ -7,8 +7,8 @@
 
 #include "formats/product_lines.h"
 #include "model/target_dir.h"
-#include "ui/line_columns.h"
 #include "ui/load_report.h"
+#include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
 
@@ -43,7 +43,8 @@ bool TfrmMain::SettleExistingSongs() {
     if (there.vod.IsGbk(i)) own.insert(FSongList->SongNoOf(there.vod.lines[i]));
   }
   for (int row = 0; row < lvList.RowCount(); ++row) {
-    if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+    if (Trim(lvList.Cell(kColVideo, row)).empty())
+      own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
   }
   std::vector<std::string> strays;  // .dat files of songs no list names
   for (const auto& number : there.datNumbers) {
@@ -52,7 +53,8 @@ bool TfrmMain::SettleExistingSongs() {
 
   if (listed > 0 || !strays.empty()) {
     const TQuestion question{
-        TQuestion::Id::kExistingSongs, ui_text::ExistingSongsCaption(),
+        TQuestion::Id::kExistingSongs,
+        ui_text::ExistingSongsCaption(),
         ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
         {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
     switch (view_.Ask(question)) {
@@ -121,7 +123,8 @@ bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
     }
   }
   if (!clashes.empty()) {
-    const TQuestion question{TQuestion::Id::kRenumber, ui_text::RenumberCaption(),
+    const TQuestion question{TQuestion::Id::kRenumber,
+                             ui_text::RenumberCaption(),
                              ui_text::RenumberQuestion(Joined(clashes), FourDigits(highest + 1)),
                              {ui_text::RenumberButton(), ui_text::CancelButton()}};
     if (view_.Ask(question) != 0) return false;

@@ -29,10 +29,6 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
 
 ADDSONGS_TEXT(ToolCaption, u8"用户加歌工具(V5.0)")
 ADDSONGS_TEXT(MainCaptionPrefix, u8"用户加歌工具(V5.0)--")
-ADDSONGS_TEXT(OruButton, u8"ORU2.0系列 U 盘加歌")
-ADDSONGS_TEXT(TarvelButton, u8"Tarvel系列 U 盘加歌")
-ADDSONGS_TEXT(MirelButton, u8"Mirel(滑屏)系列 U 盘加歌")
-ADDSONGS_TEXT(DovanButton, u8"Dovan U 盘加歌")
 ADDSONGS_TEXT(OpenVodButton, u8"打开vod.txt文档")
 ADDSONGS_TEXT(QuitButton, u8"退出加歌曲程序")
 ADDSONGS_TEXT(VodFilter, u8"vod.txt|*.txt")

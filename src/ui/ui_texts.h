@@ -10,10 +10,6 @@ const std::string& ToolCaption();        // "用户加歌工具(V5.0)"
 const std::string& MainCaptionPrefix();  // "用户加歌工具(V5.0)--"
 
 // Start-up window
-const std::string& OruButton();
-const std::string& TarvelButton();
-const std::string& MirelButton();
-const std::string& DovanButton();
 const std::string& OpenVodButton();  // also the open dialog's title
 const std::string& QuitButton();
 const std::string& VodFilter();  // "vod.txt|*.txt"

@@ -37,7 +37,7 @@ TDovanData Xiaohe() {
 // A Dovan list whose configuration folder is an empty temporary one.
 struct DovanFixture : ::testing::Test {
   TempDir dir;
-  TDovan list{kLineDovan, nullptr, dir.Gbk()};
+  TDovan list{kProductDovan, nullptr, dir.Gbk()};
 
   // The bytes SaveLines writes for the lines (GBK, given as UTF-8 here).
   std::string Saved(std::initializer_list<std::string> lines) {
@@ -48,7 +48,7 @@ struct DovanFixture : ::testing::Test {
 };
 
 TEST_F(DovanFixture, TablesWithoutConfigurationHoldTheDefaultsInOrder) {
-  EXPECT_EQ(list.FProductLine, kLineDovan);
+  EXPECT_EQ(list.FProductLine, kProductDovan);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Dovan加歌工具"));
   EXPECT_EQ(RowsOf(list.FCategories),
             Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆歌曲,4 舞曲,5 校园歌曲,6 戏曲,7 儿歌,8 迪曲,"
@@ -89,7 +89,7 @@ TEST_F(DovanFixture, ElevenFieldsAreMandatoryVocalTrackAndStyleIncluded) {
       &TDovanData::AccompTrack, &TDovanData::Language, &TDovanData::Category,
       &TDovanData::VocalTrack,  &TDovanData::Style};
   for (auto field : fields) {
-    TDovan one(kLineDovan, nullptr, dir.Gbk());
+    TDovan one(kProductDovan, nullptr, dir.Gbk());
     TDovanData a = Xiaohe();
     one.PutSong(&a);
     a.*field = " ";
@@ -237,7 +237,7 @@ TEST(DovanSave, AFailingWriteKeepsTheOldFile) {
   TempDir dir;
   TestEnv env;
   env.failWriteAfter = 5;
-  TDovan list(kLineDovan, &env, dir.Gbk());
+  TDovan list(kProductDovan, &env, dir.Gbk());
   const auto file = dir.Write("vod.txt", "old");
   EXPECT_THROW(list.SaveLines({"abcdefgh"}, file.string()), std::system_error);
   EXPECT_EQ(TempDir::Read(file), "old");
@@ -261,7 +261,7 @@ TEST_F(DovanFixture, RunWritesTheGoldenVodTxtAndItReadsBack) {
   ASSERT_EQ(written.substr(0, 3), kBom);
   ASSERT_EQ(written.substr(written.size() - 2), "\r\n");
   const std::string line = gbk::FromUtf8(written.substr(3, written.size() - 5));
-  TDovan loaded(kLineDovan, nullptr, dir.Gbk());
+  TDovan loaded(kProductDovan, nullptr, dir.Gbk());
   ASSERT_EQ(loaded.ParseLine(line, 0), 0);
   const auto& s = *static_cast<const TDovanData*>(loaded.GetSong(0));
   EXPECT_EQ(s.SongName + ";" + s.Singer + ";" + s.WordCount + ";" + s.Pinyin + ";" + s.Strokes +

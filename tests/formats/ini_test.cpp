@@ -98,7 +98,7 @@ struct DovanConfig : ::testing::Test {
   std::unique_ptr<TDovan> Load(const std::string& subject, const std::string& style = "") {
     if (!subject.empty()) dir.Write("subject.ini", subject);
     if (!style.empty()) dir.Write("style.ini", style);
-    return std::make_unique<TDovan>(kLineDovan, nullptr, dir.Gbk());
+    return std::make_unique<TDovan>(kProductDovan, nullptr, dir.Gbk());
   }
 };
 
@@ -139,9 +139,9 @@ TEST_F(DovanConfig, ReadsTheFolderOfTheProgramWhenNoneIsGiven) {
   } env;
   env.exeDir = dir.Gbk();
   dir.Write("style.ini", "[STYLE]\nstyle1_dis=lake\n");
-  EXPECT_EQ(TDovan(kLineDovan, &env).GetStyle(1).Name, "lake");
+  EXPECT_EQ(TDovan(kProductDovan, &env).GetStyle(1).Name, "lake");
   env.exeDir = "";  // unknown: nothing is read, not even from the current folder
-  EXPECT_EQ(TDovan(kLineDovan, &env).GetStyle(1).Name, Gbk(u8"风景1"));
+  EXPECT_EQ(TDovan(kProductDovan, &env).GetStyle(1).Name, Gbk(u8"风景1"));
 }
 
 TEST_F(DovanConfig, BadFilesGiveTheDefaultsWithoutACrash) {

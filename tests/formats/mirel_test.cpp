@@ -31,7 +31,7 @@ TMirelData Xiaohe() {
 
 TEST(MirelSong, TablesHoldTheMirelRowsInOrder) {
   TMirelSong list;
-  EXPECT_EQ(list.FProductLine, kLineMirel);
+  EXPECT_EQ(list.FProductLine, kProductMirel);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Mirel系列版本加歌工具"));
   EXPECT_EQ(RowsOf(list.FCategories), Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆,4 舞曲,5 校园,"
                                           u8"6 戏曲,7 网络歌曲,8 电影小品,9 民歌,10 流行歌曲"));

@@ -25,7 +25,7 @@ TOruData Haifeng() {
 
 TEST(OruSong, TablesHoldTheOruRowsInOrder) {
   TOruSong list;
-  EXPECT_EQ(list.FProductLine, kLineOru);
+  EXPECT_EQ(list.FProductLine, kProductOru);
   ASSERT_EQ(list.LanguageCount(), 7);
   EXPECT_EQ(list.GetLanguage(2).Name, Gbk(u8"粤语"));
   EXPECT_EQ(list.LanguageCodeOf(Gbk(u8"粤语")), "3");

@@ -17,10 +17,10 @@ TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
     int songs;
     const char8_t* firstTitle;
   } cases[] = {
-      {kLineOru, "oru_vod.txt", 2, u8"海风"},
-      {kLineTarvel, "tarvel_vod.txt", 1, u8"海风"},
-      {kLineMirel, "mirel_vod.txt", 1, u8"小河"},
-      {kLineDovan, "dovan_vod.txt", 1, u8"小河"},  // UTF-8 behind a byte-order mark
+      {kProductOru, "oru_vod.txt", 2, u8"海风"},
+      {kProductTarvel, "tarvel_vod.txt", 1, u8"海风"},
+      {kProductMirel, "mirel_vod.txt", 1, u8"小河"},
+      {kProductDovan, "dovan_vod.txt", 1, u8"小河"},  // UTF-8 behind a byte-order mark
   };
   for (const auto& c : cases) {
     TempDir dir;
@@ -52,7 +52,7 @@ TEST(RoundTrip, LinesThatAreNotGbkTextAreRefusedAndTheOthersLoadAndSaveAgain) {
   for (const auto& c : cases) {
     TempDir dir;
     const auto file = dir.Write("vod.txt", c.bytes);
-    auto list = FindProductLine(kLineDovan)->create(nullptr);
+    auto list = FindProductLine(kProductDovan)->create(nullptr);
     EXPECT_EQ(list->LoadVodFile([&] { return file.string(); }), 6) << c.what;
     EXPECT_EQ(list->FCount, 1) << c.what;
     ASSERT_EQ(list->FLoaded.unread.size(), 1u) << c.what;

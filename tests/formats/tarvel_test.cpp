@@ -30,7 +30,7 @@ TTarvelData Haifeng() {
 
 TEST(TarvelSong, TablesHoldTheTarvelRowsInOrder) {
   TTarvelSong list;
-  EXPECT_EQ(list.FProductLine, kLineTarvel);
+  EXPECT_EQ(list.FProductLine, kProductTarvel);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Tarvel版本加歌工具"));
   EXPECT_EQ(RowsOf(list.FCategories),
             Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆,4 嗨曲,5 校园,6 戏曲,7 迪曲,8 电影,9 民歌"));

@@ -2,6 +2,7 @@
 // read is named and kept, and what was read goes back as it was.
 #include <filesystem>
 
+#include "formats/product_lines.h"
 #include "ui_fixture.h"
 
 namespace fs = std::filesystem;
@@ -37,9 +38,9 @@ TEST_F(LoadedStick, LinesThatCannotBeReadAreNamedAndKeptAtTheEnd) {
   const std::string odd = "b;x; 0x1 ;b;660001;9;3;77;0;1";
   const std::string lines[] = {
       good,
-      "c;x;1;C;660002;2;1;1;1;0;extra",          // 11 fields
+      "c;x;1;C;660002;2;1;1;1;0;extra",                     // 11 fields
       std::string("d;x;1;D;660003;2;1;1;1;0\0", 26) + "x",  // a NUL inside
-      "\xFF\xFE;x;1;E;660004;2;1;1;1;0",         // not GBK text
+      "\xFF\xFE;x;1;E;660004;2;1;1;1;0",                    // not GBK text
       odd,
   };
   std::string bytes;
@@ -56,9 +57,9 @@ TEST_F(LoadedStick, LinesThatCannotBeReadAreNamedAndKeptAtTheEnd) {
   EXPECT_NE(asked.find("第 4 行：不是 GBK 文字"), std::string::npos) << asked;
 
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
-  EXPECT_EQ(TempDir::Read(vod / "vod.txt"),
-            good + "\r\n" + odd + "\r\nnew;x;1;NEW;660002;2;1;8;1;1\r\n" + lines[1] + "\r\n" +
-                lines[2] + "\r\n" + lines[3] + "\r\n");
+  EXPECT_EQ(TempDir::Read(vod / "vod.txt"), good + "\r\n" + odd +
+                                                "\r\nnew;x;1;NEW;660002;2;1;8;1;1\r\n" + lines[1] +
+                                                "\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n");
 }
 
 TEST_F(LoadedStick, DecliningTheUnreadLinesLoadsNothing) {
@@ -91,7 +92,7 @@ TEST_F(LoadedStick, AGbkListBehindAByteOrderMarkIsReadAsGbkWithAWarning) {
   OpenAddAndRun("\xEF\xBB\xBF" + song);
   ASSERT_FALSE(view.boxes.empty());
   EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("内容却是 GBK 文字"), std::string::npos);
-  EXPECT_EQ(form.FSongList->FProductLine, kLineOru);
+  EXPECT_EQ(form.ProductLine(), kProductOru);
   EXPECT_EQ(TempDir::Read(vod / "vod.txt"), song + "new;x;1;NEW;660001;2;1;8;1;1\r\n")
       << "written back as the ORU list it is, without the mark";
 }

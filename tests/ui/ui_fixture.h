@@ -20,27 +20,9 @@ struct Window {
 
   explicit Window(platform::Env* env) : form(view, env) { view.form = &form; }
 
-  // The start-up window's button of a product line (1 ORU ... 4 Dovan).
-  static void Choose(TfrmLogin& login, std::uint8_t line) {
-    switch (line) {
-      case 1:
-        login.btnOruClick();
-        break;
-      case 2:
-        login.btnTarvelClick();
-        break;
-      case 3:
-        login.btnMirelClick();
-        break;
-      default:
-        login.BitBtn1Click();
-        break;
-    }
-  }
-
   // Starts the window on a product line chosen in the start-up window.
   void Start(std::uint8_t line) {
-    view.onLogin = [line](TfrmLogin& login) { Choose(login, line); };
+    view.onLogin = [line](TfrmLogin& login) { login.ChooseProduct(line); };
     form.FormCreate();
     view.Drain();
   }

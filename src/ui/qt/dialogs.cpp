@@ -82,27 +82,28 @@ LoginDialog::LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder
   setObjectName("frmLogin");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(266, 256);
-  // The open button is offered, so the buttons are spaced to leave it room.
-  using Click = void (*)(TfrmLogin&);
-  const struct {
-    const char* name;
-    const TfrmLogin::TButton& button;
-    int top;
-    Click click;
-  } buttons[] = {
-      {"btnOru", form.btnOru, 8, [](TfrmLogin& f) { f.btnOruClick(); }},
-      {"btnTarvel", form.btnTarvel, 48, [](TfrmLogin& f) { f.btnTarvelClick(); }},
-      {"btnMirel", form.btnMirel, 88, [](TfrmLogin& f) { f.btnMirelClick(); }},
-      {"btnVod", form.btnVod, 168, [](TfrmLogin& f) { f.btnVodClick(); }},
-      {"btnClose", form.btnClose, 208, [](TfrmLogin& f) { f.btnCloseClick(); }},
-      {"BitBtn1", form.BitBtn1, 128, [](TfrmLogin& f) { f.BitBtn1Click(); }},
-  };
+  // A button per product line from the top, 40 pixels apart, then the open
+  // button (offered, so the others leave it room) and the one that leaves.
+  std::vector<const TfrmLogin::TButton*> buttons;
+  for (const auto& b : form.ProductButtons) buttons.push_back(&b);
+  buttons.push_back(&form.btnVod);
+  buttons.push_back(&form.btnClose);
   const QFont font = PixelFont(this->font(), 14);
-  for (const auto& b : buttons) {
-    QPushButton* button = Button(this, b.name, b.button.caption, QRect(16, b.top, 225, 25));
+  int top = 8;
+  for (const TfrmLogin::TButton* b : buttons) {
+    QPushButton* button = Button(this, b->name.c_str(), b->caption, QRect(16, top, 225, 25));
+    top += 40;
     button->setFont(font);
-    button->setVisible(b.button.visible);
-    connect(button, &QPushButton::clicked, this, [this, click = b.click] { click(form_); });
+    button->setVisible(b->visible);
+    connect(button, &QPushButton::clicked, this, [this, b] {
+      if (b == &form_.btnVod) {
+        form_.btnVodClick();
+      } else if (b == &form_.btnClose) {
+        form_.btnCloseClick();
+      } else {
+        form_.ChooseProduct(b->product);
+      }
+    });
   }
   form_.SetView(this);
 }

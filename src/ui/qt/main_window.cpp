@@ -207,7 +207,7 @@ bool MainWindow::Start() {
   if (form_.Terminated()) return false;
   const QSettings settings;
   if (auto folder = FromQt(settings.value(kSettingsSourceDir).toString())) {
-    form_.FSongList->FSourceDir = *folder;
+    form_.SetSourceFolder(*folder);
   }
   return true;
 }
@@ -353,9 +353,7 @@ void MainWindow::LoadSettings() {
 
 void MainWindow::SaveSettings() {
   QSettings settings;
-  if (form_.FSongList != nullptr) {
-    settings.setValue(kSettingsSourceDir, ToQt(form_.FSongList->FSourceDir));
-  }
+  if (!form_.Terminated()) settings.setValue(kSettingsSourceDir, ToQt(form_.SourceFolder()));
   settings.setValue(kSettingsVodDir, vodFolder_);
   settings.setValue(kSettingsTargetDir, targetFolder_);
   settings.setValue(kSettingsVerify, verify_->isChecked());

@@ -1,4 +1,4 @@
-#include "ui/line_columns.h"
+#include "ui/product_columns.h"
 
 #include <span>
 #include <stdexcept>
@@ -90,9 +90,9 @@ struct TColumn {
 };
 
 template <class TData>
-class TLineGridOf final : public TLineGrid {
+class TProductGridOf final : public TProductGrid {
  public:
-  explicit TLineGridOf(std::span<const TColumn<TData>> columns) : columns_(columns) {}
+  explicit TProductGridOf(std::span<const TColumn<TData>> columns) : columns_(columns) {}
 
   bool Shows(int col) const override {
     switch (col) {
@@ -315,19 +315,19 @@ const TColumn<TDovanData> kDovan[] = {
 
 }  // namespace
 
-const TLineGrid* TLineGrid::Of(std::uint8_t productLine) {
-  static const TLineGridOf<TOruData> oru(kOru);
-  static const TLineGridOf<TTarvelData> tarvel(kTarvel);
-  static const TLineGridOf<TMirelData> mirel(kMirel);
-  static const TLineGridOf<TDovanData> dovan(kDovan);
+const TProductGrid* TProductGrid::Of(std::uint8_t productLine) {
+  static const TProductGridOf<TOruData> oru(kOru);
+  static const TProductGridOf<TTarvelData> tarvel(kTarvel);
+  static const TProductGridOf<TMirelData> mirel(kMirel);
+  static const TProductGridOf<TDovanData> dovan(kDovan);
   switch (productLine) {
-    case kLineOru:
+    case kProductOru:
       return &oru;
-    case kLineTarvel:
+    case kProductTarvel:
       return &tarvel;
-    case kLineMirel:
+    case kProductMirel:
       return &mirel;
-    case kLineDovan:
+    case kProductDovan:
       return &dovan;
     default:
       return nullptr;

@@ -47,12 +47,12 @@ bool NamesDvd(const TBaseSong& list, const std::string& mediaCell);
 // for a field no column shows.
 int ColumnOfField(std::string_view field);
 
-class TLineGrid {
+class TProductGrid {
  public:
-  virtual ~TLineGrid() = default;
+  virtual ~TProductGrid() = default;
 
-  // The grid of a product line (kLineOru ... kLineDovan); null for another.
-  static const TLineGrid* Of(std::uint8_t productLine);
+  // The grid of a product line (kProductOru ... kProductDovan); null for another.
+  static const TProductGrid* Of(std::uint8_t productLine);
 
   // Whether the line shows the column.
   virtual bool Shows(int col) const = 0;
