@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/env.h"
 #include "text/gbk.h"
+#include "ui/grid_rules.h"
 #include "ui/ufrmMain.h"
 
 namespace {
@@ -103,9 +104,9 @@ struct TOptions {
 // The options, or an error text for the user (UTF-8).
 std::string Parse(const std::vector<std::string>& args, TOptions& o) {
   auto gbkPath = [](const std::string& utf8, std::string& into) -> std::string {
-    const auto converted = gbk::TryFromUtf8(utf8);
-    if (!converted || converted->empty()) return "the name has no GBK form: " + utf8;
-    into = *converted;
+    const TChosenPaths path = GbkPathsOf({utf8});
+    if (path.gbk.empty()) return "the name has no GBK form: " + utf8;
+    into = path.gbk.front();
     return "";
   };
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -21,20 +21,8 @@ void TConsoleView::EndProgressLine() {
   progressOpen_ = false;
 }
 
-void TConsoleView::Drain() {
-  while (!queue_.empty()) {
-    const TMessage m = queue_.front();
-    queue_.pop_front();
-    if (form_ != nullptr) form_->HandleMessage(m.message, m.lparam);
-  }
-}
-
 void TConsoleView::UsbDiskChosen(const std::string& volume) {
   Line(ui_text::UsbDiskIs(volume));
-}
-
-void TConsoleView::PostMessage(unsigned message, std::int64_t lparam) {
-  queue_.push_back({message, lparam});
 }
 
 void TConsoleView::SetCaption(const std::string& text) {
@@ -49,8 +37,8 @@ void TConsoleView::ShowBox(const std::string& caption, const std::string& text, 
        << "\n";
 }
 
-void TConsoleView::ShowMessage(const std::string& text) {
-  ShowBox(ui_text::AddSongCaption(), text, kMsgInformation);
+void TConsoleView::ShowMessage(const std::string& caption, const std::string& text) {
+  ShowBox(caption, text, kMsgInformation);
 }
 
 int TConsoleView::Ask(const TQuestion& question) {

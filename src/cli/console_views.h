@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/queued_main_view.h"
 #include "ui/ufrmMain.h"
 #include "ui/views.h"
 
@@ -30,7 +31,7 @@ struct TConsoleAnswers {
   TExisting existing = TExisting::kRefuse;
 };
 
-class TConsoleView final : public IMainView,
+class TConsoleView final : public TQueuedMainView,
                            public ILoginView,
                            public IAddNewSongView,
                            public IDiskFreeView {
@@ -38,10 +39,6 @@ class TConsoleView final : public IMainView,
   // out receives what a user would see, in UTF-8; progress lines are drawn
   // in place when terminal is set.
   TConsoleView(const TConsoleAnswers& answers, std::ostream& out, bool terminal);
-  void SetForm(TfrmMain* form) { form_ = form; }
-
-  // Hands the queued messages to the form until the queue is empty.
-  void Drain();
   // The message boxes shown so far (caption, text), for the caller's verdict.
   int BoxCount() const { return boxes_; }
 
@@ -52,8 +49,6 @@ class TConsoleView final : public IMainView,
   void CopyPanelChanged(const TCopyPanel& panel) override;
   void CloseWindow() override {}
   void UsbDiskChosen(const std::string& volume) override;
-  void PostMessage(unsigned message, std::int64_t lparam) override;
-  void ProcessMessages() override { Drain(); }
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt) override;
@@ -68,7 +63,7 @@ class TConsoleView final : public IMainView,
                                         const std::string& filter) override;
   void SetNumberText(const std::string&) override {}
   void FocusNumber() override {}
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& caption, const std::string& text) override;
   std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
                                                       const std::string& filter) override;
   void LabelsChanged() override {}
@@ -77,18 +72,12 @@ class TConsoleView final : public IMainView,
   const std::string& Status() const { return status_; }
 
  private:
-  struct TMessage {
-    unsigned message;
-    std::int64_t lparam;
-  };
   void Line(const std::string& gbkText);
   void EndProgressLine();
 
   const TConsoleAnswers& answers_;
   std::ostream& out_;
   bool terminal_;
-  TfrmMain* form_ = nullptr;
-  std::deque<TMessage> queue_;
   std::string status_;
   int boxes_ = 0;
   int shownSong_ = 0;           // the song whose line was printed

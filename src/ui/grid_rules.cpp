@@ -1,5 +1,6 @@
 #include "ui/grid_rules.h"
 
+#include "text/gbk.h"
 #include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
@@ -48,4 +49,17 @@ std::string KeepDigits(std::string_view text, std::size_t most) {
     if (c >= '0' && c <= '9' && (most == 0 || digits.size() < most)) digits += c;
   }
   return digits;
+}
+
+TChosenPaths GbkPathsOf(const std::vector<std::string>& utf8Paths) {
+  TChosenPaths paths;
+  for (const std::string& path : utf8Paths) {
+    const auto converted = gbk::TryFromUtf8(path);
+    if (converted && !converted->empty()) {
+      paths.gbk.push_back(*converted);
+    } else {
+      paths.refused.push_back(path);
+    }
+  }
+  return paths;
 }

@@ -34,7 +34,7 @@ void TfrmAddNewSong::edtNumChange(const std::string& text) {
 
 void TfrmAddNewSong::edtNumExit() {
   if (edtNum.size() == kNumberLength || view_ == nullptr) return;
-  view_->ShowMessage(ui_text::NumberLengthError());
+  view_->ShowMessage(ui_text::ToolCaption(), ui_text::NumberLengthError());
   view_->FocusNumber();
 }
 

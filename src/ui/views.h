@@ -60,8 +60,8 @@ class IAddNewSongView : public IDialogView {
   // Puts the text into the number box (edtNum) / gives the box the focus.
   virtual void SetNumberText(const std::string& text) = 0;
   virtual void FocusNumber() = 0;
-  // A plain message with one OK button.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // A plain message with one OK button and no icon.
+  virtual void ShowMessage(const std::string& caption, const std::string& text) = 0;
   // The multi-select open-file dialog in folder: the chosen paths in the
   // order the dialog gives them, or nothing when the user cancelled.
   virtual std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,

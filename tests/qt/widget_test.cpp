@@ -44,7 +44,9 @@ class FakePrompts final : public qtui::IPrompts {
   void Message(QWidget*, const QString& caption, const QString& text, int kind) override {
     boxes.push_back({caption, text, kind});
   }
-  void Notice(QWidget*, const QString& text) override { boxes.push_back({"", text, -1}); }
+  void Notice(QWidget*, const QString& caption, const QString& text) override {
+    boxes.push_back({caption, text, -1});
+  }
   int Ask(QWidget*, const QString&, const QString&, const QStringList&) override { return 0; }
   QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override {
     return files.value(0);

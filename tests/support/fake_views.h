@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/fake_window.h"
+#include "ui/queued_main_view.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
@@ -20,14 +21,11 @@
 #include "ui/ufrmSaveHint.h"
 #include "ui/views.h"
 
-class FakeMainView : public IMainView,
+class FakeMainView : public TQueuedMainView,
                      public ILoginView,
                      public IAddNewSongView,
                      public IDiskFreeView {
  public:
-  // The form whose HandleMessage receives the queued messages.
-  TfrmMain* form = nullptr;
-
   // ---- What the test reads ----
   std::string caption;
   std::string status;
@@ -55,17 +53,6 @@ class FakeMainView : public IMainView,
   std::vector<TQuestion> questions;
   std::function<void()> onProcess;  // runs on every ProcessMessages, e.g. to cancel mid-copy
 
-  // Hands every queued message to the form, oldest first, also those queued
-  // meanwhile.
-  void Drain() {
-    while (!queue.empty()) {
-      const auto m = queue.front();
-      queue.pop_front();
-      if (form != nullptr) form->HandleMessage(m.message, m.lparam);
-    }
-  }
-  std::deque<PostedMessage> queue;
-
   // ---- IMainView ----
   void SetCaption(const std::string& text) override { caption = text; }
   void SetStatusText(const std::string& text) override {
@@ -77,9 +64,6 @@ class FakeMainView : public IMainView,
   }
   void CopyPanelChanged(const TCopyPanel& panel) override { panels.push_back(panel); }
   void CloseWindow() override { closed = true; }
-  void PostMessage(unsigned message, std::int64_t lparam) override {
-    queue.push_back({message, lparam});
-  }
   void ProcessMessages() override {
     if (onProcess) {
       const auto hook = onProcess;  // the hook may replace itself
@@ -125,7 +109,9 @@ class FakeMainView : public IMainView,
   }
   void SetNumberText(const std::string& text) override { numberTexts.push_back(text); }
   void FocusNumber() override { ++numberFocused; }
-  void ShowMessage(const std::string& text) override { plainMessages.push_back(text); }
+  void ShowMessage(const std::string&, const std::string& text) override {
+    plainMessages.push_back(text);
+  }
   std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
                                                       const std::string&) override {
     foldersOffered.push_back(folder);

@@ -101,7 +101,8 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
     for (const auto& [col, text] : c.cells) {
       EXPECT_EQ(f.lvList.Cell(col, 0), text) << "line " << int(c.line) << " column " << col;
     }
-    EXPECT_EQ(v.queue.back(), (PostedMessage{WM_SONGCOUNT, 1}));
+    EXPECT_EQ(v.Queue().back().message, WM_SONGCOUNT);
+    EXPECT_EQ(v.Queue().back().lparam, 1);
   }
 }
 

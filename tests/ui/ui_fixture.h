@@ -18,7 +18,7 @@ struct Window {
   FakeMainView view;
   TfrmMain form;
 
-  explicit Window(platform::Env* env) : form(view, env) { view.form = &form; }
+  explicit Window(platform::Env* env) : form(view, env) { view.SetForm(&form); }
 
   // Starts the window on a product line chosen in the start-up window.
   void Start(std::uint8_t line) {

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/window_side.h"
+#include "ui/grid_rules.h"
 #include "ui/qt/prompts.h"
 #include "ui/qt/qt_text.h"
 #include "ui/ui_texts.h"
@@ -43,21 +44,18 @@ QFont PixelFont(const QFont& base, int pixels) {
 }  // namespace
 
 std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, QWidget* parent) {
-  std::vector<std::string> paths;
-  QStringList refused;
-  for (const QString& file : files) {
-    if (auto path = FromQt(QFileInfo(file).absoluteFilePath())) {
-      paths.push_back(*path);
-    } else {
-      refused << file;
-    }
-  }
-  if (!refused.isEmpty()) {
+  std::vector<std::string> utf8;
+  for (const QString& file : files)
+    utf8.push_back(QFileInfo(file).absoluteFilePath().toStdString());
+  TChosenPaths paths = GbkPathsOf(utf8);
+  if (!paths.refused.empty()) {
     // The names themselves have no GBK form: they follow the text as they are.
+    QStringList refused;
+    for (const std::string& name : paths.refused) refused << QString::fromStdString(name);
     prompts.Message(parent, ToQt(ui_text::ToolCaption()),
                     ToQt(ui_text::FileNamesNotGbk("")) + refused.join("\r\n"), kMsgWarning);
   }
-  return paths;
+  return std::move(paths.gbk);
 }
 
 FormValidator::FormValidator(std::function<std::string(const std::string&)> keep, QObject* parent)
@@ -203,8 +201,8 @@ void AddSongDialog::FocusNumber() {
   edtNum_->setFocus(Qt::OtherFocusReason);
 }
 
-void AddSongDialog::ShowMessage(const std::string& text) {
-  prompts_.Notice(this, ToQt(text));
+void AddSongDialog::ShowMessage(const std::string& caption, const std::string& text) {
+  prompts_.Notice(this, ToQt(caption), ToQt(text));
 }
 
 std::optional<std::vector<std::string>> AddSongDialog::ChooseFiles(const std::string& folder,

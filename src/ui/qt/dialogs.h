@@ -65,7 +65,7 @@ class AddSongDialog final : public QDialog, public IAddNewSongView {
   void Close() override { accept(); }
   void SetNumberText(const std::string& text) override;
   void FocusNumber() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const std::string& caption, const std::string& text) override;
   std::optional<std::vector<std::string>> ChooseFiles(const std::string& folder,
                                                       const std::string& filter) override;
 

@@ -33,9 +33,9 @@ void StandardPrompts::Message(QWidget* parent, const QString& caption, const QSt
   box.exec();
 }
 
-void StandardPrompts::Notice(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, ToQt(ui_text::ToolCaption()), text, QMessageBox::Ok, parent);
-  FitCaption(box, box.windowTitle());
+void StandardPrompts::Notice(QWidget* parent, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, parent);
+  FitCaption(box, caption);
   box.exec();
 }
 

@@ -19,7 +19,7 @@ class IPrompts {
   // 2 information, 3 question.
   virtual void Message(QWidget* parent, const QString& caption, const QString& text, int kind) = 0;
   // A modal message with one OK button and no icon.
-  virtual void Notice(QWidget* parent, const QString& text) = 0;
+  virtual void Notice(QWidget* parent, const QString& caption, const QString& text) = 0;
   // A modal question with the buttons (the first the default, the last
   // cancelling, also for Escape): the index of the one chosen, -1 when the
   // box was closed without one.
@@ -38,7 +38,7 @@ class IPrompts {
 class StandardPrompts : public IPrompts {
  public:
   void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override;
-  void Notice(QWidget* parent, const QString& text) override;
+  void Notice(QWidget* parent, const QString& caption, const QString& text) override;
   int Ask(QWidget* parent, const QString& caption, const QString& text,
           const QStringList& buttons) override;
   QString OpenFile(QWidget* parent, const QString& title, const QString& folder,

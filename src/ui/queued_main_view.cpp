@@ -1,0 +1,15 @@
+#include "ui/queued_main_view.h"
+
+#include "ui/ufrmMain.h"
+
+void TQueuedMainView::PostMessage(unsigned message, std::int64_t lparam) {
+  queue_.push_back({message, lparam});
+}
+
+void TQueuedMainView::Drain() {
+  while (!queue_.empty()) {
+    const TMessage m = queue_.front();
+    queue_.pop_front();
+    if (form_ != nullptr) form_->HandleMessage(m.message, m.lparam);
+  }
+}
