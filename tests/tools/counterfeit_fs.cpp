@@ -91,13 +91,12 @@ std::uint64_t BlocksOf(std::uint64_t bytes) {
   return (bytes + kBlockSize - 1) / kBlockSize;
 }
 
-NodePtr NewNode(bool folder, mode_t mode) {
+NodePtr NewNode(bool folder, mode_t mode, uid_t uid, gid_t gid) {
   auto node = std::make_shared<Node>();
   node->folder = folder;
   node->mode = (folder ? S_IFDIR : S_IFREG) | (mode & 07777);
-  const fuse_context* context = fuse_get_context();
-  node->uid = context ? context->uid : getuid();
-  node->gid = context ? context->gid : getgid();
+  node->uid = uid;
+  node->gid = gid;
   node->ino = stick.nextIno++;
   node->atime = node->mtime = node->ctime = Now();
   return node;
@@ -269,7 +268,8 @@ int MakeFolder(const char* path, mode_t mode) {
     if (const int error = FindParent(path, parent, name)) return error;
     if (parent->entries.count(name) != 0) return -EEXIST;
     if (stick.entryCount >= kVolumeEntries) return -ENOSPC;
-    parent->entries[name] = NewNode(true, mode);
+    const fuse_context* caller = fuse_get_context();
+    parent->entries[name] = NewNode(true, mode, caller->uid, caller->gid);
     ++stick.entryCount;
     parent->mtime = parent->ctime = Now();
     return 0;
@@ -435,7 +435,8 @@ int Create(const char* path, mode_t mode, fuse_file_info* fi) {
       if (fi->flags & O_TRUNC) Resize(*node, 0);
     } else {
       if (stick.entryCount >= kVolumeEntries) return -ENOSPC;
-      node = NewNode(false, mode);
+      const fuse_context* caller = fuse_get_context();
+      node = NewNode(false, mode, caller->uid, caller->gid);
       parent->entries[name] = node;
       ++stick.entryCount;
       parent->mtime = parent->ctime = Now();
@@ -635,7 +636,7 @@ int main(int argc, char* argv[]) {
   fuseArgs.push_back(nullptr);
 
   stick.keepLeft = keep;
-  stick.root = NewNode(true, 0755);
+  stick.root = NewNode(true, 0755, getuid(), getgid());
   const fuse_operations ops = Operations();
   return fuse_main(static_cast<int>(fuseArgs.size() - 1), fuseArgs.data(), &ops, nullptr);
 }
