@@ -19,4 +19,4 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "  ./run.sh --cli --help" >&2
   exit 2
 fi
-exec ./build/src/ui/qt/addsongs "$@"
+exec ./build/src/qt/addsongs "$@"

@@ -11,10 +11,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "ui/qt/app_setup.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/prompts.h"
-#include "ui/qt/qt_text.h"
+#include "qt/app_setup.h"
+#include "qt/main_window.h"
+#include "qt/prompts.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 
 namespace {

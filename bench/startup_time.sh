@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-7}"
-program=./build/src/ui/qt/addsongs
+program=./build/src/qt/addsongs
 [ -x "$program" ] || { echo "build the desktop program first (cmake --build --preset default)" >&2; exit 2; }
 bash scripts/ensure-packages.sh xvfb xauth xdotool
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '

@@ -8,7 +8,7 @@
 
 #include "formats/uclsOru.h"
 #include "fuzz_check.h"
-#include "model/song_helpers.h"
+#include "model/song_file_name.h"
 #include "text/uPublic.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

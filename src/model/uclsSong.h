@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "model/bm_table.h"
-#include "model/song_helpers.h"
+#include "model/song_file_name.h"
 #include "model/songdata.h"
 #include "model/vod_text.h"
 #include "model/window_side.h"

@@ -33,3 +33,8 @@ class TWindowSide {
   // the icon of kind 0-3. Callers never pass another kind (ShowMsg filters).
   virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
 };
+
+// Shows a modal message box owned by the window: caption, text, one OK button
+// and the icon of kind 0 warning, 1 error, 2 information, 3 question. Any other
+// kind, or no window, shows nothing.
+void ShowMsg(TWindowSide* owner, const std::string& caption, const std::string& text, int kind);

@@ -1,6 +1,6 @@
 // The main window without a window: the song grid and every rule of it, the
 // start-up choice, adding songs from files and the add-songs run. A front
-// end (ui/qt, the console, a test double) implements IMainView, draws the
+// end (qt/, the console, a test double) implements IMainView, draws the
 // grid (TGrid) and the copy panel, and calls the handlers below when the
 // user acts; it holds no rule of its own.
 //

@@ -23,10 +23,10 @@
 
 #include "support/temp_dir.h"
 #include "support/test_env.h"
-#include "ui/qt/copy_panel.h"
-#include "ui/qt/dialogs.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/prompts.h"
+#include "qt/copy_panel.h"
+#include "qt/dialogs.h"
+#include "qt/main_window.h"
+#include "qt/prompts.h"
 
 namespace {
 

@@ -20,12 +20,12 @@
 #include <thread>
 
 #include "platform/env.h"
-#include "ui/qt/app_setup.h"
-#include "ui/qt/copy_panel.h"
-#include "ui/qt/dialogs.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/prompts.h"
-#include "ui/qt/qt_text.h"
+#include "qt/app_setup.h"
+#include "qt/copy_panel.h"
+#include "qt/dialogs.h"
+#include "qt/main_window.h"
+#include "qt/prompts.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 
 namespace {

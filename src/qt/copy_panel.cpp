@@ -1,4 +1,4 @@
-#include "ui/qt/copy_panel.h"
+#include "qt/copy_panel.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/qt/qt_text.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 
 namespace qtui {

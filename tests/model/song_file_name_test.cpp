@@ -1,10 +1,9 @@
-#include "model/song_helpers.h"
+#include "model/song_file_name.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "support/fake_window.h"
 #include "text/gbk.h"
 #include "text/uPublic.h"
 
@@ -54,21 +53,6 @@ TEST(ParseSongFileName, TrailByteThatLooksLikeABackslashIsNotAFolderSeparator) {
   EXPECT_EQ(rec.SongName, title);
   EXPECT_EQ(rec.Singer, "Li");
   EXPECT_EQ(ExtractFolder("C:\\dir\\" + title), "C:\\dir\\");
-}
-
-TEST(ShowMsg, ShowsKindsZeroToThreeAndNothingElse) {
-  FakeWindow window;
-  for (int kind = -1; kind <= 4; ++kind) ShowMsg(&window, "cap", "text", kind);
-  ASSERT_EQ(window.boxes.size(), 4u);
-  for (int kind = 0; kind < 4; ++kind) {
-    EXPECT_EQ(window.boxes[static_cast<std::size_t>(kind)], (ShownBox{"cap", "text", kind}));
-  }
-  ShowMsg(nullptr, "cap", "text", 0);  // no window: nothing, no crash
-}
-
-TEST(DiskFreeBytes, IsMinusOneForAPathThatDoesNotExist) {
-  EXPECT_EQ(DiskFreeBytes("/no/such/volume/anywhere/"), -1);
-  EXPECT_GT(DiskFreeBytes("/"), 0);
 }
 
 }  // namespace

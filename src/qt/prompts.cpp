@@ -1,11 +1,11 @@
-#include "ui/qt/prompts.h"
+#include "qt/prompts.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/qt/qt_text.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 #include "ui/views.h"
 

@@ -1,4 +1,4 @@
-#include "ui/qt/dialogs.h"
+#include "qt/dialogs.h"
 
 #include <QFileInfo>
 #include <QFocusEvent>
@@ -12,8 +12,8 @@
 
 #include "model/window_side.h"
 #include "ui/grid_rules.h"
-#include "ui/qt/prompts.h"
-#include "ui/qt/qt_text.h"
+#include "qt/prompts.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 
 namespace qtui {

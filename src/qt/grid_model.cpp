@@ -1,10 +1,10 @@
-#include "ui/qt/grid_model.h"
+#include "qt/grid_model.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QTimer>
 
-#include "ui/qt/qt_text.h"
+#include "qt/qt_text.h"
 #include "ui/ufrmMain.h"
 
 namespace qtui {

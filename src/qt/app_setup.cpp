@@ -1,4 +1,4 @@
-#include "ui/qt/app_setup.h"
+#include "qt/app_setup.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "ui/qt/qt_text.h"
+#include "qt/qt_text.h"
 
 #include "text/gbk.h"
 

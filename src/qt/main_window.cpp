@@ -1,4 +1,4 @@
-#include "ui/qt/main_window.h"
+#include "qt/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,12 +18,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "ui/qt/copy_panel.h"
-#include "ui/qt/dialogs.h"
-#include "ui/qt/grid_delegates.h"
-#include "ui/qt/grid_model.h"
-#include "ui/qt/prompts.h"
-#include "ui/qt/qt_text.h"
+#include "qt/copy_panel.h"
+#include "qt/dialogs.h"
+#include "qt/grid_delegates.h"
+#include "qt/grid_model.h"
+#include "qt/prompts.h"
+#include "qt/qt_text.h"
 #include "ui/ui_texts.h"
 
 namespace qtui {

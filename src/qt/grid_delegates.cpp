@@ -1,4 +1,4 @@
-#include "ui/qt/grid_delegates.h"
+#include "qt/grid_delegates.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -6,8 +6,8 @@
 
 #include "ui/grid.h"
 #include "ui/grid_rules.h"
-#include "ui/qt/dialogs.h"
-#include "ui/qt/qt_text.h"
+#include "qt/dialogs.h"
+#include "qt/qt_text.h"
 
 namespace qtui {
 

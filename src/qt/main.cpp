@@ -2,9 +2,9 @@
 // window of the chosen product line, until the user closes it.
 #include <QApplication>
 
-#include "ui/qt/app_setup.h"
-#include "ui/qt/main_window.h"
-#include "ui/qt/prompts.h"
+#include "qt/app_setup.h"
+#include "qt/main_window.h"
+#include "qt/prompts.h"
 
 int main(int argc, char** argv) {
   qtui::PreferChineseLocale();

@@ -1,0 +1,25 @@
+#include "model/window_side.h"
+
+#include <gtest/gtest.h>
+
+#include "model/disk_free.h"
+#include "support/fake_window.h"
+
+namespace {
+
+TEST(ShowMsg, ShowsKindsZeroToThreeAndNothingElse) {
+  FakeWindow window;
+  for (int kind = -1; kind <= 4; ++kind) ShowMsg(&window, "cap", "text", kind);
+  ASSERT_EQ(window.boxes.size(), 4u);
+  for (int kind = 0; kind < 4; ++kind) {
+    EXPECT_EQ(window.boxes[static_cast<std::size_t>(kind)], (ShownBox{"cap", "text", kind}));
+  }
+  ShowMsg(nullptr, "cap", "text", 0);  // no window: nothing, no crash
+}
+
+TEST(DiskFreeBytes, IsMinusOneForAPathThatDoesNotExist) {
+  EXPECT_EQ(DiskFreeBytes("/no/such/volume/anywhere/"), -1);
+  EXPECT_GT(DiskFreeBytes("/"), 0);
+}
+
+}  // namespace
