@@ -13,7 +13,7 @@
 #include <system_error>
 
 #include "platform/env.h"
-#include "platform/mounts.h"
+#include "platform/linux_mounts.h"
 #include "platform/posix_env.h"
 #include "platform/posix_internal.h"
 #include "text/gbk.h"

@@ -1,5 +1,5 @@
 // Which volume is the USB disk: one rule for every system, over the facts
-// each system's reader gathers (platform/mounts.h on Linux, the drive
+// each system's reader gathers (platform/linux_mounts.h on Linux, the drive
 // letters on Windows), so that the rule is tested without devices.
 #pragma once
 

@@ -1,4 +1,4 @@
-#include "platform/mounts.h"
+#include "platform/linux_mounts.h"
 
 #include <gtest/gtest.h>
 
