@@ -2,8 +2,10 @@
 //
 // The decoded lines are the file's lines (those of a UTF-8 file turned into
 // GBK and back to the same bytes), and the product line recognised is Dovan
-// exactly for a file with the UTF-8 mark, else one whose parser accepts a
-// line of the file; none is recognised only when no parser accepts any line.
+// exactly for UTF-8 text behind the byte-order mark, else one whose parser
+// accepts a line of the file; none is recognised only when no parser accepts
+// any line. A mark before text that is not UTF-8 is a GBK list saved with a
+// mark, read as GBK.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -28,10 +30,13 @@ bool AnyLineAccepted(const TProductLineInfo& info, const TStringList& lines) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const TVodText vod = DecodeVodText(bytes);
-  FUZZ_CHECK(vod.utf8 == bytes.starts_with(kMark));
+  const bool marked = bytes.starts_with(kMark);
+  const std::string_view body = marked ? bytes.substr(kMark.size()) : bytes;
+  FUZZ_CHECK(vod.utf8 == (marked && gbk::IsUtf8(body)));
+  FUZZ_CHECK(vod.gbkBehindMark == (marked && !vod.utf8));
   FUZZ_CHECK(vod.isGbk.size() == vod.lines.size());
 
-  const TStringList raw = SplitTextLines(vod.utf8 ? bytes.substr(kMark.size()) : bytes);
+  const TStringList raw = SplitTextLines(body);
   FUZZ_CHECK(raw.size() == vod.lines.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
     FUZZ_CHECK(vod.lines[i].find_first_of("\r\n") == std::string::npos);
