@@ -95,3 +95,25 @@ bool GeneratorReproduces(const std::string& script, const std::string& committed
   }
   return true;
 }
+
+namespace {
+// The word after the first `label` in text; "" when the label is missing.
+std::string WordAfter(const std::string& text, const std::string& label) {
+  const std::size_t at = text.find(label);
+  if (at == std::string::npos) return {};
+  const std::size_t begin = at + label.size();
+  const std::size_t end = text.find_first_of(" \t\r\n", begin);
+  return text.substr(begin, end == std::string::npos ? std::string::npos : end - begin);
+}
+}  // namespace
+
+std::string DataVersionDiffers(const std::string& committedFile, const std::string& probe,
+                               const std::string& label) {
+  const std::filesystem::path source = ADDSONGS_SOURCE_DIR;
+  const std::string recorded = WordAfter(TempDir::Read(source / committedFile), label);
+  const std::string installed = WordAfter(RunShell(probe).out, label);
+  if (recorded == installed) return {};
+  return committedFile + " was made from " + label + (recorded.empty() ? "?" : recorded) +
+         ", this machine has " + (installed.empty() ? "none" : installed) +
+         ": the regeneration is compared only where both agree";
+}

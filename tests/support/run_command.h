@@ -27,3 +27,11 @@ CommandResult RunCli(const std::vector<std::string>& words);
 // file byte for byte; fills `why` when it did not (or could not run).
 bool GeneratorReproduces(const std::string& script, const std::string& committedFile,
                          std::string& why);
+
+// Why a generator's output cannot be compared on this machine: the data it
+// reads is another version than the committed file was made from. The
+// installed version is the word after `label` in the output of the shell
+// command `probe`, the recorded one the word after `label` in the committed
+// file (e.g. label "Unicode version: " or "ICU "). "" when both agree.
+std::string DataVersionDiffers(const std::string& committedFile, const std::string& probe,
+                               const std::string& label);

@@ -1,31 +1,12 @@
-// The committed stroke table and the console command, checked from outside:
-// the generator is run again and the console program is started.
+// The console's strokes command, started as a program.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/run_command.h"
 
-namespace fs = std::filesystem;
-
 namespace {
-
-const fs::path kUnihan = "/usr/share/unicode/Unihan_IRGSources.txt.bz2";
-const fs::path kPython = "/usr/bin/python3";
-
-TEST(StrokeTable, IsWhatTheGeneratorMakesFromTheUnicodeData) {
-#if defined(_WIN32)
-  GTEST_SKIP() << "the table generators are Linux tools, checked by the Linux build";
-#endif
-  if (!fs::exists(kUnihan) || !fs::exists(kPython)) {
-    GTEST_SKIP() << "needs " << kUnihan << " (package unicode-data) and " << kPython;
-  }
-  std::string why;
-  EXPECT_TRUE(GeneratorReproduces("tools/gen_stroke_table.py", "src/stroke/stroke_table.inc", why))
-      << why;
-}
 
 TEST(StrokesCommand, PrintsTheStrokeTextOfAUtf8Title) {
   const CommandResult r = RunCli({"strokes", "海风"});
