@@ -8,7 +8,6 @@
 #include "model/replacing_file.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
-#include "text/gbk.h"
 #include "text/user_error.h"
 
 namespace {
@@ -19,11 +18,6 @@ constexpr std::size_t kChunk = 5120;
 std::int64_t Percent(std::int64_t position, std::int64_t size) {
   return static_cast<std::int64_t>(
       std::nearbyint(static_cast<double>(position) / static_cast<double>(size) * 100.0));
-}
-
-std::string NoVideoMessage(const TBaseSongData& song) {
-  return Gbk(u8"歌曲") + " " + song.SongNo + " " + song.SongName + " " +
-         Gbk(u8"没有视频文件,目标目录中也没有它的.dat文件");
 }
 }  // namespace
 
@@ -37,7 +31,7 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& sho
   for (int i = 0; i < FCount; ++i) {
     const TBaseSongData& song = *GetSong(i);
     if (song.VideoFile.empty() && folder.Stat(nameOf(song)).kind != platform::EntryKind::kFile) {
-      throw TUserError(NoVideoMessage(song));
+      throw TUserError(msg::NoVideoFile(song.SongNo, song.SongName));
     }
   }
 

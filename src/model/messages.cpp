@@ -49,6 +49,11 @@ std::string TooLargeForVolume(const std::string& song, const std::string& larges
          largest + Gbk(u8"。请把U盘格式化为 exFAT 或 NTFS，或换用较小的视频文件。");
 }
 
+std::string NoVideoFile(const std::string& number, const std::string& title) {
+  return Gbk(u8"歌曲") + " " + number + " " + title + " " +
+         Gbk(u8"没有视频文件,目标目录中也没有它的.dat文件");
+}
+
 std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t most) {
   return Gbk(u8"歌曲 ") + song + Gbk(u8" 的 vod.txt 行有 ") + std::to_string(bytes) +
          Gbk(u8" 字节，点歌机最多读取 ") + std::to_string(most) +

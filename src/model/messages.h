@@ -22,6 +22,9 @@ std::string NotAFolder(const std::string& path);      // ... is a file, not a fo
 std::string TargetBusy(const std::string& path);      // ... is being written by another run
 std::string VodTxtNotAFile(const std::string& path);  // ... holds a vod.txt that is no file
 std::string TargetChanged(const std::string& path);   // ... was written by another run meanwhile
+// A song (number, title) read back from a vod.txt that has no video file and
+// whose .dat file is not in the target folder either.
+std::string NoVideoFile(const std::string& number, const std::string& title);
 // A song (number and title) whose video is larger than the target's file
 // system takes (the largest file as formatted for people).
 std::string TooLargeForVolume(const std::string& song, const std::string& largest);

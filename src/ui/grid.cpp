@@ -2,31 +2,26 @@
 
 #include <stdexcept>
 
-#include "text/gbk.h"
+#include "ui/ui_texts.h"
 
 TGrid::TGrid() {
   using K = TColumnKind;
   struct Def {
-    const char8_t* caption;
     K kind;
     int width;
   };
   static const Def defs[kGridColumns] = {
-      {u8"文件夹", K::kText, 60},       {u8"编号", K::kText, 65},
-      {u8"歌曲名称", K::kText, 150},    {u8"歌星", K::kText, 90},
-      {u8"拼音", K::kText, 65},         {u8"笔划", K::kText, 80},
-      {u8"字数", K::kInteger, 65},      {u8"音轨类型", K::kDropDown, 80},
-      {u8"伴唱音轨", K::kDropDown, 80}, {u8"原唱音轨", K::kDropDown, 80},
-      {u8"语种", K::kDropDown, 90},     {u8"分类", K::kDropDown, 90},
-      {u8"风景类型", K::kDropDown, 80}, {u8"新歌", K::kCheck, 50},
-      {u8"排行", K::kCheck, 50},        {u8"新歌", K::kDropDown, 99},
-      {u8"排行", K::kDropDown, 100},    {u8"视频文件", K::kText, 100},
+      {K::kText, 60},      {K::kText, 65},     {K::kText, 150},    {K::kText, 90},
+      {K::kText, 65},      {K::kText, 80},     {K::kInteger, 65},  {K::kDropDown, 80},
+      {K::kDropDown, 80},  {K::kDropDown, 80}, {K::kDropDown, 90}, {K::kDropDown, 90},
+      {K::kDropDown, 80},  {K::kCheck, 50},    {K::kCheck, 50},    {K::kDropDown, 99},
+      {K::kDropDown, 100}, {K::kText, 100},
   };
-  for (const Def& d : defs) {
+  for (int col = 0; col < kGridColumns; ++col) {
     TGridColumn column;
-    column.caption = Gbk(d.caption);
-    column.kind = d.kind;
-    column.width = d.width;
+    column.caption = ui_text::GridCaption(col);
+    column.kind = defs[col].kind;
+    column.width = defs[col].width;
     columns_.push_back(std::move(column));
   }
   columns_[kColFolder].editable = false;

@@ -37,6 +37,14 @@ ADDSONGS_TEXT(CompleteButton, u8"开始加歌")
 ADDSONGS_TEXT(CloseButton, u8"关闭")
 ADDSONGS_TEXT(DeleteItem, u8"删除")
 ADDSONGS_TEXT(ClearItem, u8"清空")
+const std::string& GridCaption(int col) {
+  static const std::string captions[] = {
+      Gbk(u8"文件夹"), Gbk(u8"编号"), Gbk(u8"歌曲名称"), Gbk(u8"歌星"),     Gbk(u8"拼音"),
+      Gbk(u8"笔划"),   Gbk(u8"字数"), Gbk(u8"音轨类型"), Gbk(u8"伴唱音轨"), Gbk(u8"原唱音轨"),
+      Gbk(u8"语种"),   Gbk(u8"分类"), Gbk(u8"风景类型"), Gbk(u8"新歌"),     Gbk(u8"排行"),
+      Gbk(u8"新歌"),   Gbk(u8"排行"), Gbk(u8"视频文件")};
+  return captions[col];
+}
 ADDSONGS_TEXT(FixedPane, u8"U盘加歌工具,限于99首")
 ADDSONGS_TEXT(InitialCount, u8"您目前已加入 0 首歌曲")
 ADDSONGS_TEXT(NumberErrorCaption, u8"编号错误提示")
@@ -142,10 +150,10 @@ std::string ExistingSongs(const std::string& folder, int listed, int files) {
       {folder, songs});
 }
 
-std::string OtherProductLine(const std::string& file, const std::string& lineName) {
+std::string OtherProductLine(const std::string& file, const std::string& productName) {
   return Fill(Gbk(u8"%s 是 %s 系列的歌曲列表，与现在的加歌系列不同，不能保留其中的歌曲。"
                   u8"没有写入任何文件。"),
-              {file, lineName});
+              {file, productName});
 }
 
 std::string RenumberQuestion(const std::string& numbers, const std::string& first) {

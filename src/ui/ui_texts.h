@@ -21,6 +21,8 @@ const std::string& CompleteButton();
 const std::string& CloseButton();
 const std::string& DeleteItem();
 const std::string& ClearItem();
+// The grid's column caption of column col (0 .. kGridColumns-1 of ui/grid.h).
+const std::string& GridCaption(int col);
 const std::string& FixedPane();     // "U盘加歌工具,限于99首"
 const std::string& InitialCount();  // "您目前已加入 0 首歌曲"
 std::string SongCount(int count, const std::string& sizeText);
@@ -85,7 +87,7 @@ std::string ExistingSongs(const std::string& folder, int listed, int files);
 const std::string& KeepSongsButton();
 const std::string& ReplaceSongsButton();
 // The target's vod.txt is a list of another product line (its name).
-std::string OtherProductLine(const std::string& file, const std::string& lineName);
+std::string OtherProductLine(const std::string& file, const std::string& productName);
 const std::string& RenumberCaption();
 // New songs' numbers (space-separated) clash with kept songs; renumber from first?
 std::string RenumberQuestion(const std::string& numbers, const std::string& first);
