@@ -89,7 +89,7 @@ std::string Help() {
 }
 
 struct TOptions {
-  std::uint8_t line = 0;
+  std::uint8_t product = 0;
   std::string start;
   std::string load;  // GBK
   bool usb = false;
@@ -116,11 +116,11 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     std::string error;
     if (a == "--line") {
-      const TProductLineInfo* line = FindProductLine(args[++i]);
-      if (line == nullptr) {
+      const TProductLineInfo* product = FindProductLine(args[++i]);
+      if (product == nullptr) {
         return "unknown product line '" + args[i] + "' (" + ProductNames(", ") + ")";
       }
-      o.line = line->code;
+      o.product = product->code;
     } else if (a == "--start") {
       o.start = args[++i];
       if (!IsSongNumber(o.start)) return "--start takes four digits, not '" + o.start + "'";
@@ -151,7 +151,7 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
     if (!error.empty()) return error;
   }
   if (o.usb == o.to) return "give either --usb or --to FOLDER";
-  if (o.line == 0 && o.load.empty()) return "give --line or --load";
+  if (o.product == 0 && o.load.empty()) return "give --line or --load";
   if (o.files.empty()) return "no video FILE given";
   return "";
 }
@@ -247,7 +247,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
 
   cli::TConsoleAnswers answers;
-  answers.line = o.load.empty() ? o.line : 0;
+  answers.product = o.load.empty() ? o.product : 0;
   answers.loadFile = o.load.empty() ? "" : platform::FullPath(o.load);
   answers.startNumber = o.start;
   // A file dialog gives full paths; the folder of the last one is remembered.
@@ -265,7 +265,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
     err << "addsongs-cli add: no product line was chosen\n";
     return 2;
   }
-  if (o.line != 0 && form.ProductLine() != o.line) {
+  if (o.product != 0 && form.ProductLine() != o.product) {
     err << "addsongs-cli add: " << cli::ForTerminal(o.load)
         << " is a vod.txt of another product line than --line\n";
     return 2;

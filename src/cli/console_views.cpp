@@ -112,7 +112,7 @@ void TConsoleView::ShowModal(TfrmLogin& form) {
     // The product line's button, as a user would click it.
     const auto& buttons = form.ProductButtons;
     const auto button = std::find_if(buttons.begin(), buttons.end(),
-                                     [&](const auto& b) { return b.product == answers_.line; });
+                                     [&](const auto& b) { return b.product == answers_.product; });
     if (button != buttons.end()) {
       Line("> " + button->caption);
       form.ChooseProduct(button->product);

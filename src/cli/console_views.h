@@ -22,7 +22,7 @@ struct TConsoleAnswers {
   // What to do with songs already on the target: ask (the console cannot:
   // the run is refused), keep them and add the new ones, or replace them.
   enum class TExisting : std::uint8_t { kRefuse, kMerge, kReplace };
-  std::uint8_t line = 0;           // the product line's button, 0: open loadFile
+  std::uint8_t product = 0;        // the product line's button, 0: open loadFile
   std::string loadFile;            // a vod.txt to open in the start-up window
   std::string startNumber;         // typed into the new-song dialog ("" keeps the proposal)
   std::vector<std::string> files;  // chosen in the new-song dialog's file dialog

@@ -3,9 +3,9 @@
 // how a record read from a vod.txt is shown. The product lines differ only
 // in their table of columns; the procedures exist once.
 //
-// Every line shows columns 0-4, 6 and 17 the same way: "66", the number
+// Every product line shows columns 0-4, 6 and 17 the same way: "66", the number
 // (SongNo without its "66"), title, singer, pinyin initials, word count and
-// the video file. The rest is each line's own, in its table.
+// the video file. The rest is each product line's own, in its table.
 #pragma once
 
 #include <cstdint>

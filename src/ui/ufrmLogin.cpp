@@ -9,8 +9,8 @@
 #include "ui/ui_texts.h"
 
 TfrmLogin::TfrmLogin(platform::Env* env) : env_(env != nullptr ? env : platform::Env::Default()) {
-  for (const TProductLineInfo& line : ProductLines()) {
-    ProductButtons.push_back({line.button, line.ButtonCaption(), true, line.code});
+  for (const TProductLineInfo& product : ProductLines()) {
+    ProductButtons.push_back({product.button, product.ButtonCaption(), true, product.code});
   }
   btnVod = {"btnVod", ui_text::OpenVodButton()};
   btnClose = {"btnClose", ui_text::QuitButton()};
@@ -47,22 +47,22 @@ void TfrmLogin::btnVodClick() {
   const auto chosen = view_->ChooseFile(ui_text::OpenVodButton(), ui_text::VodFilter());
   if (!chosen || chosen->empty() || !env_->FileExists(*chosen)) return;
 
-  const TProductLineInfo* line = nullptr;
+  const TProductLineInfo* product = nullptr;
   TVodText vod;
   try {
     vod = ReadVodText(*env_, *chosen);
-    line = RecognizeVodText(vod);
+    product = RecognizeVodText(vod);
   } catch (const std::exception& error) {
     view_->ShowBox(ui_text::OpenVodButton(), msg::TextOf(error), kMsgError);
     return;
   }
-  if (line == nullptr) {
+  if (product == nullptr) {
     view_->ShowBox(ui_text::OpenVodButton(), ui_text::NoLineRecognised(*chosen), kMsgWarning);
     return;
   }
   // What the main window will load, read once here so that lines that cannot
   // be read are told now, while the owner can still choose another file.
-  const auto scratch = line->create(env_);
+  const auto scratch = product->create(env_);
   scratch->LoadVodText(vod);
   const bool goOn = AcceptLoad(
       *scratch, *chosen, [this](const TQuestion& q) { return view_->Ask(q); },
@@ -70,5 +70,5 @@ void TfrmLogin::btnVodClick() {
   if (!goOn) return;
   FLoadVod = true;
   FVodFile = *chosen;
-  ChooseProduct(line->code);
+  ChooseProduct(product->code);
 }

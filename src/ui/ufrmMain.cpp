@@ -66,9 +66,9 @@ void TfrmMain::FormCreate() {
   }
 }
 
-void TfrmMain::CreateSongList(std::uint8_t line) {
-  FSongList = FindProductLine(line)->create(env_);
-  product_ = TProductGrid::Of(line);
+void TfrmMain::CreateSongList(std::uint8_t product) {
+  FSongList = FindProductLine(product)->create(env_);
+  product_ = TProductGrid::Of(product);
   for (int col = 0; col < kGridColumns; ++col) {
     if (!product_->Shows(col)) lvList.SetColumnVisible(col, false);
   }

@@ -234,7 +234,7 @@ class TfrmMain : public TWindowSide {
   void Guarded(F&& handler);
   void ShowError(const std::exception& error);
 
-  void CreateSongList(std::uint8_t line);
+  void CreateSongList(std::uint8_t product);
   // Marks the mandatory cells of the row that are empty (and unmarks the
   // others).
   void MarkMissing(int row);

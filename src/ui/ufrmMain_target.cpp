@@ -84,9 +84,9 @@ bool TfrmMain::KeepTargetList() {
   const std::string vodFile = target.Path() + "vod.txt";
   // Keeping the list is loading it, as "打开vod.txt文档" does.
   const TVodText& vod = target.Contents().vod;
-  const TProductLineInfo* line = RecognizeVodText(vod);
-  if (line != nullptr && line->code != FSongList->FProductLine) {
-    ShowMsg(this, ui_text::ExistingSongsCaption(), ui_text::OtherProductLine(vodFile, line->name),
+  const TProductLineInfo* found = RecognizeVodText(vod);
+  if (found != nullptr && found->code != FSongList->FProductLine) {
+    ShowMsg(this, ui_text::ExistingSongsCaption(), ui_text::OtherProductLine(vodFile, found->name),
             kMsgWarning);
     return false;
   }

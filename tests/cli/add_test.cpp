@@ -36,8 +36,8 @@ struct AddCommand : ::testing::Test {
 
 TEST_F(AddCommand, EachProductLineWritesItsVodTxtAndCopiesTheSongs) {
   const struct {
-    const char* line;
-    std::string vod;  // UTF-8; every line but Dovan writes it in GBK
+    const char* product;
+    std::string vod;  // UTF-8; every product but Dovan writes it in GBK
   } cases[] = {
       {"oru", "情歌;歌手甲;2;QG;660100;2;1;8;1;1\r\n夜曲;歌手乙;2;YQ;660101;2;1;8;1;1\r\n"},
       {"tarvel",
@@ -49,12 +49,12 @@ TEST_F(AddCommand, EachProductLineWritesItsVodTxtAndCopiesTheSongs) {
   };
   for (const auto& c : cases) {
     fs::remove_all(dir.path() / "out");
-    const auto r = Add({"--line", c.line, "--start", "0100", "--to", Out(),
+    const auto r = Add({"--line", c.product, "--start", "0100", "--to", Out(),
                         Video("情歌-歌手甲.mpg"), Video("夜曲-歌手乙.mpg", 3)});
-    EXPECT_EQ(r.status, 0) << c.line << r.out << r.err;
+    EXPECT_EQ(r.status, 0) << c.product << r.out << r.err;
     const std::string bytes = TempDir::Read(Vod() / "vod.txt");
-    EXPECT_EQ(bytes, std::string(c.line) == "dovan" ? c.vod : gbk::FromUtf8(c.vod)) << c.line;
-    EXPECT_EQ(TempDir::Read(Vod() / "660101.dat"), "vvv") << c.line;
+    EXPECT_EQ(bytes, std::string(c.product) == "dovan" ? c.vod : gbk::FromUtf8(c.vod)) << c.product;
+    EXPECT_EQ(TempDir::Read(Vod() / "660101.dat"), "vvv") << c.product;
     EXPECT_NE(r.out.find("[加歌完成] (question) 用户加歌完成"), std::string::npos) << r.out;
   }
 }

@@ -12,7 +12,7 @@ namespace {
 
 TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
   const struct {
-    std::uint8_t line;
+    std::uint8_t product;
     const char* fixture;
     int songs;
     const char8_t* firstTitle;
@@ -26,7 +26,7 @@ TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
     TempDir dir;
     const std::string fixture = std::string(ADDSONGS_FIXTURES_DIR "/") + c.fixture;
     FakeWindow window;
-    auto list = FindProductLine(c.line)->create(nullptr);
+    auto list = FindProductLine(c.product)->create(nullptr);
     list->FHandle = &window;
     list->LoadVodFile([&] { return fixture; });
     ASSERT_EQ(list->FCount, c.songs) << c.fixture;

@@ -21,12 +21,12 @@
 #include <map>
 #include <set>
 
-#include "support/temp_dir.h"
-#include "support/test_env.h"
 #include "qt/copy_panel.h"
 #include "qt/dialogs.h"
 #include "qt/main_window.h"
 #include "qt/prompts.h"
+#include "support/temp_dir.h"
+#include "support/test_env.h"
 
 namespace {
 
@@ -160,7 +160,7 @@ class WidgetTest : public QObject {
 
   void startUpButtonsChooseTheProductLine_data() {
     QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("product");
     QTest::addColumn<QString>("title");
     QTest::newRow("ORU") << "btnOru" << 1 << Utf8(u8"ORU 2.0 版本加歌工具");
     QTest::newRow("Tarvel") << "btnTarvel" << 2 << Utf8(u8"Tarvel版本加歌工具");
@@ -169,14 +169,14 @@ class WidgetTest : public QObject {
   }
   void startUpButtonsChooseTheProductLine() {
     QFETCH(QString, button);
-    QFETCH(int, line);
+    QFETCH(int, product);
     QFETCH(QString, title);
     auto w = Start(button);
     QVERIFY(w != nullptr);
-    QCOMPARE(int(w->form().FSongList->FProductLine), line);
+    QCOMPARE(int(w->form().FSongList->FProductLine), product);
     QCOMPARE(w->windowTitle(), Utf8(u8"用户加歌工具(V5.0)--") + title);
     QVERIFY(!w->button(TMainButton::kComplete)->isEnabled());
-    QCOMPARE(w->grid()->isColumnHidden(5), line == 1);
+    QCOMPARE(w->grid()->isColumnHidden(5), product == 1);
   }
 
   void leavingFromTheStartUpWindowEndsTheProgram() {

@@ -62,7 +62,7 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
   env.fakeSizes[file] = 1;
   using Row = std::vector<std::pair<int, std::string>>;
   const struct {
-    std::uint8_t line;
+    std::uint8_t product;
     Row cells;
   } cases[] = {
       {1,
@@ -89,7 +89,7 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
   for (const auto& c : cases) {
     Window w(&env);
     auto& [v, f] = w;
-    w.Start(c.line);
+    w.Start(c.product);
     f.AddSongFile(file);
     ASSERT_EQ(f.lvList.RowCount(), 1);
     EXPECT_EQ(f.lvList.Cell(kColFolder, 0), "66");
@@ -99,7 +99,7 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
     EXPECT_EQ(f.lvList.Cell(kColWords, 0), "2");
     EXPECT_EQ(f.lvList.Cell(kColVideo, 0), file);
     for (const auto& [col, text] : c.cells) {
-      EXPECT_EQ(f.lvList.Cell(col, 0), text) << "line " << int(c.line) << " column " << col;
+      EXPECT_EQ(f.lvList.Cell(col, 0), text) << "product " << int(c.product) << " column " << col;
     }
     EXPECT_EQ(v.Queue().back().message, WM_SONGCOUNT);
     EXPECT_EQ(v.Queue().back().lparam, 1);

@@ -10,7 +10,7 @@ namespace {
 
 TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell) {
   struct Case {
-    std::uint8_t line;
+    std::uint8_t product;
     int col;              // emptied in the second row
     const char8_t* says;  // after the Part's text
   };
@@ -24,7 +24,7 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
   for (const Case& c : cases) {
     TestEnv e;
     Window w(&e);
-    w.Start(c.line);
+    w.Start(c.product);
     w.AddFiles({Video("a-x.mpg"), Video("b-x.mpg")});
     w.form.EditCell(c.col, 1, c.col == kColStyle ? Gbk(u8"没有的风景") : "");
     EXPECT_EQ(w.form.lvList.Mark(c.col, 1).kind, TCellMark::kMissing) << c.col;

@@ -8,7 +8,7 @@ namespace {
 
 TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
   const struct {
-    std::uint8_t line;
+    std::uint8_t product;
     std::vector<int> shown;
   } cases[] = {
       {1, {0, 1, 2, 3, 4, 6, 8, 10, 11, 13, 14, 17}},
@@ -19,27 +19,27 @@ TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
   for (const auto& c : cases) {
     Window w(&env);
     auto& [v, f] = w;
-    w.Start(c.line);
+    w.Start(c.product);
     std::vector<int> shown;
     for (int col = 0; col < kGridColumns; ++col) {
       if (f.lvList.Column(col).visible) shown.push_back(col);
     }
-    EXPECT_EQ(shown, c.shown) << int(c.line);
+    EXPECT_EQ(shown, c.shown) << int(c.product);
     EXPECT_FALSE(v.enabled[1]) << "开始加歌 starts disabled";
     EXPECT_EQ(v.status, Gbk(u8"您目前已加入 0 首歌曲"));
   }
 }
 
 TEST_F(MainForm, TitleFillsPinyinWordsAndStrokesExceptOruStrokes) {
-  for (std::uint8_t line : {1, 2}) {
+  for (std::uint8_t product : {1, 2}) {
     Window w(&env);
     auto& f = w.form;
-    w.Start(line);
+    w.Start(product);
     f.lvList.AppendRows(1);
     f.EditCell(kColTitle, 0, Gbk(u8" 海风 "));
     EXPECT_EQ(f.lvList.Cell(kColPinyin, 0), "HF");
     EXPECT_EQ(f.lvList.Int(kColWords, 0), 2);
-    EXPECT_EQ(f.lvList.Cell(kColStrokes, 0), line == 1 ? "" : "104") << int(line);
+    EXPECT_EQ(f.lvList.Cell(kColStrokes, 0), product == 1 ? "" : "104") << int(product);
   }
 }
 

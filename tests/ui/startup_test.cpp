@@ -26,7 +26,7 @@ TEST_F(MainForm, OpeningAVodTxtRecognisesItsProductLine) {
   const std::string dovanLine = gbk::ToUtf8(Gbk(u8"小河;歌手甲;2;XH;38;660001;1;1;0;1;5;3;1"));
   const struct {
     std::string bytes;
-    std::uint8_t line;  // 0: not recognised
+    std::uint8_t product;  // 0: not recognised
   } cases[] = {
       {"\r\n  \r\nnot a song\r\nA;B;2;AB;12;660001;2;1;1;1\r\n", 3},  // blank, unknown, Mirel
       {"A;B;2;AB;660001;2;1;1;1;0\r\n", 1},  // ORU and Mirel both read ten fields: ORU first
@@ -49,7 +49,7 @@ TEST_F(MainForm, OpeningAVodTxtRecognisesItsProductLine) {
     };
     f.FormCreate();
     v.Drain();
-    if (c.line == 0) {
+    if (c.product == 0) {
       EXPECT_TRUE(stayedOpen);
       EXPECT_TRUE(f.Terminated());
       ASSERT_EQ(v.boxes.size(), 1u);
@@ -57,7 +57,7 @@ TEST_F(MainForm, OpeningAVodTxtRecognisesItsProductLine) {
       continue;
     }
     ASSERT_FALSE(f.Terminated()) << c.bytes;
-    EXPECT_EQ(f.FSongList->FProductLine, c.line) << c.bytes;
+    EXPECT_EQ(f.FSongList->FProductLine, c.product) << c.bytes;
     EXPECT_EQ(f.lvList.RowCount(), 1) << c.bytes;
   }
 }

@@ -21,8 +21,8 @@ struct Window {
   explicit Window(platform::Env* env) : form(view, env) { view.SetForm(&form); }
 
   // Starts the window on a product line chosen in the start-up window.
-  void Start(std::uint8_t line) {
-    view.onLogin = [line](TfrmLogin& login) { login.ChooseProduct(line); };
+  void Start(std::uint8_t product) {
+    view.onLogin = [product](TfrmLogin& login) { login.ChooseProduct(product); };
     form.FormCreate();
     view.Drain();
   }
@@ -46,7 +46,7 @@ struct MainForm : ::testing::Test {
   FakeMainView& view = main.view;
   TfrmMain& form = main.form;
 
-  void Start(std::uint8_t line) { main.Start(line); }
+  void Start(std::uint8_t product) { main.Start(product); }
   void AddFiles(const std::vector<std::string>& files, const std::string& number = "") {
     main.AddFiles(files, number);
   }
