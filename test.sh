@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest; then,
 # where Wine and MinGW-w64 are installed (CI installs them), the Windows build
-# and its tests under Wine; where clang and its libFuzzer are installed, each
-# fuzz target for a few seconds (fuzz/run.sh), failing when one of them crashes.
+# and its tests under Wine, and its installer (NSIS) made and tested under
+# Wine; where clang and its libFuzzer are installed, each fuzz target for a
+# few seconds (fuzz/run.sh), failing when one of them crashes.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -16,6 +17,8 @@ if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/n
   cmake --build --preset mingw
   scripts/wine-test.sh
   scripts/cross-check.sh
+  bash scripts/ensure-packages.sh "${INSTALLER_PACKAGES[@]}"
+  scripts/installer-test.sh
 else
   echo "Windows tests skipped: Wine and MinGW-w64 are not installed" \
     "(packages: ${WINDOWS_PACKAGES[*]})"

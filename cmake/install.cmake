@@ -1,5 +1,20 @@
-# Installing like a desktop program, and the Debian package made by CPack.
+# Installing like a desktop program: on Linux the Debian package, on Windows
+# an installer (NSIS); both made by CPack.
 include(GNUInstallDirs)
+
+set(CPACK_PACKAGE_NAME addsongs)
+set(CPACK_PACKAGE_VENDOR "addsongs")
+set(CPACK_PACKAGE_CONTACT "addsongs maintainers <maintainers@addsongs.invalid>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "adds new songs to a karaoke jukebox by USB disk")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Writes vod.txt in the jukebox's format (ORU 2.0, Tarvel, Mirel, Dovan) and copies each new song's video onto a USB disk, with a desktop program and a console program.")
+set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/install_windows.cmake)
+  include(CPack)
+  return()
+endif()
 
 # The stroke library is the programs' own: it goes into a folder of theirs
 # (lib/addsongs), where they find it by their run path.
@@ -26,12 +41,6 @@ if(TARGET addsongs)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 endif()
 
-set(CPACK_PACKAGE_NAME addsongs)
-set(CPACK_PACKAGE_VENDOR "addsongs")
-set(CPACK_PACKAGE_CONTACT "addsongs maintainers <maintainers@addsongs.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "adds new songs to a karaoke jukebox by USB disk")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Writes vod.txt in the jukebox's format (ORU 2.0, Tarvel, Mirel, Dovan) and copies each new song's video onto a USB disk, with a desktop program and a console program.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
@@ -40,5 +49,4 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS $<TARGET_FILE_DIR:OruStroke>)
 # A Chinese font for the windows; the library dependencies come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk | fonts-wqy-zenhei | fonts-wqy-microhei")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -13,6 +13,9 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with
 # POSIX threads, and Wine to run the programs. test.sh runs them when present.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
+# The Windows installer (scripts/make-installer.sh): makensis; its test looks
+# for the installed program's window with xdotool on a virtual display.
+INSTALLER_PACKAGES=(nsis xvfb xauth xdotool)
 # Fuzzing (fuzz/): clang and the libFuzzer and sanitizer runtimes of its
 # version. Installed by CI; test.sh fuzzes briefly where they are present.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

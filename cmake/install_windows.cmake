@@ -1,0 +1,40 @@
+# The Windows installer: CPack's NSIS generator (makensis, Debian's nsis),
+# made by scripts/make-installer.sh. It installs per machine under Program
+# Files\AddSongs the desktop program, the console program and the stroke
+# library beside them, with a Start-menu shortcut 用户加歌工具 and an
+# uninstaller. Included by install.cmake when building for Windows.
+
+set(installed_programs addsongs-cli)
+if(TARGET addsongs)
+  list(APPEND installed_programs addsongs)
+endif()
+install(TARGETS ${installed_programs} OruStroke RUNTIME DESTINATION .)
+
+set(CPACK_GENERATOR NSIS)
+set(CPACK_NSIS_PACKAGE_NAME "用户加歌工具")
+set(CPACK_NSIS_DISPLAY_NAME "用户加歌工具")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "AddSongs")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "AddSongs")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY ".")
+set(CPACK_PACKAGE_FILE_NAME "addsongs-${PROJECT_VERSION}-setup")
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_MODIFY_PATH OFF)
+if(TARGET addsongs)
+  # The Start-menu shortcut to the desktop program, and its icon in the
+  # system's list of installed programs.
+  set(CPACK_PACKAGE_EXECUTABLES "addsongs;用户加歌工具")
+  set(CPACK_NSIS_INSTALLED_ICON_NAME "addsongs.exe")
+  set(CPACK_NSIS_MUI_FINISHPAGE_RUN "addsongs.exe")
+endif()
+if(EXISTS ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
+endif()
+
+# makensis makes a 32-bit ANSI installer unless told otherwise. The programs
+# are 64-bit, and in an ANSI installer the Chinese names of the shortcut and
+# the program would turn into question marks on a system whose code page is
+# not Chinese: a 64-bit Unicode one (which also runs on a Wine without its
+# 32-bit part).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
