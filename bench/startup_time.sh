@@ -29,7 +29,7 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     start=$(date +%s%N)
     '"$start"' >/dev/null 2>&1 &
     pid=$!
-    xdotool search --sync --onlyvisible --name "用户加歌工具" >/dev/null
+    xdotool search --sync --onlyvisible --class addsongs >/dev/null
     end=$(date +%s%N)
     kill $pid; wait $pid 2>/dev/null || true
     [ "'"$kind"'" = win32 ] && { pkill -f "addsongs.exe" 2>/dev/null || true; sleep 1; }

@@ -42,10 +42,10 @@ done
 [ -f "$menu/用户加歌工具.lnk" ] || fail "no Start-menu shortcut 用户加歌工具"
 echo "installed: $(cd "$app" && ls | tr '\n' ' ')"
 
-# The installed program shows its start-up window (its caption begins with
-# the tool's name).
+# The installed program shows its start-up window (a shown window of its
+# class; xdotool does not match Chinese captions).
 wine "$app/addsongs.exe" </dev/null >/dev/null 2>&1 &
-timeout 60 xdotool search --sync --onlyvisible --name "用户加歌工具" >/dev/null ||
+timeout 60 xdotool search --sync --onlyvisible --class addsongs >/dev/null ||
   fail "addsongs.exe showed no start-up window within a minute"
 wineserver -k 2>/dev/null || true
 wait || true
