@@ -166,7 +166,8 @@ AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* p
     const TNameOrder order = i == 0 ? TNameOrder::kTitleSinger : TNameOrder::kSingerTitle;
     orders[i] = new QRadioButton(ToQt(*choices[i].second), this);
     orders[i]->setObjectName(choices[i].first);
-    orders[i]->setGeometry(168 + i * 75, 62, 75, 22);
+    orders[i]->move(i == 0 ? 96 : 200, 62);
+    orders[i]->adjustSize();
     orders[i]->setChecked(form.FNameOrder == order);
     connect(orders[i], &QRadioButton::toggled, this, [this, order](bool on) {
       if (on) form_.rbNameOrderClick(order);
