@@ -97,12 +97,6 @@ TEST(CheckCommand, NamesTitleCharactersWithoutPinyinOrStrokesPerLine) {
             "  no stroke count for: さ\n"
             "line 2: accepted | 海风;x;2;HF;104;660002;2;1;1;1;1\n"
             "2 accepted, 0 refused\n");
-  // ORU lines carry no strokes: only the pinyin is named.
-  const auto oru = dir.Write("oru.txt", gbk::FromUtf8("丆さ海;x;3;H;660001;2;1;1;1;0\r\n"));
-  r = RunCli({"check", oru.string()});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(r.out.find("  no pinyin reading for: 丆さ\n"), std::string::npos) << r.out;
-  EXPECT_EQ(r.out.find("stroke"), std::string::npos) << r.out;
 }
 
 TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {

@@ -62,15 +62,4 @@ TEST(FindTwins, SameSongOrSameVideoNamesTheFirstOtherRow) {
   }
 }
 
-TEST(SingersKey, IsTheSameForEveryOrderAndSeparator) {
-  EXPECT_EQ(SingersKey("B & A"), "A&B");
-  EXPECT_EQ(SingersKey(Gbk(u8"乙、甲")), SingersKey(Gbk(u8"甲＆乙")));
-  EXPECT_EQ(SingersKey(" A "), "A");
-  EXPECT_EQ(SingersKey("&/"), "");
-  // The second byte of a double-byte character is never a separator:
-  // 0xA1 0xA2 inside other characters is not '、'.
-  const std::string notComma = "\xB0\xA1\xA2\xB0";  // 啊, then the pair 0xA2 0xB0
-  EXPECT_EQ(SingersKey(notComma), notComma);
-}
-
 }  // namespace
