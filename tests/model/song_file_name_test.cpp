@@ -22,7 +22,6 @@ TEST(ParseSongFileName, TakesTitleAndSingerFromTheNameInTheOwnersOrder) {
       // Names of the usual form, in any folder.
       {Gbk(u8"D:\\新歌\\月亮-歌手.mpg"), kTS, Gbk(u8"月亮"), Gbk(u8"歌手")},
       {Gbk(u8"/home/a/月亮-歌手.mpg"), kTS, Gbk(u8"月亮"), Gbk(u8"歌手")},
-      {Gbk(u8"C:月亮-歌手.mpg"), kTS, Gbk(u8"月亮"), Gbk(u8"歌手")},
       {"song.avi", kTS, "song", "old"},
       {"a-b-c.avi", kTS, "a", "b"},
       {"noext-Li", kTS, "noext", "Li"},
@@ -31,28 +30,22 @@ TEST(ParseSongFileName, TakesTitleAndSingerFromTheNameInTheOwnersOrder) {
       // The extension is what follows the last dot.
       {"Mr. X-Li.mpg", kTS, "Mr. X", "Li"},
       {"Lydia-F.I.R..mpg", kTS, "Lydia", "F.I.R."},
-      {"a.b-c.d.vob", kTS, "a.b", "c.d"},
       // Spaces around '-' belong to neither.
       {Gbk(u8"甜蜜蜜 - 邓丽君.mpg"), kTS, Gbk(u8"甜蜜蜜"), Gbk(u8"邓丽君")},
-      {"a - b.mpg", kTS, "a", "b"},
       // Track numbers are not part of the title.
       {Gbk(u8"01.月亮代表我的心-邓丽君.mpg"), kTS, Gbk(u8"月亮代表我的心"), Gbk(u8"邓丽君")},
       {Gbk(u8"07 甜蜜蜜-邓丽君.mpg"), kTS, Gbk(u8"甜蜜蜜"), Gbk(u8"邓丽君")},
       {Gbk(u8"3、小城故事-邓丽君.mpg"), kTS, Gbk(u8"小城故事"), Gbk(u8"邓丽君")},
-      {"012_Song-Li.mpg", kTS, "Song", "Li"},
       {"01. Song - Li.mpg", kTS, "Song", "Li"},
       // ... but digits that are the title, or four digits, stay.
       {Gbk(u8"2046-王菲.mpg"), kTS, "2046", Gbk(u8"王菲")},
       {Gbk(u8"1987 我们-歌手.mpg"), kTS, Gbk(u8"1987 我们"), Gbk(u8"歌手")},
       {"007 - Li.mpg", kTS, "007", "Li"},
-      {"01.mpg", kTS, "01", "old"},
       {"1.Li.mpg", kTS, "Li", "old"},
       // Singer first.
       {Gbk(u8"张学友-吻别.mpg"), kST, Gbk(u8"吻别"), Gbk(u8"张学友")},
-      {Gbk(u8"张学友-吻别.mpg"), kTS, Gbk(u8"张学友"), Gbk(u8"吻别")},
       {Gbk(u8"02.张学友 - 吻别.dat.mpg"), kST, Gbk(u8"吻别.dat"), Gbk(u8"张学友")},
       {"a-b-c.avi", kST, "b", "a"},
-      {"song.avi", kST, "song", "old"},
   };
   for (const auto& c : cases) {
     TBaseSongData rec;

@@ -334,8 +334,11 @@ class WidgetTest : public QObject {
     QVERIFY(!at(1, 0).data(Qt::BackgroundRole).isValid());
     QVERIFY(at(2, 1).data(Qt::ToolTipRole).toString().startsWith(Utf8(u8"与第 1 行（编号 0000）")));
     QVERIFY(at(4, 2).data(Qt::ToolTipRole).toString().contains(Utf8(u8"丆")));
-    Type(*w, 3, 1, "x");  // another singer: neither row is marked any more
+    // The owner's own singer and pinyin: nothing is marked any more.
+    Type(*w, 3, 1, "x");
+    Type(*w, 4, 2, "XH");
     QVERIFY(!at(2, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!at(4, 2).data(Qt::BackgroundRole).isValid());
   }
 
   void numberCellTakesFourDigitsOnly() {
