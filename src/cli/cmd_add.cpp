@@ -30,7 +30,8 @@ std::string ProductNames(const char* between) {
 std::string Usage() {
   return "add [--line " + ProductNames("|") +
          "] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
-         "[--merge | --replace] [--no-verify] [--csv FILE] FILE...";
+         "[--merge | --replace] [--name-order title-singer|singer-title] "
+         "[--allow-duplicates] [--no-verify] [--csv FILE] FILE...";
 }
 
 std::string Help() {
@@ -42,7 +43,8 @@ std::string Help() {
          "writes vod.txt in the product line's format and copies each file as 66NNNN.dat\n"
          "into the vod folder of the USB disk (--usb) or of FOLDER (--to FOLDER gives\n"
          "FOLDER/vod/, made when missing). Title and singer come from the file name\n"
-         "(title-singer.ext); pinyin, strokes and word count from the title.\n"
+         "(title-singer.ext, a leading track number such as \"01.\" left out);\n"
+         "pinyin, strokes and word count from the title.\n"
          "\n"
          "  --line L       the product line: " +
          ProductNames(", ") +
@@ -60,6 +62,14 @@ std::string Help() {
          "                 unless --start is given: then a clash is refused)\n"
          "  --replace      the target already holds songs: the new vod.txt lists only\n"
          "                 the new songs (the old list goes; no file is deleted)\n"
+         "  --name-order ORDER\n"
+         "                 how the files are named: title-singer (歌名-歌手, the\n"
+         "                 default) or singer-title (歌手-歌名)\n"
+         "  --allow-duplicates\n"
+         "                 go on when a song is in the list twice (same title and\n"
+         "                 singers, a duet's singers in any order, loaded songs\n"
+         "                 included) or a video is added twice; without it such a run\n"
+         "                 is refused (exit status 1), naming them\n"
          "  --no-verify    do not read the files back from the target after writing\n"
          "                 them (by default every .dat and vod.txt written is read back\n"
          "                 from the device and compared: a counterfeit or failing stick\n"
@@ -79,9 +89,10 @@ std::string Help() {
          "Every message the program shows is printed. Exit status: 0 done; 1 refused\n"
          "(a check, songs already on the target without --merge or --replace, a\n"
          "number clash, too little space, the target in use by another run; nothing\n"
-         "is written then); 2 bad arguments or unreadable input; 3 a copy error\n"
-         "(what was copied and what not is printed) or files that did not read back\n"
-         "as written (the stick may be counterfeit or failing).\n"
+         "is written then; also songs in the list twice without --allow-duplicates);\n"
+         "2 bad arguments or unreadable input; 3 a copy error (what was copied and\n"
+         "what not is printed) or files that did not read back as written (the stick\n"
+         "may be counterfeit or failing).\n"
          "\n"
          "example:\n"
          "  addsongs-cli add --line " +
@@ -99,6 +110,8 @@ struct TOptions {
   std::vector<std::string> files;  // GBK
   cli::TConsoleAnswers::TExisting existing = cli::TConsoleAnswers::TExisting::kRefuse;
   bool verify = true;
+  std::optional<TNameOrder> nameOrder;
+  bool allowDuplicates = false;
 };
 
 // The options, or an error text for the user (UTF-8).
@@ -111,8 +124,8 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
   };
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool takesValue =
-        a == "--line" || a == "--start" || a == "--load" || a == "--to" || a == "--csv";
+    const bool takesValue = a == "--line" || a == "--start" || a == "--load" || a == "--to" ||
+                            a == "--csv" || a == "--name-order";
     if (takesValue && i + 1 >= args.size()) return a + " needs a value";
     std::string error;
     if (a == "--line") {
@@ -130,6 +143,17 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       o.usb = true;
     } else if (a == "--no-verify") {
       o.verify = false;
+    } else if (a == "--allow-duplicates") {
+      o.allowDuplicates = true;
+    } else if (a == "--name-order") {
+      const std::string& order = args[++i];
+      if (order == "title-singer") {
+        o.nameOrder = TNameOrder::kTitleSinger;
+      } else if (order == "singer-title") {
+        o.nameOrder = TNameOrder::kSingerTitle;
+      } else {
+        return "--name-order takes title-singer or singer-title, not '" + order + "'";
+      }
     } else if (a == "--merge" || a == "--replace") {
       using E = cli::TConsoleAnswers::TExisting;
       const E chosen = a == "--merge" ? E::kMerge : E::kReplace;
@@ -255,6 +279,8 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   answers.toUsb = o.usb;
   answers.folder = o.folder;
   answers.existing = o.existing;
+  answers.nameOrder = o.nameOrder;
+  answers.allowDuplicates = o.allowDuplicates;
   cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
   TfrmMain form(view);
   view.SetForm(&form);

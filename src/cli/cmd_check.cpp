@@ -1,5 +1,6 @@
-// addsongs-cli check FILE: which product line a vod.txt belongs to, and the
-// verdict of that line's parser on every line of it.
+// addsongs-cli check FILE: which product line a vod.txt belongs to, the
+// verdict of that line's parser on every line of it, and the characters of
+// each accepted song's title that our pinyin or stroke tables do not know.
 #include <ostream>
 #include <string>
 
@@ -10,6 +11,9 @@
 #include "platform/env.h"
 #include "text/gbk.h"
 #include "text/uPublic.h"
+#include "text/unread_chars.h"
+#include "ui/grid.h"
+#include "ui/product_columns.h"
 
 namespace {
 
@@ -35,6 +39,10 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
   out << "product line: " << (kind != nullptr ? kind->name : "unknown (no line is accepted)")
       << "\n";
 
+  // The title of an accepted line, read as the song list reads it.
+  const std::unique_ptr<TBaseSong> reader = kind != nullptr ? kind->create(nullptr) : nullptr;
+  const TProductGrid* grid = kind != nullptr ? TProductGrid::Of(kind->code) : nullptr;
+  const bool strokes = grid != nullptr && grid->Shows(kColStrokes);
   int refused = 0;
   int accepted = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -60,6 +68,15 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     out << "line " << i + 1 << ": " << verdict;
     if (!IsBlank(lines[i])) out << " | " << cli::ForTerminal(lines[i]);
     out << "\n";
+    if (verdict != "accepted" || reader == nullptr || reader->ParseLine(lines[i], 0) != 0) continue;
+    const std::string title = reader->GetSong(0)->SongName;
+    if (const std::string unread = CharactersWithoutPinyin(title); !unread.empty()) {
+      out << "  no pinyin reading for: " << cli::ForTerminal(unread) << "\n";
+    }
+    if (const std::string uncounted = CharactersWithoutStrokes(title);
+        strokes && !uncounted.empty()) {
+      out << "  no stroke count for: " << cli::ForTerminal(uncounted) << "\n";
+    }
   }
   out << accepted << " accepted, " << refused << " refused\n";
   if (accepted > 100) {

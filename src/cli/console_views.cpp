@@ -59,6 +59,9 @@ int TConsoleView::Ask(const TQuestion& question) {
     case Id::kUnreadLines:
       answer = 0;  // the lines are kept as they are: nothing is lost
       break;
+    case Id::kDuplicates:
+      answer = answers_.allowDuplicates ? 0 : cancel;
+      break;
     case Id::kCloseDuringCopy:
     case Id::kCloseUncopied:
     case Id::kClearGrid:
@@ -66,6 +69,9 @@ int TConsoleView::Ask(const TQuestion& question) {
   }
   ShowBox(question.caption, question.text, kMsgQuestion);
   Line("> " + question.buttons[static_cast<std::size_t>(answer)]);
+  if (question.id == Id::kDuplicates && answer != 0) {
+    out_ << "  (--allow-duplicates adds them anyway)\n";
+  }
   return answer;
 }
 
@@ -135,6 +141,12 @@ void TConsoleView::ShowModal(TfrmAddNewSong& form) {
     form.edtNumChange(answers_.startNumber);
     form.edtNumExit();
     Line("  " + form.Label1 + " := " + form.FNumber);
+  }
+  if (answers_.nameOrder) {
+    const bool singerFirst = *answers_.nameOrder == TNameOrder::kSingerTitle;
+    form.rbNameOrderClick(*answers_.nameOrder);
+    Line("  " + form.lblNameOrder +
+         " := " + (singerFirst ? form.rbSingerTitle : form.rbTitleSinger));
   }
   Line("> " + form.btnFile);
   form.btnFileClick();

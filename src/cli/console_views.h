@@ -29,6 +29,8 @@ struct TConsoleAnswers {
   bool toUsb = false;              // the save-hint answer
   std::string folder;              // the folder chosen when asked ("" cancels)
   TExisting existing = TExisting::kRefuse;
+  std::optional<TNameOrder> nameOrder;  // chosen in the new-song dialog (none: kept)
+  bool allowDuplicates = false;         // the run goes on with songs in the grid twice
 };
 
 class TConsoleView final : public TQueuedMainView,

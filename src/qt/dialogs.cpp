@@ -8,12 +8,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "model/window_side.h"
-#include "ui/grid_rules.h"
 #include "qt/prompts.h"
 #include "qt/qt_text.h"
+#include "ui/grid_rules.h"
 #include "ui/ui_texts.h"
 
 namespace qtui {
@@ -156,9 +157,29 @@ AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* p
   edtNum_->installEventFilter(this);
   connect(edtNum_, &QLineEdit::textChanged, this,
           [this](const QString& text) { form_.edtNumChange(FromQt(text).value_or("")); });
+  // How the chosen files are named: two choices under the number box.
+  Label(this, "lblNameOrder", form.lblNameOrder, {16, 65});
+  QRadioButton* orders[2] = {};
+  const std::pair<const char*, const std::string*> choices[] = {
+      {"rbTitleSinger", &form.rbTitleSinger}, {"rbSingerTitle", &form.rbSingerTitle}};
+  for (int i = 0; i < 2; ++i) {
+    const TNameOrder order = i == 0 ? TNameOrder::kTitleSinger : TNameOrder::kSingerTitle;
+    orders[i] = new QRadioButton(ToQt(*choices[i].second), this);
+    orders[i]->setObjectName(choices[i].first);
+    orders[i]->move(i == 0 ? 96 : 200, 62);
+    orders[i]->adjustSize();
+    orders[i]->setChecked(form.FNameOrder == order);
+    connect(orders[i], &QRadioButton::toggled, this, [this, order](bool on) {
+      if (on) form_.rbNameOrderClick(order);
+    });
+  }
   QPushButton* file = Button(this, "btnFile", form.btnFile, QRect(96, 96, 137, 25));
   connect(file, &QPushButton::clicked, this, [this] { form_.btnFileClick(); });
+  // The number, then the files (the order of the dialog's first two
+  // controls), then the name order.
   setTabOrder(edtNum_, file);
+  setTabOrder(file, orders[0]);
+  setTabOrder(orders[0], orders[1]);
   form_.SetView(this);
 }
 

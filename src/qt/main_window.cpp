@@ -46,6 +46,8 @@ const char* const kSettingsSourceDir = "folders/songs";
 const char* const kSettingsVodDir = "folders/vod";
 const char* const kSettingsTargetDir = "folders/target";
 const char* const kSettingsVerify = "run/verify";
+const char* const kSettingsNameOrder = "files/nameOrder";
+const char* const kSingerTitle = "singer-title";
 
 }  // namespace
 
@@ -209,6 +211,9 @@ bool MainWindow::Start() {
   if (auto folder = FromQt(settings.value(kSettingsSourceDir).toString())) {
     form_.SetSourceFolder(*folder);
   }
+  form_.SetNameOrder(settings.value(kSettingsNameOrder).toString() == kSingerTitle
+                         ? TNameOrder::kSingerTitle
+                         : TNameOrder::kTitleSinger);
   return true;
 }
 
@@ -353,7 +358,12 @@ void MainWindow::LoadSettings() {
 
 void MainWindow::SaveSettings() {
   QSettings settings;
-  if (!form_.Terminated()) settings.setValue(kSettingsSourceDir, ToQt(form_.SourceFolder()));
+  if (!form_.Terminated()) {
+    settings.setValue(kSettingsSourceDir, ToQt(form_.SourceFolder()));
+    settings.setValue(kSettingsNameOrder, form_.NameOrder() == TNameOrder::kSingerTitle
+                                              ? kSingerTitle
+                                              : "title-singer");
+  }
   settings.setValue(kSettingsVodDir, vodFolder_);
   settings.setValue(kSettingsTargetDir, targetFolder_);
   settings.setValue(kSettingsVerify, verify_->isChecked());

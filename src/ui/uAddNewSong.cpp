@@ -7,7 +7,10 @@ TfrmAddNewSong::TfrmAddNewSong()
     : Caption(ui_text::AddSongCaption()),
       Label1(ui_text::StartNumberLabel()),
       Label2(ui_text::FolderLabel()),
-      btnFile(ui_text::AddFilesButton()) {}
+      btnFile(ui_text::AddFilesButton()),
+      lblNameOrder(ui_text::NameOrderLabel()),
+      rbTitleSinger(ui_text::TitleSingerChoice()),
+      rbSingerTitle(ui_text::SingerTitleChoice()) {}
 
 void TfrmAddNewSong::FormCreate() {
   FFiles.clear();

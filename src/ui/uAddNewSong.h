@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "model/song_file_name.h"
 #include "text/uPublic.h"
 #include "ui/views.h"
 
@@ -18,6 +19,10 @@ class TfrmAddNewSong {
   std::string FNumber;  // the start number, always four characters
   std::string FFolder;  // where the file dialog opens; then the last file's folder
   TStringList FFiles;   // the chosen files, in the dialog's order
+  // How the chosen files are named (title or singer first); set by the main
+  // window before showing, read back afterwards. The window shows it as two
+  // choices, rbTitleSinger and rbSingerTitle, after lblNameOrder.
+  TNameOrder FNameOrder = TNameOrder::kTitleSinger;
 
   int FileCount() const { return static_cast<int>(FFiles.size()); }
   const std::string& GetFile(int index) const { return FFiles.at(static_cast<std::size_t>(index)); }
@@ -25,6 +30,7 @@ class TfrmAddNewSong {
   // ---- What the window shows ----
   std::string Caption, Label1, Label2, btnFile;
   std::string edtNum;  // the number box's text
+  std::string lblNameOrder, rbTitleSinger, rbSingerTitle;
 
   // ---- Handlers ----
   // Empties the files and the folder.
@@ -47,6 +53,8 @@ class TfrmAddNewSong {
   // becomes each file's folder in turn) and closes the window; a cancelled
   // one leaves the window open with no files.
   void btnFileClick();
+  // The owner picked one of the name orders.
+  void rbNameOrderClick(TNameOrder order) { FNameOrder = order; }
 
  private:
   IAddNewSongView* view_ = nullptr;

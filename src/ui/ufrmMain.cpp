@@ -10,6 +10,7 @@
 #include "platform/env.h"
 #include "text/pycode.h"
 #include "text/uStroke.h"
+#include "text/unread_chars.h"
 #include "ui/grid_rules.h"
 #include "ui/product_columns.h"
 #include "ui/ui_texts.h"
@@ -127,9 +128,19 @@ void TfrmMain::FillOrigList(bool dvd) {
 void TfrmMain::lvListChange(int col, int row) {
   if (FSongList == nullptr) return;
   if (col == kColTitle) TitleRule(row);
+  // A pinyin or stroke text set other than from the title is the owner's
+  // (or the loaded song's): nothing about it is doubtful any more. The
+  // title rule marks its own afterwards.
+  if ((col == kColPinyin || col == kColStrokes) &&
+      lvList.Mark(col, row).kind == TCellMark::kDoubtful) {
+    lvList.SetMark(col, row, TCellMark::kNone);
+  }
   // The media type switches the track columns where the grid shows it.
   if (col == kColMedia && Shows(kColMedia)) MediaTypeRule(row);
   MarkMissing(row);
+  if (col == kColNumber || col == kColTitle || col == kColSinger || col == kColVideo) {
+    MarkDuplicates();
+  }
 }
 
 void TfrmMain::MarkMissing(int row) {
@@ -162,6 +173,10 @@ void TfrmMain::TitleRule(int row) {
     words = 0;
   }
   lvList.SetInt(kColWords, row, words);
+  MarkDoubtful(kColPinyin, row, CharactersWithoutPinyin(title), ui_text::NoPinyinTip);
+  if (Shows(kColStrokes)) {
+    MarkDoubtful(kColStrokes, row, CharactersWithoutStrokes(title), ui_text::NoStrokesTip);
+  }
 }
 
 void TfrmMain::MediaTypeRule(int row) {
@@ -253,6 +268,7 @@ void TfrmMain::N1Click() {
   const int row = lvList.CurrentRow();
   if (row < 0 || row >= lvList.RowCount()) return;
   lvList.DeleteRow(row);
+  MarkDuplicates();
   lvList.Repaint();
   if (lvList.RowCount() > 0) {
     PostNotify(WM_SONGCOUNT, lvList.RowCount());

@@ -17,8 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "model/song_file_name.h"
 #include "model/uclsSong.h"
 #include "model/window_side.h"
+#include "ui/duplicates.h"
 #include "ui/grid.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
@@ -125,6 +127,11 @@ class TfrmMain : public TWindowSide {
   std::uint8_t ProductLine() const { return FSongList ? FSongList->FProductLine : 0; }
   const std::string& SourceFolder() const;
   void SetSourceFolder(const std::string& folder);
+  // How the owner's files are named: the new-song dialog starts with it and
+  // leaves its choice here; files dropped onto the grid follow it. A front
+  // end that remembers settings keeps it as it keeps SourceFolder.
+  TNameOrder NameOrder() const { return nameOrder_; }
+  void SetNameOrder(TNameOrder order) { nameOrder_ = order; }
   // "删除": deletes the current row (the last one: as "清空").
   void N1Click();
   // "清空": removes every row; the next proposed number is "0000".
@@ -241,6 +248,19 @@ class TfrmMain : public TWindowSide {
   // The run's check of every row's mandatory fields and line, before the
   // owner is asked where to: false after telling which song and column.
   bool SongsComplete();
+  // Which row each row repeats (ui/duplicates.h).
+  std::vector<TTwinOf> Twins() const;
+  // Marks title and singer of every row that repeats another row's song and
+  // the video cell of every row that repeats another's video, the tip naming
+  // the other row; unmarks those that no longer do. A missing mark stays.
+  void MarkDuplicates();
+  // Marks the derived cell col of row when characters (GBK) of its title are
+  // not in our tables (tip: tipOf(characters)); unmarks it when none.
+  void MarkDoubtful(int col, int row, const std::string& characters,
+                    std::string (*tipOf)(const std::string&));
+  // The run's question about songs in the grid twice: true to go on (also
+  // when there are none).
+  bool DuplicatesAccepted();
   // What of the files the owner chose or dropped is added: videos only (a
   // folder gives the videos in it, in name order), each file once, names
   // that do not break vod.txt; the others are told in one message.
@@ -285,6 +305,7 @@ class TfrmMain : public TWindowSide {
   bool changedByRun_ = false;  // the run changed the grid: its records are rebuilt
   bool uncopied_ = false;      // songs were added or changed since a run ended done
   bool verifyCopies_ = true;
+  TNameOrder nameOrder_ = TNameOrder::kTitleSinger;
   // The copy's progress messages coalesce: one 2050 is queued at a time and
   // hands over the newest percent when it is handled.
   std::int64_t newestPercent_ = 0;

@@ -21,7 +21,9 @@ void TfrmMain::btnAddClick() {
     // the counter, so the first file gets it.
     dialog->FNumber = FSongList->NextSongNo().substr(2, 4);
     dialog->FFolder = FSongList->FSourceDir;
+    dialog->FNameOrder = nameOrder_;
     view_.ShowModal(*dialog);
+    nameOrder_ = dialog->FNameOrder;
     FSongList->SetStartNumber(dialog->FNumber);
     FSongList->FSourceDir = dialog->FFolder;
     const TStringList files = VideosToAdd(dialog->FFiles);
@@ -60,7 +62,7 @@ TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
   };
   auto consider = [&](const std::string& path) {
     TBaseSongData names;
-    ParseSongFileName(path, names);
+    ParseSongFileName(path, names, nameOrder_);
     if (!IsVideoFile(path)) {
       refuse(path, ui_text::NotAVideo());
     } else if (!taken.insert(path).second) {
@@ -111,7 +113,7 @@ void TfrmMain::FollowGridNumbers() {
 void TfrmMain::AddSongFile(const std::string& path) {
   if (FSongList == nullptr) return;
   TBaseSongData names;
-  ParseSongFileName(path, names);
+  ParseSongFileName(path, names, nameOrder_);
   lvList.AppendRows(1);
   const int row = lvList.RowCount() - 1;
   try {
@@ -125,6 +127,7 @@ void TfrmMain::AddSongFile(const std::string& path) {
   } catch (const std::exception&) {
     // A row that cannot be filled goes again; its number stays taken.
     lvList.DeleteRow(row);
+    MarkDuplicates();
     return;
   }
   uncopied_ = true;

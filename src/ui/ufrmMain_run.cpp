@@ -34,6 +34,7 @@ void TfrmMain::btnCompleteClick() {
     GridToSongs();
     // Every song must be complete before the owner is asked where to.
     if (!SongsComplete()) return;
+    if (!DuplicatesAccepted()) return;
 
     std::uint8_t toUsb = 0;
     {

@@ -103,6 +103,10 @@ ADDSONGS_TEXT(CheckNotFinished,
               u8"歌曲已经复制，vod.txt 也已写入，但读回校验被取消了：没有检查U盘是否完整保存了"
               u8"它们。如果这个U盘可能是扩容盘，请重新加歌并让校验完成。")
 ADDSONGS_TEXT(VerifySetting, u8"复制后读回校验")
+ADDSONGS_TEXT(NameOrderLabel, u8"文件名格式")
+ADDSONGS_TEXT(TitleSingerChoice, u8"歌名-歌手")
+ADDSONGS_TEXT(SingerTitleChoice, u8"歌手-歌名")
+ADDSONGS_TEXT(DuplicatesCaption, u8"歌曲重复")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
@@ -167,6 +171,34 @@ std::string UnreadQuestion(const std::string& file, int count, const std::string
                   u8"继续：这些行原样保留在新 vod.txt 的末尾（点歌机以前就有它们）。\r\n"
                   u8"取消：不读入这个文件。"),
               {file, std::to_string(count), report});
+}
+
+std::string SameSongTip(int row, const std::string& number) {
+  return Fill(Gbk(u8"与第 %d 行（编号 %s）是同一首歌"), {std::to_string(row), number});
+}
+
+std::string SameVideoTip(int row, const std::string& number) {
+  return Fill(Gbk(u8"与第 %d 行（编号 %s）是同一个视频文件"), {std::to_string(row), number});
+}
+
+std::string NoPinyinTip(const std::string& characters) {
+  return Fill(Gbk(u8"这些字没有拼音，请核对：%s"), {characters});
+}
+
+std::string NoStrokesTip(const std::string& characters) {
+  return Fill(Gbk(u8"这些字没有笔划数，请核对：%s"), {characters});
+}
+
+std::string DuplicateLine(int row, const std::string& number, const std::string& title,
+                          const std::string& singer, int otherRow) {
+  return Fill(Gbk(u8"第 %d 行（编号 %s）%s-%s 与第 %d 行重复"),
+              {std::to_string(row), number, title, singer, std::to_string(otherRow)});
+}
+
+std::string DuplicatesQuestion(const std::string& lines) {
+  return Fill(Gbk(u8"下列歌曲在列表中出现了两次：\r\n%s\r\n"
+                  u8"继续：照样加歌。\r\n取消：不写入任何文件，回到列表修改。"),
+              {lines});
 }
 
 std::string UnreadLine(int number, const std::string& why) {

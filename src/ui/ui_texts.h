@@ -64,6 +64,18 @@ std::string RefusedFile(const std::string& name, const std::string& why);  // "n
 const std::string& NotAVideo();
 const std::string& AddedBefore();
 const std::string& NameBreaksList();
+// The marks of songs caught twice and of derived cells to look at again: the
+// other row (1-based) and its number; the characters the tables lack.
+std::string SameSongTip(int row, const std::string& number);
+std::string SameVideoTip(int row, const std::string& number);
+std::string NoPinyinTip(const std::string& characters);
+std::string NoStrokesTip(const std::string& characters);
+// The run meets songs caught twice: one DuplicateLine per song (its row and
+// number, title and singer, the other row), then go on or cancel.
+const std::string& DuplicatesCaption();
+std::string DuplicateLine(int row, const std::string& number, const std::string& title,
+                          const std::string& singer, int otherRow);
+std::string DuplicatesQuestion(const std::string& lines);
 // Clearing the grid, closing with songs not copied.
 const std::string& ClearCaption();
 std::string ClearQuestion(int songs);
@@ -119,6 +131,10 @@ const std::string& AddSongCaption();
 const std::string& FolderLabel();
 const std::string& StartNumberLabel();
 const std::string& AddFilesButton();
+// How the chosen files are named: the label and its two choices.
+const std::string& NameOrderLabel();     // "文件名格式"
+const std::string& TitleSingerChoice();  // "歌名-歌手"
+const std::string& SingerTitleChoice();  // "歌手-歌名"
 const std::string& NumberLengthError();
 const std::string& VideoFilter();  // "视频文件|*.mpg *.mpeg ...": the videos the tool takes
 

@@ -27,6 +27,7 @@ struct TQuestion {
     kExistingSongs,    // the target holds songs: keep them, replace them, cancel
     kRenumber,         // new songs' numbers clash with kept songs: renumber, cancel
     kUnreadLines,      // a vod.txt has lines that cannot be read: go on, cancel
+    kDuplicates,       // the run meets songs that are in the grid twice: go on, cancel
   };
   Id id;
   std::string caption;

@@ -75,6 +75,8 @@ TEST_F(AddCommand, BadArgumentsAndInputsAreRefusedBeforeAnythingIsWritten) {
       Words{"--load", unknown} + to + Words{song},                  // no line recognised
       Words{"--line", "tarvel", "--load", oru} + to + Words{song},  // another line
       Words{"--line", "oru", "--csv", oru} + to + Words{song},      // a table without 视频文件
+      Words{"--line", "oru", "--name-order", "backwards"} + to + Words{song},
+      Words{"--line", "oru"} + to + Words{song, "--name-order"},  // no order given
   };
 #ifndef _WIN32
   cases.push_back(Words{"--line", "oru"} + to + Words{"\xFF\xFE.mpg"});  // no GBK form
@@ -174,6 +176,26 @@ TEST_F(AddCommand, CsvCorrectsTheDerivedValuesLikeTheUsersEdits) {
   const auto r = Add({"--line", "oru", "--csv", Utf8(csv), "--to", Out(), Video("a-b.mpg")});
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(gbk::ToUtf8(TempDir::Read(Vod() / "vod.txt")), "海风;林一;2;HF;660000;2;3;8;1;0\r\n");
+}
+
+TEST_F(AddCommand, NamesAreReadInTheGivenOrderWithoutTrackNumbers) {
+  const auto r = Add({"--line", "oru", "--name-order", "singer-title", "--to", Out(),
+                      Video("01.张学友 - 吻别.mpg")});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_EQ(gbk::ToUtf8(TempDir::Read(Vod() / "vod.txt")), "吻别;张学友;2;WB;660000;2;1;8;1;1\r\n");
+}
+
+TEST_F(AddCommand, SongsInTheListTwiceAreRefusedByNameUnlessAllowed) {
+  const Words twice{Video("月亮-邓丽君.mpg"), Video("月亮 - 邓丽君.avi"), Video("海风-林一.mpg")};
+  auto r = Add(Words{"--line", "oru", "--to", Out()} + twice);
+  EXPECT_EQ(r.status, 1) << r.out << r.err;
+  EXPECT_NE(r.out.find("第 2 行（编号 0001）月亮-邓丽君 与第 1 行重复"), std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("--allow-duplicates"), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists(Vod() / "vod.txt"));
+  r = Add(Words{"--line", "oru", "--allow-duplicates", "--to", Out()} + twice);
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  EXPECT_TRUE(fs::exists(Vod() / "660002.dat"));
 }
 
 TEST_F(AddCommand, RefusedRunsGiveOneAndCopyErrorsThree) {

@@ -83,6 +83,22 @@ TEST(CheckCommand, RefusedLinesSayWhyAndGiveStatusOne) {
       "1 accepted, 5 refused\n");
 }
 
+TEST(CheckCommand, NamesTitleCharactersWithoutPinyinOrStrokesPerLine) {
+  TempDir dir;
+  const auto tarvel =
+      dir.Write("tarvel.txt", gbk::FromUtf8("丆さ海;x;3;H;2010;660001;2;1;1;1;1\r\n"
+                                            "海风;x;2;HF;104;660002;2;1;1;1;1\r\n"));
+  auto r = RunCli({"check", tarvel.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "product line: Tarvel\n"
+            "line 1: accepted | 丆さ海;x;3;H;2010;660001;2;1;1;1;1\n"
+            "  no pinyin reading for: 丆さ\n"
+            "  no stroke count for: さ\n"
+            "line 2: accepted | 海风;x;2;HF;104;660002;2;1;1;1;1\n"
+            "2 accepted, 0 refused\n");
+}
+
 TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {
   TempDir dir;
   const auto file = dir.Write("vod.txt", "hello\r\n");

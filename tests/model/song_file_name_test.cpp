@@ -9,30 +9,50 @@
 
 namespace {
 
-TEST(ParseSongFileName, TakesTitleBeforeFirstDashAndSingerAfterIt) {
+TEST(ParseSongFileName, TakesTitleAndSingerFromTheNameInTheOwnersOrder) {
+  constexpr auto kTS = TNameOrder::kTitleSinger;
+  constexpr auto kST = TNameOrder::kSingerTitle;
   struct Case {
     std::string file;
+    TNameOrder order;
     std::string title;
     std::string singer;  // "old" means left unchanged
   };
   const Case cases[] = {
-      {Gbk(u8"D:\\新歌\\月亮-歌手.mpg"), Gbk(u8"月亮"), Gbk(u8"歌手")},
-      {Gbk(u8"/home/a/月亮-歌手.mpg"), Gbk(u8"月亮"), Gbk(u8"歌手")},
-      {Gbk(u8"C:月亮-歌手.mpg"), Gbk(u8"月亮"), Gbk(u8"歌手")},
-      {"song.avi", "song", "old"},
-      {"Mr. X-Li.mpg", "Mr", "old"},
-      {"a-b-c.avi", "a", "b"},
-      {"a - b.mpg", "a ", " b"},
-      {"noext-Li", "noext", "Li"},
-      {"/folder.with.dots/x-y.z", "x", "y"},
-      {"trailing/", "", "old"},
+      // Names of the usual form, in any folder.
+      {Gbk(u8"D:\\新歌\\月亮-歌手.mpg"), kTS, Gbk(u8"月亮"), Gbk(u8"歌手")},
+      {Gbk(u8"/home/a/月亮-歌手.mpg"), kTS, Gbk(u8"月亮"), Gbk(u8"歌手")},
+      {"song.avi", kTS, "song", "old"},
+      {"a-b-c.avi", kTS, "a", "b"},
+      {"noext-Li", kTS, "noext", "Li"},
+      {"/folder.with.dots/x-y.z", kTS, "x", "y"},
+      {"trailing/", kTS, "", "old"},
+      // The extension is what follows the last dot.
+      {"Mr. X-Li.mpg", kTS, "Mr. X", "Li"},
+      {"Lydia-F.I.R..mpg", kTS, "Lydia", "F.I.R."},
+      // Spaces around '-' belong to neither.
+      {Gbk(u8"甜蜜蜜 - 邓丽君.mpg"), kTS, Gbk(u8"甜蜜蜜"), Gbk(u8"邓丽君")},
+      // Track numbers are not part of the title.
+      {Gbk(u8"01.月亮代表我的心-邓丽君.mpg"), kTS, Gbk(u8"月亮代表我的心"), Gbk(u8"邓丽君")},
+      {Gbk(u8"07 甜蜜蜜-邓丽君.mpg"), kTS, Gbk(u8"甜蜜蜜"), Gbk(u8"邓丽君")},
+      {Gbk(u8"3、小城故事-邓丽君.mpg"), kTS, Gbk(u8"小城故事"), Gbk(u8"邓丽君")},
+      {"01. Song - Li.mpg", kTS, "Song", "Li"},
+      // ... but digits that are the title, or four digits, stay.
+      {Gbk(u8"2046-王菲.mpg"), kTS, "2046", Gbk(u8"王菲")},
+      {Gbk(u8"1987 我们-歌手.mpg"), kTS, Gbk(u8"1987 我们"), Gbk(u8"歌手")},
+      {"007 - Li.mpg", kTS, "007", "Li"},
+      {"1.Li.mpg", kTS, "Li", "old"},
+      // Singer first.
+      {Gbk(u8"张学友-吻别.mpg"), kST, Gbk(u8"吻别"), Gbk(u8"张学友")},
+      {Gbk(u8"02.张学友 - 吻别.dat.mpg"), kST, Gbk(u8"吻别.dat"), Gbk(u8"张学友")},
+      {"a-b-c.avi", kST, "b", "a"},
   };
   for (const auto& c : cases) {
     TBaseSongData rec;
     rec.Singer = "old";
-    ParseSongFileName(c.file, rec);
-    EXPECT_EQ(rec.SongName, c.title) << c.file;
-    EXPECT_EQ(rec.Singer, c.singer) << c.file;
+    ParseSongFileName(c.file, rec, c.order);
+    EXPECT_EQ(rec.SongName, c.title) << gbk::Printable(c.file);
+    EXPECT_EQ(rec.Singer, c.singer) << gbk::Printable(c.file);
   }
 }
 

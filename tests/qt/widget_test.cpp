@@ -324,6 +324,23 @@ class WidgetTest : public QObject {
     QCOMPARE(form.FileCount(), 0);
   }
 
+  void marksAreDrawnApartWithTheirTips() {
+    auto w = Start("btnTarvel");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10), Video("a - b.avi", 10), Video("丆海-c.mpg", 10)});
+    auto at = [&](int col, int row) { return w->grid()->model()->index(row, col); };
+    const QVariant twice = at(2, 1).data(Qt::BackgroundRole);
+    const QVariant doubtful = at(4, 2).data(Qt::BackgroundRole);
+    QVERIFY(twice.isValid() && doubtful.isValid() && twice != doubtful);
+    QVERIFY(!at(1, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(at(2, 1).data(Qt::ToolTipRole).toString().startsWith(Utf8(u8"与第 1 行（编号 0000）")));
+    QVERIFY(at(4, 2).data(Qt::ToolTipRole).toString().contains(Utf8(u8"丆")));
+    // The owner's own singer and pinyin: nothing is marked any more.
+    Type(*w, 3, 1, "x");
+    Type(*w, 4, 2, "XH");
+    QVERIFY(!at(2, 0).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!at(4, 2).data(Qt::BackgroundRole).isValid());
+  }
+
   void numberCellTakesFourDigitsOnly() {
     auto w = Start("btnOru");
     AddFiles(*w, prompts_, {Video("a-b.mpg", 10)});
