@@ -633,6 +633,12 @@ int main(int argc, char* argv[]) {
   if (!keepGiven) return Usage(argv[0]);
   char names[] = "-ofsname=counterfeit,subtype=counterfeit";
   fuseArgs.push_back(names);
+  // One thread takes the kernel's requests in the order they come, as a
+  // stick's controller does: with several, two pieces of one write could be
+  // kept in the wrong order, and which bytes are lost would depend on the
+  // threads' luck.
+  char oneThread[] = "-s";
+  fuseArgs.push_back(oneThread);
   fuseArgs.push_back(nullptr);
 
   stick.keepLeft = keep;
