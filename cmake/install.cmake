@@ -15,7 +15,7 @@ endforeach()
 
 install(TARGETS ${installed_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS OruStroke LIBRARY DESTINATION ${private_libdir} NAMELINK_SKIP)
-if(TARGET addsongs)
+if(TARGET addsongs AND NOT WIN32)
   install(FILES ${PROJECT_SOURCE_DIR}/data/addsongs.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/data/addsongs.svg
