@@ -18,14 +18,16 @@ CopyPanel::CopyPanel(HWND parent, std::function<void()> onCancel) : onCancel_(st
   Create(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
          L"", 0, 0, Scaled(kWidth, DpiOf(parent)), Scaled(kHeight, DpiOf(parent)), parent);
   titleBrush_ = CreateSolidBrush(RGB(0x0a, 0x24, 0x6a));
-  title_ = Control(L"Static", Wide(ui_text::CopyTitle()), SS_NOPREFIX | SS_CENTERIMAGE, 0, 0,
-                   kWidth, 26, kIdPanelTitle);
-  // The system's animation where shell32 has it; otherwise a window of
-  // ours of the same size, drawn on a timer.
+  title_ = Control(L"Static", Wide(ui_text::CopyTitle()), SS_NOPREFIX | SS_CENTERIMAGE, 8, 0,
+                   kWidth - 16, 26, kIdPanelTitle);
+  // The system's animation where shell32 has it; otherwise one of ours of
+  // the same size, drawn on a timer. Wine's shell32 holds a placeholder clip
+  // ("Searching") under that id: under Wine ours is drawn.
   animation_ = Control(ANIMATE_CLASSW, L"", ACS_TRANSPARENT | ACS_CENTER, 104, 30, 272, 60,
                        kIdPanelAnimation);
   HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  systemAnimation_ = shell != nullptr &&
+  const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  systemAnimation_ = shell != nullptr && !wine &&
                      SendMessageW(animation_, ACM_OPENW, reinterpret_cast<WPARAM>(shell),
                                   reinterpret_cast<LPARAM>(MAKEINTRESOURCEW(kFileCopyAvi))) != 0;
   if (!systemAnimation_) ShowWindow(animation_, SW_HIDE);
@@ -150,6 +152,10 @@ LRESULT CopyPanel::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
+      RECT strip;
+      GetClientRect(hwnd_, &strip);
+      strip.bottom = S(26);
+      FillRect(dc, &strip, titleBrush_);
       if (!systemAnimation_ && animating_) {
         const RECT area = {S(104), S(30), S(376), S(90)};
         PaintDrawnAnimation(dc, area);

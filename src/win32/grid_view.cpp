@@ -54,6 +54,8 @@ GridView::GridView(HWND parent, int id, TfrmMain& form) : form_(form), grid_(for
                  reinterpret_cast<LPARAM>(&lvc));
   }
   DpiChanged();
+  // The list's own focus rectangle spans the row; the current cell draws its own.
+  SendMessageW(list_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
   SetWindowSubclass(list_, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
   // Why a cell is marked, and a text column's whole text.

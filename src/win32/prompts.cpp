@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/views.h"
 #include "win32/win_text.h"
@@ -12,14 +13,20 @@
 namespace w32ui {
 namespace {
 
-// A message box that plays the modal hook once it shows: a thread-local
-// CBT hook sees the box's activation.
+// A message box plays the modal hook once its own loop runs: a thread-local
+// CBT hook sees the box's activation and a one-shot thread timer, handled
+// by the box's loop, hands the box to the modal hook.
 HHOOK boxHook = nullptr;
+HWND shownBox = nullptr;
+void CALLBACK BoxShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (shownBox != nullptr) RunModalHook(std::exchange(shownBox, nullptr));
+}
 LRESULT CALLBACK BoxActivated(int code, WPARAM wparam, LPARAM lparam) {
-  if (code == HCBT_ACTIVATE) {
-    UnhookWindowsHookEx(boxHook);
-    boxHook = nullptr;
-    RunModalHook(reinterpret_cast<HWND>(wparam));
+  if (code == HCBT_ACTIVATE && boxHook != nullptr) {
+    UnhookWindowsHookEx(std::exchange(boxHook, nullptr));
+    shownBox = reinterpret_cast<HWND>(wparam);
+    SetTimer(nullptr, 0, 10, BoxShown);
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
 }
@@ -27,10 +34,8 @@ LRESULT CALLBACK BoxActivated(int code, WPARAM wparam, LPARAM lparam) {
 int Box(HWND owner, const std::wstring& caption, const std::wstring& text, UINT type) {
   if (ModalHook()) boxHook = SetWindowsHookExW(WH_CBT, BoxActivated, nullptr, GetCurrentThreadId());
   const int answer = MessageBoxW(owner, text.c_str(), caption.c_str(), type);
-  if (boxHook != nullptr) {
-    UnhookWindowsHookEx(boxHook);
-    boxHook = nullptr;
-  }
+  if (boxHook != nullptr) UnhookWindowsHookEx(std::exchange(boxHook, nullptr));
+  shownBox = nullptr;
   return answer;
 }
 
