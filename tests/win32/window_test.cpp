@@ -6,6 +6,10 @@
 // themselves are the forms' tests' (tests/ui): these check the wiring.
 #include <gtest/gtest.h>
 
+#include "win32/win_api.h"
+// After <windows.h>: DROPFILES.
+#include <shlobj.h>
+
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -325,6 +329,89 @@ TEST_F(WindowTest, TheFormsMessagesArriveAsPostedWindowMessages) {
   EXPECT_EQ(msg.lParam, 7);
   Pump();
   EXPECT_FALSE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
+}
+
+// A click of the mouse at the middle of a cell of the list view.
+void ClickCell(HWND list, int col, int row) {
+  RECT cell = {};
+  cell.top = col;
+  cell.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(list, WM_LBUTTONUP, 0, at);
+  Pump();
+}
+
+TEST_F(WindowTest, TheGridsKeysMenuAndCheckBoxesReachTheForm) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  const TGrid& grid = w->form().lvList;
+
+  ClickCell(list, kColNewFlag, 1);
+  EXPECT_EQ(grid.CurrentRow(), 1);
+  EXPECT_EQ(grid.CurrentCol(), kColNewFlag);
+  EXPECT_FALSE(grid.Checked(kColNewFlag, 1)) << "a click on a check box turns it";
+  ClickCell(list, kColTitle, 0);
+  EXPECT_EQ(grid.CurrentCol(), kColTitle);
+  EXPECT_TRUE(grid.Checked(kColNewFlag, 0));
+
+  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // 删除 on the current row
+  Pump();
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
+  EXPECT_EQ(CellText(list, kColTitle, 0), L"c");
+
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuClear, 0);  // 清空, answered yes
+  Pump();
+  EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(WindowTest, FilesDroppedOnTheWindowAreAdded) {
+  auto w = Start(kProductTarvel);
+  ASSERT_NE(w, nullptr);
+  std::wstring names = Video("a-b.mpg", 10) + L'\0' + Video("c-d.avi", 10) + L'\0' + L'\0';
+  HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
+  GlobalUnlock(memory);
+  SendMessageW(w->hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+  Pump();
+  EXPECT_EQ(SendMessageW(w->grid().hwnd(), LVM_GETITEMCOUNT, 0, 0), 2);
+}
+
+TEST_F(WindowTest, ATurnOfTheLoopComesAtMostTwentyTimesASecond) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  w->ProcessMessages();
+  w->PostMessage(WM_SONGCOUNT, 0);
+  w->ProcessMessages();  // right after a turn: the message waits
+  MSG msg;
+  EXPECT_TRUE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
+  Sleep(60);
+  w->ProcessMessages();
+  EXPECT_FALSE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
+}
+
+TEST_F(WindowTest, TheLastFoldersAreRememberedAcrossStarts) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
+  const std::wstring song = Video("a-b.mpg", 10);
+  {
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    AddFiles(*w, {song});
+    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);  // the songs are not copied: answered yes
+    EXPECT_FALSE(IsWindow(w->hwnd()));
+  }
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(Wide(w->form().SourceFolder()), dir_.path().wstring() + L"\\");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
 }
 
 TEST(DialogFilter, TheFormsFilterBecomesTheOpenDialogs) {
