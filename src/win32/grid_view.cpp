@@ -482,6 +482,14 @@ LRESULT CALLBACK GridView::ListProc(HWND list, UINT message, WPARAM wparam, LPAR
     }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+      const bool resizing = header->code == HDN_BEGINTRACKW || header->code == HDN_BEGINTRACKA ||
+                            header->code == HDN_DIVIDERDBLCLICKW ||
+                            header->code == HDN_DIVIDERDBLCLICKA;
+      if (resizing) {
+        // A hidden column is one of no width: its divider stays where it is.
+        const int col = reinterpret_cast<const NMHEADERW*>(lparam)->iItem;
+        if (col >= 0 && col < kGridColumns && !self->grid_.Column(col).visible) return TRUE;
+      }
       if (header->hwndFrom == self->tip_ && header->code == TTN_GETDISPINFOW) {
         auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
         POINT at;
