@@ -124,6 +124,19 @@ void GridView::ColumnChanged(int col) {
   const TGridColumn& column = grid_.Column(col);
   SendMessageW(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col),
                column.visible ? Scale(column.width) : 0);
+  StretchLastColumn();
+}
+
+void GridView::StretchLastColumn() {
+  constexpr int last = kGridColumns - 1;
+  if (!grid_.Column(last).visible) return;
+  int others = 0;
+  for (int c = 0; c < last; ++c)
+    others += static_cast<int>(SendMessageW(list_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+  RECT client;
+  GetClientRect(list_, &client);
+  const int width = std::max<int>(Scale(grid_.Column(last).width), client.right - others);
+  SendMessageW(list_, LVM_SETCOLUMNWIDTH, last, width);
 }
 
 void GridView::CurrentCellChanged(int col, int row) {

@@ -36,6 +36,8 @@ class GridView final : public IGridView {
   HWND Editor() const { return editor_; }
   // The row height and the columns' widths follow the window's DPI.
   void DpiChanged();
+  // The last column takes the room the others leave (the list was resized).
+  void StretchLastColumn();
 
   // IGridView
   void RowsAboutToBeInserted(int first, int last) override;

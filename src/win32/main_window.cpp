@@ -96,6 +96,7 @@ void MainWindow::Layout() {
   const int top = S(kToolHeight);
   MoveWindow(grid_->hwnd(), 0, top, client.right, std::max(0L, client.bottom - top - barHeight),
              TRUE);
+  grid_->StretchLastColumn();
   if (panelShown_) PlacePanel();
 }
 

@@ -186,8 +186,11 @@ void Dialog::Run(HWND owner) {
   done_ = false;
   const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
   if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  HWND focus = GetFocus();  // where the dialog put it before it showed
   ShowWindow(hwnd_, SW_SHOW);
   SetForegroundWindow(hwnd_);
+  if (focus == nullptr || !IsChild(hwnd_, focus)) focus = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (focus != nullptr) SetFocus(focus);
   RunModalHook(hwnd_);
   MSG msg;
   while (!done_) {
