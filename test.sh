@@ -16,6 +16,12 @@ if command -v wine >/dev/null && command -v x86_64-w64-mingw32-g++-posix >/dev/n
   cmake --build --preset mingw
   scripts/wine-test.sh
   scripts/cross-check.sh
+  if command -v makensis >/dev/null; then
+    scripts/make-installer.sh >/dev/null
+    scripts/installer-test.sh
+  else
+    echo "Installer test skipped: makensis is not installed (package nsis)"
+  fi
 else
   echo "Windows tests skipped: Wine and MinGW-w64 are not installed" \
     "(packages: ${WINDOWS_PACKAGES[*]})"

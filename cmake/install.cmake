@@ -1,4 +1,9 @@
 # Installing like a desktop program, and the Debian package made by CPack.
+# Windows installs its own way (install_windows.cmake).
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/install_windows.cmake)
+  return()
+endif()
 include(GNUInstallDirs)
 
 # The stroke library is the programs' own: it goes into a folder of theirs

@@ -12,8 +12,9 @@ TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data pyth
 # Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with
-# POSIX threads, and Wine to run the programs. test.sh runs them when present.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64)
+# POSIX threads, and Wine to run the programs, NSIS for the installer.
+# test.sh runs them when present.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine wine64 nsis xdotool)
 # Fuzzing (fuzz/): clang and the libFuzzer and sanitizer runtimes of its
 # version. Installed by CI; test.sh fuzzes briefly where they are present.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
