@@ -414,6 +414,144 @@ TEST_F(WindowTest, TheLastFoldersAreRememberedAcrossStarts) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
 }
 
+TEST_F(WindowTest, TheCopyPanelShowsWhatTheFormSays) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  HWND panel = w->copyPanelWindow();
+  auto text = [&](int id) { return w32ui::TextOf(GetDlgItem(panel, id)); };
+  auto position = [&](int id) { return SendMessageW(GetDlgItem(panel, id), PBM_GETPOS, 0, 0); };
+  const struct {
+    bool checking, cancelling;
+    std::string title, song;
+  } cases[] = {
+      {false, false, ui_text::CopyTitle(), ui_text::SongOfSongs(2, 3)},
+      {true, true, ui_text::CheckTitle(), ui_text::CheckOfSongs(2, 3)},
+  };
+  for (const auto& c : cases) {
+    TCopyPanel shown;
+    shown.visible = true;
+    shown.from = "C:\\songs\\a-b.mpg";
+    shown.to = "R:\\vod\\660001.dat";
+    shown.percent = 40;
+    shown.overall = 55;
+    shown.song = 2;
+    shown.songs = 3;
+    shown.timeLeft = ui_text::TimeLeft(40);
+    shown.checking = c.checking;
+    shown.cancelling = c.cancelling;
+    w->CopyPanelChanged(shown);
+    EXPECT_TRUE(IsWindowVisible(panel));
+    EXPECT_EQ(text(w32ui::kIdPanelTitle), Wide(c.title));
+    EXPECT_EQ(text(w32ui::kIdPanelFrom), L"C:\\songs\\a-b.mpg");
+    EXPECT_EQ(text(w32ui::kIdPanelTo), L"R:\\vod\\660001.dat");
+    EXPECT_EQ(text(w32ui::kIdPanelSong), Wide(c.song) + L"    " + Wide(ui_text::TimeLeft(40)));
+    EXPECT_EQ(position(w32ui::kIdPanelBar), 40);
+    EXPECT_EQ(position(w32ui::kIdPanelOverall), 55);
+    EXPECT_EQ(IsWindowEnabled(GetDlgItem(panel, w32ui::kIdPanelCancel)) != FALSE, !c.cancelling);
+  }
+  w->CopyPanelChanged(TCopyPanel{});
+  EXPECT_FALSE(IsWindowVisible(panel));
+}
+
+TEST_F(WindowTest, TheNumberBoxKeepsWhatTheFormKeeps) {
+  TfrmAddNewSong form;
+  form.FormCreate();
+  form.FNumber = "0000";
+  const struct {
+    std::wstring put;
+    std::wstring kept;
+  } cases[] = {{L"0042", L"0042"}, {L" 00a42x", L"0042"}, {L"123456", L"1234"}};
+  std::vector<std::wstring> kept;
+  std::wstring afterLetter;
+  int messagesOnLeaving = 0;
+  DialogAnswers answers;
+  answers.seen = [&](HWND dialog) {
+    HWND number = GetDlgItem(dialog, w32ui::kIdEdtNum);
+    for (const auto& c : cases) {
+      SendMessageW(number, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.put.c_str()));
+      kept.push_back(w32ui::TextOf(number));
+    }
+    SendMessageW(number, WM_CHAR, L'x', 0);
+    afterLetter = w32ui::TextOf(number);
+    SendMessageW(number, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"12"));
+    SetFocus(GetDlgItem(dialog, w32ui::kIdBtnFile));  // leaving the box with two digits
+    messagesOnLeaving = static_cast<int>(prompts_.boxes.size());
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+  };
+  w32ui::AddSongDialog dialog(form, prompts_, nullptr);
+  form.FormActivate();
+  dialog.Run(nullptr);
+  ASSERT_EQ(kept.size(), std::size(cases));
+  for (std::size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(kept[i], cases[i].kept) << i;
+  EXPECT_EQ(afterLetter, L"1234");
+  EXPECT_EQ(form.FNumber, "1234");
+  EXPECT_EQ(messagesOnLeaving, 1) << "歌曲编号错误，长度必须是4位";
+  EXPECT_EQ(form.FileCount(), 0) << "closed without files";
+}
+
+TEST_F(WindowTest, ClosingTheSaveHintCancelsTheRun) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10)});
+  DialogAnswers answers;
+  answers.seen = [](HWND dialog) { PostMessageW(dialog, WM_CLOSE, 0, 0); };
+  SendMessageW(w->button(TMainButton::kComplete), BM_CLICK, 0, 0);
+  EXPECT_EQ(w->form().LastRun(), TfrmMain::TRunResult::kRefused);
+  EXPECT_TRUE(prompts_.boxes.empty());
+}
+
+TEST_F(WindowTest, TheSystemsBoxesAndTheQuestionAnswerThroughTheHook) {
+  w32ui::StandardPrompts standard;
+  // A box of each kind shows its caption and text; another kind shows nothing.
+  for (int kind : {0, 1, 2, 3, 4}) {
+    std::wstring caption;
+    DialogAnswers answers;
+    answers.seen = [&](HWND box) {
+      caption = w32ui::TextOf(box);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    standard.Message(nullptr, L"标题", L"正文", kind);
+    EXPECT_EQ(caption, kind <= 3 ? L"标题" : L"") << kind;
+  }
+  // The question's buttons are its own; Escape is the last (cancelling) one.
+  const std::vector<std::wstring> buttons = {L"保留", L"替换", L"取消"};
+  for (int click : {0, 1, 2, -1}) {
+    std::vector<std::wstring> shown;
+    DialogAnswers answers;
+    answers.seen = [&](HWND dialog) {
+      for (int i = 0; i < 3; ++i)
+        shown.push_back(w32ui::TextOf(GetDlgItem(dialog, w32ui::kFirstAnswerId + i)));
+      if (click < 0) {
+        PostMessageW(dialog, WM_CLOSE, 0, 0);
+      } else {
+        PostMessageW(GetDlgItem(dialog, w32ui::kFirstAnswerId + click), BM_CLICK, 0, 0);
+      }
+    };
+    EXPECT_EQ(standard.Ask(nullptr, L"问题", L"要怎么办？", buttons), click < 0 ? 2 : click);
+    EXPECT_EQ(shown, buttons);
+  }
+}
+
+TEST_F(WindowTest, TheDiskSpaceDialogFitsALongMountPointAndShowsBothSizes) {
+  TfrmDiskFree form;
+  form.SetDrive("/media/owner/KINGSTON DataTraveler 3.0/");
+  form.SetNeedText("1.20G");
+  form.SetFreeText("300M");
+  w32ui::DiskFreeDialog dialog(form, nullptr);
+  RECT client;
+  GetClientRect(dialog.hwnd(), &client);
+  for (int i = 0; i < 4; ++i) {
+    HWND label = GetDlgItem(dialog.hwnd(), w32ui::kIdDiskLabel2 + i);
+    RECT r;
+    GetWindowRect(label, &r);
+    MapWindowPoints(nullptr, dialog.hwnd(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_LE(r.right, client.right) << "Label" << i + 2;
+    EXPECT_LE(r.bottom, client.bottom) << "Label" << i + 2;
+  }
+  EXPECT_EQ(w32ui::TextOf(GetDlgItem(dialog.hwnd(), w32ui::kIdDiskLabel2 + 1)), L"1.20G");
+  EXPECT_EQ(w32ui::TextOf(GetDlgItem(dialog.hwnd(), w32ui::kIdDiskLabel2 + 2)), L"300M");
+}
+
 TEST(DialogFilter, TheFormsFilterBecomesTheOpenDialogs) {
   using namespace std::string_literals;
   EXPECT_EQ(w32ui::DialogFilter(L"视频|*.mpg *.avi;全部|*.*"),
