@@ -472,6 +472,17 @@ LRESULT CALLBACK GridView::ListProc(HWND list, UINT message, WPARAM wparam, LPAR
     case kEditorDone:
       self->CloseEditor(wparam != 0);
       return 0;
+    case WM_CHAR:
+      // A character typed on a cell opens its editor with the character in
+      // it, in place of the text.
+      if (wparam >= 0x20 && wparam != 0x7F && self->currentRow_ >= 0) {
+        self->BeginEdit(self->currentCol_, self->currentRow_);
+        if (self->editorText_ != nullptr) {
+          SendMessageW(self->editorText_, WM_CHAR, wparam, lparam);
+          return 0;
+        }
+      }
+      break;
     case WM_COMMAND:
       if (self->editor_ != nullptr && HIWORD(wparam) == EN_CHANGE) self->FilterDigits();
       if (self->editor_ != nullptr && HIWORD(wparam) == CBN_EDITCHANGE) self->FilterDigits();

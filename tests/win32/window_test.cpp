@@ -358,6 +358,14 @@ TEST_F(WindowTest, TheGridsKeysMenuAndCheckBoxesReachTheForm) {
   EXPECT_EQ(grid.CurrentCol(), kColTitle);
   EXPECT_TRUE(grid.Checked(kColNewFlag, 0));
 
+  SendMessageW(list, WM_CHAR, L'7', 0);  // typing on a cell edits it
+  ASSERT_NE(w->grid().Editor(), nullptr);
+  EXPECT_EQ(w32ui::TextOf(w->grid().Editor()), L"7");
+  SendMessageW(w->grid().Editor(), WM_KEYDOWN, VK_ESCAPE, 0);
+  Pump();
+  EXPECT_EQ(w->grid().Editor(), nullptr);
+  EXPECT_EQ(CellText(list, kColTitle, 0), L"a") << "Escape keeps the cell as it was";
+
   SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // 删除 on the current row
   Pump();
   EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
