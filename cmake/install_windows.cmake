@@ -27,9 +27,9 @@ if(TARGET addsongs)
   set(CPACK_NSIS_INSTALLED_ICON_NAME "addsongs.exe")
   set(CPACK_NSIS_MUI_FINISHPAGE_RUN "addsongs.exe")
 endif()
-if(EXISTS ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
-  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
-  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/addsongs.ico)
+if(EXISTS ${PROJECT_SOURCE_DIR}/src/win32/addsongs.ico)
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/src/win32/addsongs.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/src/win32/addsongs.ico)
 endif()
 
 # makensis makes a 32-bit ANSI installer unless told otherwise. The programs

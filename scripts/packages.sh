@@ -5,9 +5,10 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev)
 RUN_PACKAGES=(fonts-wqy-zenhei qt6-translations-l10n)
 # Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
 # for re-running the table generators, Google Benchmark for bench/, FUSE 3
-# for the counterfeit stick the tests mount (tests/tools/counterfeit_fs.cpp).
+# for the counterfeit stick the tests mount (tests/tools/counterfeit_fs.cpp), a
+# virtual display for the Windows window tests under Wine.
 TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev
-  fuse3 libfuse3-dev)
+  fuse3 libfuse3-dev xvfb xauth)
 # Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with

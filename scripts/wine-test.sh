@@ -5,9 +5,16 @@
 # once). Two folders of the build are mapped as drives: R: removable (the
 # "USB disk") and S: fixed; the tests learn their letters from
 # ADDSONGS_TEST_USB_DRIVE and ADDSONGS_TEST_FIXED_DRIVE. Arguments go to
-# ctest, e.g. scripts/wine-test.sh -R MappedDrives.
+# ctest, e.g. scripts/wine-test.sh -R MappedDrives. The window tests need a
+# display: without DISPLAY the run goes on a virtual one (xvfb-run).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+# The window tests make real windows: without a display the run goes on a
+# virtual one.
+if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 
 build=$PWD/build-mingw
 export WINEPREFIX=$build/wine-prefix

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "qt/qt_text.h"
+#include "ui/mark_colours.h"
 #include "ui/ufrmMain.h"
 
 namespace qtui {
@@ -41,15 +42,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
       return ToQt(grid_.Cell(col, row));
     case Qt::BackgroundRole:
-      switch (mark.kind) {
-        case TCellMark::kMissing:
-          return QColor(255, 214, 214);
-        case TCellMark::kDuplicate:
-          return QColor(255, 226, 180);
-        case TCellMark::kDoubtful:
-          return QColor(255, 248, 190);
-        case TCellMark::kNone:
-          break;
+      if (TRgb colour; MarkColour(mark.kind, colour)) {
+        return QColor(colour.red, colour.green, colour.blue);
       }
       if (column.shaded) return QApplication::palette().button();
       return {};

@@ -1,0 +1,16 @@
+// addsongs.exe: the Windows desktop program. Shows the start-up window, then
+// the main window of the chosen product line, until the user closes it.
+#include "win32/app_setup.h"
+#include "win32/main_window.h"
+#include "win32/prompts.h"
+#include "win32/settings.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  w32ui::SetUpProcess();
+  w32ui::StandardPrompts prompts;
+  w32ui::MainWindow window(prompts, nullptr, w32ui::kSettingsKey);
+  if (!window.Start()) return 0;
+  ShowWindow(window.hwnd(), SW_SHOWMAXIMIZED);
+  UpdateWindow(window.hwnd());
+  return w32ui::RunMessageLoop();
+}

@@ -1,0 +1,373 @@
+#include "win32/main_window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "model/window_side.h"
+#include "ui/ui_texts.h"
+#include "win32/copy_panel.h"
+#include "win32/dialogs.h"
+#include "win32/grid_view.h"
+#include "win32/prompts.h"
+#include "win32/settings.h"
+#include "win32/win_text.h"
+
+namespace w32ui {
+namespace {
+
+constexpr int kToolHeight = 38;
+// A turn of the message loop repaints the copy panel; a long loop asks for
+// one per 5120-byte chunk, which takes microseconds. Turns come at most this
+// often, so the window answers and repaints twenty times a second and the
+// copy runs at the disk's speed.
+constexpr auto kPumpInterval = std::chrono::milliseconds(50);
+
+const wchar_t* const kFolders = L"folders";
+const wchar_t* const kRun = L"run";
+
+}  // namespace
+
+MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring settingsKey)
+    : prompts_(prompts), form_(*this, env), settingsKey_(std::move(settingsKey)) {
+  Create(WS_EX_ACCEPTFILES, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Wide(ui_text::ToolCaption()),
+         CW_USEDEFAULT, CW_USEDEFAULT, Scaled(1000, DpiOf(nullptr)), Scaled(640, DpiOf(nullptr)),
+         nullptr);
+  const std::string* names[] = {&ui_text::AddButton(), &ui_text::CompleteButton(),
+                                &ui_text::CloseButton()};
+  for (int i = 0; i < 3; ++i) {
+    buttons_[i] = Control(L"Button", Wide(*names[i]), WS_TABSTOP | BS_PUSHBUTTON, 6 + i * 102, 4,
+                          96, 30, kIdBtnAdd + i);
+  }
+  verify_ = Control(L"Button", Wide(ui_text::VerifySetting()), WS_TABSTOP | BS_AUTOCHECKBOX,
+                    6 + 3 * 102 + 12, 4, 200, 30, kIdChkVerify);
+  SendMessageW(verify_, BM_SETCHECK, BST_CHECKED, 0);
+
+  grid_ = std::make_unique<GridView>(hwnd_, kIdGrid, form_);
+  status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdStatusBar)),
+                            GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, dpi())), TRUE);
+  panes_[0] = Wide(ui_text::FixedPane());
+  panes_[1] = Wide(ui_text::InitialCount());
+  panel_ = std::make_unique<CopyPanel>(hwnd_, [this] { form_.CancelCopy(); });
+  Layout();
+}
+
+MainWindow::~MainWindow() {
+  // The grid's view goes before the form's grid it watches.
+  grid_.reset();
+  panel_.reset();
+}
+
+HWND MainWindow::copyPanelWindow() const {
+  return panel_->hwnd();
+}
+
+bool MainWindow::Start() {
+  LoadSettings();
+  form_.FormCreate();
+  if (form_.Terminated()) return false;
+  const RegistrySettings settings(settingsKey_);
+  if (auto folder = settings.Text(kFolders, L"songs")) {
+    if (auto gbk = FromWide(*folder)) form_.SetSourceFolder(*gbk);
+  }
+  return true;
+}
+
+void MainWindow::Layout() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  SendMessageW(status_, WM_SIZE, 0, 0);
+  RECT bar;
+  GetWindowRect(status_, &bar);
+  const int barHeight = bar.bottom - bar.top;
+  // The fixed pane as wide as its text, the count pane the rest.
+  HDC dc = GetDC(status_);
+  HGDIOBJ old = SelectObject(dc, UiFont(14, dpi()));
+  SIZE fixed = {};
+  GetTextExtentPoint32W(dc, panes_[0].c_str(), static_cast<int>(panes_[0].size()), &fixed);
+  SelectObject(dc, old);
+  ReleaseDC(status_, dc);
+  const int parts[2] = {fixed.cx + S(24), -1};
+  SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+  for (int i = 0; i < 2; ++i) SendMessageW(status_, SB_SETTEXTW, i | SBT_OWNERDRAW, i);
+  const int top = S(kToolHeight);
+  MoveWindow(grid_->hwnd(), 0, top, client.right, std::max(0L, client.bottom - top - barHeight),
+             TRUE);
+  grid_->StretchLastColumn();
+  if (panelShown_) PlacePanel();
+}
+
+void MainWindow::PlacePanel() {
+  // Centred across the window, above its vertical middle.
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const SIZE size = panel_->Size();
+  SetWindowPos(panel_->hwnd(), HWND_TOP, std::max(0L, (client.right - size.cx) / 2),
+               std::max(0L, (client.bottom - 2 * size.cy) / 2), size.cx, size.cy, 0);
+}
+
+void MainWindow::DrawPane(const DRAWITEMSTRUCT& item) {
+  // Both panes in red, as the Qt program shows them.
+  const int pane = static_cast<int>(item.itemID);
+  if (pane < 0 || pane > 1) return;
+  SetTextColor(item.hDC, RGB(255, 0, 0));
+  SetBkMode(item.hDC, TRANSPARENT);
+  HGDIOBJ old = SelectObject(item.hDC, UiFont(14, dpi()));
+  RECT r = item.rcItem;
+  r.left += S(4);
+  DrawTextW(item.hDC, panes_[pane].c_str(), -1, &r,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  SelectObject(item.hDC, old);
+}
+
+// ---- IMainView ----
+
+void MainWindow::SetCaption(const std::string& text) {
+  SetWindowTextW(hwnd_, Wide(text).c_str());
+}
+
+void MainWindow::SetStatusText(const std::string& text) {
+  panes_[1] = Wide(text);
+  SendMessageW(status_, SB_SETTEXTW, 1 | SBT_OWNERDRAW, 1);
+  UpdateWindow(status_);
+}
+
+void MainWindow::SetButtonEnabled(TMainButton which, bool enabled) {
+  EnableWindow(button(which), enabled);
+}
+
+void MainWindow::CopyPanelChanged(const TCopyPanel& panel) {
+  if (panel.visible && !panelShown_) {
+    panelShown_ = true;
+    PlacePanel();
+    ShowWindow(panel_->hwnd(), SW_SHOW);
+  } else if (!panel.visible && panelShown_) {
+    panelShown_ = false;
+    ShowWindow(panel_->hwnd(), SW_HIDE);
+  }
+  // Drawn on the next turn of the message loop, with whatever else changed.
+  panel_->Show(panel);
+}
+
+void MainWindow::CloseWindow() {
+  PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
+  PostMessageW(hwnd_, message, 0, static_cast<LPARAM>(lparam));
+}
+
+void MainWindow::ProcessMessages() {
+  const auto now = std::chrono::steady_clock::now();
+  if (now - pumped_ < kPumpInterval) return;
+  // One pass: what is queued now is dispatched, then the loop goes on.
+  MSG msg;
+  for (int handled = 0; handled < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));  // for the outer loop
+      break;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  pumped_ = std::chrono::steady_clock::now();
+}
+
+void MainWindow::ShowBox(const std::string& caption, const std::string& text, int kind) {
+  prompts_.Message(hwnd_, Wide(caption), Wide(text), kind);
+}
+
+int MainWindow::Ask(const TQuestion& question) {
+  return AskQuestion(prompts_, hwnd_, question);
+}
+
+std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
+  const std::wstring folder = prompts_.Folder(hwnd_, Wide(prompt), targetFolder_);
+  if (folder.empty()) return std::nullopt;
+  const std::vector<std::string> path = GbkPaths({folder}, prompts_, hwnd_);
+  if (path.empty()) return std::nullopt;
+  targetFolder_ = folder;
+  return path.front();
+}
+
+void MainWindow::ShowModal(TfrmLogin& form) {
+  LoginDialog dialog(form, prompts_, vodFolder_, hwnd_);
+  dialog.Run(hwnd_);
+}
+
+void MainWindow::ShowModal(TfrmAddNewSong& form) {
+  AddSongDialog dialog(form, prompts_, hwnd_);
+  form.FormActivate();
+  dialog.Run(hwnd_);
+}
+
+void MainWindow::ShowModal(TfrmSaveHint& form) {
+  SaveHintDialog dialog(form, hwnd_);
+  dialog.Run(hwnd_);
+}
+
+void MainWindow::ShowModal(TfrmDiskFree& form) {
+  DiskFreeDialog dialog(form, hwnd_);
+  dialog.Run(hwnd_);
+}
+
+// ---- Window events ----
+
+void MainWindow::ContextMenu(POINT at) {
+  if (!form_.lvList.Enabled()) return;
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, kIdMenuDelete, Wide(ui_text::DeleteItem()).c_str());
+  AppendMenuW(menu, MF_STRING, kIdMenuClear, Wide(ui_text::ClearItem()).c_str());
+  if (at.x == -1 && at.y == -1) {  // the menu key: at the grid's corner
+    RECT r;
+    GetWindowRect(grid_->hwnd(), &r);
+    at = {r.left + S(20), r.top + S(40)};
+  }
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+  DestroyMenu(menu);
+}
+
+void MainWindow::DropFiles(HDROP drop) {
+  std::vector<std::wstring> files;
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+    files.push_back(name);
+  }
+  DragFinish(drop);
+  if (!form_.lvList.Enabled()) return;
+  form_.AddDroppedFiles(GbkPaths(files, prompts_, hwnd_));
+}
+
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_LOADDONE:
+    case WM_SONGCOUNT:
+    case WM_COPYPROGRESS:
+      form_.HandleMessage(message, static_cast<std::int64_t>(lparam));
+      return 0;
+    case WM_COMMAND:
+      switch (LOWORD(wparam)) {
+        case kIdBtnAdd:
+          form_.btnAddClick();
+          break;
+        case kIdBtnComplete:
+          form_.btnCompleteClick();
+          break;
+        case kIdBtnCloseMain:
+          form_.btnCloseClick();
+          break;
+        case kIdChkVerify:
+          form_.SetVerifyCopies(SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+          break;
+        case kIdMenuDelete:
+          form_.N1Click();
+          break;
+        case kIdMenuClear:
+          form_.N2Click();
+          break;
+        default:
+          break;
+      }
+      return 0;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (grid_ && grid_->OnNotify(*reinterpret_cast<const NMHDR*>(lparam), result)) return result;
+      break;
+    }
+    case WM_CONTEXTMENU:
+      if (grid_ && reinterpret_cast<HWND>(wparam) == grid_->hwnd()) {
+        ContextMenu({static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});
+        return 0;
+      }
+      break;
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(wparam));
+      return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      if (item->hwndItem == status_) {
+        DrawPane(*item);
+        return TRUE;
+      }
+      break;
+    }
+    case WM_SIZE:
+      if (status_ != nullptr) Layout();
+      form_.FormResize();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      // Un-maximised, the buttons, a few rows of the grid, the status bar
+      // and the copy panel stay in view.
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      info->ptMinTrackSize.x = S(480 + 80);
+      info->ptMinTrackSize.y = S(260 + 160);
+      return 0;
+    }
+    case WM_DPICHANGED: {
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      const int newDpi = HIWORD(wparam);
+      for (int i = 0; i < 3; ++i) {
+        MoveWindow(buttons_[i], Scaled(6 + i * 102, newDpi), Scaled(4, newDpi), Scaled(96, newDpi),
+                   Scaled(30, newDpi), TRUE);
+        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+      }
+      MoveWindow(verify_, Scaled(324, newDpi), Scaled(4, newDpi), Scaled(200, newDpi),
+                 Scaled(30, newDpi), TRUE);
+      SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+      SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+      grid_->DpiChanged();
+      Layout();
+      return 0;
+    }
+    case WM_CLOSE:
+      if (closed_ || !form_.FormCloseQuery()) return 0;
+      closed_ = true;
+      SaveSettings();
+      form_.FormDestroy();
+      DestroyWindow(hwnd_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return Window::OnMessage(message, wparam, lparam);
+}
+
+void MainWindow::LoadSettings() {
+  const RegistrySettings settings(settingsKey_);
+  vodFolder_ = settings.Text(kFolders, L"vod").value_or(L"");
+  targetFolder_ = settings.Text(kFolders, L"target").value_or(L"");
+  const bool verify = settings.Number(kRun, L"verify").value_or(1) != 0;
+  SendMessageW(verify_, BM_SETCHECK, verify ? BST_CHECKED : BST_UNCHECKED, 0);
+  form_.SetVerifyCopies(verify);
+}
+
+void MainWindow::SaveSettings() {
+  RegistrySettings settings(settingsKey_);
+  if (!form_.Terminated()) settings.SetText(kFolders, L"songs", Wide(form_.SourceFolder()));
+  settings.SetText(kFolders, L"vod", vodFolder_);
+  settings.SetText(kFolders, L"target", targetFolder_);
+  settings.SetNumber(kRun, L"verify",
+                     SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+}
+
+int RunMessageLoop() {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace w32ui

@@ -1,0 +1,103 @@
+// The main window of the desktop program: the tool panel, the song grid, the
+// red status panes and the copy panel. It draws the main form (TfrmMain) and
+// hands every click, edit, key and dropped file to it; the form decides.
+// The form's messages 2048-2050 are posted to this window as window
+// messages of those numbers and handed back to TfrmMain::HandleMessage.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "ui/ufrmMain.h"
+#include "ui/views.h"
+#include "win32/window.h"
+
+namespace platform {
+class Env;
+}
+
+namespace w32ui {
+
+class CopyPanel;
+class GridView;
+class IPrompts;
+
+// The controls' ids, by which tests find them.
+enum MainControl : int {
+  kIdBtnAdd = 700,
+  kIdBtnComplete = 701,
+  kIdBtnCloseMain = 702,
+  kIdChkVerify = 703,
+  kIdGrid = 704,
+  kIdStatusBar = 705,
+  kIdMenuDelete = 710,  // the grid's menu: 删除 (N1)
+  kIdMenuClear = 711,   // 清空 (N2)
+};
+
+class MainWindow final : public Window, public IMainView {
+ public:
+  // prompts: the message boxes and file dialogs (tests hand in their own);
+  // env: the system (null: the real one); settingsKey: where the last
+  // folders are remembered, below HKEY_CURRENT_USER.
+  MainWindow(IPrompts& prompts, platform::Env* env, std::wstring settingsKey);
+  ~MainWindow() override;
+
+  // Runs the form's creation, with its start-up window. False when the
+  // program ends there (the user left, or chose no product line).
+  bool Start();
+
+  TfrmMain& form() { return form_; }
+  GridView& grid() { return *grid_; }
+  CopyPanel& copyPanel() { return *panel_; }
+  HWND copyPanelWindow() const;
+  HWND button(TMainButton which) const { return buttons_[static_cast<int>(which)]; }
+  // The status bar's panes: the fixed one (0) and the song count (1).
+  const std::wstring& paneText(int pane) const { return panes_[pane]; }
+
+  // IMainView
+  void SetCaption(const std::string& text) override;
+  void SetStatusText(const std::string& text) override;
+  void SetButtonEnabled(TMainButton button, bool enabled) override;
+  void CopyPanelChanged(const TCopyPanel& panel) override;
+  void CloseWindow() override;
+  void PostMessage(unsigned message, std::int64_t lparam) override;
+  void ProcessMessages() override;
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+  int Ask(const TQuestion& question) override;
+  std::optional<std::string> ChooseFolder(const std::string& prompt) override;
+  void ShowModal(TfrmLogin& form) override;
+  void ShowModal(TfrmAddNewSong& form) override;
+  void ShowModal(TfrmSaveHint& form) override;
+  void ShowModal(TfrmDiskFree& form) override;
+
+ private:
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void Layout();
+  void PlacePanel();
+  void ContextMenu(POINT at);
+  void DropFiles(HDROP drop);
+  void LoadSettings();
+  void SaveSettings();
+  void DrawPane(const DRAWITEMSTRUCT& item);
+
+  IPrompts& prompts_;
+  TfrmMain form_;
+  std::wstring settingsKey_;
+  HWND buttons_[3] = {};
+  HWND verify_ = nullptr;
+  HWND status_ = nullptr;
+  std::wstring panes_[2];
+  std::unique_ptr<GridView> grid_;
+  std::unique_ptr<CopyPanel> panel_;
+  bool panelShown_ = false;
+  std::wstring vodFolder_;                        // where the vod.txt open dialog starts
+  std::wstring targetFolder_;                     // where the folder browser starts
+  std::chrono::steady_clock::time_point pumped_;  // the last turn of the message loop
+  bool closed_ = false;
+};
+
+// Runs the program's message loop until the main window is gone.
+int RunMessageLoop();
+
+}  // namespace w32ui
