@@ -106,7 +106,17 @@ AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, HWND owner
   Control(L"Static", Wide(form.Label1), SS_NOPREFIX, 16, 37, 150, 18, -1);
   edtNum_ =
       Control(L"Edit", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 168, 32, 145, 22, kIdEdtNum);
+  // How the chosen files are named: two choices under the number box. The
+  // number, then the files, then the name order in the tab order.
+  Control(L"Static", Wide(form.lblNameOrder), SS_NOPREFIX, 16, 65, 80, 18, -1);
   Control(L"Button", Wide(form.btnFile), WS_TABSTOP | BS_PUSHBUTTON, 96, 96, 137, 25, kIdBtnFile);
+  const HWND orders[] = {
+      Control(L"Button", Wide(form.rbTitleSinger), WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 96,
+              62, 100, 20, kIdRbTitleSinger),
+      Control(L"Button", Wide(form.rbSingerTitle), BS_AUTORADIOBUTTON, 200, 62, 100, 20,
+              kIdRbSingerTitle)};
+  const bool singerFirst = form.FNameOrder == TNameOrder::kSingerTitle;
+  SendMessageW(orders[singerFirst ? 1 : 0], BM_SETCHECK, BST_CHECKED, 0);
   SetWindowSubclass(edtNum_, NumberBox, 1, reinterpret_cast<DWORD_PTR>(this));
   form_.SetView(this);
 }
@@ -142,6 +152,9 @@ LRESULT CALLBACK AddSongDialog::NumberBox(HWND box, UINT message, WPARAM wparam,
 void AddSongDialog::OnCommand(int id, int code, HWND) {
   if (id == kIdBtnFile && code == BN_CLICKED) {
     form_.btnFileClick();
+  } else if ((id == kIdRbTitleSinger || id == kIdRbSingerTitle) && code == BN_CLICKED) {
+    form_.rbNameOrderClick(id == kIdRbTitleSinger ? TNameOrder::kTitleSinger
+                                                  : TNameOrder::kSingerTitle);
   } else if (id == kIdEdtNum && code == EN_CHANGE && !filtering_) {
     // Typed and pasted text keeps what the form keeps of it.
     const std::string typed = FromWide(TextOf(edtNum_)).value_or("");

@@ -23,6 +23,8 @@ enum DialogControl : int {
   kIdBtnClose = 231,
   kIdEdtNum = 300,
   kIdBtnFile = 301,
+  kIdRbTitleSinger = 302,  // the name order's two choices
+  kIdRbSingerTitle = 303,
   kIdRzButton1 = 400,
   kIdRzButton2 = 401,
   kIdBitBtn1 = 500,

@@ -26,6 +26,8 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 
 const wchar_t* const kFolders = L"folders";
 const wchar_t* const kRun = L"run";
+const wchar_t* const kFiles = L"files";
+const wchar_t* const kSingerTitle = L"singer-title";
 
 }  // namespace
 
@@ -73,6 +75,10 @@ bool MainWindow::Start() {
   if (auto folder = settings.Text(kFolders, L"songs")) {
     if (auto gbk = FromWide(*folder)) form_.SetSourceFolder(*gbk);
   }
+  // How the owner's files are named, as the new-song dialog last chose.
+  form_.SetNameOrder(settings.Text(kFiles, L"nameOrder") == std::wstring(kSingerTitle)
+                         ? TNameOrder::kSingerTitle
+                         : TNameOrder::kTitleSinger);
   return true;
 }
 
@@ -354,7 +360,12 @@ void MainWindow::LoadSettings() {
 
 void MainWindow::SaveSettings() {
   RegistrySettings settings(settingsKey_);
-  if (!form_.Terminated()) settings.SetText(kFolders, L"songs", Wide(form_.SourceFolder()));
+  if (!form_.Terminated()) {
+    settings.SetText(kFolders, L"songs", Wide(form_.SourceFolder()));
+    settings.SetText(
+        kFiles, L"nameOrder",
+        form_.NameOrder() == TNameOrder::kSingerTitle ? kSingerTitle : L"title-singer");
+  }
   settings.SetText(kFolders, L"vod", vodFolder_);
   settings.SetText(kFolders, L"target", targetFolder_);
   settings.SetNumber(kRun, L"verify",

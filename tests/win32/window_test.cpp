@@ -135,13 +135,20 @@ class WindowTest : public ::testing::Test {
     return dir_.Write(name, std::string(size, 'v')).wstring();
   }
   // "添加歌曲" with the files, keeping the proposed number; the number box's text.
-  std::wstring AddFiles(w32ui::MainWindow& w, const std::vector<std::wstring>& files) {
+  // choose: a control of the dialog clicked first (a name order), or 0.
+  std::wstring AddFiles(w32ui::MainWindow& w, const std::vector<std::wstring>& files,
+                        int choose = 0) {
     prompts_.files = files;
     std::wstring number;
     DialogAnswers answers;
     answers.clicks[Caption(TfrmAddNewSong().Caption)] = w32ui::kIdBtnFile;
     answers.seen = [&](HWND dialog) {
       number = w32ui::TextOf(GetDlgItem(dialog, w32ui::kIdEdtNum));
+      checkedOrder_ =
+          SendDlgItemMessageW(dialog, w32ui::kIdRbSingerTitle, BM_GETCHECK, 0, 0) == BST_CHECKED
+              ? w32ui::kIdRbSingerTitle
+              : w32ui::kIdRbTitleSinger;
+      if (choose != 0) PostMessageW(GetDlgItem(dialog, choose), BM_CLICK, 0, 0);
     };
     SendMessageW(w.button(TMainButton::kAdd), BM_CLICK, 0, 0);
     Pump();
@@ -162,6 +169,7 @@ class WindowTest : public ::testing::Test {
 
   FakePrompts prompts_;
   TempDir dir_;
+  int checkedOrder_ = 0;  // the name order the new-song dialog showed checked
 };
 
 TEST_F(WindowTest, StartUpButtonsChooseTheProductLine) {
@@ -206,6 +214,30 @@ TEST_F(WindowTest, NewSongDialogAddsTheChosenFilesToTheGrid) {
   EXPECT_EQ(CellText(list, 2, 1), L"c");
   EXPECT_EQ(w->paneText(1), Wide(w->form().StatusText));
   EXPECT_TRUE(IsWindowEnabled(w->button(TMainButton::kComplete)));
+}
+
+TEST_F(WindowTest, TheNameOrderChosenInTheDialogFillsTheGridAndIsKept) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  const struct {
+    int choose;   // clicked before the files are chosen (0: none)
+    int checked;  // the choice the dialog showed when it opened
+    std::string file;
+    std::wstring title, singer;
+  } steps[] = {
+      {w32ui::kIdRbSingerTitle, w32ui::kIdRbTitleSinger, "Jacky-Kiss.mpg", L"Kiss", L"Jacky"},
+      {0, w32ui::kIdRbSingerTitle, "Faye-Red.mpg", L"Red", L"Faye"},
+      {w32ui::kIdRbTitleSinger, w32ui::kIdRbSingerTitle, "Honey-Teresa.mpg", L"Honey", L"Teresa"},
+  };
+  for (int row = 0; row < 3; ++row) {
+    const auto& step = steps[row];
+    AddFiles(*w, {Video(step.file, 10)}, step.choose);
+    EXPECT_EQ(checkedOrder_, step.checked) << step.file;
+    EXPECT_EQ(CellText(w->grid().hwnd(), kColTitle, row), step.title);
+    EXPECT_EQ(CellText(w->grid().hwnd(), kColSinger, row), step.singer);
+  }
+  // The rows already added keep their order.
+  EXPECT_EQ(CellText(w->grid().hwnd(), kColTitle, 0), L"Kiss");
 }
 
 TEST_F(WindowTest, CellsAreEditedInPlaceByTheirColumnsEditor) {
