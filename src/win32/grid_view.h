@@ -34,6 +34,9 @@ class GridView final : public IGridView {
   void BeginEdit(int col, int row);
   // The open editor (a line or a drop-down), or null.
   HWND Editor() const { return editor_; }
+  // The tooltip at a point of the list (its client coordinates): why the
+  // cell there is marked, then a text cell's whole text; empty for none.
+  std::wstring TipAt(POINT at);
   // The row height and the columns' widths follow the window's DPI.
   void DpiChanged();
   // The last column takes the room the others leave (the list was resized).
@@ -62,7 +65,6 @@ class GridView final : public IGridView {
   void FilterDigits();
   void MoveCurrent(int step);
   void Clicked(int col, int row, bool twice);
-  std::wstring TipAt(POINT at);
   int Scale(int pixels) const;
 
   TfrmMain& form_;

@@ -240,6 +240,31 @@ TEST_F(WindowTest, TheNameOrderChosenInTheDialogFillsTheGridAndIsKept) {
   EXPECT_EQ(CellText(w->grid().hwnd(), kColTitle, 0), L"Kiss");
 }
 
+TEST_F(WindowTest, AMarkedCellsTooltipSaysWhyAndTheCellIsFilled) {
+  const struct {
+    std::vector<std::string> files;
+    int col, row;
+  } cases[] = {
+      {{"nosinger.mpg"}, kColSinger, 0},                       // empty
+      {{"Kiss-Jacky.mpg", "Kiss - Jacky.avi"}, kColTitle, 1},  // caught twice
+  };
+  for (const auto& c : cases) {
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    std::vector<std::wstring> files;
+    for (const auto& file : c.files) files.push_back(Video(file, 10));
+    AddFiles(*w, files);
+    const TMark& mark = w->form().lvList.Mark(c.col, c.row);
+    ASSERT_FALSE(mark.tip.empty()) << c.files.front();
+    RECT cell = {};
+    cell.top = c.col;
+    cell.left = LVIR_BOUNDS;
+    SendMessageW(w->grid().hwnd(), LVM_GETSUBITEMRECT, c.row, reinterpret_cast<LPARAM>(&cell));
+    const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    EXPECT_EQ(w->grid().TipAt(middle).substr(0, Wide(mark.tip).size()), Wide(mark.tip));
+  }
+}
+
 TEST_F(WindowTest, CellsAreEditedInPlaceByTheirColumnsEditor) {
   const struct {
     std::uint8_t product;
