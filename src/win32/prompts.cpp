@@ -159,9 +159,11 @@ std::wstring DialogFilter(const std::wstring& formsFilter) {
   return out + L'\0';
 }
 
-std::wstring StandardPrompts::OpenFile(HWND owner, const std::wstring& title,
-                                       const std::wstring& folder, const std::wstring& filter) {
-  std::wstring buffer(4096, L'\0');
+namespace {
+// Shows the system's open dialog over owner, filling buffer with what was
+// chosen (as GetOpenFileNameW gives it); false when the user cancelled.
+bool ShowOpenDialog(HWND owner, const wchar_t* title, const std::wstring& folder,
+                    const std::wstring& filter, DWORD flags, std::wstring& buffer) {
   const std::wstring filters = DialogFilter(filter);
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -170,9 +172,16 @@ std::wstring StandardPrompts::OpenFile(HWND owner, const std::wstring& title,
   ofn.lpstrFile = buffer.data();
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = title.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameW(&ofn)) return {};
+  ofn.lpstrTitle = title;
+  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | flags;
+  return GetOpenFileNameW(&ofn) != 0;
+}
+}  // namespace
+
+std::wstring StandardPrompts::OpenFile(HWND owner, const std::wstring& title,
+                                       const std::wstring& folder, const std::wstring& filter) {
+  std::wstring buffer(4096, L'\0');
+  if (!ShowOpenDialog(owner, title.c_str(), folder, filter, 0, buffer)) return {};
   return std::wstring(buffer.c_str());
 }
 
@@ -180,17 +189,7 @@ std::vector<std::wstring> StandardPrompts::OpenFiles(HWND owner, const std::wstr
                                                      const std::wstring& filter) {
   // 99 songs of long names fit with room to spare.
   std::wstring buffer(1 << 16, L'\0');
-  const std::wstring filters = DialogFilter(filter);
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = owner;
-  ofn.lpstrFilter = filters.c_str();
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
-  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
-              OFN_HIDEREADONLY;
-  if (!GetOpenFileNameW(&ofn)) return {};
+  if (!ShowOpenDialog(owner, nullptr, folder, filter, OFN_ALLOWMULTISELECT, buffer)) return {};
   // One file: its full path. Several: the folder, then each name, each
   // ended by a NUL, the list by two.
   std::vector<std::wstring> parts;
