@@ -14,13 +14,8 @@ cmake --preset default >/dev/null
 cmake --build --preset default --target gui_copy_driver addsongs-cli >/dev/null
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/gui-copy.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/src"
-files=()
-for n in 1 2 3 4; do
-  f="$work/src/song$n-singer.mpg"
-  head -c "$((mib << 20))" /dev/urandom > "$f"
-  files+=("$f")
-done
+source bench/videos.sh
+make_videos "$work/src" "$mib"
 cli=./build/src/cli/addsongs-cli
 driver=./build/bench/gui_copy_driver
 total_mib=$((mib * 4))

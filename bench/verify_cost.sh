@@ -13,13 +13,8 @@ cmake --build --preset default --target addsongs-cli >/dev/null
 cli=./build/src/cli/addsongs-cli
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/verify-cost.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/src"
-files=()
-for n in 1 2 3 4; do
-  f="$work/src/song$n-singer.mpg"
-  head -c "$((mib << 20))" /dev/urandom > "$f"
-  files+=("$f")
-done
+source bench/videos.sh
+make_videos "$work/src" "$mib"
 drop() {
   sync
   if [ -w /proc/sys/vm/drop_caches ]; then echo 3 > /proc/sys/vm/drop_caches; fi

@@ -17,13 +17,8 @@ export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,ms
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/win32-gui-copy.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/src"
-files=()
-for n in 1 2 3 4; do
-  f="$work/src/song$n-singer.mpg"
-  head -c "$((mib << 20))" /dev/urandom > "$f"
-  files+=("Z:$f")
-done
+source bench/videos.sh
+make_videos "$work/src" "$mib" Z:
 
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   set -euo pipefail

@@ -154,6 +154,16 @@ class WindowTest : public ::testing::Test {
     Pump();
     return number;
   }
+  // Clicks 开始加歌 and, while the run goes on, calls watch every few
+  // milliseconds from the window's loop; returns once the run has ended.
+  static void RunWatching(w32ui::MainWindow& w, std::function<void()> watch) {
+    tick = std::move(watch);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 5, Ticked);
+    SendMessageW(w.button(TMainButton::kComplete), BM_CLICK, 0, 0);
+    KillTimer(nullptr, timer);
+    tick = nullptr;
+    Pump();
+  }
   // Puts text into the cell's editor and presses Enter.
   static void Type(w32ui::MainWindow& w, int col, int row, const std::wstring& text) {
     w.grid().BeginEdit(col, row);
@@ -312,12 +322,7 @@ TEST_F(WindowTest, AWholeRunOntoTheUsbDriveWritesWhatTheConsoleWrites) {
   DialogAnswers answers;
   answers.clicks[Caption(TfrmSaveHint().Caption)] = w32ui::kIdRzButton1;
   bool panelSeen = false;
-  tick = [&] { panelSeen = panelSeen || IsWindowVisible(w->copyPanelWindow()); };
-  const UINT_PTR timer = SetTimer(nullptr, 0, 5, Ticked);
-  SendMessageW(w->button(TMainButton::kComplete), BM_CLICK, 0, 0);
-  KillTimer(nullptr, timer);
-  tick = nullptr;
-  Pump();
+  RunWatching(*w, [&] { panelSeen = panelSeen || IsWindowVisible(w->copyPanelWindow()); });
   ASSERT_FALSE(prompts_.boxes.empty());
   EXPECT_EQ(prompts_.boxes.back().text.rfind(Wide(ui_text::DoneText()), 0), 0u)
       << "the run ends done";
@@ -350,7 +355,7 @@ TEST_F(WindowTest, CancelStopsTheCopyHalfWayAndTellsWhatWasCopied) {
   DialogAnswers answers;
   answers.clicks[Caption(TfrmSaveHint().Caption)] = w32ui::kIdRzButton2;
   HWND panel = w->copyPanelWindow();
-  tick = [&] {
+  RunWatching(*w, [&] {
     HWND cancel = GetDlgItem(panel, w32ui::kIdPanelCancel);
     const std::wstring song = w32ui::TextOf(GetDlgItem(panel, w32ui::kIdPanelSong));
     const auto percent = SendMessageW(GetDlgItem(panel, w32ui::kIdPanelBar), PBM_GETPOS, 0, 0);
@@ -358,12 +363,7 @@ TEST_F(WindowTest, CancelStopsTheCopyHalfWayAndTellsWhatWasCopied) {
         IsWindowEnabled(cancel)) {
       SendMessageW(cancel, BM_CLICK, 0, 0);
     }
-  };
-  const UINT_PTR timer = SetTimer(nullptr, 0, 5, Ticked);
-  SendMessageW(w->button(TMainButton::kComplete), BM_CLICK, 0, 0);
-  KillTimer(nullptr, timer);
-  tick = nullptr;
-  Pump();
+  });
   ASSERT_FALSE(prompts_.boxes.empty());
   EXPECT_EQ(prompts_.boxes.back().caption, Wide(ui_text::FailedCaption()));
   const fs::path copied = out.path() / "vod";
