@@ -30,6 +30,11 @@ echo "installer: $(basename "$setup"), $(stat -c %s "$setup") bytes"
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >"$build/wineboot-installer.log" 2>&1 || { cat "$build/wineboot-installer.log" >&2; exit 1; }
 fi
+# One server for the test, kept running between the steps. The one wineboot
+# started lingers a few seconds, and "wineserver -p" refuses to start beside
+# it (status 2): end it first.
+wineserver -k 2>/dev/null || true
+wineserver -w
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
@@ -49,6 +54,7 @@ timeout 60 xdotool search --sync --onlyvisible --class addsongs >/dev/null ||
   fail "addsongs.exe showed no start-up window within a minute"
 wineserver -k 2>/dev/null || true
 wait || true
+wineserver -w
 echo "started: the start-up window of the installed addsongs.exe"
 
 wineserver -p
