@@ -20,6 +20,11 @@
 namespace qtui {
 namespace {
 
+// The start-up window's frame: a caption without buttons. The other dialogs
+// add the close button.
+constexpr Qt::WindowFlags kCaptionOnly = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+constexpr Qt::WindowFlags kCaptionAndClose = kCaptionOnly | Qt::WindowCloseButtonHint;
+
 QPushButton* Button(QWidget* parent, const char* name, const std::string& caption, QRect place) {
   auto* button = new QPushButton(ToQt(caption), parent);
   button->setObjectName(name);
@@ -74,10 +79,7 @@ QValidator::State FormValidator::validate(QString& input, int& pos) const {
 // ---- Start-up window ----
 
 LoginDialog::LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      form_(form),
-      prompts_(prompts),
-      lastFolder_(lastFolder) {
+    : QDialog(parent, kCaptionOnly), form_(form), prompts_(prompts), lastFolder_(lastFolder) {
   setObjectName("frmLogin");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(266, 256);
@@ -137,10 +139,7 @@ void LoginDialog::reject() {
 // ---- New-song dialog ----
 
 AddSongDialog::AddSongDialog(TfrmAddNewSong& form, IPrompts& prompts, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      form_(form),
-      prompts_(prompts) {
+    : QDialog(parent, kCaptionAndClose), form_(form), prompts_(prompts) {
   setObjectName("frmAddNewSong");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(334, 193);
@@ -236,9 +235,7 @@ std::optional<std::vector<std::string>> AddSongDialog::ChooseFiles(const std::st
 // ---- Save-hint dialog ----
 
 SaveHintDialog::SaveHintDialog(TfrmSaveHint& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      form_(form) {
+    : QDialog(parent, kCaptionAndClose), form_(form) {
   setObjectName("frmSaveHint");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(363, 234);
@@ -263,9 +260,7 @@ SaveHintDialog::~SaveHintDialog() {
 // ---- Disk-space dialog ----
 
 DiskFreeDialog::DiskFreeDialog(TfrmDiskFree& form, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
-      form_(form) {
+    : QDialog(parent, kCaptionAndClose), form_(form) {
   setObjectName("frmDiskFree");
   setWindowTitle(ToQt(form.Caption));
   setFont(PixelFont(font(), 14));

@@ -13,11 +13,6 @@ namespace fs = std::filesystem;
 using Words = std::vector<std::string>;
 
 // A path as the UTF-8 word a command line gives.
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 Words operator+(Words a, const Words& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;

@@ -13,11 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 TEST(AddOnWindows, UsbRunFillsTheRemovableDrivesVodFolder) {
   const std::string usb = MappedDrive(kUsbDriveVariable);
   if (usb.empty()) GTEST_SKIP() << "no removable drive mapped: run scripts/wine-test.sh";

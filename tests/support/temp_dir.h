@@ -29,3 +29,9 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// A path as UTF-8 text, as a program's command line takes it.
+inline std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}

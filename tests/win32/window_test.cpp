@@ -107,11 +107,6 @@ std::wstring CellText(HWND list, int col, int row) {
   return text;
 }
 
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 const std::wstring& Caption(const std::string& gbk) {
   static std::map<std::string, std::wstring> wide;
   return wide[gbk] = Wide(gbk);
