@@ -139,8 +139,17 @@ class WidgetTest : public QObject {
       QApplication::sendEvent(editor, &typed);
     }
     QTest::keyClick(editor, Qt::Key_Return);
-    // The editor commits on the next turn, the form's rules on the one after.
-    QTest::qWait(20);
+    Settle();
+  }
+  // The editor commits on the next turn, the form's rules on the one after and
+  // the window's notices after that: each hop is a posted event, so a fixed
+  // number of passes drains them however slowly the machine runs (a timed
+  // wait did not, under the sanitizers on a busy machine).
+  static void Settle() {
+    for (int pass = 0; pass < 8; ++pass) {
+      QCoreApplication::sendPostedEvents();
+      QCoreApplication::processEvents();
+    }
   }
   // "添加歌曲" with the files, keeping the proposed number.
   static void AddFiles(qtui::MainWindow& w, FakePrompts& prompts, const QStringList& files) {
@@ -148,7 +157,7 @@ class WidgetTest : public QObject {
     DialogAnswers answers;
     answers.clicks["frmAddNewSong"] = "btnFile";
     w.button(TMainButton::kAdd)->click();
-    QCoreApplication::processEvents();
+    Settle();
   }
 
  private slots:
