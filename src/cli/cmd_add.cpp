@@ -147,11 +147,8 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       o.allowDuplicates = true;
     } else if (a == "--name-order") {
       const std::string& order = args[++i];
-      if (order == "title-singer") {
-        o.nameOrder = TNameOrder::kTitleSinger;
-      } else if (order == "singer-title") {
-        o.nameOrder = TNameOrder::kSingerTitle;
-      } else {
+      o.nameOrder = NameOrderFromText(order);
+      if (!o.nameOrder) {
         return "--name-order takes title-singer or singer-title, not '" + order + "'";
       }
     } else if (a == "--merge" || a == "--replace") {

@@ -28,7 +28,20 @@ std::string_view WithoutTrackNumber(std::string_view name) {
   return rest.substr(mark);
 }
 
+constexpr std::string_view kTitleSingerText = "title-singer";
+constexpr std::string_view kSingerTitleText = "singer-title";
+
 }  // namespace
+
+std::string_view NameOrderText(TNameOrder order) {
+  return order == TNameOrder::kSingerTitle ? kSingerTitleText : kTitleSingerText;
+}
+
+std::optional<TNameOrder> NameOrderFromText(std::string_view text) {
+  if (text == kTitleSingerText) return TNameOrder::kTitleSinger;
+  if (text == kSingerTitleText) return TNameOrder::kSingerTitle;
+  return std::nullopt;
+}
 
 void ParseSongFileName(std::string_view fileName, TBaseSongData& record, TNameOrder order) {
   if (fileName.empty()) return;

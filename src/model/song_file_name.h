@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "model/songdata.h"
@@ -9,6 +10,12 @@
 // How the owner's collection names its videos: "title-singer" (the default)
 // or "singer-title".
 enum class TNameOrder : std::uint8_t { kTitleSinger, kSingerTitle };
+
+// The order as the settings and the console's option write it:
+// "title-singer" or "singer-title". NameOrderFromText gives nullopt for any
+// other text. Never throw.
+std::string_view NameOrderText(TNameOrder order);
+std::optional<TNameOrder> NameOrderFromText(std::string_view text);
 
 // Takes title and singer from a video file name such as "title-singer.ext",
 // in any folder:

@@ -5,6 +5,7 @@
 
 #include "model/messages.h"
 #include "model/replacing_file.h"
+#include "text/uPublic.h"
 #include "text/user_error.h"
 
 namespace {
@@ -47,9 +48,7 @@ bool TTargetDir::IsSongFileName(const std::string& name) {
   for (std::size_t i = 2; i < 6; ++i) {
     if (name[i] < '0' || name[i] > '9') return false;
   }
-  std::string ext = name.substr(6);
-  for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return ext == ".dat";
+  return LowerAscii(name.substr(6)) == ".dat";
 }
 
 void TTargetDir::Inspect() {

@@ -47,7 +47,6 @@ const char* const kSettingsVodDir = "folders/vod";
 const char* const kSettingsTargetDir = "folders/target";
 const char* const kSettingsVerify = "run/verify";
 const char* const kSettingsNameOrder = "files/nameOrder";
-const char* const kSingerTitle = "singer-title";
 
 }  // namespace
 
@@ -211,9 +210,8 @@ bool MainWindow::Start() {
   if (auto folder = FromQt(settings.value(kSettingsSourceDir).toString())) {
     form_.SetSourceFolder(*folder);
   }
-  form_.SetNameOrder(settings.value(kSettingsNameOrder).toString() == kSingerTitle
-                         ? TNameOrder::kSingerTitle
-                         : TNameOrder::kTitleSinger);
+  const QString order = settings.value(kSettingsNameOrder).toString();
+  if (auto chosen = NameOrderFromText(order.toStdString())) form_.SetNameOrder(*chosen);
   return true;
 }
 
@@ -360,9 +358,7 @@ void MainWindow::SaveSettings() {
   QSettings settings;
   if (!form_.Terminated()) {
     settings.setValue(kSettingsSourceDir, ToQt(form_.SourceFolder()));
-    settings.setValue(kSettingsNameOrder, form_.NameOrder() == TNameOrder::kSingerTitle
-                                              ? kSingerTitle
-                                              : "title-singer");
+    settings.setValue(kSettingsNameOrder, QString::fromLatin1(NameOrderText(form_.NameOrder())));
   }
   settings.setValue(kSettingsVodDir, vodFolder_);
   settings.setValue(kSettingsTargetDir, targetFolder_);

@@ -89,6 +89,19 @@ std::string ExtractName(std::string_view path) {
   return std::string(path.substr(NameStart(path)));
 }
 
+std::string LowerAscii(std::string_view text) {
+  std::string lower(text);
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    const auto c = static_cast<unsigned char>(lower[i]);
+    if (IsLeadByte(c) && i + 1 < lower.size() && IsTrailByte(lower[i + 1])) {
+      ++i;
+    } else if (c >= 'A' && c <= 'Z') {
+      lower[i] = static_cast<char>(c - 'A' + 'a');
+    }
+  }
+  return lower;
+}
+
 bool IsSongNumber(std::string_view text) {
   if (text.size() != 4) return false;
   for (char c : text) {

@@ -36,6 +36,11 @@ std::string ExtractName(std::string_view path);
 // True exactly when the text is four ASCII digits.
 bool IsSongNumber(std::string_view text);
 
+// The text with its ASCII letters A-Z in lower case, for comparing names
+// and extensions regardless of case. Walks the text as GBK: a Chinese
+// character's trail byte in 'A'..'Z' is part of it and left as it is.
+std::string LowerAscii(std::string_view text);
+
 // A byte count for people: GiB with two decimals from 1 GiB on ("1.20G" for
 // 1230 MiB, "1.50G", "5.00G"), whole MiB below ("300M"); "0M" under 1 MiB and
 // for negative counts. Nothing stored depends on it.

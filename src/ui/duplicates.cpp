@@ -5,17 +5,6 @@
 
 #include "text/uPublic.h"
 
-namespace {
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-}  // namespace
-
 std::string SingersKey(std::string_view singer) {
   TStringList singers;
   std::string current;

@@ -4,16 +4,6 @@
 #include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
-namespace {
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
-}  // namespace
-
 bool BreaksVodLine(std::string_view text) {
   for (const char c : text) {
     if (c == ';' || static_cast<unsigned char>(c) < 0x20) return true;
@@ -32,11 +22,11 @@ bool IsVideoFile(std::string_view path) {
                 patterns);
     TStringList found;
     for (const auto& p : patterns) {
-      if (p.rfind("*.", 0) == 0) found.push_back(Lower(p.substr(1)));
+      if (p.rfind("*.", 0) == 0) found.push_back(LowerAscii(p.substr(1)));
     }
     return found;
   }();
-  const std::string name = Lower(ExtractName(path));
+  const std::string name = LowerAscii(ExtractName(path));
   for (const auto& ext : extensions) {
     if (name.size() > ext.size() && name.ends_with(ext)) return true;
   }

@@ -27,7 +27,6 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 const wchar_t* const kFolders = L"folders";
 const wchar_t* const kRun = L"run";
 const wchar_t* const kFiles = L"files";
-const wchar_t* const kSingerTitle = L"singer-title";
 
 }  // namespace
 
@@ -76,9 +75,9 @@ bool MainWindow::Start() {
     if (auto gbk = FromWide(*folder)) form_.SetSourceFolder(*gbk);
   }
   // How the owner's files are named, as the new-song dialog last chose.
-  form_.SetNameOrder(settings.Text(kFiles, L"nameOrder") == std::wstring(kSingerTitle)
-                         ? TNameOrder::kSingerTitle
-                         : TNameOrder::kTitleSinger);
+  if (auto text = settings.Text(kFiles, L"nameOrder")) {
+    if (auto order = NameOrderFromText(FromWide(*text).value_or(""))) form_.SetNameOrder(*order);
+  }
   return true;
 }
 
@@ -362,9 +361,7 @@ void MainWindow::SaveSettings() {
   RegistrySettings settings(settingsKey_);
   if (!form_.Terminated()) {
     settings.SetText(kFolders, L"songs", Wide(form_.SourceFolder()));
-    settings.SetText(
-        kFiles, L"nameOrder",
-        form_.NameOrder() == TNameOrder::kSingerTitle ? kSingerTitle : L"title-singer");
+    settings.SetText(kFiles, L"nameOrder", Wide(std::string(NameOrderText(form_.NameOrder()))));
   }
   settings.SetText(kFolders, L"vod", vodFolder_);
   settings.SetText(kFolders, L"target", targetFolder_);

@@ -48,6 +48,17 @@ TEST(IsSongNumber, AcceptsExactlyFourAsciiDigits) {
   for (const auto& [text, want] : cases) EXPECT_EQ(IsSongNumber(text), want) << text;
 }
 
+TEST(LowerAscii, LowersAsciiLettersButNeverAByteOfAChineseCharacter) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"A-B.MPG", "a-b.mpg"},
+      {"\x81\x41.DAT", "\x81\x41.dat"},  // 0x41 ('A') is the character's trail byte
+      {"\x81 Z", "\x81 z"},              // a lead byte without a trail stands alone
+      {"\xB0", "\xB0"},
+      {"", ""},
+  };
+  for (const auto& [in, want] : cases) EXPECT_EQ(LowerAscii(in), want) << in;
+}
+
 TEST(FormatDiskSize, ShowsGibWithTwoDecimalsAndWholeMibBelow) {
   constexpr std::int64_t M = 1048576;
   constexpr std::int64_t G = 1073741824;
