@@ -71,6 +71,7 @@ class MemoryFolder : public platform::Folder {
   }
   void Sync() override {}
   platform::VolumeRoom Room() override { return {std::int64_t{1} << 40, 4096, -1, -1}; }
+  std::string VolumeId() override { return ""; }
   bool ReachedByPath() override { return true; }
 
  private:

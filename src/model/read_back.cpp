@@ -12,7 +12,7 @@
 #include "text/user_error.h"
 
 namespace {
-constexpr std::size_t kReadChunk = 65536;
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;  // what a stick serves fastest
 }  // namespace
 
 void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack) {

@@ -61,8 +61,10 @@ struct FolderEntry {
 
 // The room a volume has left, as the folder on it sees it.
 struct VolumeRoom {
-  std::int64_t freeBytes = -1;    // bytes this user may still write; -1 unknown
-  std::int64_t blockSize = -1;    // a file of n bytes takes n rounded up to it; -1 unknown
+  std::int64_t freeBytes = -1;  // bytes this user may still write; -1 unknown
+  // The allocation unit (FAT's cluster): a file of n bytes takes n rounded up
+  // to it; -1 unknown.
+  std::int64_t blockSize = -1;
   std::int64_t freeEntries = -1;  // files that can still be made; -1 not counted
   std::int64_t largestFile = -1;  // the largest file it takes (FAT: 4 GiB - 1); -1 no limit
 };
@@ -126,6 +128,12 @@ class Folder {
 
   // The room left on the folder's volume. Never throws; unknown parts are -1.
   virtual VolumeRoom Room() = 0;
+
+  // A name of the volume the folder is on that stays the same wherever it is
+  // plugged in or mounted: its file system's serial number or UUID
+  // ("1A2B-3C4D" for FAT), ASCII letters, digits and '-' only. "" when it
+  // cannot be told. Never throws.
+  virtual std::string VolumeId() = 0;
 
   // True while the folder's path still leads to this folder; false once its
   // disk was pulled out (the path then leads to the folder under the mount
@@ -211,6 +219,13 @@ class Env {
   // it cannot be told (also when the folder's name has no GBK form).
   virtual std::string ExecutableDir() = 0;
 
+  // The folder where the program keeps this user's own data (the copies of
+  // the song lists a run replaced), ending with the separator: on Linux
+  // $XDG_DATA_HOME/addsongs/ (by default ~/.local/share/addsongs/), on
+  // Windows %LOCALAPPDATA%\addsongs\. It may not exist yet; nothing is made
+  // here. Empty when it cannot be told (also when it has no GBK form).
+  virtual std::string DataDir() = 0;
+
   // The separator this system writes between folders: '/' or '\'.
   virtual char PathSeparator() const = 0;
 };
@@ -262,6 +277,7 @@ class FolderWrapper : public Folder {
   }
   void Sync() override { target_->Sync(); }
   VolumeRoom Room() override { return target_->Room(); }
+  std::string VolumeId() override { return target_->VolumeId(); }
   bool ReachedByPath() override { return target_->ReachedByPath(); }
 
  private:
@@ -300,6 +316,7 @@ class EnvWrapper : public Env {
     return target_->OpenFolder(p);
   }
   std::string ExecutableDir() override { return target_->ExecutableDir(); }
+  std::string DataDir() override { return target_->DataDir(); }
   char PathSeparator() const override { return target_->PathSeparator(); }
 
  private:

@@ -186,6 +186,7 @@ class PosixEnv final : public Env {
     return posix::NewFolder(fd, shown);
   }
 
+  std::string DataDir() override { return ""; }
   std::string ExecutableDir() override {
     std::error_code ec;
     fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);

@@ -186,6 +186,8 @@ class PosixFolder final : public Folder {
       Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device");
   }
 
+  std::string VolumeId() override { return ""; }
+
   bool ReachedByPath() override {
     struct stat held;
     struct stat named;

@@ -349,6 +349,7 @@ class Win32Env final : public Env {
     return win32::NewFolder(h.release(), std::move(folderPath));
   }
 
+  std::string DataDir() override { return ""; }
   std::string ExecutableDir() override {
     std::wstring program(MAX_PATH, L'\0');
     while (true) {

@@ -272,6 +272,8 @@ class Win32Folder final : public Folder {
     return NewFolder(h.release(), path_ + name + '\\');
   }
 
+  std::string VolumeId() override { return ""; }
+
   bool ReachedByPath() override {
     const std::optional<std::wstring> wide = WidePath(path_);
     if (!wide) return false;

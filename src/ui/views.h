@@ -28,6 +28,8 @@ struct TQuestion {
     kRenumber,         // new songs' numbers clash with kept songs: renumber, cancel
     kUnreadLines,      // a vod.txt has lines that cannot be read: go on, cancel
     kDuplicates,       // the run meets songs that are in the grid twice: go on, cancel
+    kConfirmReplace,   // replacing the target's songs, asked once more: keep, replace, cancel
+    kRestoreList,      // a copy of the target's earlier list to put back: one per copy, cancel
   };
   Id id;
   std::string caption;
