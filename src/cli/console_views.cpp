@@ -62,6 +62,14 @@ int TConsoleView::Ask(const TQuestion& question) {
     case Id::kDuplicates:
       answer = answers_.allowDuplicates ? 0 : cancel;
       break;
+    case Id::kConfirmReplace:
+      // --replace was asked for: the first button would keep the songs.
+      answer = answers_.existing == Existing::kReplace ? 1 : cancel;
+      break;
+    case Id::kRestoreList:
+      answer = answers_.restoreCopy >= 0 && answers_.restoreCopy < cancel ? answers_.restoreCopy
+                                                                          : cancel;
+      break;
     case Id::kCloseDuringCopy:
     case Id::kCloseUncopied:
     case Id::kClearGrid:

@@ -31,6 +31,7 @@ struct TConsoleAnswers {
   TExisting existing = TExisting::kRefuse;
   std::optional<TNameOrder> nameOrder;  // chosen in the new-song dialog (none: kept)
   bool allowDuplicates = false;         // the run goes on with songs in the grid twice
+  int restoreCopy = -1;                 // the earlier list to put back (0: the newest); -1 none
 };
 
 class TConsoleView final : public TQueuedMainView,
