@@ -6,6 +6,7 @@
 #include "model/checksum.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
+#include "model/target_dir.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
 #include "text/user_error.h"
@@ -21,23 +22,26 @@ std::int64_t Percent(std::int64_t position, std::int64_t size) {
 }
 }  // namespace
 
-void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& shownDir,
+void TBaseSong::CopyRecordFiles(TTargetDir& target, const std::string& shownDir,
                                 const TFileCopyProc& onFileCopy) {
-  auto nameOf = [](const TBaseSongData& song) { return song.SongNo + ".dat"; };
+  auto nameOf = [&target](const TBaseSongData& song) { return target.DatName(song.SongNo); };
 
   // Songs read back from a vod.txt have no video file; they can only keep the
   // copy already on the target. Refuse the run before copying anything when
   // such a copy is missing.
+  const auto& there = target.Contents().dats;
   for (int i = 0; i < FCount; ++i) {
     const TBaseSongData& song = *GetSong(i);
-    if (song.VideoFile.empty() && folder.Stat(nameOf(song)).kind != platform::EntryKind::kFile) {
+    if (song.VideoFile.empty() && there.count(song.SongNo) == 0) {
       throw TUserError(msg::NoVideoFile(song.SongNo, song.SongName));
     }
   }
+  platform::Folder& folder = target.Make();
 
   // What is complete on the target so far; a run that stops keeps it right.
   auto& outcome = FCopyOutcome;
   outcome.complete.assign(static_cast<std::size_t>(FCount), false);
+  outcome.placed.assign(static_cast<std::size_t>(FCount), false);
   outcome.failed = -1;
   outcome.changed = false;
   for (int i = 0; i < FCount; ++i) {
@@ -59,7 +63,7 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& sho
       throw platform::FileError(EIO,
                                 "cannot read the size of " + platform::QuotedPath(song.VideoFile));
     }
-    TReplacingFile target(folder, nameOf(song));
+    TReplacingFile file(folder, nameOf(song));
     TChecksum sum;  // of what is written, for the read-back
     std::int64_t position = 0;
     while (position < size) {
@@ -72,13 +76,16 @@ void TBaseSong::CopyRecordFiles(platform::Folder& folder, const std::string& sho
         throw platform::FileError(
             EIO, platform::QuotedPath(song.VideoFile) + " ended before its size was read");
       }
-      target.Append(buffer.data(), n);
+      file.Append(buffer.data(), n);
       sum.Update(buffer.data(), n);
       position += static_cast<std::int64_t>(n);
       Notify(WM_COPYPROGRESS, Percent(position, size));
     }
-    target.Commit();
-    outcome.written.push_back({nameOf(song), song.SongNo + " " + song.SongName, size, sum.Value()});
+    // From its rename on the song's old file may be gone.
+    outcome.placed[static_cast<std::size_t>(i)] = true;
+    file.Commit();
+    outcome.written.push_back(
+        {nameOf(song), song.SongNo + " " + song.SongName, i, size, sum.Value()});
     outcome.changed = true;
     outcome.complete[static_cast<std::size_t>(i)] = true;
   }

@@ -17,11 +17,17 @@ const std::string& DiskTooSmall();       // not enough room on the target
 const std::string& CopyCancelled();      // the user stopped the copy
 
 // The target folder (path as given) ...
-std::string TargetIsLink(const std::string& path);    // ... or a folder on its way is a link
-std::string NotAFolder(const std::string& path);      // ... is a file, not a folder
-std::string TargetBusy(const std::string& path);      // ... is being written by another run
-std::string VodTxtNotAFile(const std::string& path);  // ... holds a vod.txt that is no file
-std::string TargetChanged(const std::string& path);   // ... was written by another run meanwhile
+std::string TargetIsLink(const std::string& path);  // ... or a folder on its way is a link
+std::string NotAFolder(const std::string& path);    // ... is a file, not a folder
+std::string TargetBusy(const std::string& path);    // ... is being written by another run
+// ... holds its list or a song file (name, in the case it has there) that is
+// no regular file (a folder, a link, a device)
+std::string VodTxtNotAFile(const std::string& path, const std::string& name);
+std::string SongFileNotAFile(const std::string& path, const std::string& name);
+// ... holds one name twice, in different cases (a, b): FAT, which the
+// jukebox reads, cannot tell them apart
+std::string NameTwice(const std::string& path, const std::string& a, const std::string& b);
+std::string TargetChanged(const std::string& path);  // ... was written by another run meanwhile
 // A song (number, title) read back from a vod.txt that has no video file and
 // whose .dat file is not in the target folder either.
 std::string NoVideoFile(const std::string& number, const std::string& title);
@@ -31,12 +37,24 @@ std::string TooLargeForVolume(const std::string& song, const std::string& larges
 // A song (number and title) whose vod.txt line is longer (bytes) than the
 // jukebox reads (most).
 std::string LineTooLong(const std::string& song, std::size_t bytes, std::size_t most);
-// Files a run wrote came back from the disk other than written: the songs
-// (number and title) whose file differs, whether vod.txt does, the first
-// read error ("" none). Tells that the stick may be counterfeit or failing.
-std::string ReadBackFailed(const std::vector<std::string>& songs, bool vodDiffers,
-                           const std::string& readError);
+// Song files a run wrote came back from the stick with other bytes: the songs
+// (number and title); whether the list lost the songs new ones replace.
+// Tells that the stick may be counterfeit or failing, and that the list did
+// not take the new songs.
+std::string ReadBackDiffers(const std::vector<std::string>& songs, bool listShortened);
+// The list (its name) came back from the stick other than written, before
+// it took the old list's place or after.
+std::string ListDiffers(const std::string& name, bool afterRename);
+// The read-back could not read the stick (it was pulled out or reports
+// errors): the system's error, the songs read back right and those that
+// could not be read. Not a sign of a counterfeit stick.
+std::string ReadBackUnreadable(const std::string& error, const std::vector<std::string>& verified,
+                               const std::vector<std::string>& unreadable);
 const std::string& ReadBackFailedCaption();
+const std::string& StickGoneCaption();
+// The copy of the target's list could not be kept on this computer (the
+// reason): the run writes nothing.
+std::string ListCopyFailed(const std::string& reason);
 // The target's file system cannot make as many files as the run needs.
 std::string TooFewEntries(std::int64_t needed, std::int64_t free);
 

@@ -1,7 +1,7 @@
-// After a run: every file it wrote is read back from the device and compared
-// with what was meant to be there. A disk that acknowledged writes it threw
-// away (a counterfeit stick), or a failing one, is caught here instead of at
-// the jukebox.
+// After the copy: every .dat the run wrote is read back from the device and
+// compared with what was meant to be there, before the list names it. A disk
+// that acknowledged writes it threw away (a counterfeit stick), or a failing
+// one, is caught here instead of at the jukebox.
 #include <algorithm>
 #include <vector>
 
@@ -12,51 +12,60 @@
 #include "text/user_error.h"
 
 namespace {
-constexpr std::size_t kReadChunk = std::size_t{1} << 20;  // what a stick serves fastest
+// What a stick serves fastest: a whole megabyte a read, one buffer.
+constexpr std::size_t kReadChunk = std::size_t{1} << 20;
 }  // namespace
+
+bool TBaseSong::ReadsBackAs(platform::Folder& folder, const std::string& name, std::int64_t size,
+                            std::uint64_t sum, bool progress) {
+  std::vector<char> buffer(kReadChunk);
+  auto file = folder.OpenForRead(name, true);
+  TChecksum check;
+  std::int64_t position = 0;
+  while (const std::size_t n = file->Read(buffer.data(), buffer.size())) {
+    check.Update(buffer.data(), n);
+    position += static_cast<std::int64_t>(n);
+    if (!progress) continue;
+    if (size > 0) Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / size, 100));
+    PumpMessages();
+    ThrowIfCancelled();
+  }
+  return position == size && check.Value() == sum;
+}
 
 void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack) {
   auto& outcome = FCopyOutcome;
+  outcome.checked.assign(static_cast<std::size_t>(FCount), false);
+  for (int i = 0; i < FCount; ++i) {
+    // A song kept without copying was not written by this run.
+    if (GetSong(i)->VideoFile.empty()) outcome.checked[static_cast<std::size_t>(i)] = true;
+  }
   outcome.checking = true;
   std::int64_t allBytes = 0;
   for (const auto& w : outcome.written) allBytes += w.size;
-
-  std::vector<std::string> differing;  // songs whose file is not what was written
-  bool vodDiffers = false;
-  std::string readError;
-  std::vector<char> buffer(kReadChunk);
   const int count = static_cast<int>(outcome.written.size());
   for (int i = 0; i < count; ++i) {
     const auto& w = outcome.written[static_cast<std::size_t>(i)];
-    PumpMessages();
-    ThrowIfCancelled();
-    if (onReadBack) onReadBack(FTargetDir + w.name, i, count, w.size, allBytes);
-    bool same = false;
     try {
-      auto file = folder.OpenForRead(w.name, true);
-      TChecksum sum;
-      std::int64_t position = 0;
-      while (const std::size_t n = file->Read(buffer.data(), buffer.size())) {
-        sum.Update(buffer.data(), n);
-        position += static_cast<std::int64_t>(n);
-        if (w.size > 0)
-          Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / w.size, 100));
-        PumpMessages();
-        ThrowIfCancelled();
+      PumpMessages();
+      ThrowIfCancelled();
+      if (onReadBack) onReadBack(FTargetDir + w.name, i, count, w.size, allBytes);
+      if (ReadsBackAs(folder, w.name, w.size, w.sum, true)) {
+        outcome.checked[static_cast<std::size_t>(w.index)] = true;
+        outcome.verified.push_back(w.song);
+      } else {
+        outcome.differ.push_back(w.song);
       }
-      same = position == w.size && sum.Value() == w.sum;
+    } catch (const TCopyCancelled&) {
+      for (int j = i; j < count; ++j) {
+        outcome.unchecked.push_back(outcome.written[static_cast<std::size_t>(j)].song);
+      }
+      break;
     } catch (const platform::FileError& error) {
-      if (readError.empty()) readError = error.what();
-    }
-    if (same) continue;
-    if (w.song.empty()) {
-      vodDiffers = true;
-    } else {
-      differing.push_back(w.song);
+      // A stick pulled out or failing: what was not read is not known.
+      if (outcome.readError.empty()) outcome.readError = error.what();
+      outcome.unreadable.push_back(w.song);
     }
   }
   outcome.checking = false;
-  if (!differing.empty() || vodDiffers) {
-    throw TReadBackFailed(msg::ReadBackFailed(differing, vodDiffers, readError));
-  }
 }

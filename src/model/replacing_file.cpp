@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+#include "text/uPublic.h"
+
 namespace {
 constexpr std::string_view kTemporarySuffix = ".part";
 }
@@ -27,12 +29,31 @@ void TReplacingFile::Append(const char* data, std::size_t n) {
   file_->Append(data, n);
 }
 
-void TReplacingFile::Commit() {
+void TReplacingFile::Finish() {
+  if (!file_) return;
   file_->Sync();
   file_->Close();
   file_.reset();
-  folder_.Rename(temp_, name_);
+}
+
+void TReplacingFile::Commit() {
+  Finish();
   committed_ = true;
+  try {
+    folder_.Rename(temp_, name_);
+  } catch (const platform::FileError&) {
+    // A rename that failed on FAT may have removed the old file first: the
+    // new one is then whole only under the temporary name, and stays. Where
+    // the old one is still there, the temporary file goes.
+    if (folder_.Stat(name_).kind == platform::EntryKind::kFile) {
+      try {
+        folder_.Remove(temp_);
+      } catch (const platform::FileError&) {
+        // The next run sweeps it.
+      }
+    }
+    throw;
+  }
   folder_.Sync();
 }
 
@@ -44,7 +65,9 @@ void TReplacingFile::Write(platform::Folder& folder, const std::string& name,
 }
 
 bool TReplacingFile::IsTemporaryName(std::string_view name) {
-  if (!name.ends_with(kTemporarySuffix)) return false;
-  name.remove_suffix(kTemporarySuffix.size());
-  return name == "vod.txt" || (name.starts_with("66") && name.ends_with(".dat"));
+  const std::string lower = LowerAscii(name);
+  std::string_view base = lower;
+  if (!base.ends_with(kTemporarySuffix)) return false;
+  base.remove_suffix(kTemporarySuffix.size());
+  return base == "vod.txt" || (base.starts_with("66") && base.ends_with(".dat"));
 }

@@ -28,16 +28,24 @@ class TReplacingFile {
 
   // Appends bytes; throws platform::FileError.
   void Append(const char* data, std::size_t n);
-  // Flushes, closes, renames over the target, flushes the folder. Throws
-  // platform::FileError; the target is then either the old file or the new one.
+  // Flushes and closes the temporary file, whose bytes are then on the
+  // device under TemporaryName() (to be read back before they take the
+  // target's place). Throws platform::FileError.
+  void Finish();
+  const std::string& TemporaryName() const { return temp_; }
+  // Finishes (when not yet), renames over the target, flushes the folder.
+  // Throws platform::FileError; the target is then either the old file or
+  // the new one, or, on FAT, whose rename removes the old name first,
+  // neither: the new one is then left whole under TemporaryName().
   void Commit();
 
   // Writes the whole file at once (Append and Commit).
   static void Write(platform::Folder& folder, const std::string& name, std::string_view bytes);
 
   // True for a name this class gives the temporary file of one of the files
-  // a run writes: "vod.txt.part", or "66....dat.part" for a song's copy. A
-  // run that was killed leaves such files behind; nothing else is named so.
+  // a run writes, in any case: "vod.txt.part", or "66....dat.part" for a
+  // song's copy. A run that was killed leaves such files behind; nothing
+  // else is named so.
   static bool IsTemporaryName(std::string_view name);
 
  private:

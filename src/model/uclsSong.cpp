@@ -60,11 +60,16 @@ void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName)
 
 void TBaseSong::CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
   if (FTarget && FTarget->Path() == targetDir) {
-    CopyRecordFiles(FTarget->Make(), targetDir, onFileCopy);
+    CopyRecordFiles(*FTarget, targetDir, onFileCopy);
     return;
   }
   // Called on its own: the folder is looked at, made and held for this copy.
-  TTargetDir target(*env_, targetDir);
-  target.Inspect();
-  CopyRecordFiles(target.Make(), targetDir, onFileCopy);
+  const auto target = NewTarget(targetDir);
+  target->Inspect();
+  CopyRecordFiles(*target, target->Path(), onFileCopy);
+}
+
+std::unique_ptr<TTargetDir> TBaseSong::NewTarget(const std::string& path) {
+  return std::make_unique<TTargetDir>(*env_, path,
+                                      [this](const std::string& line) { return SongNoOf(line); });
 }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -155,12 +156,13 @@ class TBaseSong {
   std::string FindUsbVodDir();
 
   // Decides FTargetDir (the USB disk's vod folder, or the folder dirProc
-  // yields), looks at it (Target(): held open and locked, nothing written)
-  // and builds the lines of vod.txt (BuildLines). 0: go on with
-  // CopyToTarget. 1: no target (no disk and no callback, or the user
-  // cancelled). 6: the target cannot be used (a link, another run writing
-  // there, unreadable) or a song is incomplete; the user was shown why
-  // ("保存信息失败"). Nothing on the target is written here.
+  // yields), looks at it (Target(): held open and locked, nothing written;
+  // FTargetDir then spelled as the target holds it, "VOD" for "vod") and
+  // builds the lines of vod.txt (BuildLines). 0: go on with CopyToTarget.
+  // 1: no target (no disk and no callback, or the user cancelled). 6: the
+  // target cannot be used (a link, another run writing there, unreadable)
+  // or a song is incomplete; the user was shown why ("保存信息失败").
+  // Nothing on the target is written here.
   std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
   // BuildLines again (after the records changed), with its message; 0 or 6.
   std::uint8_t MakeLines();
@@ -170,28 +172,39 @@ class TBaseSong {
   TTargetDir* Target() const { return FTarget.get(); }
   void CloseTarget();
 
-  // Makes the target folder when missing (Target(); FTargetDir when no
-  // PrepareTarget came first), removes the temporary files a killed run left
-  // there, checks the room (below), copies the songs (CopySongFiles), then
-  // replaces vod.txt with FLines and FKeptLines; lets the target go when it
-  // returns or throws. 1: all done, FTargetDir emptied. 0: too little room, onLowSpace was told
-  // (volume or folder, needed, free) and nothing on the target changed. The room check counts the
-  // bytes in whole blocks (the larger of FNeedSize and BytesOnVolume), the file entries where the
-  // file system counts them, and the largest file it takes (FAT: 4 GiB - 1): a video too large or
-  // too few entries throw TUserError naming it, before anything is written. Throws TUserError
-  // "歌曲文件目录错误" without source or target folder, "目标磁盘空间不足"
-  // when room is short and there is no onLowSpace. When the copy fails or is
-  // cancelled (TCopyCancelled), the error propagates after vod.txt was made
-  // to list exactly the songs complete on the target (only if a .dat changed
-  // at all: else the old vod.txt stays); FCopyOutcome tells which.
+  // The run on the target: checks the room, keeps a copy of the target's
+  // list on this computer, makes the folder, copies the songs (CopySongFiles)
+  // and replaces the list with FLines and FKeptLines, in the order given in
+  // model/target.cpp, which keeps every line of the target's list naming a
+  // .dat that holds its song at every instant (the program killed or the
+  // stick pulled anywhere). Lets the target go when it returns or throws.
   //
-  // Then, when FVerifyCopies, every file the run wrote (each copied .dat and
-  // vod.txt) is read back from the device, not from the system's cache, and
-  // compared with what was meant to be there: the checksum of its source
-  // taken while copying, the bytes of vod.txt (ReadBack). A difference or a
-  // read error throws TReadBackFailed naming the songs; the files stay.
-  // onReadBack is told of each file; a cancel request stops the check
-  // (TCopyCancelled, FCopyOutcome.checking set).
+  // 1: all done, FTargetDir emptied. 0: too little room, onLowSpace was told
+  // (volume or folder, needed, free) and nothing on the target changed. The
+  // room counts every file in whole allocation units (FAT's clusters) at the
+  // fullest moment of the run (a song's new file beside the old one it
+  // replaces, the list's temporary file beside the list); FNeedSize, less
+  // the files the run replaces, counts too.
+  //
+  // Throws, before anything is written: TTargetRefused when the target's
+  // file system cannot take the run whatever its free bytes (a video larger
+  // than its largest file, too few file entries), when another run wrote
+  // there, or when the list's copy cannot be kept on this computer;
+  // TUserError "歌曲文件目录错误" without source or target folder,
+  // "目标磁盘空间不足" when room is short and there is no onLowSpace.
+  //
+  // When FVerifyCopies, every .dat the run wrote is read back from the
+  // device, not from the system's cache, and compared with the checksum of
+  // its source taken while copying, before the list names it; the list
+  // itself is read back before it takes the old one's place. Bytes that
+  // differ (a counterfeit stick) or a read that fails (a stick pulled or
+  // failing) throw TReadBackFailed, and the list is not replaced then.
+  // onReadBack is told of each song's file; a cancel request stops the check.
+  //
+  // When the copy fails or is cancelled (TCopyCancelled, also during the
+  // check), the error propagates after the list was made to name exactly the
+  // songs complete (and read back right) on the target, the kept ones
+  // included; FCopyOutcome tells what is where.
   int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy,
                    const TReadBackProc& onReadBack = nullptr);
   // Whether CopyToTarget reads back what it wrote (on by default).
@@ -200,18 +213,28 @@ class TBaseSong {
   // What the last CopyToTarget left on the target.
   struct TCopyOutcome {
     std::vector<bool> complete;  // per song: its .dat is complete there (copied, or kept)
+    std::vector<bool> placed;    // per song: its new .dat began to take its name
+    std::vector<bool> checked;   // per song: read back right, or kept without copying
     int failed = -1;             // the song whose copy failed or was cancelled; -1: none
     bool changed = false;        // at least one .dat was written
-    bool vodWritten = false;     // vod.txt was replaced
-    bool checking = false;       // the files were being read back when it stopped
+    // Before the copy the list lost the songs whose files new songs take.
+    bool listShortened = false;
+    bool vodWritten = false;  // the list was replaced (after a stop: with the complete songs)
+    bool checking = false;    // the files were being read back when it stopped
     // The files the run wrote, as they were meant to be: for the read-back.
     struct TWritten {
-      std::string name;  // "660001.dat", "vod.txt"
-      std::string song;  // the song's number and title; "" for vod.txt
+      std::string name;  // "660001.dat"
+      std::string song;  // the song's number and title
+      int index = -1;    // its slot
       std::int64_t size = 0;
       std::uint64_t sum = 0;  // TChecksum of the bytes
     };
     std::vector<TWritten> written;
+    // What the read-back found: songs (number and title) whose file came back
+    // as written, with other bytes, that could not be read, that were not
+    // read back (the check was cancelled); the first read error.
+    std::vector<std::string> verified, differ, unreadable, unchecked;
+    std::string readError;
   };
   TCopyOutcome FCopyOutcome;
   // Fingerprints (TVodText::print) of every vod.txt this list loaded or
@@ -221,10 +244,9 @@ class TBaseSong {
   // Asks a running copy to stop after the current chunk (TCopyCancelled).
   void RequestCancel() { FCancelRequested = true; }
 
-  // The room a run takes on a volume of the given block size: each song's
-  // video file rounded up to it (a song without a readable video file takes
-  // nothing), and vod.txt at the most it can take.
-  std::int64_t BytesOnVolume(std::int64_t blockSize);
+  // The most room the run takes on the target at any moment, in allocation
+  // units of unit bytes (see CopyToTarget). Needs Target().
+  std::int64_t RoomNeeded(std::int64_t unit);
 
   // ---- Loading a vod.txt (model/load_vod.cpp) ----
 
@@ -262,7 +284,7 @@ class TBaseSong {
   TStringList FKeptLines;
   // When the owner replaces a target's list: its song lines as the file
   // held them, with their song numbers. A run that does not complete lists
-  // those whose number no new .dat took again, so the old songs that are
+  // those whose .dat no new song touched again, so the old songs that are
   // still there stay listed.
   std::vector<std::pair<std::string, std::string>> FReplacedLines;  // (SongNo, line)
 
@@ -323,35 +345,52 @@ class TBaseSong {
   void CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy);
 
   // The copy procedure of every product line (model/copy_files.cpp): for each
-  // song 0..FCount-1 copies VideoFile to targetDir + SongNo + ".dat" in
+  // song 0..FCount-1 copies VideoFile to the target's SongNo + ".dat" (under
+  // the name the target gives that file, "660001.DAT" where it has one) in
   // 5120-byte chunks, posting WM_COPYPROGRESS after each chunk. Each .dat is
   // written under a temporary name and renamed over the old one only when
   // complete and flushed. A song without a VideoFile keeps the .dat already on
   // the target; when it has none either, TUserError naming the song is raised
   // before any file is copied. Everything on the target is written through
-  // folder; shownDir is its path as the owner knows it, for onFileCopy. File errors are
-  // platform::FileError; the songs after a failing one are not copied. A cancel request
-  // (RequestCancel) is heard before each song and after each chunk: TCopyCancelled, and the
+  // the folder target.Make() holds; shownDir is its path as the owner knows
+  // it, for onFileCopy. File errors are platform::FileError; the songs after
+  // a failing one are not copied. A cancel request (RequestCancel) is heard
+  // before each song and after each chunk: TCopyCancelled, and the
   // unfinished temporary file is removed. FCopyOutcome follows every song.
-  void CopyRecordFiles(platform::Folder& folder, const std::string& shownDir,
+  void CopyRecordFiles(TTargetDir& target, const std::string& shownDir,
                        const TFileCopyProc& onFileCopy);
 
  private:
-  // vod.txt := the lines (and FKeptLines) as the product line writes them.
-  void WriteVod(platform::Folder& folder, const TStringList& lines);
-  // After a failed copy: vod.txt := the lines of the songs complete on the
-  // target, when a .dat changed. Never throws.
-  void SaveCompleteSongs(platform::Folder& folder);
-  // Refuses (TUserError) a run the target's volume cannot take whatever its
-  // free bytes: a video larger than its largest file, too few file entries.
+  // The steps of CopyToTarget (model/target.cpp), in their order.
   void CheckVolumeLimits(const platform::VolumeRoom& room);
-  // Reads back every file of FCopyOutcome.written from the device and
-  // compares it (model/read_back.cpp); throws TReadBackFailed.
+  void KeepListCopy();
+  void TakeOutOfList(platform::Folder& folder);
   void ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack);
+  // The list's bytes: the lines of the songs listable (all when null), the
+  // kept lines, and after a stop the old lines whose .dat no new song
+  // touched.
+  std::string ListBytes(const std::vector<bool>* listable);
+  // Replaces the target's list with bytes: written under a temporary name,
+  // flushed, read back (when FVerifyCopies), renamed, read back again.
+  // Throws TReadBackFailed when it comes back other than written.
+  void WriteList(platform::Folder& folder, const std::string& bytes);
+  // After a stop: the list := the songs complete (and read back right) on
+  // the target, when that changes it. Never throws.
+  void SaveCompleteSongs(platform::Folder& folder);
+  // Whether the file under name in folder, read from the device, holds size
+  // bytes of checksum sum; throws platform::FileError when it cannot be read.
+  bool ReadsBackAs(platform::Folder& folder, const std::string& name, std::int64_t size,
+                   std::uint64_t sum, bool progress);
   void ThrowIfCancelled();
+  // The numbers of the songs the run copies (those with a video file).
+  std::set<std::string> NumbersCopied();
+  // A target at path that reads lines as this product line does.
+  std::unique_ptr<TTargetDir> NewTarget(const std::string& path);
 
   platform::Env* env_;
   bool FCancelRequested = false;
   std::unique_ptr<TTargetDir> FTarget;
   TStringList FUnchangedLines;  // per slot, see PutSong
+  // The old list's lines the run took out before copying (SongNo, line).
+  std::vector<std::pair<std::string, std::string>> FTakenOut;
 };

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -186,7 +187,19 @@ class PosixEnv final : public Env {
     return posix::NewFolder(fd, shown);
   }
 
-  std::string DataDir() override { return ""; }
+  std::string DataDir() override {
+    // XDG's base directories: $XDG_DATA_HOME, else ~/.local/share.
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
+      base = xdg;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+      base = std::string(home) + "/.local/share";
+    } else {
+      return "";
+    }
+    const std::optional<std::string> gbk = gbk::TryFromUtf8(base + "/addsongs/");
+    return gbk ? *gbk : "";
+  }
   std::string ExecutableDir() override {
     std::error_code ec;
     fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);

@@ -31,8 +31,19 @@ class TSongRefused : public TUserError {
 };
 
 // Raised when files a run wrote came back from the disk other than written
-// (or could not be read back); what() tells the owner which (GBK).
+// (differ: the stick kept other bytes, as a counterfeit one does), or could
+// not be read back (the stick was pulled or reports errors); what() tells
+// the owner which (GBK).
 class TReadBackFailed : public TUserError {
+ public:
+  TReadBackFailed(const std::string& gbkMessage, bool differ)
+      : TUserError(gbkMessage), differ(differ) {}
+  const bool differ;
+};
+
+// Raised when a run is refused before anything is written to its target
+// (the target in use, too few file entries, a file too large for it).
+class TTargetRefused : public TUserError {
  public:
   using TUserError::TUserError;
 };

@@ -54,7 +54,7 @@ void TfrmMain::btnCompleteClick() {
     // The songs go onto the USB disk when its folder is the target (also
     // when the owner chose it through the folder browser).
     const std::string usb = FSongList->FindUsbVodDir();
-    const bool onUsb = !usb.empty() && usb == FSongList->FTargetDir;
+    const bool onUsb = !usb.empty() && LowerAscii(usb) == LowerAscii(FSongList->FTargetDir);
     if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
 
     SetControlsEnabled(false);
@@ -91,6 +91,10 @@ void TfrmMain::btnCompleteClick() {
       FLastRun = TRunResult::kFailed;
       try {
         std::rethrow_exception(failure);
+      } catch (const TTargetRefused& refused) {
+        // Refused before anything was written.
+        FLastRun = TRunResult::kRefused;
+        ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(refused), kMsgError);
       } catch (const std::exception& error) {
         ReportCopyFailure(error);
       }
@@ -156,43 +160,56 @@ void TfrmMain::CancelCopy() {
 
 void TfrmMain::ReportCopyFailure(const std::exception& error) {
   const auto& outcome = FSongList->FCopyOutcome;
-  if (dynamic_cast<const TReadBackFailed*>(&error) != nullptr) {
-    // Written and flushed, but the stick did not keep it.
-    ShowMsg(this, msg::ReadBackFailedCaption(), msg::TextOf(error), kMsgError);
+  if (const auto* readBack = dynamic_cast<const TReadBackFailed*>(&error)) {
+    // Written and flushed, but the stick did not keep it, or could not be
+    // read: the list did not take the new songs.
+    ShowMsg(this, readBack->differ ? msg::ReadBackFailedCaption() : msg::StickGoneCaption(),
+            msg::TextOf(error), kMsgError);
     return;
   }
-  if (outcome.checking) {
-    // Stopped while reading the files back: they are there, unchecked.
-    ShowMsg(this, ui_text::FailedCaption(), ui_text::CheckNotFinished(), kMsgWarning);
-    return;
-  }
-  if (outcome.failed < 0 && !outcome.changed) {
+  if (outcome.failed < 0 && !outcome.changed && !outcome.listShortened) {
     // The run stopped before a file on the target was touched.
     ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(error), kMsgError);
     return;
   }
-  std::string copied;
+  // The songs listed now, those copied that the list does not name (not
+  // read back), and those not copied.
+  std::string listed;
+  std::string unlisted;
   std::string notCopied;
+  auto add = [](std::string& to, const std::string& number) {
+    to += (to.empty() ? "" : " ") + number;
+  };
+  auto flag = [](const std::vector<bool>& v, int i) {
+    return i < static_cast<int>(v.size()) && v[static_cast<std::size_t>(i)];
+  };
   for (int i = 0; i < FSongList->FCount; ++i) {
     const TBaseSongData& song = *FSongList->GetSong(i);
-    const bool complete = i < static_cast<int>(outcome.complete.size()) &&
-                          outcome.complete[static_cast<std::size_t>(i)];
-    if (song.VideoFile.empty() && complete) continue;  // kept as it was
-    std::string& list = complete ? copied : notCopied;
-    if (!list.empty()) list += ' ';
-    list += song.SongNo;
+    if (song.VideoFile.empty()) continue;  // kept as it was
+    if (!flag(outcome.complete, i)) {
+      add(notCopied, song.SongNo);
+    } else if (!outcome.vodWritten || (FSongList->FVerifyCopies && !flag(outcome.checked, i))) {
+      add(unlisted, song.SongNo);
+    } else {
+      add(listed, song.SongNo);
+    }
   }
-  // Either a song's copy stopped, or every song was copied and vod.txt failed.
-  std::string what = "vod.txt";
+  ui_text::TCopyReport report;
+  report.cancelled = dynamic_cast<const TCopyCancelled*>(&error) != nullptr;
+  report.checking = outcome.checking;
+  report.reason = msg::TextOf(error);
   if (outcome.failed >= 0) {
     const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
-    what = failed.SongNo + " " + failed.SongName;
+    report.song = failed.SongNo + " " + failed.SongName;
   }
-  const bool cancelled = dynamic_cast<const TCopyCancelled*>(&error) != nullptr;
-  ShowMsg(this, ui_text::FailedCaption(),
-          ui_text::CopyFailureReport(what, msg::TextOf(error), copied, notCopied,
-                                     outcome.vodWritten, cancelled),
-          cancelled ? kMsgWarning : kMsgError);
+  report.listed = listed;
+  report.unlisted = unlisted;
+  report.notCopied = notCopied;
+  report.list = outcome.vodWritten      ? ui_text::TCopyReport::TList::kCompleteSongs
+                : outcome.listShortened ? ui_text::TCopyReport::TList::kShortened
+                                        : ui_text::TCopyReport::TList::kUnchanged;
+  ShowMsg(this, ui_text::FailedCaption(), ui_text::CopyFailureReport(report),
+          report.cancelled ? kMsgWarning : kMsgError);
 }
 
 // ---- Callbacks of the run ----
@@ -226,8 +243,10 @@ void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) 
 void TfrmMain::ShowReadBackFile(const std::string& path, int index, int count, std::int64_t bytes,
                                 std::int64_t allBytes) {
   if (!Panel.checking) {
-    // The check is a phase of its own: its files, bar and time left.
+    // The check is a phase of its own: its files, bar and time left. After
+    // a cancel it checks what was copied, so that the list can name it.
     Panel.checking = true;
+    Panel.cancelling = false;
     Panel.songs = count;
     runBytes_ = allBytes;
     bytesBefore_ = songBytes_ = 0;

@@ -51,13 +51,29 @@ bool TfrmMain::SettleExistingSongs() {
     if (own.count(number) == 0) strays.push_back(number);
   }
 
+  if (there.fromPart) {
+    // A run that stopped half way left its list only under the temporary
+    // name: that is the stick's list now.
+    ShowMsg(this, ui_text::ExistingSongsCaption(),
+            ui_text::ListFromPart(target.Path(), there.listName, there.partName), kMsgInformation);
+  }
   if (listed > 0 || !strays.empty()) {
     const TQuestion question{
         TQuestion::Id::kExistingSongs,
         ui_text::ExistingSongsCaption(),
         ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
         {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
-    switch (view_.Ask(question)) {
+    int answer = view_.Ask(question);
+    if (answer == 1 && listed > 0) {
+      // The list's songs leave it: asked once more, keeping them by default.
+      const TQuestion sure{
+          TQuestion::Id::kConfirmReplace,
+          ui_text::ConfirmReplaceCaption(),
+          ui_text::ConfirmReplace(listed),
+          {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
+      answer = view_.Ask(sure);
+    }
+    switch (answer) {
       case 0:
         if (listed > 0 && !KeepTargetList()) return false;
         keptFiles.insert(strays.begin(), strays.end());

@@ -86,6 +86,7 @@ ADDSONGS_TEXT(ExistingSongsCaption, u8"目标文件夹中已有歌曲")
 ADDSONGS_TEXT(KeepSongsButton, u8"保留原有歌曲，添加新歌")
 ADDSONGS_TEXT(ReplaceSongsButton, u8"替换原有歌曲")
 ADDSONGS_TEXT(RenumberCaption, u8"歌曲编号重复")
+ADDSONGS_TEXT(ConfirmReplaceCaption, u8"确实要替换原有歌曲吗？")
 ADDSONGS_TEXT(RenumberButton, u8"重新编号")
 ADDSONGS_TEXT(UnreadCaption, u8"vod.txt 中有不能读取的行")
 ADDSONGS_TEXT(UnreadNotGbk, u8"不是 GBK 文字")
@@ -99,9 +100,6 @@ ADDSONGS_TEXT(ClearCaption, u8"清空歌曲")
 ADDSONGS_TEXT(CloseCaption, u8"关闭程序")
 ADDSONGS_TEXT(StickCanBeRemoved, u8"现在可以拔下U盘了。")
 ADDSONGS_TEXT(CheckTitle, u8"正在从U盘读回校验歌曲，请稍候...")
-ADDSONGS_TEXT(CheckNotFinished,
-              u8"歌曲已经复制，vod.txt 也已写入，但读回校验被取消了：没有检查U盘是否完整保存了"
-              u8"它们。如果这个U盘可能是扩容盘，请重新加歌并让校验完成。")
 ADDSONGS_TEXT(VerifySetting, u8"复制后读回校验")
 ADDSONGS_TEXT(NameOrderLabel, u8"文件名格式")
 ADDSONGS_TEXT(TitleSingerChoice, u8"歌名-歌手")
@@ -137,6 +135,22 @@ std::string DuplicateInRun(const std::string& number) {
 
 std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
+}
+
+std::string ConfirmReplace(int leaving) {
+  return Fill(Gbk(u8"替换以后，U盘上的歌曲列表 vod.txt 不再列出原有的 %d 首歌曲，点歌机上也就找不到"
+                  u8"它们了（它们的视频文件仍留在U盘上；原来的歌曲列表已经保存在这台电脑上，"
+                  u8"可以用“恢复以前的歌曲列表…”放回去）。\r\n\r\n"
+                  u8"保留原有歌曲：原有歌曲留在列表中，新歌加在后面。\r\n"
+                  u8"替换原有歌曲：列表只列出本窗口中的歌曲。"),
+              {std::to_string(leaving)});
+}
+
+std::string ListFromPart(const std::string& folder, const std::string& listName,
+                         const std::string& partName) {
+  return Fill(Gbk(u8"目标文件夹 %s 中的歌曲列表 %s 不见了、是空的或读不出来（上次加歌可能在写入时"
+                  u8"被打断或U盘被拔出）。上次加歌留下的完整列表 %s 将作为歌曲列表。"),
+              {folder, listName, partName});
 }
 
 std::string ExistingSongs(const std::string& folder, int listed, int files) {
@@ -269,16 +283,34 @@ std::string CloseUncopiedQuestion(int songs) {
               {std::to_string(songs)});
 }
 
-std::string CopyFailureReport(const std::string& song, const std::string& reason,
-                              const std::string& copied, const std::string& notCopied,
-                              bool vodWritten, bool cancelled) {
-  std::string text = cancelled ? Fill(Gbk(u8"复制歌曲 %s 时已取消。"), {song})
-                               : Fill(Gbk(u8"复制歌曲 %s 失败：\r\n%s"), {song, reason});
-  text +=
-      Fill(Gbk(u8"\r\n\r\n已复制的歌曲：%s\r\n没有复制的歌曲：%s\r\n\r\n"),
-           {copied.empty() ? Gbk(u8"无") : copied, notCopied.empty() ? Gbk(u8"无") : notCopied});
-  text += vodWritten ? Gbk(u8"vod.txt 只列出已完整复制到目标目录的歌曲。")
-                     : Gbk(u8"目标目录中的 vod.txt 没有改动。");
+std::string CopyFailureReport(const TCopyReport& r) {
+  std::string text;
+  if (r.checking) {
+    text = Gbk(u8"复制以后的读回校验已被取消。");
+  } else if (r.song.empty()) {
+    text = Fill(Gbk(u8"写入歌曲列表 vod.txt 失败：\r\n%s"), {r.reason});
+  } else if (r.cancelled) {
+    text = Fill(Gbk(u8"复制歌曲 %s 时已取消。"), {r.song});
+  } else {
+    text = Fill(Gbk(u8"复制歌曲 %s 失败：\r\n%s"), {r.song, r.reason});
+  }
+  auto numbers = [](const std::string& list) { return list.empty() ? Gbk(u8"无") : list; };
+  text += Fill(Gbk(u8"\r\n\r\n已复制并列入歌曲列表的歌曲：%s"), {numbers(r.listed)});
+  if (!r.unlisted.empty()) {
+    text += Fill(Gbk(u8"\r\n已复制但没有读回校验、没有列入歌曲列表的歌曲：%s"), {r.unlisted});
+  }
+  text += Fill(Gbk(u8"\r\n没有复制的歌曲：%s\r\n\r\n"), {numbers(r.notCopied)});
+  switch (r.list) {
+    case TCopyReport::TList::kCompleteSongs:
+      text += Gbk(u8"歌曲列表 vod.txt 只列出已完整复制到目标目录的歌曲。");
+      break;
+    case TCopyReport::TList::kShortened:
+      text += Gbk(u8"歌曲列表 vod.txt 去掉了将被新歌替换的原有歌曲，其它原有歌曲仍在列表中。");
+      break;
+    case TCopyReport::TList::kUnchanged:
+      text += Gbk(u8"目标目录中的歌曲列表 vod.txt 没有改动。");
+      break;
+  }
   return text;
 }
 }  // namespace ui_text

@@ -2,6 +2,7 @@
 // front end draws these; none writes a text of its own. Written once here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace ui_text {
@@ -43,7 +44,6 @@ const std::string& CancelButton();
 std::string SongOfSongs(int song, int songs);      // "第 3/10 首"
 std::string CheckOfSongs(int song, int songs);     // "校验 第 3/10 首"
 const std::string& CheckTitle();                   // "正在校验U盘上的歌曲，请稍候..."
-const std::string& CheckNotFinished();             // the check was stopped: files unchecked
 const std::string& VerifySetting();                // "复制后读回校验"
 std::string TimeLeft(int seconds);                 // "剩余约 3 分钟", "剩余约 40 秒"
 const std::string& ChooseFolderPrompt();           // "保存歌曲目录:"
@@ -96,6 +96,13 @@ const std::string& ExistingSongsCaption();
 // folder holds listed songs of a list this window does not hold and files
 // .dat files that no list names.
 std::string ExistingSongs(const std::string& folder, int listed, int files);
+// Replacing the list, asked once more: how many songs leave it.
+const std::string& ConfirmReplaceCaption();
+std::string ConfirmReplace(int leaving);
+// The target's list (listName in folder) was missing, empty or unreadable,
+// and the whole list a stopped run left in partName is taken for it.
+std::string ListFromPart(const std::string& folder, const std::string& listName,
+                         const std::string& partName);
 const std::string& KeepSongsButton();
 const std::string& ReplaceSongsButton();
 // The target's vod.txt is a list of another product line (its name).
@@ -121,10 +128,22 @@ std::string UnreadInteger(int position, const std::string& field);
 // A GBK list that began with a UTF-8 byte-order mark.
 std::string GbkBehindMark(const std::string& file);
 
-// The report of a copy that did not complete.
-std::string CopyFailureReport(const std::string& song, const std::string& reason,
-                              const std::string& copied, const std::string& notCopied,
-                              bool vodWritten, bool cancelled);
+// What a run that did not complete left on the target.
+struct TCopyReport {
+  bool cancelled = false;  // the owner stopped it
+  bool checking = false;   // ... while the files were read back
+  std::string song;        // the song being copied when it stopped; "": the list was written
+  std::string reason;      // the error
+  // Song numbers, each separated by a blank: listed now, copied but not
+  // listed (not read back), not copied.
+  std::string listed, unlisted, notCopied;
+  enum class TList : std::uint8_t {
+    kUnchanged,      // the list is as it was
+    kShortened,      // it lost the songs whose files new songs took
+    kCompleteSongs,  // it names the songs complete (and read back) on the target
+  } list = TList::kUnchanged;
+};
+std::string CopyFailureReport(const TCopyReport& report);
 
 // New-song dialog
 const std::string& AddSongCaption();

@@ -193,19 +193,18 @@ TEST_F(AddCommand, SongsInTheListTwiceAreRefusedByNameUnlessAllowed) {
   EXPECT_TRUE(fs::exists(Vod() / "660002.dat"));
 }
 
-TEST_F(AddCommand, RefusedRunsGiveOneAndCopyErrorsThree) {
+TEST_F(AddCommand, RunsRefusedBeforeAnythingIsWrittenGiveOne) {
   const std::string song = Video("a-b.mpg");
   // The target folder cannot be made: refused with a message.
   const auto blocked = dir.Write("blocked", "a file where the folder should be");
   auto r = Add({"--line", "oru", "--to", Utf8(blocked), song});
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("[保存信息失败]"), std::string::npos) << r.out;
-  // A .dat that cannot be written (a folder takes its name): a copy error,
-  // told with its reason.
-  fs::create_directories(Vod() / "660000.dat" / "inside");
+  // A folder under a song file's name, in any case: refused, naming it.
+  fs::create_directories(Vod() / "660000.DAT" / "inside");
   r = Add({"--line", "oru", "--to", Out(), song});
-  EXPECT_EQ(r.status, 3) << r.out;
-  EXPECT_NE(r.out.find("[加歌未完成] (error) 复制歌曲 660000 a 失败"), std::string::npos) << r.out;
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("660000.DAT 不是普通文件"), std::string::npos) << r.out;
   EXPECT_EQ(r.out.find("用户加歌完成"), std::string::npos);
   EXPECT_FALSE(fs::exists(Vod() / "vod.txt"));
 }

@@ -207,6 +207,7 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
   Add(Video("660001", 1));
   Add(Video("660002", 4096));
   Add(Video("660003", 4097));
+  ASSERT_EQ(list.MakeLines(), 0);
   list.FSourceDir = dir.Gbk() + "src/";
   env.blockSize = 4096;
   env.volumeOf = "/media/usb/";
@@ -387,8 +388,10 @@ TEST_F(Target, RunThatStopsLeavesVodTxtListingExactlyTheSongsCompleteOnTheTarget
        "t660001;e\r\nold;e\r\n"},
       {"cancelled in the second song",
        [&] {
-         window.onPump = [&] {
-           if (window.ParamsOf(WM_COPYPROGRESS).size() == 3) list.RequestCancel();
+         window.onPump = [&, clicked = false]() mutable {
+           if (clicked || window.ParamsOf(WM_COPYPROGRESS).size() != 3) return;
+           list.RequestCancel();  // once, as one click
+           clicked = true;
          };
        },
        "t660001;e\r\nold;e\r\n"},

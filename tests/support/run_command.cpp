@@ -71,7 +71,10 @@ CommandResult RunCli(const std::vector<std::string>& words) {
 #else
 
 CommandResult RunCli(const std::vector<std::string>& words) {
-  std::string line = ShellQuote(ADDSONGS_CLI);
+  // The copies of the lists a run replaces go into the tests' own folder.
+  static const TempDir data;
+  std::string line =
+      "XDG_DATA_HOME=" + ShellQuote(data.path().string()) + " " + ShellQuote(ADDSONGS_CLI);
   for (const std::string& word : words) line += " " + ShellQuote(word);
   return RunShell(line);
 }

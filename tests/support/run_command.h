@@ -19,7 +19,8 @@ CommandResult RunShell(const std::string& commandLine);
 // Runs addsongs-cli with the words as its arguments, each handed over as it
 // is: on POSIX through the shell (each word quoted), on Windows as a UTF-16
 // command line through cmd.exe, so the words must be UTF-8 there and hold no
-// '%' (cmd expands it even between quotes).
+// '%' (cmd expands it even between quotes). On POSIX the program keeps its
+// data (XDG_DATA_HOME) in a temporary folder of the tests.
 CommandResult RunCli(const std::vector<std::string>& words);
 
 // Runs a table generator of tools/ with Debian's Python into a temporary

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/env.h"
+#include "support/temp_dir.h"
 
 class TestEnv : public platform::EnvWrapper {
  public:
@@ -44,7 +45,12 @@ class TestEnv : public platform::EnvWrapper {
   void RenameReplace(const std::string& from, const std::string& to) override;
   // Folders held open carry the same faults and figures of room.
   std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
+  // The program's data (the copies of the lists runs replaced) go into a
+  // folder of the test's own, never into the user's.
+  std::string DataDir() override { return dataDir; }
 
+  TempDir data;
+  std::string dataDir = data.Gbk();
   std::vector<std::string> volumes;
   std::map<std::string, std::int64_t> fakeSizes;  // files that exist with these sizes
   std::optional<std::int64_t> freeBytes;

@@ -43,17 +43,22 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
   const struct {
     const char* what;
     int answer;    // to "目标文件夹中已有歌曲"
+    int confirm;   // to "确实要替换原有歌曲吗？", asked after "替换原有歌曲"
     int renumber;  // to "歌曲编号重复", when asked
     TfrmMain::TRunResult result;
     std::string vodTxt;  // afterwards
     const char* newDat;  // where the new song went ("" nowhere)
   } cases[] = {
-      {"keep, renumbered after the highest number there", 0, 0, TfrmMain::TRunResult::kDone,
+      {"keep, renumbered after the highest number there", 0, 0, 0, TfrmMain::TRunResult::kDone,
        kOldList + "d;x;1;D;660008;2;1;8;1;1\r\n", "660008.dat"},
-      {"keep, renumbering declined", 0, 1, TfrmMain::TRunResult::kRefused, kOldList, ""},
-      {"replace", 1, 0, TfrmMain::TRunResult::kDone, "d;x;1;D;660000;2;1;8;1;1\r\n", "660000.dat"},
-      {"cancel", 2, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
-      {"the question closed", -1, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
+      {"keep, renumbering declined", 0, 0, 1, TfrmMain::TRunResult::kRefused, kOldList, ""},
+      {"replace, and sure", 1, 1, 0, TfrmMain::TRunResult::kDone, "d;x;1;D;660000;2;1;8;1;1\r\n",
+       "660000.dat"},
+      {"replace, then the default of the second question: keep", 1, 0, 0,
+       TfrmMain::TRunResult::kDone, kOldList + "d;x;1;D;660008;2;1;8;1;1\r\n", "660008.dat"},
+      {"replace, then cancel", 1, 2, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
+      {"cancel", 2, 0, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
+      {"the question closed", -1, 0, 0, TfrmMain::TRunResult::kRefused, kOldList, ""},
   };
   for (const auto& c : cases) {
     dir.Write("stick/vod/vod.txt", kOldList);
@@ -66,8 +71,18 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
     w.view.onSaveHint = view.onSaveHint;
     w.view.chosenFolder = view.chosenFolder;
     w.view.answers[TQuestion::Id::kExistingSongs] = c.answer;
+    w.view.answers[TQuestion::Id::kConfirmReplace] = c.confirm;
     w.view.answers[TQuestion::Id::kRenumber] = c.renumber;
     w.form.btnCompleteClick();
+    if (c.answer == 1) {
+      // Asked once more, naming the songs that leave the list; keeping them
+      // is the first button, the default.
+      ASSERT_GE(w.view.questions.size(), 2u) << c.what;
+      const TQuestion& sure = w.view.questions[1];
+      EXPECT_EQ(sure.id, TQuestion::Id::kConfirmReplace);
+      EXPECT_NE(gbk::ToUtf8(sure.text).find("原有的 3 首歌曲"), std::string::npos);
+      EXPECT_EQ(sure.buttons.front(), Gbk(u8"保留原有歌曲，添加新歌"));
+    }
 
     EXPECT_EQ(w.form.LastRun(), c.result) << c.what;
     ASSERT_FALSE(w.view.questions.empty()) << c.what;
@@ -80,7 +95,7 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
     if (*c.newDat != 0) {
       EXPECT_EQ(TempDir::Read(vod / c.newDat), "vvvvv") << c.what;
     }
-    if (c.answer != 1) ExpectOldFilesIntact();
+    if (c.answer != 1 || c.confirm != 1) ExpectOldFilesIntact();
     if (c.result == TfrmMain::TRunResult::kRefused) {
       EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "660001.dat", "660002.dat",
                                                    "660007.dat", "vod.txt"}))

@@ -159,10 +159,13 @@ TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
     v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
     v.chosenFolder = dir.Gbk() + c.why;
     std::filesystem::create_directories(dir.path() / c.why);
+    bool clicked = false;
     if (c.cancel) {
       v.onProcess = [&] {
-        if (!v.panels.empty() && v.panels.back().song == 2 && v.panels.back().percent > 0) {
-          f.CancelCopy();
+        if (!clicked && !v.panels.empty() && v.panels.back().song == 2 &&
+            v.panels.back().percent > 0) {
+          f.CancelCopy();  // one click
+          clicked = true;
         }
       };
     } else {
@@ -176,7 +179,8 @@ TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
     EXPECT_EQ(v.boxes[0].kind, c.kind);
     const std::string text = gbk::ToUtf8(v.boxes[0].text);
     EXPECT_NE(text.find("660001 b"), std::string::npos) << text;
-    EXPECT_NE(text.find("已复制的歌曲：660000\r\n没有复制的歌曲：660001 660002"), std::string::npos)
+    EXPECT_NE(text.find("已复制并列入歌曲列表的歌曲：660000\r\n没有复制的歌曲：660001 660002"),
+              std::string::npos)
         << text;
     const auto out = dir.path() / c.why / "vod";
     EXPECT_EQ(TempDir::Read(out / "vod.txt"), "a;x;1;A;660000;2;1;8;1;1\r\n") << c.why;

@@ -44,6 +44,7 @@ TEST_F(MainForm, RealNoSpaceLeftHalfWayLeavesTheStickConsistent) {
     fs::resize_file(stick / "filler", fs::file_size(stick / "filler") - 16384);
   };
   view.answers[TQuestion::Id::kExistingSongs] = 1;  // replace the old list
+  view.answers[TQuestion::Id::kConfirmReplace] = 1;
   form.btnCompleteClick();
   ASSERT_TRUE(filled);
   fs::remove(stick / "filler");
