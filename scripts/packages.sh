@@ -6,9 +6,13 @@ RUN_PACKAGES=(fonts-wqy-zenhei qt6-translations-l10n)
 # Tests: GoogleTest, ICU as the codec's oracle, the Unicode data and Python
 # for re-running the table generators, Google Benchmark for bench/, FUSE 3
 # for the counterfeit stick the tests mount (tests/tools/counterfeit_fs.cpp), a
-# virtual display for the Windows window tests under Wine.
+# virtual display for the Windows window tests under Wine; a real FAT stick for
+# the console's FAT test (an image made by dosfstools' mkfs.fat and checked by
+# its fsck.fat, written and read as a DOS tool does by mtools, mounted through
+# fusefat), and strace, with which tests/tools/kill_points.sh kills a run at
+# each system call.
 TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev
-  fuse3 libfuse3-dev xvfb xauth)
+  fuse3 libfuse3-dev xvfb xauth fusefat dosfstools mtools strace)
 # Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The Windows build and its tests: the 64-bit MinGW-w64 C++ compiler with
