@@ -7,6 +7,7 @@
 
 #include "model/checksum.h"
 #include "model/replacing_file.h"
+#include "model/stick_list.h"
 #include "model/vod_text.h"
 #include "text/uPublic.h"
 
@@ -185,4 +186,48 @@ std::vector<TListCopies::TCopy> TListCopies::Copies(const std::string& stick) {
   std::sort(copies.begin(), copies.end(),
             [](const TCopy& a, const TCopy& b) { return a.id > b.id; });
   return copies;
+}
+
+std::string TListCopies::StickOf(TTargetDir& target) {
+  return StickKey(target.VolumeId(), target.Path());
+}
+
+void TListCopies::KeepListOf(TTargetDir& target, const TTargetDir::TSongNoOf& songNoOf) {
+  const TTargetDir::TContents& there = target.Contents();
+  if (!there.hasVodTxt || IsBlank(there.listBytes) || target.Held() == nullptr) return;
+  // What its song files are now, so that it is never put back over files
+  // that have since been given to other songs.
+  std::map<std::string, TFileFacts> files;
+  for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
+    const std::string number = SongNumberOfLine(there.vod, i, songNoOf);
+    const auto dat = there.dats.find(number);
+    if (dat != there.dats.end()) files[number] = FactsOf(*target.Held(), dat->second.name);
+  }
+  Keep(StickOf(target), target.Path(), there.listBytes, files);
+}
+
+TListCopies::TPutBack TListCopies::PutBack(const TCopy& copy, TTargetDir& target,
+                                           const TTargetDir::TSongNoOf& songNoOf) {
+  TPutBack back;
+  const TVodText vod = DecodeVodText(copy.bytes);
+  const auto& dats = target.Contents().dats;
+  for (std::size_t i = 0; i < vod.lines.size(); ++i) {
+    if (IsBlank(vod.lines[i])) continue;
+    const std::string number = SongNumberOfLine(vod, i, songNoOf);
+    if (!number.empty()) {
+      const auto was = copy.files.find(number);
+      const auto dat = dats.find(number);
+      const bool same = was != copy.files.end() && dat != dats.end() &&
+                        target.Held() != nullptr &&
+                        FactsOf(*target.Held(), dat->second.name) == was->second;
+      if (!same) {
+        back.leftOut.push_back(vod.lines[i]);
+        continue;
+      }
+      ++back.songs;
+    }
+    back.bytes += vod.FileLine(i) + "\r\n";
+  }
+  if (vod.utf8 && !back.bytes.empty()) back.bytes = "\xEF\xBB\xBF" + back.bytes;
+  return back;
 }

@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/target_dir.h"
 #include "platform/env.h"
 
 class TListCopies {
@@ -62,6 +63,25 @@ class TListCopies {
   // The copies kept of stick, newest first; none when there are none or the
   // folder cannot be read. Never throws.
   std::vector<TCopy> Copies(const std::string& stick);
+
+  // What of a copy may be put back on a target now.
+  struct TPutBack {
+    std::string bytes;                 // the list to write
+    int songs = 0;                     // the songs it lists
+    std::vector<std::string> leftOut;  // the lines left out (GBK)
+  };
+  // The lines of copy whose song file on target (Inspect) is what it was
+  // when the copy was taken, and the lines that name no song file; a line
+  // whose file has since changed or gone is left out.
+  static TPutBack PutBack(const TCopy& copy, TTargetDir& target,
+                          const TTargetDir::TSongNoOf& songNoOf);
+
+  // The key (StickKey) of the target's stick.
+  static std::string StickOf(TTargetDir& target);
+  // Keeps the list target holds (Inspect), when it holds one, with the
+  // facts of the song files its lines name (songNoOf reads a line). Throws
+  // platform::FileError as Keep.
+  void KeepListOf(TTargetDir& target, const TTargetDir::TSongNoOf& songNoOf);
 
  private:
   platform::Env& env_;

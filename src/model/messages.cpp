@@ -101,6 +101,14 @@ std::string ListDiffers(const std::string& name, bool afterRename) {
   return text + CounterfeitAdvice();
 }
 
+std::string ListUnreadable(const std::string& name, const std::string& error, bool afterRename) {
+  std::string text = Gbk(u8"U盘已拔出或读写出错：歌曲列表 ") + name +
+                     Gbk(u8" 写入以后不能从U盘读回检查。");
+  text += afterRename ? Gbk(u8"新的列表已经写入，但没有检查过。")
+                      : Gbk(u8"U盘上原来的歌曲列表没有改动。");
+  return text + Gbk(u8"\r\n\r\n") + error + Gbk(u8"\r\n\r\n请插好U盘再加歌一次。");
+}
+
 std::string ReadBackUnreadable(const std::string& error, const std::vector<std::string>& verified,
                                const std::vector<std::string>& unreadable) {
   std::string text =

@@ -45,6 +45,9 @@ std::string ReadBackDiffers(const std::vector<std::string>& songs, bool listShor
 // The list (its name) came back from the stick other than written, before
 // it took the old list's place or after.
 std::string ListDiffers(const std::string& name, bool afterRename);
+// The list (its name) could not be read back (the system's error), before it
+// took the old list's place or after.
+std::string ListUnreadable(const std::string& name, const std::string& error, bool afterRename);
 // The read-back could not read the stick (it was pulled out or reports
 // errors): the system's error, the songs read back right and those that
 // could not be read. Not a sign of a counterfeit stick.

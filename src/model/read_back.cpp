@@ -5,33 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "model/checksum.h"
+#include "model/list_file.h"
 #include "model/messages.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
 #include "text/user_error.h"
-
-namespace {
-// What a stick serves fastest: a whole megabyte a read, one buffer.
-constexpr std::size_t kReadChunk = std::size_t{1} << 20;
-}  // namespace
-
-bool TBaseSong::ReadsBackAs(platform::Folder& folder, const std::string& name, std::int64_t size,
-                            std::uint64_t sum, bool progress) {
-  std::vector<char> buffer(kReadChunk);
-  auto file = folder.OpenForRead(name, true);
-  TChecksum check;
-  std::int64_t position = 0;
-  while (const std::size_t n = file->Read(buffer.data(), buffer.size())) {
-    check.Update(buffer.data(), n);
-    position += static_cast<std::int64_t>(n);
-    if (!progress) continue;
-    if (size > 0) Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / size, 100));
-    PumpMessages();
-    ThrowIfCancelled();
-  }
-  return position == size && check.Value() == sum;
-}
 
 void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack) {
   auto& outcome = FCopyOutcome;
@@ -50,7 +28,12 @@ void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBa
       PumpMessages();
       ThrowIfCancelled();
       if (onReadBack) onReadBack(FTargetDir + w.name, i, count, w.size, allBytes);
-      if (ReadsBackAs(folder, w.name, w.size, w.sum, true)) {
+      auto progress = [&](std::int64_t position) {
+        if (w.size > 0) Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / w.size, 100));
+        PumpMessages();
+        ThrowIfCancelled();
+      };
+      if (ReadsBackAs(folder, w.name, w.size, w.sum, progress)) {
         outcome.checked[static_cast<std::size_t>(w.index)] = true;
         outcome.verified.push_back(w.song);
       } else {

@@ -6,6 +6,7 @@
 
 #include "model/checksum.h"
 #include "model/list_copies.h"
+#include "model/list_file.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/stick_list.h"
@@ -244,21 +245,9 @@ std::int64_t TBaseSong::RoomNeeded(std::int64_t unit) {
 }
 
 void TBaseSong::KeepListCopy() {
-  const TTargetDir::TContents& there = FTarget->Contents();
-  if (!there.hasVodTxt || IsBlank(there.listBytes)) return;
-  // What its song files are now, so that it is never put back over files
-  // that have since been given to other songs.
-  std::map<std::string, TListCopies::TFileFacts> files;
-  auto folder = Env()->OpenFolder(FTarget->Path());
-  for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
-    const std::string number =
-        SongNumberOfLine(there.vod, i, [this](const std::string& line) { return SongNoOf(line); });
-    if (number.empty() || there.dats.count(number) == 0) continue;
-    files[number] = TListCopies::FactsOf(*folder, there.dats.at(number).name);
-  }
   try {
-    TListCopies(*Env()).Keep(TListCopies::StickKey(FTarget->VolumeId(), FTarget->Path()),
-                             FTarget->Path(), there.listBytes, files);
+    TListCopies(*Env()).KeepListOf(*FTarget,
+                                   [this](const std::string& line) { return SongNoOf(line); });
   } catch (const std::exception& error) {
     throw TTargetRefused(msg::ListCopyFailed(msg::TextOf(error)));
   }
@@ -316,28 +305,9 @@ std::string TBaseSong::ListBytes(const std::vector<bool>* listable) {
 }
 
 void TBaseSong::WriteList(platform::Folder& folder, const std::string& bytes) {
-  const std::string& name = FTarget->Contents().listName;
-  const std::uint64_t sum = TChecksum::Of(bytes);
-  const auto size = static_cast<std::int64_t>(bytes.size());
-  TReplacingFile file(folder, name);
-  file.Append(bytes.data(), bytes.size());
-  file.Finish();
-  // The old list goes only for one the device gave back as written.
-  auto readsBack = [&](const std::string& as) {
-    try {
-      return ReadsBackAs(folder, as, size, sum, false);
-    } catch (const platform::FileError& error) {
-      throw TReadBackFailed(msg::ReadBackUnreadable(error.what(), FCopyOutcome.verified, {name}),
-                            false);
-    }
-  };
-  if (FVerifyCopies && !readsBack(file.TemporaryName())) {
-    throw TReadBackFailed(msg::ListDiffers(name, false), true);
-  }
-  file.Commit();
   FKnownLists.push_back(FingerprintOf(bytes));
-  FCopyOutcome.vodWritten = true;
-  if (FVerifyCopies && !readsBack(name)) throw TReadBackFailed(msg::ListDiffers(name, true), true);
+  WriteCheckedList(folder, FTarget->Contents().listName, bytes, FVerifyCopies,
+                   FCopyOutcome.vodWritten);
 }
 
 void TBaseSong::SaveCompleteSongs(platform::Folder& folder) {

@@ -82,6 +82,9 @@ class TTargetDir {
   bool MissingFolder() const { return !contents_.exists; }
   // The volume's lasting name (platform::Folder::VolumeId), "" unknown.
   std::string VolumeId();
+  // The vod folder held since Inspect, null while it does not exist: for
+  // reading only (Make() gives it for writing).
+  platform::Folder* Held() const { return vod_.get(); }
 
   // Makes the vod folder where it is missing (with the folders on the way),
   // holds and locks it, puts a list taken from its .part in place, and

@@ -370,17 +370,13 @@ class TBaseSong {
   // kept lines, and after a stop the old lines whose .dat no new song
   // touched.
   std::string ListBytes(const std::vector<bool>* listable);
-  // Replaces the target's list with bytes: written under a temporary name,
-  // flushed, read back (when FVerifyCopies), renamed, read back again.
-  // Throws TReadBackFailed when it comes back other than written.
+  // Replaces the target's list with bytes (WriteCheckedList, read back when
+  // FVerifyCopies). Throws TReadBackFailed when it comes back other than
+  // written.
   void WriteList(platform::Folder& folder, const std::string& bytes);
   // After a stop: the list := the songs complete (and read back right) on
   // the target, when that changes it. Never throws.
   void SaveCompleteSongs(platform::Folder& folder);
-  // Whether the file under name in folder, read from the device, holds size
-  // bytes of checksum sum; throws platform::FileError when it cannot be read.
-  bool ReadsBackAs(platform::Folder& folder, const std::string& name, std::int64_t size,
-                   std::uint64_t sum, bool progress);
   void ThrowIfCancelled();
   // The numbers of the songs the run copies (those with a video file).
   std::set<std::string> NumbersCopied();

@@ -2,6 +2,7 @@
 
 #include "formats/product_lines.h"
 #include "model/messages.h"
+#include "model/target_dir.h"
 #include "model/vod_text.h"
 #include "model/window_side.h"
 #include "platform/env.h"
@@ -47,17 +48,39 @@ void TfrmLogin::btnVodClick() {
   const auto chosen = view_->ChooseFile(ui_text::OpenVodButton(), ui_text::VodFilter());
   if (!chosen || chosen->empty() || !env_->FileExists(*chosen)) return;
 
+  std::string file = *chosen;
   const TProductLineInfo* product = nullptr;
   TVodText vod;
+  std::string error;
   try {
-    vod = ReadVodText(*env_, *chosen);
+    vod = ReadVodText(*env_, file);
     product = RecognizeVodText(vod);
-  } catch (const std::exception& error) {
-    view_->ShowBox(ui_text::OpenVodButton(), msg::TextOf(error), kMsgError);
+  } catch (const std::exception& e) {
+    error = msg::TextOf(e);
+  }
+  if (product == nullptr) {
+    // A stick pulled inside the rename of its list holds the list whole
+    // only under the temporary name.
+    if (const std::string part = WholePartBeside(file); !part.empty()) {
+      view_->ShowBox(ui_text::OpenVodButton(),
+                     ui_text::ListFromPart(ExtractFolder(file), ExtractName(file), ExtractName(part)),
+                     kMsgInformation);
+      file = part;
+      error.clear();
+      try {
+        vod = ReadVodText(*env_, file);
+        product = RecognizeVodText(vod);
+      } catch (const std::exception& e) {
+        error = msg::TextOf(e);
+      }
+    }
+  }
+  if (!error.empty()) {
+    view_->ShowBox(ui_text::OpenVodButton(), error, kMsgError);
     return;
   }
   if (product == nullptr) {
-    view_->ShowBox(ui_text::OpenVodButton(), ui_text::NoLineRecognised(*chosen), kMsgWarning);
+    view_->ShowBox(ui_text::OpenVodButton(), ui_text::NoLineRecognised(file), kMsgWarning);
     return;
   }
   // What the main window will load, read once here so that lines that cannot
@@ -65,10 +88,39 @@ void TfrmLogin::btnVodClick() {
   const auto scratch = product->create(env_);
   scratch->LoadVodText(vod);
   const bool goOn = AcceptLoad(
-      *scratch, *chosen, [this](const TQuestion& q) { return view_->Ask(q); },
+      *scratch, file, [this](const TQuestion& q) { return view_->Ask(q); },
       [this](const std::string& c, const std::string& t, int k) { view_->ShowBox(c, t, k); });
   if (!goOn) return;
   FLoadVod = true;
-  FVodFile = *chosen;
+  FVodFile = file;
   ChooseProduct(product->code);
+}
+
+std::string TfrmLogin::WholePartBeside(const std::string& path) {
+  if (LowerAscii(ExtractName(path)) != TTargetDir::kListName) return "";
+  const std::string folder = ExtractFolder(path);
+  try {
+    const auto held = env_->OpenFolder(folder.empty() ? "." : folder);
+    std::map<std::string, platform::FolderEntry> dats;
+    platform::FolderEntry part;
+    for (platform::FolderEntry& entry : held->List()) {
+      if (entry.kind != platform::EntryKind::kFile) continue;
+      if (TTargetDir::IsSongFileName(entry.name)) {
+        dats.emplace(entry.name.substr(0, 6), entry);
+      } else if (LowerAscii(entry.name) == TTargetDir::kPartName) {
+        part = entry;
+      }
+    }
+    if (part.kind != platform::EntryKind::kFile) return "";
+    const auto file = held->OpenForRead(part.name);
+    const std::string bytes = platform::ReadWhole(*file, part.size, folder + part.name);
+    const TVodText vod = DecodeVodText(bytes);
+    const TProductLineInfo* product = RecognizeVodText(vod);
+    if (product == nullptr) return "";
+    const auto scratch = product->create(env_);
+    auto songNoOf = [&](const std::string& line) { return scratch->SongNoOf(line); };
+    return TTargetDir::IsCompleteList(bytes, vod, dats, songNoOf) ? folder + part.name : "";
+  } catch (const std::exception&) {
+    return "";  // nothing beside it can be read: the file is told as it is
+  }
 }

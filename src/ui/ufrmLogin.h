@@ -49,7 +49,10 @@ class TfrmLogin {
   // file is chosen for loading and the window closes. Lines the product line
   // cannot read are named and the owner asked whether to go on (they are
   // then kept as they are); cancelling keeps the window open. Cancel, an
-  // empty name or a missing file change nothing. A file that cannot be read,
+  // empty name or a missing file change nothing. A vod.txt that cannot be
+  // read, is empty or has no line recognised, beside the whole list a
+  // stopped run left (vod.txt.part, every song's .dat there), gives way to
+  // that list, and the owner is told. Otherwise a file that cannot be read,
   // or in which no line is recognised, is told to the user with its name and
   // the window stays open, nothing chosen.
   void btnVodClick();
@@ -61,6 +64,9 @@ class TfrmLogin {
 
  private:
   void CloseView();
+  // The path of the whole list a stopped run left beside the list at path
+  // (see btnVodClick); "" when there is none.
+  std::string WholePartBeside(const std::string& path);
 
   platform::Env* env_;
   ILoginView* view_ = nullptr;

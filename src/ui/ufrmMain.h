@@ -149,6 +149,10 @@ class TfrmMain : public TWindowSide {
 
   // ---- The run ----
   void btnCompleteClick();
+  // "恢复以前的歌曲列表…": the copies this computer kept of the list of the
+  // USB disk (or, without one, of the folder the owner chooses) are offered
+  // and the one chosen put back (ui/ufrmRestoreList.h).
+  void btnRestoreClick();
   // Asks a running copy to stop after the current chunk ("取消").
   void CancelCopy();
   TRunResult LastRun() const { return FLastRun; }

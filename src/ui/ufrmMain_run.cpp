@@ -7,6 +7,7 @@
 #include "text/user_error.h"
 #include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
+#include "ui/ufrmRestoreList.h"
 #include "ui/ui_texts.h"
 
 void TfrmMain::btnCompleteClick() {
@@ -148,6 +149,7 @@ void TfrmMain::SetControlsEnabled(bool enabled) {
   view_.SetButtonEnabled(TMainButton::kAdd, enabled);
   view_.SetButtonEnabled(TMainButton::kComplete, enabled);
   view_.SetButtonEnabled(TMainButton::kClose, enabled);
+  view_.SetButtonEnabled(TMainButton::kRestore, enabled);
   lvList.SetEnabled(enabled);
 }
 
@@ -210,6 +212,21 @@ void TfrmMain::ReportCopyFailure(const std::exception& error) {
                                         : ui_text::TCopyReport::TList::kUnchanged;
   ShowMsg(this, ui_text::FailedCaption(), ui_text::CopyFailureReport(report),
           report.cancelled ? kMsgWarning : kMsgError);
+}
+
+void TfrmMain::btnRestoreClick() {
+  if (Busy() || FSongList == nullptr) return;
+  TBusy busy(*this);
+  Guarded([&] {
+    // The stick: the USB disk's vod folder, or the folder the owner chooses.
+    std::string target = FSongList->FindUsbVodDir();
+    if (target.empty()) target = ChooseSaveFolder();
+    if (target.empty()) return;
+    TfrmRestoreList restore(
+        env_, [this](const TQuestion& q) { return view_.Ask(q); },
+        [this](const std::string& c, const std::string& t, int k) { ShowMsg(this, c, t, k); });
+    restore.Offer(target);
+  });
 }
 
 // ---- Callbacks of the run ----

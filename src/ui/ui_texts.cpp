@@ -87,6 +87,8 @@ ADDSONGS_TEXT(KeepSongsButton, u8"保留原有歌曲，添加新歌")
 ADDSONGS_TEXT(ReplaceSongsButton, u8"替换原有歌曲")
 ADDSONGS_TEXT(RenumberCaption, u8"歌曲编号重复")
 ADDSONGS_TEXT(ConfirmReplaceCaption, u8"确实要替换原有歌曲吗？")
+ADDSONGS_TEXT(RestoreButton, u8"恢复以前的歌曲列表…")
+ADDSONGS_TEXT(RestoreCaption, u8"恢复以前的歌曲列表")
 ADDSONGS_TEXT(RenumberButton, u8"重新编号")
 ADDSONGS_TEXT(UnreadCaption, u8"vod.txt 中有不能读取的行")
 ADDSONGS_TEXT(UnreadNotGbk, u8"不是 GBK 文字")
@@ -135,6 +137,38 @@ std::string DuplicateInRun(const std::string& number) {
 
 std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
+}
+
+std::string NoListCopies(const std::string& folder) {
+  return Fill(Gbk(u8"这台电脑上没有保存过 %s 的歌曲列表。加歌程序每次改动U盘上的歌曲列表以前，"
+                  u8"都会把原来的列表保存在这台电脑上。"),
+              {folder});
+}
+
+std::string ListCopyChoice(const std::string& when, int songs) {
+  return Fill(Gbk(u8"%s（%d 首）"), {when, std::to_string(songs)});
+}
+
+std::string RestoreQuestion(const std::string& folder, int songsNow, const std::string& copies) {
+  return Fill(Gbk(u8"%s 中的歌曲列表现在列出 %d 首歌曲。这台电脑上保存了它以前的歌曲列表：%s"
+                  u8"\r\n\r\n请选择要放回U盘的列表。现在的列表也会先保存在这台电脑上；"
+                  u8"视频文件后来被换掉或删除的歌曲不会放回列表。"),
+              {folder, std::to_string(songsNow), copies});
+}
+
+std::string ListRestored(const std::string& when, int songs, const std::string& folder,
+                         const std::vector<std::string>& leftOut) {
+  std::string text = Fill(Gbk(u8"已经把 %s 的歌曲列表（%d 首歌曲）放回 %s。"),
+                          {when, std::to_string(songs), folder});
+  if (!leftOut.empty()) {
+    text += Gbk(u8"\r\n\r\n这些歌曲的视频文件后来被换掉或删除了，没有放回列表：");
+    for (const std::string& line : leftOut) text += "\r\n  " + line;
+  }
+  return text;
+}
+
+std::string RestoreFailed(const std::string& reason) {
+  return Gbk(u8"没有能把以前的歌曲列表放回U盘，U盘上的歌曲列表没有改动。\r\n\r\n") + reason;
 }
 
 std::string ConfirmReplace(int leaving) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace ui_text {
 // Titles
@@ -96,6 +97,22 @@ const std::string& ExistingSongsCaption();
 // folder holds listed songs of a list this window does not hold and files
 // .dat files that no list names.
 std::string ExistingSongs(const std::string& folder, int listed, int files);
+// Putting back an earlier list of a stick.
+const std::string& RestoreButton();   // "恢复以前的歌曲列表…"
+const std::string& RestoreCaption();  // "恢复以前的歌曲列表"
+// This computer kept no list of the target at folder.
+std::string NoListCopies(const std::string& folder);
+// A copy to choose: when it was taken ("2026-12-09 15:30:12") and its songs.
+std::string ListCopyChoice(const std::string& when, int songs);
+// The question: the target, the songs its list names now, the copies (one
+// per line, as ListCopyChoice gives them).
+std::string RestoreQuestion(const std::string& folder, int songsNow, const std::string& copies);
+// The copy taken when, of songs songs, is the list of folder now; the lines
+// left out, because their song file changed since.
+std::string ListRestored(const std::string& when, int songs, const std::string& folder,
+                         const std::vector<std::string>& leftOut);
+std::string RestoreFailed(const std::string& reason);
+
 // Replacing the list, asked once more: how many songs leave it.
 const std::string& ConfirmReplaceCaption();
 std::string ConfirmReplace(int leaving);

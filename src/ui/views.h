@@ -93,7 +93,7 @@ struct TCopyPanel {
 };
 
 // The main window's buttons.
-enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose };
+enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose, kRestore };
 
 class IMainView {
  public:
