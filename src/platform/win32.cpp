@@ -448,10 +448,18 @@ int PortableErrno(const std::error_code& code) {
       return ENOTDIR;
     case ERROR_DIR_NOT_EMPTY:
       return ENOTEMPTY;
-    // The device failed or is gone: a stick pulled out answers with one of
-    // these, depending on how far the system got.
+    // The device is gone: a stick pulled out answers with one of these,
+    // depending on how far the system got.
     case ERROR_NOT_READY:
     case ERROR_DEV_NOT_EXIST:
+    case kErrorNoSuchDevice:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_FILE_INVALID:  // the volume went away under an open file
+      return ENODEV;
+    case ERROR_DEVICE_NOT_CONNECTED:
+      return ENOTCONN;
+    // The device failed (or went while the system was at it).
     case ERROR_CRC:
     case ERROR_SEEK:
     case ERROR_SECTOR_NOT_FOUND:
@@ -459,13 +467,8 @@ int PortableErrno(const std::error_code& code) {
     case ERROR_READ_FAULT:
     case ERROR_GEN_FAILURE:
     case ERROR_IO_DEVICE:
-    case ERROR_DEVICE_REMOVED:
-    case kErrorNoSuchDevice:
-    case ERROR_DEVICE_NOT_CONNECTED:
     case kErrorDeviceHardwareError:
-    case ERROR_NO_MEDIA_IN_DRIVE:
     case ERROR_MEDIA_CHANGED:
-    case ERROR_FILE_INVALID:  // the volume went away under an open file
     case ERROR_FILE_CORRUPT:
     case ERROR_DISK_CORRUPT:
       return EIO;

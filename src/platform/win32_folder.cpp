@@ -409,7 +409,9 @@ class Win32Folder final : public Folder {
       const DWORD error = GetLastError();
       const int reason =
           PortableErrno(std::error_code(static_cast<int>(error), std::system_category()));
-      if (reason == EIO || reason == ENOSPC) Fail(error, what);
+      if (reason == EIO || reason == ENODEV || reason == ENOTCONN || reason == ENOSPC) {
+        Fail(error, what);
+      }
     }
     // No flush to ask for (no right to write to the folder, another holder's
     // lock, a file system that has none): renames were written through, and

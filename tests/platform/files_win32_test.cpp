@@ -12,6 +12,7 @@
 #include "platform/env.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
+#include "text/gbk.h"
 
 namespace platform {
 namespace {
@@ -76,7 +77,7 @@ TEST(Win32Files, ErrorsCarryTheSystemsCodeAndWords) {
     EXPECT_EQ(code.category(), std::system_category()) << c.what;
     EXPECT_EQ(code, c.expected) << c.what << ": " << code.value();
     const std::string reason = ReasonText(code);
-    EXPECT_TRUE(what.ends_with(": " + reason)) << what;
+    EXPECT_TRUE(what.ends_with(": " + reason + Gbk(u8"）"))) << what;
     EXPECT_FALSE(reason.empty() || reason.ends_with('\n') || reason.ends_with('.')) << reason;
   }
 }
@@ -91,7 +92,7 @@ TEST(Win32Files, ErrnoCodesKeepTheCLibrarysWords) {
       ErrorOf([&] { ReadWholeFile(*Env::Default(), tmp.Gbk() + "big"); }, &code);
   EXPECT_EQ(code, std::errc::file_too_large);
   EXPECT_EQ(ReasonText(code), "File too large");
-  EXPECT_TRUE(what.ends_with(": File too large")) << what;
+  EXPECT_TRUE(what.ends_with(": File too large" + Gbk(u8"）"))) << what;
 }
 
 }  // namespace

@@ -235,13 +235,16 @@ TEST(ChineseReasons, TheSystemsOwnNumbersComeFirstInChineseToo) {
     const char8_t* chinese;
   };
   const Case cases[] = {
-      {19, u8"U盘只读或写保护"},                      // ERROR_WRITE_PROTECT
-      {112, u8"磁盘空间已满"},                        // ERROR_DISK_FULL
-      {5, u8"没有读写这个文件或文件夹的权限"},        // ERROR_ACCESS_DENIED
-      {3, u8"找不到这个文件或文件夹"},                // ERROR_PATH_NOT_FOUND
-      {1167, u8"U盘已拔出或读写出错"},                // ERROR_DEVICE_NOT_CONNECTED
-      {1006, u8"U盘已拔出或读写出错"},                // ERROR_FILE_INVALID: the volume went away
-      {223, u8"文件太大，目标磁盘的文件系统放不下"},  // ERROR_FILE_TOO_LARGE
+      {19, u8"U盘只读或写保护"},                         // ERROR_WRITE_PROTECT
+      {112, u8"磁盘空间已满"},                           // ERROR_DISK_FULL
+      {5, u8"没有读写这个文件或文件夹的权限"},           // ERROR_ACCESS_DENIED
+      {3, u8"找不到这个文件或文件夹"},                   // ERROR_PATH_NOT_FOUND
+      {21, u8"U盘已拔出"},                               // ERROR_NOT_READY
+      {1617, u8"U盘已拔出"},                             // ERROR_DEVICE_REMOVED
+      {1006, u8"U盘已拔出"},                             // ERROR_FILE_INVALID: the volume went away
+      {1167, u8"U盘已断开（已拔出）"},                   // ERROR_DEVICE_NOT_CONNECTED
+      {1117, u8"U盘读写出错（U盘可能已拔出或已损坏）"},  // ERROR_IO_DEVICE
+      {223, u8"文件太大，U盘的文件系统放不下（FAT32 格式的U盘放不下 4G 以上的文件）"},
       {1920, u8"这是一个链接（快捷方式），为了安全不通过它读写"},  // ERROR_CANT_ACCESS_FILE
       {32, u8""},  // ERROR_SHARING_VIOLATION: the system's words say it better
   };
