@@ -3,6 +3,7 @@
 // whatever code page the system uses for its narrow calls.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+#include <shlobj.h>
 #include <windows.h>
 #include <winioctl.h>
 
@@ -349,7 +350,18 @@ class Win32Env final : public Env {
     return win32::NewFolder(h.release(), std::move(folderPath));
   }
 
-  std::string DataDir() override { return ""; }
+  std::string DataDir() override {
+    // The user's local application data (%LOCALAPPDATA%), which stays on
+    // this computer and does not roam with the user's profile.
+    wchar_t* folder = nullptr;
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    std::wstring path = SUCCEEDED(found) && folder != nullptr ? folder : L"";
+    CoTaskMemFree(folder);
+    if (path.empty()) return {};
+    if (!path.ends_with(L'\\')) path += L'\\';
+    return GbkName(path + L"addsongs\\").value_or(std::string());
+  }
+
   std::string ExecutableDir() override {
     std::wstring program(MAX_PATH, L'\0');
     while (true) {
