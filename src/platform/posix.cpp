@@ -201,7 +201,7 @@ class PosixEnv final : public Env {
     }
     std::string shown = path;
     if (!shown.ends_with('/')) shown += '/';
-    return posix::NewFolder(fd, shown);
+    return posix::NewFolder(fd, shown, root_);
   }
 
   std::string DataDir() override {

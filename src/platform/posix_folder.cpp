@@ -6,22 +6,15 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <limits>
 
 #include "platform/posix_internal.h"
 #include "text/gbk.h"
 
 namespace platform::posix {
 namespace {
-
-// FAT12/16/32 ("vfat", "msdos"): a file holds at most 4 GiB less one byte.
-constexpr long kFatMagic = 0x4d44;
-constexpr std::int64_t kFatLargestFile = (std::int64_t{1} << 32) - 1;
 
 EntryKind KindOf(mode_t mode) {
   if (S_ISREG(mode)) return EntryKind::kFile;
@@ -70,7 +63,8 @@ void EmptyFolder(int fd, const std::string& shown) {
 
 class PosixFolder final : public Folder {
  public:
-  PosixFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  PosixFolder(int fd, std::string path, std::string rootPrefix, MountFacts facts)
+      : fd_(fd), path_(std::move(path)), root_(std::move(rootPrefix)), facts_(facts) {}
   ~PosixFolder() override { ::close(fd_); }  // also releases the lock
 
   const std::string& Path() const override { return path_; }
@@ -89,7 +83,13 @@ class PosixFolder final : public Folder {
       if (Stat(name).kind == EntryKind::kLink) error = ELOOP;
       Fail(error, "cannot open folder " + Shown(name));
     }
-    return NewFolder(fd, path_ + name + '/');
+    // A folder on the same file system knows it already; one that is a
+    // mount point of another looks its own up.
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && info.st_dev == facts_.device) {
+      return std::make_unique<PosixFolder>(fd, path_ + name + '/', root_, facts_);
+    }
+    return NewFolder(fd, path_ + name + '/', root_);
   }
 
   bool TryLock() override {
@@ -182,8 +182,9 @@ class PosixFolder final : public Folder {
   }
 
   void Sync() override {
-    if (::fsync(fd_) != 0)
+    if (::fsync(fd_) != 0) {
       Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device");
+    }
   }
 
   std::string VolumeId() override { return ""; }
@@ -196,24 +197,7 @@ class PosixFolder final : public Folder {
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
   }
 
-  VolumeRoom Room() override {
-    VolumeRoom room;
-    struct statvfs info;
-    if (::fstatvfs(fd_, &info) == 0 && info.f_frsize != 0) {
-      // f_bavail, not f_bfree: ext4 keeps part of the free blocks for root.
-      constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-      const std::uint64_t size = info.f_frsize;
-      const std::uint64_t blocks = info.f_bavail;
-      room.freeBytes = blocks > kMax / size ? static_cast<std::int64_t>(kMax)
-                                            : static_cast<std::int64_t>(blocks * size);
-      room.blockSize = static_cast<std::int64_t>(size);
-      // File systems that do not count entries (FAT) report no total.
-      if (info.f_files != 0) room.freeEntries = static_cast<std::int64_t>(info.f_favail);
-    }
-    struct statfs kind;
-    if (::fstatfs(fd_, &kind) == 0 && kind.f_type == kFatMagic) room.largestFile = kFatLargestFile;
-    return room;
-  }
+  VolumeRoom Room() override { return RoomOf(fd_, facts_); }
 
  private:
   std::string Shown(const std::string& name) const { return QuotedPath(path_ + name); }
@@ -231,12 +215,15 @@ class PosixFolder final : public Folder {
 
   int fd_;
   std::string path_;
+  std::string root_;  // put in front of /proc and /dev
+  MountFacts facts_;
 };
 
 }  // namespace
 
-std::unique_ptr<Folder> NewFolder(int fd, std::string path) {
-  return std::make_unique<PosixFolder>(fd, std::move(path));
+std::unique_ptr<Folder> NewFolder(int fd, std::string path, const std::string& rootPrefix) {
+  return std::make_unique<PosixFolder>(fd, std::move(path), rootPrefix,
+                                       FactsOfMount(fd, rootPrefix));
 }
 
 }  // namespace platform::posix

@@ -1,16 +1,26 @@
 // A held folder against what a hostile stick may hold: links, pipes, a
-// folder swapped under the path, each under the names a run writes.
+// folder swapped under the path, each under the names a run writes; and on a
+// FAT stick behind FUSE (fusefat): its clusters and its limit.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "platform/env.h"
+#include "platform/posix_env.h"
 #include "support/error_of.h"
+#include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "text/gbk.h"
 
 namespace platform {
 namespace {
@@ -105,6 +115,91 @@ TEST_F(HostileStick, AFolderMovedAwayIsStillTheOneWrittenNotWhatNowStandsAtItsPa
   vod_->Rename("vod.txt.part", "vod.txt");
   EXPECT_TRUE(fs::exists(stick_.path() / "moved" / "vod.txt"));
   EXPECT_TRUE(fs::is_empty(stick_.path() / "vod"));
+}
+
+constexpr std::int64_t kFatLargest = (std::int64_t{1} << 32) - 1;
+
+// A FAT16 image with 4 KiB clusters (mkfs.fat -F 16 -s 8) mounted through
+// fusefat for one test, unmounted at its end, as type fuse.fusefat.
+// shownSource: the mount's source is the image's path (fsname), so its boot
+// sector can be read; otherwise mountinfo shows the name "fusefat". Mounted() is false when this
+// machine cannot (no fusefat or mkfs.fat, no /dev/fuse, no right to mount),
+// and WhyNot() says why.
+class FuseFatStick {
+ public:
+  FuseFatStick(const fs::path& folder, int mib, bool shownSource)
+      : image_(folder / "stick.img"), at_(folder / "stick") {
+    if (RunShell("command -v fusefat && command -v mkfs.fat").status != 0) {
+      why_ = "fusefat or mkfs.fat is not installed (packages fusefat, dosfstools)";
+      return;
+    }
+    if (!fs::exists("/dev/fuse")) {
+      why_ = "no /dev/fuse on this machine";
+      return;
+    }
+    fs::create_directories(at_);
+    const std::string image = ShellQuote(image_.string());
+    const auto made = RunShell("truncate -s " + std::to_string(mib) + "M " + image +
+                               " && mkfs.fat -F 16 -s 8 " + image);
+    if (made.status != 0) {
+      why_ = "mkfs.fat failed: " + made.err;
+      return;
+    }
+    // A source given by fsname makes libfuse drop the subtype from the type
+    // unless it is given too, as mount.fuse gives both.
+    const std::string options =
+        shownSource ? "rw+,subtype=fusefat,fsname=" + image_.string() : "rw+";
+    const auto run = RunShell("fusefat -o " + ShellQuote(options) + " " + image + " " +
+                              ShellQuote(at_.string()));
+    mounted_ = run.status == 0;
+    struct statfs info;
+    constexpr long kFuseMagic = 0x65735546;
+    if (run.status != 0 || ::statfs(at_.c_str(), &info) != 0 || info.f_type != kFuseMagic) {
+      why_ = "cannot mount with fusefat (root, or access to /dev/fuse, is needed): " + run.err;
+    }
+  }
+  ~FuseFatStick() {
+    if (!mounted_) return;
+    const std::string at = ShellQuote(at_.string());
+    RunShell("fusermount -u " + at + " || umount -l " + at);
+  }
+  FuseFatStick(const FuseFatStick&) = delete;
+  FuseFatStick& operator=(const FuseFatStick&) = delete;
+
+  bool Mounted() const { return why_.empty(); }
+  const std::string& WhyNot() const { return why_; }
+  std::string Gbk() const { return at_.string() + "/"; }
+
+ private:
+  fs::path image_;
+  fs::path at_;
+  std::string why_;
+  bool mounted_ = false;
+};
+
+TEST(FuseFatStick, TheRoomCountsItsClustersFromTheBootSectorOr32KiBAndFatsLargestFile) {
+  struct Case {
+    bool shownSource;
+    std::int64_t blockSize;
+  };
+  for (const Case& c : {Case{true, 4096}, Case{false, 32768}}) {
+    TempDir tmp;
+    const FuseFatStick stick(tmp.path(), 32, c.shownSource);
+    if (!stick.Mounted()) GTEST_SKIP() << stick.WhyNot();
+    const std::unique_ptr<Folder> folder = Env::Default()->OpenFolder(stick.Gbk());
+    const VolumeRoom before = folder->Room();
+    EXPECT_EQ(before.blockSize, c.blockSize) << "fusefat itself says 1 KiB";
+    EXPECT_EQ(before.largestFile, kFatLargest);
+    if (!c.shownSource) continue;
+    // 40 files of 9,000 bytes take three clusters each.
+    const std::string content(9000, 'v');
+    for (int i = 0; i < 40; ++i) {
+      auto file = folder->CreateNew("66" + std::to_string(1000 + i) + ".dat");
+      file->Append(content.data(), content.size());
+      file->Close();
+    }
+    EXPECT_EQ(before.freeBytes - folder->Room().freeBytes, 40 * 3 * 4096);
+  }
 }
 
 }  // namespace
