@@ -72,7 +72,7 @@ class PosixFolder final : public Folder {
   std::unique_ptr<Folder> OpenFolder(const std::string& name, bool create) override {
     const std::string native = Native(name, "cannot open folder");
     if (create && ::mkdirat(fd_, native.c_str(), 0777) != 0 && errno != EEXIST) {
-      Fail(errno, "cannot create folder " + Shown(name));
+      Fail(errno, "cannot create folder " + Shown(name), OnFat());
     }
     const int fd =
         ::openat(fd_, native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -139,8 +139,8 @@ class PosixFolder final : public Folder {
     const std::string native = Native(name, "cannot create");
     const int fd =
         ::openat(fd_, native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) Fail(errno, "cannot create " + Shown(name));
-    return NewWritableFile(fd, path_ + name);
+    if (fd < 0) Fail(errno, "cannot create " + Shown(name), OnFat());
+    return NewWritableFile(fd, path_ + name, OnFat());
   }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& name, bool fromDevice) override {
@@ -177,13 +177,13 @@ class PosixFolder final : public Folder {
     const std::string nativeFrom = Native(from, "cannot rename");
     const std::string nativeTo = Native(to, "cannot rename to");
     if (::renameat(fd_, nativeFrom.c_str(), fd_, nativeTo.c_str()) != 0) {
-      Fail(errno, "cannot rename " + Shown(from) + " to " + Shown(to));
+      Fail(errno, "cannot rename " + Shown(from) + " to " + Shown(to), OnFat());
     }
   }
 
   void Sync() override {
     if (::fsync(fd_) != 0) {
-      Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device");
+      Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device", OnFat());
     }
   }
 
@@ -212,6 +212,8 @@ class PosixFolder final : public Folder {
     if (!IsName(name)) Fail(EINVAL, action + ' ' + Shown(name) + " (not a name within the folder)");
     return NativeOrThrow(name, action);
   }
+
+  bool OnFat() const { return facts_.fat != FatKind::kNone; }
 
   int fd_;
   std::string path_;

@@ -20,6 +20,9 @@ namespace platform::posix {
 std::optional<std::string> NativePath(const std::string& path);
 
 [[noreturn]] void Fail(int error, const std::string& what);
+// The same for an operation on a FAT or exFAT volume when onFat, where
+// EPERM means a full volume (see ChineseReasonOnFat).
+[[noreturn]] void Fail(int error, const std::string& what, bool onFat);
 
 // The native path for an operation that throws; a path with no native form
 // fails like a name the system refuses.
@@ -27,8 +30,9 @@ std::string NativeOrThrow(const std::string& path, const std::string& action);
 
 // The file objects over an open descriptor, which they own. path (GBK) names
 // the file in errors.
+// onFat: the file is on a FAT or exFAT volume, whose EPERM means full.
 std::unique_ptr<SequentialFile> NewSequentialFile(int fd, std::string path);
-std::unique_ptr<WritableFile> NewWritableFile(int fd, std::string path);
+std::unique_ptr<WritableFile> NewWritableFile(int fd, std::string path, bool onFat = false);
 
 // Refuses (FileError, closing fd) a descriptor that is not a regular file:
 // a folder, a pipe, a device.

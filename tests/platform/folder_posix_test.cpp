@@ -1,6 +1,6 @@
 // A held folder against what a hostile stick may hold: links, pipes, a
 // folder swapped under the path, each under the names a run writes; and on a
-// FAT stick behind FUSE (fusefat): its clusters and its limit.
+// FAT stick behind FUSE (fusefat): its clusters, its limit, a full stick.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
@@ -117,7 +117,57 @@ TEST_F(HostileStick, AFolderMovedAwayIsStillTheOneWrittenNotWhatNowStandsAtItsPa
   EXPECT_TRUE(fs::is_empty(stick_.path() / "vod"));
 }
 
+const std::string kFullOnFat = Gbk(u8"U盘拒绝写入：U盘可能已满，或文件太大（FAT 格式）");
 constexpr std::int64_t kFatLargest = (std::int64_t{1} << 32) - 1;
+
+bool StartsWith(const std::string& text, const std::string& start) {
+  return text.rfind(start, 0) == 0;
+}
+
+TEST(HeldFolderOnFat, AWriteRefusedWithEpermIsAFullStickOnFatAndAPermissionElsewhere) {
+  TempDir tmp;
+  tmp.Write("locked/old.dat", "x");
+  const std::string locked = ShellQuote((tmp.path() / "locked").string());
+  if (RunShell("chattr +i " + locked).status != 0) {
+    GTEST_SKIP() << "an immutable folder (EPERM for every change) needs root on ext4";
+  }
+  struct Unlock {
+    std::string folder;
+    ~Unlock() { RunShell("chattr -i " + folder); }
+  } unlock{locked};
+  // The same folder seen through a mountinfo that calls its file system vfat.
+  TempDir root;
+  struct stat held;
+  ASSERT_EQ(::stat(tmp.path().c_str(), &held), 0);
+  root.Write("proc/self/mountinfo", "30 1 " + std::to_string(major(held.st_dev)) + ":" +
+                                        std::to_string(minor(held.st_dev)) + " / " +
+                                        tmp.path().string() + " rw - vfat /dev/sdb1 rw\n");
+  const std::unique_ptr<Env> fatEnv = NewPosixEnv(root.path().string());
+  struct Case {
+    const char* system;
+    Env* env;
+    std::string sentence;
+  };
+  const Case systems[] = {
+      {"FAT", fatEnv.get(), kFullOnFat},
+      {"ext4", Env::Default(), Gbk(u8"没有读写这个文件或文件夹的权限")},
+  };
+  for (const Case& c : systems) {
+    const std::unique_ptr<Folder> folder = c.env->OpenFolder(tmp.Gbk() + "locked");
+    const std::function<void()> writes[] = {
+        [&] { folder->CreateNew("660001.dat.part"); },
+        [&] { folder->OpenFolder("new", true); },
+        [&] { folder->Rename("old.dat", "660001.dat"); },
+    };
+    for (const auto& write : writes) {
+      std::error_code code;
+      const std::string what = ErrorOf(write, &code);
+      EXPECT_EQ(code.value(), EPERM) << c.system << ": " << gbk::ToUtf8(what);
+      EXPECT_TRUE(StartsWith(what, c.sentence)) << c.system << ": " << gbk::ToUtf8(what);
+      EXPECT_NE(what.find("Operation not permitted"), std::string::npos) << "the system's words";
+    }
+  }
+}
 
 // A FAT16 image with 4 KiB clusters (mkfs.fat -F 16 -s 8) mounted through
 // fusefat for one test, unmounted at its end, as type fuse.fusefat.
@@ -200,6 +250,26 @@ TEST(FuseFatStick, TheRoomCountsItsClustersFromTheBootSectorOr32KiBAndFatsLarges
     }
     EXPECT_EQ(before.freeBytes - folder->Room().freeBytes, 40 * 3 * 4096);
   }
+}
+
+TEST(FuseFatStick, AFullStickIsToldAsFullNotAsAMissingPermission) {
+  TempDir tmp;
+  const FuseFatStick stick(tmp.path(), 20, true);
+  if (!stick.Mounted()) GTEST_SKIP() << stick.WhyNot();
+  const std::unique_ptr<Folder> folder = Env::Default()->OpenFolder(stick.Gbk());
+  const std::vector<char> chunk(1 << 20, 'v');
+  std::error_code code;
+  const std::string what = ErrorOf(
+      [&] {
+        auto file = folder->CreateNew("660000.dat.part");
+        for (int i = 0; i < 64; ++i) file->Append(chunk.data(), chunk.size());
+        file->Sync();
+        file->Close();
+      },
+      &code);
+  EXPECT_EQ(code.value(), EPERM) << "fusefat's answer when full: " << gbk::ToUtf8(what);
+  EXPECT_TRUE(StartsWith(what, kFullOnFat)) << gbk::ToUtf8(what);
+  EXPECT_NE(what.find("cannot write"), std::string::npos) << gbk::ToUtf8(what);
 }
 
 }  // namespace
