@@ -6,10 +6,12 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "platform/linux_volume_id.h"
 #include "platform/posix_internal.h"
 #include "text/gbk.h"
 
@@ -187,7 +189,9 @@ class PosixFolder final : public Folder {
     }
   }
 
-  std::string VolumeId() override { return ""; }
+  std::string VolumeId() override {
+    return VolumeIdOfDevice(root_, major(facts_.device), minor(facts_.device));
+  }
 
   bool ReachedByPath() override {
     struct stat held;

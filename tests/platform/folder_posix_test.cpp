@@ -240,6 +240,7 @@ TEST(FuseFatStick, TheRoomCountsItsClustersFromTheBootSectorOr32KiBAndFatsLarges
     const VolumeRoom before = folder->Room();
     EXPECT_EQ(before.blockSize, c.blockSize) << "fusefat itself says 1 KiB";
     EXPECT_EQ(before.largestFile, kFatLargest);
+    EXPECT_EQ(folder->VolumeId(), "") << "no block device behind FUSE";
     if (!c.shownSource) continue;
     // 40 files of 9,000 bytes take three clusters each.
     const std::string content(9000, 'v');

@@ -425,6 +425,44 @@ TEST_F(FakeSystemRoot, AFolderOnTheSameFileSystemKnowsItsMountAsItsParentDoes) {
   EXPECT_EQ(base->OpenFolder("new", true)->Room().largestFile, kFatLargestFile);
 }
 
+TEST_F(FakeSystemRoot, VolumeIdIsTheNameOfTheByUuidLinkToTheFoldersBlockDevice) {
+  TempDir disk;
+  struct stat held;
+  ASSERT_EQ(::stat(disk.path().c_str(), &held), 0);
+  fs::create_directories(root_.path() / "dev/disk/by-uuid");
+  const fs::path dev = root_.path() / "dev";
+  if (::mknod((dev / "sdb1").c_str(), S_IFBLK | 0600, held.st_dev) != 0) {
+    GTEST_SKIP() << "making a device node needs root";
+  }
+  ASSERT_EQ(::mknod((dev / "sdc1").c_str(), S_IFBLK | 0600,
+                    makedev(major(held.st_dev), minor(held.st_dev) + 1)),
+            0);
+  ASSERT_EQ(::mknod((dev / "tty9").c_str(), S_IFCHR | 0600, held.st_dev), 0);
+  const fs::path byUuid = dev / "disk/by-uuid";
+  fs::create_symlink("../../sdc1", byUuid / "0000-1111");  // another device
+  fs::create_symlink("../../tty9", byUuid / "0000-2222");  // the number, but no block device
+  fs::create_symlink("../../sdz9", byUuid / "0000-3333");  // leads nowhere
+  fs::create_symlink("../../sdb1", byUuid / "0\\x20x");    // not an id's characters
+  fs::create_symlink("../../sdb1", byUuid / "7777-8888");  // a second name: the first counts
+  fs::create_symlink("../../sdb1", byUuid / "1A2B-3C4D");
+  root_.Write("dev/disk/by-uuid/0000-0000", "a file");
+  const std::unique_ptr<Folder> folder = NewPosixEnv(Root())->OpenFolder(disk.Gbk());
+  EXPECT_EQ(folder->VolumeId(), "1A2B-3C4D");
+  fs::remove(byUuid / "1A2B-3C4D");
+  fs::remove(byUuid / "7777-8888");
+  EXPECT_EQ(folder->VolumeId(), "") << "no link leads to its device";
+  fs::remove_all(dev / "disk");
+  EXPECT_EQ(folder->VolumeId(), "") << "no /dev/disk/by-uuid";
+}
+
+TEST(PosixDefaultEnv, VolumeIdIsLettersDigitsAndDashesOrNothing) {
+  TempDir tmp;
+  const std::string id = Env::Default()->OpenFolder(tmp.Gbk())->VolumeId();
+  EXPECT_TRUE(std::all_of(id.begin(), id.end(), [](char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
+  })) << id;
+}
+
 TEST(PosixDefaultEnv, ExecutableDirHoldsThisTestProgram) {
   std::string dir = Env::Default()->ExecutableDir();
   ASSERT_TRUE(dir.ends_with('/')) << dir;
