@@ -26,6 +26,10 @@ std::optional<std::string> GbkName(std::wstring_view wide);
 // Throws FileError for a GetLastError number (DWORD).
 [[noreturn]] void Fail(unsigned long error, const std::string& what);
 [[noreturn]] void FailLastError(const std::string& what);
+// The same for an operation on a FAT or exFAT volume when onFat, whose
+// sentence is ChineseReasonOnFat's.
+[[noreturn]] void Fail(unsigned long error, const std::string& what, bool onFat);
+[[noreturn]] void FailLastError(const std::string& what, bool onFat);
 
 // The wide path for an operation that throws; a path with no wide form fails
 // like a name the system refuses.
@@ -62,8 +66,9 @@ class Handle {
 
 // The file objects over an open handle, which they own. path (GBK) names the
 // file in errors. The handle is synchronous (no FILE_FLAG_OVERLAPPED).
+// onFat: the file is on a FAT or exFAT volume (see ChineseReasonOnFat).
 std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path);
-std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path);
+std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat = false);
 
 // A reader of a file opened without the system's cache
 // (FILE_NO_INTERMEDIATE_BUFFERING): it reads whole sectors of sectorSize

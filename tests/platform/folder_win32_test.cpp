@@ -3,6 +3,7 @@
 // system's own error codes.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -141,6 +142,30 @@ TEST(HeldFolderOnWindows, ReadsFromTheDeviceGiveTheExactBytesThroughAnyBuffer) {
       EXPECT_EQ(back, content) << size << " bytes read " << buffer << " at a time";
     }
   }
+}
+
+TEST(HeldFolderOnWindows, VolumeIdIsTheSerialNumberThatVolShows) {
+  TempDir tmp;
+  const std::string id = Env::Default()->OpenFolder(tmp.Gbk())->VolumeId();
+  ASSERT_EQ(id.size(), 9u) << id;
+  for (std::size_t i = 0; i < id.size(); ++i) {
+    const char c = id[i];
+    if (i == 4) {
+      EXPECT_EQ(c, '-') << id;
+    } else {
+      EXPECT_TRUE((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')) << id;
+    }
+  }
+  // cmd's vol: "Volume Serial Number is 1A2B-3C4D" (in the system's
+  // language; Wine's in lower case), for the current drive.
+  const TempDir scratch;
+  const fs::path out = scratch.path() / "vol.txt";
+  const std::string drive = tmp.path().root_name().string();
+  const std::string vol = "cd /d " + drive + "\\ && vol >\"" + out.string() + "\" 2>&1";
+  if (std::system(vol.c_str()) != 0) GTEST_SKIP() << "cmd's vol did not answer for " << drive;
+  std::string shown = TempDir::Read(out);
+  for (char& c : shown) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  EXPECT_NE(shown.find(id), std::string::npos) << shown;
 }
 
 TEST(HeldFolderOnWindows, TheLockKeepsASecondHolderOutButNotTheWorkInsideTheFolder) {
