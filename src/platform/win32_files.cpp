@@ -83,9 +83,16 @@ class Win32UncachedFile final : public SequentialFile {
  public:
   Win32UncachedFile(HANDLE h, std::string path, DWORD sectorSize)
       : h_(h), path_(std::move(path)), sector_(sectorSize != 0 ? sectorSize : 4096) {
-    // 64 KiB, the unit a USB stick reads best in, or one sector if larger.
+    // kUncachedReadBytes, or the file's size in whole sectors if smaller
+    // (a vod.txt needs no megabyte); one sector if a sector is larger.
+    std::uint64_t want = kUncachedReadBytes;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(h_.get(), &size) && static_cast<std::uint64_t>(size.QuadPart) < want) {
+      want = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    want = std::max<std::uint64_t>((want + sector_ - 1) / sector_, 1) * sector_;
+    size_ = static_cast<DWORD>(want);
     // VirtualAlloc's memory starts on a 64 KiB boundary, aligned for any sector.
-    size_ = std::max<DWORD>(DWORD{64} << 10, sector_) / sector_ * sector_;
     buffer_ =
         static_cast<char*>(VirtualAlloc(nullptr, size_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (buffer_ == nullptr) FailLastError("cannot read " + QuotedPath(path_));
@@ -123,7 +130,7 @@ class Win32UncachedFile final : public SequentialFile {
   Handle h_;
   std::string path_;
   DWORD sector_;
-  DWORD size_ = 0;
+  DWORD size_ = 0;  // of buffer_, a multiple of sector_
   char* buffer_ = nullptr;
   std::uint64_t offset_ = 0;  // of the next read in the file, a multiple of sector_
   DWORD next_ = 0;            // the bytes buffer_[next_, end_) are not handed out yet

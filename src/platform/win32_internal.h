@@ -70,9 +70,15 @@ class Handle {
 std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path);
 std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat = false);
 
+// The most a reader past the cache asks of the device at once, and the
+// piece a read-back asks for: a USB stick serves reads of 1 MiB fastest.
+inline constexpr std::uint32_t kUncachedReadBytes = std::uint32_t{1} << 20;
+
 // A reader of a file opened without the system's cache
 // (FILE_NO_INTERMEDIATE_BUFFERING): it reads whole sectors of sectorSize
-// bytes into its own aligned buffer and hands out any amount from it.
+// bytes, kUncachedReadBytes at a time (less for a smaller file), into its
+// one aligned buffer and hands out any amount from it; a request of
+// kUncachedReadBytes from the start is served by one device read each.
 std::unique_ptr<SequentialFile> NewUncachedFile(RawHandle h, std::string path,
                                                 std::uint32_t sectorSize);
 
