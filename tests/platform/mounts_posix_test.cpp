@@ -455,14 +455,6 @@ TEST_F(FakeSystemRoot, VolumeIdIsTheNameOfTheByUuidLinkToTheFoldersBlockDevice) 
   EXPECT_EQ(folder->VolumeId(), "") << "no /dev/disk/by-uuid";
 }
 
-TEST(PosixDefaultEnv, VolumeIdIsLettersDigitsAndDashesOrNothing) {
-  TempDir tmp;
-  const std::string id = Env::Default()->OpenFolder(tmp.Gbk())->VolumeId();
-  EXPECT_TRUE(std::all_of(id.begin(), id.end(), [](char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-';
-  })) << id;
-}
-
 TEST(PosixDefaultEnv, ExecutableDirHoldsThisTestProgram) {
   std::string dir = Env::Default()->ExecutableDir();
   ASSERT_TRUE(dir.ends_with('/')) << dir;
