@@ -1,6 +1,7 @@
 #include "model/checksum.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -14,10 +15,15 @@ std::uint64_t Rotl(std::uint64_t x, int r) {
   return (x << r) | (x >> (64 - r));
 }
 
-// Little-endian reads, whatever the machine.
+// Little-endian reads, whatever the machine: one load where the machine is
+// little-endian.
 std::uint64_t Read64(const unsigned char* p) {
   std::uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(&v, p, sizeof v);
+  } else {
+    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+  }
   return v;
 }
 
@@ -54,7 +60,20 @@ void TChecksum::Update(const char* data, std::size_t n) {
     Stripe(pending_);
     pendingBytes_ = 0;
   }
-  for (; n >= 32; p += 32, n -= 32) Stripe(p);
+  // The lanes stay in registers over the stripes: stored in the object,
+  // every load of the input (bytes, which may alias anything) would have to
+  // wait for them to be written back.
+  std::uint64_t a = lanes_[0], b = lanes_[1], c = lanes_[2], d = lanes_[3];
+  for (; n >= 32; p += 32, n -= 32) {
+    a = Round(a, Read64(p));
+    b = Round(b, Read64(p + 8));
+    c = Round(c, Read64(p + 16));
+    d = Round(d, Read64(p + 24));
+  }
+  lanes_[0] = a;
+  lanes_[1] = b;
+  lanes_[2] = c;
+  lanes_[3] = d;
   std::memcpy(pending_, p, n);
   pendingBytes_ = n;
 }

@@ -7,13 +7,15 @@
 namespace platform {
 
 // code() is the operating system's error; what() is GBK text, like every
-// text of the core: for a common reason a Chinese sentence first (see
-// ChineseReason), then the action, the path as the caller gave it, and the
-// system's reason turned into GBK, e.g.
-//   U盘只读或写保护
-//   cannot create "/media/usb/新歌/vod.txt.part": Read-only file system
+// text of the core: a Chinese sentence for the owner, then the system's own
+// words in full-width parentheses (the action, the path as the caller gave it
+// and the system's reason turned into GBK), e.g.
+//   U盘只读或写保护（系统信息：cannot create "/media/usb/新歌/vod.txt.part": Read-only file
+//   system）
 // so that an owner who reads Chinese learns what happened, and a message box
-// shows a Chinese folder name as the user wrote it.
+// shows a Chinese folder name as the user wrote it. The sentence is
+// ChineseReason(code), or 读写文件时出错 for a reason that has none, unless
+// the caller, knowing more of where it happened, gives its own.
 class FileError : public std::system_error {
  public:
   // gbkWhat is the action and the path; the reason, ReasonText(code), is
@@ -22,6 +24,8 @@ class FileError : public std::system_error {
   // std::error_code of std::system_category().
   FileError(int error, const std::string& gbkWhat);
   FileError(std::error_code code, const std::string& gbkWhat);
+  // The same with the owner's sentence given (GBK); "" takes the one above.
+  FileError(std::error_code code, const std::string& gbkWhat, const std::string& gbkSentence);
   const char* what() const noexcept override { return text_.c_str(); }
 
  private:
@@ -42,9 +46,17 @@ int PortableErrno(const std::error_code& code);
 
 // The owner's words, in GBK, for the common reasons a file operation fails:
 // read-only or write-protected, no space, no permission, not found, the
-// device gone or an I/O error, a file too large for the file system, a
-// link where a file or folder was expected. "" for any other reason.
+// stick pulled out or disconnected, an I/O error, a file too large for the
+// file system, a link where a file or folder was expected. "" for any other
+// reason.
 std::string ChineseReason(const std::error_code& code);
+
+// The owner's words for an error on a FAT or exFAT volume. Some of their
+// drivers (Linux's fusefat) refuse a write with EPERM when the volume is full
+// or the file larger than it takes, and FAT keeps no permissions that could
+// refuse it: EPERM reads as a full stick there. ChineseReason(code) for any
+// other reason.
+std::string ChineseReasonOnFat(const std::error_code& code);
 
 // A path for a message, in double quotes. A name that is not GBK has its
 // bytes outside printable ASCII written as \xNN, so the message stays text.

@@ -92,9 +92,26 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
     entry.root = DecodeMountField(fields[3]);
     entry.mountPoint = DecodeMountField(fields[4]);
     if (!entry.mountPoint.starts_with('/')) continue;
+    // After the mount options come optional fields ("shared:5" ...), then
+    // "-", the file system's type and its source.
+    for (std::size_t i = 6; i + 2 < fields.size(); ++i) {
+      if (fields[i] != "-") continue;
+      entry.type = DecodeMountField(fields[i + 1]);
+      entry.source = DecodeMountField(fields[i + 2]);
+      break;
+    }
     entries.push_back(std::move(entry));
   }
   return entries;
+}
+
+const MountEntry* MountOfDevice(const std::vector<MountEntry>& mounts, unsigned major,
+                                unsigned minor) {
+  const MountEntry* found = nullptr;
+  for (const MountEntry& m : mounts) {
+    if (m.major == major && m.minor == minor) found = &m;
+  }
+  return found;
 }
 
 std::vector<MountEntry> ReadMountInfo(const std::string& rootPrefix) {

@@ -23,6 +23,8 @@ struct MountEntry {
   unsigned minor = 0;
   std::string root;        // folder of the file system shown at the mount point ("/" = all)
   std::string mountPoint;  // as the kernel writes it: "/" or without a trailing '/'
+  std::string type;        // of the file system: "vfat", "ext4", a FUSE one "fuse.fusefat" ...
+  std::string source;      // what is mounted: "/dev/sdb1", or any text the file system gives
 };
 
 // Decodes one field of mountinfo: the kernel writes space, tab, newline and
@@ -31,8 +33,15 @@ struct MountEntry {
 std::string DecodeMountField(std::string_view field);
 
 // The entries of a mountinfo text, in the order of its lines. Lines that do
-// not have the form "id parent major:minor root mountpoint ..." are skipped.
+// not have the form "id parent major:minor root mountpoint ..." are skipped;
+// type and source, which follow the field "-", are empty in a line without it.
 std::vector<MountEntry> ParseMountInfo(std::string_view text);
+
+// The mount of the file system on device major:minor (a folder's st_dev):
+// the last such entry, null when there is none. Every mount of one device
+// is the same file system, whatever folder of it each one shows.
+const MountEntry* MountOfDevice(const std::vector<MountEntry>& mounts, unsigned major,
+                                unsigned minor);
 
 // ParseMountInfo of rootPrefix + "/proc/self/mountinfo"; empty when that file
 // cannot be read.

@@ -1,6 +1,7 @@
 // Env for Linux and other POSIX systems. Paths arrive as GBK and are turned
 // into UTF-8, the file names of the Linux desktop, before each system call.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -37,6 +38,22 @@ bool StatPath(const std::string& path, struct stat* info) {
 bool StatVolume(const std::string& path, struct statvfs* info) {
   std::optional<std::string> native = NativePath(path);
   return native && ::statvfs(native->c_str(), info) == 0;
+}
+
+// The user's home folder: $HOME, or where the user database puts it when
+// that is unset; "" when neither gives an absolute path.
+std::string HomeDir() {
+  if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+    return home[0] == '/' ? home : "";
+  }
+  std::vector<char> scratch(16384);
+  struct passwd entry;
+  struct passwd* found = nullptr;
+  if (::getpwuid_r(::getuid(), &entry, scratch.data(), scratch.size(), &found) != 0 ||
+      found == nullptr || found->pw_dir == nullptr || found->pw_dir[0] != '/') {
+    return "";
+  }
+  return found->pw_dir;
 }
 
 class PosixEnv final : public Env {
@@ -184,22 +201,25 @@ class PosixEnv final : public Env {
     }
     std::string shown = path;
     if (!shown.ends_with('/')) shown += '/';
-    return posix::NewFolder(fd, shown);
+    return posix::NewFolder(fd, shown, root_);
   }
 
   std::string DataDir() override {
-    // XDG's base directories: $XDG_DATA_HOME, else ~/.local/share.
+    // The XDG base folders: $XDG_DATA_HOME when it is an absolute path (a
+    // relative one is to be ignored), else ~/.local/share.
     std::string base;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
       base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-      base = std::string(home) + "/.local/share";
     } else {
-      return "";
+      base = HomeDir();
+      if (base.empty()) return {};
+      while (base.ends_with('/')) base.pop_back();
+      base += "/.local/share";
     }
-    const std::optional<std::string> gbk = gbk::TryFromUtf8(base + "/addsongs/");
-    return gbk ? *gbk : "";
+    while (base.ends_with('/')) base.pop_back();
+    return gbk::TryFromUtf8(base + "/addsongs/").value_or(std::string());
   }
+
   std::string ExecutableDir() override {
     std::error_code ec;
     fs::path program = fs::read_symlink(root_ + "/proc/self/exe", ec);

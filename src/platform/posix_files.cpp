@@ -18,6 +18,11 @@ void Fail(int error, const std::string& what) {
   throw FileError(error, what);
 }
 
+void Fail(int error, const std::string& what, bool onFat) {
+  const std::error_code code(error, std::generic_category());
+  throw FileError(code, what, onFat ? ChineseReasonOnFat(code) : std::string());
+}
+
 std::string NativeOrThrow(const std::string& path, const std::string& action) {
   std::optional<std::string> native = NativePath(path);
   if (!native) Fail(EILSEQ, action + ' ' + QuotedPath(path) + " (the name is not valid GBK)");
@@ -60,7 +65,8 @@ class PosixSequentialFile final : public SequentialFile {
 
 class PosixWritableFile final : public WritableFile {
  public:
-  PosixWritableFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  PosixWritableFile(int fd, std::string path, bool onFat)
+      : fd_(fd), path_(std::move(path)), onFat_(onFat) {}
   ~PosixWritableFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
@@ -71,7 +77,7 @@ class PosixWritableFile final : public WritableFile {
       ssize_t done = ::write(fd_, data, n);
       if (done < 0) {
         if (errno == EINTR) continue;
-        Fail(errno, "cannot write " + QuotedPath(path_));
+        Fail(errno, "cannot write " + QuotedPath(path_), onFat_);
       }
       data += done;
       n -= static_cast<std::size_t>(done);
@@ -80,7 +86,9 @@ class PosixWritableFile final : public WritableFile {
 
   void Sync() override {
     if (fd_ < 0) Fail(EBADF, "cannot flush " + QuotedPath(path_) + " after closing it");
-    if (::fsync(fd_) != 0) Fail(errno, "cannot flush " + QuotedPath(path_) + " to the device");
+    if (::fsync(fd_) != 0) {
+      Fail(errno, "cannot flush " + QuotedPath(path_) + " to the device", onFat_);
+    }
   }
 
   void Close() override {
@@ -89,12 +97,13 @@ class PosixWritableFile final : public WritableFile {
     fd_ = -1;
     // After EINTR the descriptor is gone on Linux and the data is not known
     // to be lost; any other error is.
-    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + QuotedPath(path_));
+    if (result != 0 && errno != EINTR) Fail(errno, "cannot close " + QuotedPath(path_), onFat_);
   }
 
  private:
   int fd_;
   std::string path_;
+  bool onFat_;  // EPERM means the volume is full
 };
 
 }  // namespace
@@ -103,8 +112,8 @@ std::unique_ptr<SequentialFile> NewSequentialFile(int fd, std::string path) {
   return std::make_unique<PosixSequentialFile>(fd, std::move(path));
 }
 
-std::unique_ptr<WritableFile> NewWritableFile(int fd, std::string path) {
-  return std::make_unique<PosixWritableFile>(fd, std::move(path));
+std::unique_ptr<WritableFile> NewWritableFile(int fd, std::string path, bool onFat) {
+  return std::make_unique<PosixWritableFile>(fd, std::move(path), onFat);
 }
 
 }  // namespace platform::posix

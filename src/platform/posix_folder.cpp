@@ -6,22 +6,17 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/statfs.h>
-#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <limits>
 
+#include "platform/linux_volume_id.h"
 #include "platform/posix_internal.h"
 #include "text/gbk.h"
 
 namespace platform::posix {
 namespace {
-
-// FAT12/16/32 ("vfat", "msdos"): a file holds at most 4 GiB less one byte.
-constexpr long kFatMagic = 0x4d44;
-constexpr std::int64_t kFatLargestFile = (std::int64_t{1} << 32) - 1;
 
 EntryKind KindOf(mode_t mode) {
   if (S_ISREG(mode)) return EntryKind::kFile;
@@ -70,7 +65,8 @@ void EmptyFolder(int fd, const std::string& shown) {
 
 class PosixFolder final : public Folder {
  public:
-  PosixFolder(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  PosixFolder(int fd, std::string path, std::string rootPrefix, MountFacts facts)
+      : fd_(fd), path_(std::move(path)), root_(std::move(rootPrefix)), facts_(facts) {}
   ~PosixFolder() override { ::close(fd_); }  // also releases the lock
 
   const std::string& Path() const override { return path_; }
@@ -78,7 +74,7 @@ class PosixFolder final : public Folder {
   std::unique_ptr<Folder> OpenFolder(const std::string& name, bool create) override {
     const std::string native = Native(name, "cannot open folder");
     if (create && ::mkdirat(fd_, native.c_str(), 0777) != 0 && errno != EEXIST) {
-      Fail(errno, "cannot create folder " + Shown(name));
+      Fail(errno, "cannot create folder " + Shown(name), OnFat());
     }
     const int fd =
         ::openat(fd_, native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -89,7 +85,13 @@ class PosixFolder final : public Folder {
       if (Stat(name).kind == EntryKind::kLink) error = ELOOP;
       Fail(error, "cannot open folder " + Shown(name));
     }
-    return NewFolder(fd, path_ + name + '/');
+    // A folder on the same file system knows it already; one that is a
+    // mount point of another looks its own up.
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && info.st_dev == facts_.device) {
+      return std::make_unique<PosixFolder>(fd, path_ + name + '/', root_, facts_);
+    }
+    return NewFolder(fd, path_ + name + '/', root_);
   }
 
   bool TryLock() override {
@@ -139,8 +141,8 @@ class PosixFolder final : public Folder {
     const std::string native = Native(name, "cannot create");
     const int fd =
         ::openat(fd_, native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) Fail(errno, "cannot create " + Shown(name));
-    return NewWritableFile(fd, path_ + name);
+    if (fd < 0) Fail(errno, "cannot create " + Shown(name), OnFat());
+    return NewWritableFile(fd, path_ + name, OnFat());
   }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& name, bool fromDevice) override {
@@ -149,8 +151,12 @@ class PosixFolder final : public Folder {
     if (fd < 0) Fail(errno, "cannot open " + Shown(name) + " for reading");
     RequireRegular(fd, path_ + name);
     // The file's pages in the system's cache go (they are clean once the file
-    // was flushed), so what is read next comes from the device.
-    if (fromDevice) ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    // was flushed), so what is read next comes from the device, read ahead
+    // in large pieces as the file is read from start to end.
+    if (fromDevice) {
+      ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+      ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    }
     return NewSequentialFile(fd, path_ + name);
   }
 
@@ -177,16 +183,19 @@ class PosixFolder final : public Folder {
     const std::string nativeFrom = Native(from, "cannot rename");
     const std::string nativeTo = Native(to, "cannot rename to");
     if (::renameat(fd_, nativeFrom.c_str(), fd_, nativeTo.c_str()) != 0) {
-      Fail(errno, "cannot rename " + Shown(from) + " to " + Shown(to));
+      Fail(errno, "cannot rename " + Shown(from) + " to " + Shown(to), OnFat());
     }
   }
 
   void Sync() override {
-    if (::fsync(fd_) != 0)
-      Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device");
+    if (::fsync(fd_) != 0) {
+      Fail(errno, "cannot flush folder " + QuotedPath(path_) + " to the device", OnFat());
+    }
   }
 
-  std::string VolumeId() override { return ""; }
+  std::string VolumeId() override {
+    return VolumeIdOfDevice(root_, major(facts_.device), minor(facts_.device));
+  }
 
   bool ReachedByPath() override {
     struct stat held;
@@ -196,24 +205,7 @@ class PosixFolder final : public Folder {
            held.st_dev == named.st_dev && held.st_ino == named.st_ino;
   }
 
-  VolumeRoom Room() override {
-    VolumeRoom room;
-    struct statvfs info;
-    if (::fstatvfs(fd_, &info) == 0 && info.f_frsize != 0) {
-      // f_bavail, not f_bfree: ext4 keeps part of the free blocks for root.
-      constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-      const std::uint64_t size = info.f_frsize;
-      const std::uint64_t blocks = info.f_bavail;
-      room.freeBytes = blocks > kMax / size ? static_cast<std::int64_t>(kMax)
-                                            : static_cast<std::int64_t>(blocks * size);
-      room.blockSize = static_cast<std::int64_t>(size);
-      // File systems that do not count entries (FAT) report no total.
-      if (info.f_files != 0) room.freeEntries = static_cast<std::int64_t>(info.f_favail);
-    }
-    struct statfs kind;
-    if (::fstatfs(fd_, &kind) == 0 && kind.f_type == kFatMagic) room.largestFile = kFatLargestFile;
-    return room;
-  }
+  VolumeRoom Room() override { return RoomOf(fd_, facts_); }
 
  private:
   std::string Shown(const std::string& name) const { return QuotedPath(path_ + name); }
@@ -229,14 +221,19 @@ class PosixFolder final : public Folder {
     return NativeOrThrow(name, action);
   }
 
+  bool OnFat() const { return facts_.fat != FatKind::kNone; }
+
   int fd_;
   std::string path_;
+  std::string root_;  // put in front of /proc and /dev
+  MountFacts facts_;
 };
 
 }  // namespace
 
-std::unique_ptr<Folder> NewFolder(int fd, std::string path) {
-  return std::make_unique<PosixFolder>(fd, std::move(path));
+std::unique_ptr<Folder> NewFolder(int fd, std::string path, const std::string& rootPrefix) {
+  return std::make_unique<PosixFolder>(fd, std::move(path), rootPrefix,
+                                       FactsOfMount(fd, rootPrefix));
 }
 
 }  // namespace platform::posix

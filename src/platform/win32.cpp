@@ -3,6 +3,7 @@
 // whatever code page the system uses for its narrow calls.
 #define WIN32_LEAN_AND_MEAN
 #define NOMINMAX
+#include <shlobj.h>
 #include <windows.h>
 #include <winioctl.h>
 
@@ -349,7 +350,18 @@ class Win32Env final : public Env {
     return win32::NewFolder(h.release(), std::move(folderPath));
   }
 
-  std::string DataDir() override { return ""; }
+  std::string DataDir() override {
+    // The user's local application data (%LOCALAPPDATA%), which stays on
+    // this computer and does not roam with the user's profile.
+    wchar_t* folder = nullptr;
+    const HRESULT found = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &folder);
+    std::wstring path = SUCCEEDED(found) && folder != nullptr ? folder : L"";
+    CoTaskMemFree(folder);
+    if (path.empty()) return {};
+    if (!path.ends_with(L'\\')) path += L'\\';
+    return GbkName(path + L"addsongs\\").value_or(std::string());
+  }
+
   std::string ExecutableDir() override {
     std::wstring program(MAX_PATH, L'\0');
     while (true) {
@@ -448,10 +460,18 @@ int PortableErrno(const std::error_code& code) {
       return ENOTDIR;
     case ERROR_DIR_NOT_EMPTY:
       return ENOTEMPTY;
-    // The device failed or is gone: a stick pulled out answers with one of
-    // these, depending on how far the system got.
+    // The device is gone: a stick pulled out answers with one of these,
+    // depending on how far the system got.
     case ERROR_NOT_READY:
     case ERROR_DEV_NOT_EXIST:
+    case kErrorNoSuchDevice:
+    case ERROR_DEVICE_REMOVED:
+    case ERROR_NO_MEDIA_IN_DRIVE:
+    case ERROR_FILE_INVALID:  // the volume went away under an open file
+      return ENODEV;
+    case ERROR_DEVICE_NOT_CONNECTED:
+      return ENOTCONN;
+    // The device failed (or went while the system was at it).
     case ERROR_CRC:
     case ERROR_SEEK:
     case ERROR_SECTOR_NOT_FOUND:
@@ -459,13 +479,8 @@ int PortableErrno(const std::error_code& code) {
     case ERROR_READ_FAULT:
     case ERROR_GEN_FAILURE:
     case ERROR_IO_DEVICE:
-    case ERROR_DEVICE_REMOVED:
-    case kErrorNoSuchDevice:
-    case ERROR_DEVICE_NOT_CONNECTED:
     case kErrorDeviceHardwareError:
-    case ERROR_NO_MEDIA_IN_DRIVE:
     case ERROR_MEDIA_CHANGED:
-    case ERROR_FILE_INVALID:  // the volume went away under an open file
     case ERROR_FILE_CORRUPT:
     case ERROR_DISK_CORRUPT:
       return EIO;

@@ -33,6 +33,15 @@ void FailLastError(const std::string& what) {
   Fail(GetLastError(), what);
 }
 
+void Fail(unsigned long error, const std::string& what, bool onFat) {
+  const std::error_code code(static_cast<int>(error), std::system_category());
+  throw FileError(code, what, onFat ? ChineseReasonOnFat(code) : std::string());
+}
+
+void FailLastError(const std::string& what, bool onFat) {
+  Fail(GetLastError(), what, onFat);
+}
+
 std::wstring WideOrThrow(const std::string& path, const std::string& action) {
   std::optional<std::wstring> wide = WidePath(path);
   if (!wide) {
@@ -74,9 +83,16 @@ class Win32UncachedFile final : public SequentialFile {
  public:
   Win32UncachedFile(HANDLE h, std::string path, DWORD sectorSize)
       : h_(h), path_(std::move(path)), sector_(sectorSize != 0 ? sectorSize : 4096) {
-    // 64 KiB, the unit a USB stick reads best in, or one sector if larger.
+    // kUncachedReadBytes, or the file's size in whole sectors if smaller
+    // (a vod.txt needs no megabyte); one sector if a sector is larger.
+    std::uint64_t want = kUncachedReadBytes;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(h_.get(), &size) && static_cast<std::uint64_t>(size.QuadPart) < want) {
+      want = static_cast<std::uint64_t>(size.QuadPart);
+    }
+    want = std::max<std::uint64_t>((want + sector_ - 1) / sector_, 1) * sector_;
+    size_ = static_cast<DWORD>(want);
     // VirtualAlloc's memory starts on a 64 KiB boundary, aligned for any sector.
-    size_ = std::max<DWORD>(DWORD{64} << 10, sector_) / sector_ * sector_;
     buffer_ =
         static_cast<char*>(VirtualAlloc(nullptr, size_, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
     if (buffer_ == nullptr) FailLastError("cannot read " + QuotedPath(path_));
@@ -114,7 +130,7 @@ class Win32UncachedFile final : public SequentialFile {
   Handle h_;
   std::string path_;
   DWORD sector_;
-  DWORD size_ = 0;
+  DWORD size_ = 0;  // of buffer_, a multiple of sector_
   char* buffer_ = nullptr;
   std::uint64_t offset_ = 0;  // of the next read in the file, a multiple of sector_
   DWORD next_ = 0;            // the bytes buffer_[next_, end_) are not handed out yet
@@ -124,7 +140,8 @@ class Win32UncachedFile final : public SequentialFile {
 
 class Win32WritableFile final : public WritableFile {
  public:
-  Win32WritableFile(HANDLE h, std::string path) : h_(h), path_(std::move(path)) {}
+  Win32WritableFile(HANDLE h, std::string path, bool onFat)
+      : h_(h), path_(std::move(path)), onFat_(onFat) {}
 
   void Append(const char* data, std::size_t n) override {
     if (!h_.valid())
@@ -133,7 +150,7 @@ class Win32WritableFile final : public WritableFile {
       const auto chunk = static_cast<DWORD>(std::min<std::size_t>(n, DWORD{1} << 30));
       DWORD done = 0;
       if (!WriteFile(h_.get(), data, chunk, &done, nullptr)) {
-        FailLastError("cannot write " + QuotedPath(path_));
+        FailLastError("cannot write " + QuotedPath(path_), onFat_);
       }
       data += done;
       n -= done;
@@ -144,18 +161,19 @@ class Win32WritableFile final : public WritableFile {
     if (!h_.valid())
       Fail(ERROR_INVALID_HANDLE, "cannot flush " + QuotedPath(path_) + " after closing it");
     if (!FlushFileBuffers(h_.get())) {
-      FailLastError("cannot flush " + QuotedPath(path_) + " to the device");
+      FailLastError("cannot flush " + QuotedPath(path_) + " to the device", onFat_);
     }
   }
 
   void Close() override {
     if (!h_.valid()) return;
-    if (!CloseHandle(h_.release())) FailLastError("cannot close " + QuotedPath(path_));
+    if (!CloseHandle(h_.release())) FailLastError("cannot close " + QuotedPath(path_), onFat_);
   }
 
  private:
   Handle h_;
   std::string path_;
+  bool onFat_;
 };
 
 }  // namespace
@@ -164,8 +182,8 @@ std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path)
   return std::make_unique<Win32SequentialFile>(h, std::move(path));
 }
 
-std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path) {
-  return std::make_unique<Win32WritableFile>(h, std::move(path));
+std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat) {
+  return std::make_unique<Win32WritableFile>(h, std::move(path), onFat);
 }
 
 std::unique_ptr<SequentialFile> NewUncachedFile(RawHandle h, std::string path,

@@ -63,10 +63,10 @@ struct RenameInformation {
   WCHAR fileName[1];
 };
 
-[[noreturn]] void FailStatus(NTSTATUS status, const std::string& what) {
+[[noreturn]] void FailStatus(NTSTATUS status, const std::string& what, bool onFat = false) {
   if (status == kStatusFileIsADirectory) throw FileError(EISDIR, what);
   if (status == kStatusNotADirectory) throw FileError(ENOTDIR, what);
-  Fail(RtlNtStatusToDosError(status), what);
+  Fail(RtlNtStatusToDosError(status), what, onFat);
 }
 
 // Opens name relative to the folder handle root ("" is the folder itself),
@@ -150,6 +150,24 @@ FolderEntry LookUp(HANDLE folder, const std::wstring& name) {
     if (entry.kind == EntryKind::kFile) entry.size = size;
   });
   return entry;
+}
+
+// The name of the file system under the handle: "NTFS", "FAT32", "exFAT" ...;
+// empty when the system does not tell it.
+std::wstring FileSystemName(HANDLE h) {
+  std::vector<std::uint64_t> buffer(64);  // the attributes and a name of up to 100 characters
+  auto* attributes = reinterpret_cast<FILE_FS_ATTRIBUTE_INFORMATION*>(buffer.data());
+  IO_STATUS_BLOCK io{};
+  if (!NT_SUCCESS(NtQueryVolumeInformationFile(
+          h, &io, attributes, static_cast<ULONG>(buffer.size() * 8), FileFsAttributeInformation))) {
+    return {};
+  }
+  return std::wstring(attributes->FileSystemName,
+                      attributes->FileSystemNameLength / sizeof(wchar_t));
+}
+
+bool IsFat(const std::wstring& name) {
+  return name == L"FAT" || name == L"FAT12" || name == L"FAT16" || name == L"FAT32";
 }
 
 DWORD AttributesOf(HANDLE h, const std::string& what) {
@@ -246,7 +264,8 @@ void RemoveAt(HANDLE folder, const std::wstring& name, const std::string& shown)
 
 class Win32Folder final : public Folder {
  public:
-  Win32Folder(HANDLE h, std::string path) : handle_(h), path_(std::move(path)) {}
+  Win32Folder(HANDLE h, std::string path)
+      : handle_(h), path_(std::move(path)), fileSystem_(FileSystemName(h)) {}
 
   const std::string& Path() const override { return path_; }
 
@@ -264,7 +283,7 @@ class Win32Folder final : public Folder {
       const EntryKind kind = LookUp(handle_.get(), wide).kind;
       if (kind == EntryKind::kFile || kind == EntryKind::kOther) throw FileError(ENOTDIR, what);
       RefuseLink(wide, what);
-      FailStatus(status, what);
+      FailStatus(status, what, create && OnFat());
     }
     const DWORD attributes = AttributesOf(h.get(), what);
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) throw FileError(ELOOP, what + ", it is a link");
@@ -272,7 +291,18 @@ class Win32Folder final : public Folder {
     return NewFolder(h.release(), path_ + name + '\\');
   }
 
-  std::string VolumeId() override { return ""; }
+  std::string VolumeId() override {
+    DWORD serial = 0;
+    if (!GetVolumeInformationByHandleW(handle_.get(), nullptr, 0, &serial, nullptr, nullptr,
+                                       nullptr, 0)) {
+      return "";
+    }
+    // As Windows shows it (vol, dir): "1A2B-3C4D".
+    const char* digits = "0123456789ABCDEF";
+    std::string id(9, '-');
+    for (int i = 0; i < 8; ++i) id[i < 4 ? i : i + 1] = digits[(serial >> (28 - 4 * i)) & 0xF];
+    return id;
+  }
 
   bool ReachedByPath() override {
     const std::optional<std::wstring> wide = WidePath(path_);
@@ -343,8 +373,8 @@ class Win32Folder final : public Folder {
     const NTSTATUS status =
         OpenAt(handle_.get(), wide, FILE_GENERIC_WRITE, FILE_SHARE_READ, FILE_CREATE,
                FILE_NON_DIRECTORY_FILE | FILE_OPEN_REPARSE_POINT, &h);
-    if (!NT_SUCCESS(status)) FailStatus(status, what);
-    return NewWritableFile(h.release(), path_ + name);
+    if (!NT_SUCCESS(status)) FailStatus(status, what, OnFat());
+    return NewWritableFile(h.release(), path_ + name, OnFat());
   }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& name, bool fromDevice) override {
@@ -390,7 +420,7 @@ class Win32Folder final : public Folder {
     // folder does not refuse it. Wine wants the folder as root.
     status = RenameTo(h.get(), nullptr, wideTo);
     if (status == kStatusObjectPathSyntaxBad) status = RenameTo(h.get(), handle_.get(), wideTo);
-    if (!NT_SUCCESS(status)) FailStatus(status, what);
+    if (!NT_SUCCESS(status)) FailStatus(status, what, OnFat());
   }
 
   void Sync() override {
@@ -409,7 +439,9 @@ class Win32Folder final : public Folder {
       const DWORD error = GetLastError();
       const int reason =
           PortableErrno(std::error_code(static_cast<int>(error), std::system_category()));
-      if (reason == EIO || reason == ENOSPC) Fail(error, what);
+      if (reason == EIO || reason == ENODEV || reason == ENOTCONN || reason == ENOSPC) {
+        Fail(error, what, OnFat());
+      }
     }
     // No flush to ask for (no right to write to the folder, another holder's
     // lock, a file system that has none): renames were written through, and
@@ -438,22 +470,15 @@ class Win32Folder final : public Folder {
       }
     }
     // Windows does not count a volume's free entries: freeEntries stays -1.
-    std::vector<std::uint64_t> buffer(64);  // the attributes and a name of up to 100 characters
-    auto* attributes = reinterpret_cast<FILE_FS_ATTRIBUTE_INFORMATION*>(buffer.data());
-    if (NT_SUCCESS(NtQueryVolumeInformationFile(handle_.get(), &io, attributes,
-                                                static_cast<ULONG>(buffer.size() * 8),
-                                                FileFsAttributeInformation))) {
-      const std::wstring_view name(attributes->FileSystemName,
-                                   attributes->FileSystemNameLength / sizeof(wchar_t));
-      if (name == L"FAT" || name == L"FAT12" || name == L"FAT16" || name == L"FAT32") {
-        room.largestFile = kFatLargestFile;
-      }
-    }
+    if (IsFat(fileSystem_)) room.largestFile = kFatLargestFile;
     return room;
   }
 
  private:
   std::string Shown(const std::string& name) const { return QuotedPath(path_ + name); }
+
+  // FAT12/16/32 or exFAT, whose EPERM means full (see ChineseReasonOnFat).
+  bool OnFat() const { return IsFat(fileSystem_) || fileSystem_ == L"exFAT"; }
 
   // A single name: a separator would reach into another folder, ':' into
   // a stream of a file. Checked in UTF-16, where a GBK character's second
@@ -483,7 +508,8 @@ class Win32Folder final : public Folder {
 
   Handle handle_;
   std::string path_;
-  Handle lock_;  // valid while this holder has the folder's lock
+  std::wstring fileSystem_;  // its volume's, as FileSystemName tells it
+  Handle lock_;              // valid while this holder has the folder's lock
 };
 
 }  // namespace

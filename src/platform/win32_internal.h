@@ -26,6 +26,10 @@ std::optional<std::string> GbkName(std::wstring_view wide);
 // Throws FileError for a GetLastError number (DWORD).
 [[noreturn]] void Fail(unsigned long error, const std::string& what);
 [[noreturn]] void FailLastError(const std::string& what);
+// The same for an operation on a FAT or exFAT volume when onFat, whose
+// sentence is ChineseReasonOnFat's.
+[[noreturn]] void Fail(unsigned long error, const std::string& what, bool onFat);
+[[noreturn]] void FailLastError(const std::string& what, bool onFat);
 
 // The wide path for an operation that throws; a path with no wide form fails
 // like a name the system refuses.
@@ -62,12 +66,19 @@ class Handle {
 
 // The file objects over an open handle, which they own. path (GBK) names the
 // file in errors. The handle is synchronous (no FILE_FLAG_OVERLAPPED).
+// onFat: the file is on a FAT or exFAT volume (see ChineseReasonOnFat).
 std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path);
-std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path);
+std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat = false);
+
+// The most a reader past the cache asks of the device at once, and the
+// piece a read-back asks for: a USB stick serves reads of 1 MiB fastest.
+inline constexpr std::uint32_t kUncachedReadBytes = std::uint32_t{1} << 20;
 
 // A reader of a file opened without the system's cache
 // (FILE_NO_INTERMEDIATE_BUFFERING): it reads whole sectors of sectorSize
-// bytes into its own aligned buffer and hands out any amount from it.
+// bytes, kUncachedReadBytes at a time (less for a smaller file), into its
+// one aligned buffer and hands out any amount from it; a request of
+// kUncachedReadBytes from the start is served by one device read each.
 std::unique_ptr<SequentialFile> NewUncachedFile(RawHandle h, std::string path,
                                                 std::uint32_t sectorSize);
 

@@ -137,7 +137,7 @@ TEST_F(EnvFiles, FileErrorsNameThePathAndTheReason) {
   std::error_code code;
   std::string what = ErrorOf([&] { env_->OpenForRead(missing); }, &code);
   EXPECT_NE(what.find(missing), std::string::npos) << what;
-  EXPECT_TRUE(what.ends_with(": " + ReasonText(code))) << what;
+  EXPECT_TRUE(what.ends_with(": " + ReasonText(code) + Gbk(u8"）"))) << what;
   EXPECT_EQ(code, std::errc::no_such_file_or_directory);
 
   what = ErrorOf([&] { env_->CreateForWrite(inMissingFolder); });

@@ -1,10 +1,13 @@
 // What only Windows has: device names, the program's folder with its DLL,
-// both folder separators, and the system's error codes and words.
+// both folder separators, the user's data folder, and the system's error
+// codes and words.
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "platform/env.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
+#include "text/gbk.h"
 
 namespace platform {
 namespace {
@@ -76,7 +80,7 @@ TEST(Win32Files, ErrorsCarryTheSystemsCodeAndWords) {
     EXPECT_EQ(code.category(), std::system_category()) << c.what;
     EXPECT_EQ(code, c.expected) << c.what << ": " << code.value();
     const std::string reason = ReasonText(code);
-    EXPECT_TRUE(what.ends_with(": " + reason)) << what;
+    EXPECT_TRUE(what.ends_with(": " + reason + Gbk(u8"）"))) << what;
     EXPECT_FALSE(reason.empty() || reason.ends_with('\n') || reason.ends_with('.')) << reason;
   }
 }
@@ -91,7 +95,19 @@ TEST(Win32Files, ErrnoCodesKeepTheCLibrarysWords) {
       ErrorOf([&] { ReadWholeFile(*Env::Default(), tmp.Gbk() + "big"); }, &code);
   EXPECT_EQ(code, std::errc::file_too_large);
   EXPECT_EQ(ReasonText(code), "File too large");
-  EXPECT_TRUE(what.ends_with(": File too large")) << what;
+  EXPECT_TRUE(what.ends_with(": File too large" + Gbk(u8"）"))) << what;
+}
+
+TEST(Win32Files, DataDirIsTheUsersLocalAppDataFolder) {
+  const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
+  if (local == nullptr) GTEST_SKIP() << "LOCALAPPDATA is not set";
+  const std::wstring wide(local);
+  const std::optional<std::string> name =
+      gbk::TryFromUtf16(std::u16string(wide.begin(), wide.end()));
+  ASSERT_TRUE(name) << "the profile's folder has a GBK name";
+  std::string expected = *name;
+  if (!expected.ends_with('\\')) expected += '\\';
+  EXPECT_EQ(Env::Default()->DataDir(), expected + "addsongs\\");
 }
 
 }  // namespace

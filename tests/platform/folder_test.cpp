@@ -150,25 +150,64 @@ TEST(EnvOpenFolder, RefusesAMissingFolderAndAFile) {
   EXPECT_EQ(PortableErrno(code), ENOTDIR);
 }
 
-TEST(ChineseReasons, TheCommonReasonsComeFirstInChinese) {
+TEST(ChineseReasons, EachCommonReasonHasItsOwnSentenceAndEpermOnFatMeansFull) {
   struct Case {
     int error;
-    const char8_t* chinese;
+    const char8_t* chinese;  // u8"" for none
   };
   const Case cases[] = {
-      {EROFS, u8"U盘只读或写保护"},   {ENOSPC, u8"磁盘空间已满"},
-      {EACCES, u8"没有读写这个文件"}, {ENOENT, u8"找不到这个文件或文件夹"},
-      {EIO, u8"U盘已拔出或读写出错"}, {EFBIG, u8"文件太大"},
-      {ELOOP, u8"这是一个链接"},
+      {EROFS, u8"U盘只读或写保护"},
+      {ENOSPC, u8"磁盘空间已满"},
+#ifdef EDQUOT
+      {EDQUOT, u8"磁盘空间已满"},
+#endif
+      {EACCES, u8"没有读写这个文件或文件夹的权限"},
+      {EPERM, u8"没有读写这个文件或文件夹的权限"},
+      {ENOENT, u8"找不到这个文件或文件夹"},
+      {ENOTDIR, u8"找不到这个文件或文件夹"},
+      {ENODEV, u8"U盘已拔出"},
+      {ENXIO, u8"U盘已拔出"},
+#ifdef ENOMEDIUM
+      {ENOMEDIUM, u8"U盘已拔出"},
+#endif
+      {EIO, u8"U盘读写出错（U盘可能已拔出或已损坏）"},
+      {ENOTCONN, u8"U盘已断开（已拔出）"},
+      {EFBIG, u8"文件太大，U盘的文件系统放不下（FAT32 格式的U盘放不下 4G 以上的文件）"},
+      {ELOOP, u8"这是一个链接（快捷方式），为了安全不通过它读写"},
+      {EINVAL, u8""},
+      {EEXIST, u8""},
+      {EBUSY, u8""},
   };
+  const std::string full = Gbk(u8"U盘拒绝写入：U盘可能已满，或文件太大（FAT 格式）");
   for (const Case& c : cases) {
-    const FileError error(c.error, "cannot create \"x\"");
-    const std::string text = error.what();
-    const std::string chinese = Gbk(c.chinese);
-    EXPECT_EQ(text.rfind(chinese, 0), 0u) << text;
-    EXPECT_NE(text.find("cannot create \"x\": "), std::string::npos) << "then the system's words";
+    const std::error_code code(c.error, std::generic_category());
+    EXPECT_EQ(ChineseReason(code), Gbk(c.chinese)) << code.message();
+    EXPECT_EQ(ChineseReasonOnFat(code), c.error == EPERM ? full : Gbk(c.chinese)) << code.message();
   }
-  EXPECT_EQ(ChineseReason(std::make_error_code(std::errc::invalid_argument)), "");
+}
+
+TEST(FileErrorText, IsTheOwnersSentenceThenTheSystemsWordsInFullWidthParentheses) {
+  struct Case {
+    int error;
+    const char8_t* given;     // the caller's sentence, u8"" for none
+    const char8_t* sentence;  // what the text begins with
+  };
+  const Case cases[] = {
+      {ENOSPC, u8"", u8"磁盘空间已满"},
+      {EINVAL, u8"", u8"读写文件时出错"},  // a reason without a sentence of its own
+      {EPERM, u8"U盘拒绝写入：U盘可能已满，或文件太大（FAT 格式）",
+       u8"U盘拒绝写入：U盘可能已满，或文件太大（FAT 格式）"},
+      {EROFS, u8"别的话", u8"别的话"},
+  };
+  const std::string what = "cannot create " + QuotedPath(Gbk(u8"/media/usb/新歌/vod.txt.part"));
+  for (const Case& c : cases) {
+    const std::error_code code(c.error, std::generic_category());
+    const FileError error(code, what, Gbk(c.given));
+    EXPECT_EQ(error.code(), code);
+    EXPECT_EQ(std::string(error.what()), Gbk(c.sentence) + Gbk(u8"（系统信息：") + what + ": " +
+                                             ReasonText(code) + Gbk(u8"）"))
+        << gbk::ToUtf8(error.what());
+  }
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 #include "platform/linux_mounts.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/linux_fat.h"
 #include "platform/posix_env.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
@@ -41,15 +47,98 @@ TEST(ParseMountInfo, TakesDeviceRootAndMountPointAndSkipsMalformedLines) {
       "garbage\n"
       "37 35 x:1 / /bad rw - ext4 /dev/x rw\n"
       "38 35 8:1 / relative rw - ext4 /dev/x rw\n"
-      "39 35 259:7 / /media/my\\040disk rw shared:5 - vfat /dev/nvme0n1p7 rw");
-  ASSERT_EQ(entries.size(), 2u);
+      "39 35 259:7 / /media/my\\040disk rw shared:5 - vfat /dev/nvme0n1p7 rw\n"
+      "40 35 0:41 / /mnt/fat rw,nosuid shared:7 master:2 - fuse.fusefat /srv/my\\040stick.img rw\n"
+      "41 35 0:42 / /mnt/odd rw\n");
+  ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0].major, 98u);
   EXPECT_EQ(entries[0].minor, 0u);
   EXPECT_EQ(entries[0].root, "/mnt1");
   EXPECT_EQ(entries[0].mountPoint, "/mnt2");
+  EXPECT_EQ(entries[0].type, "ext3");
+  EXPECT_EQ(entries[0].source, "/dev/root");
   EXPECT_EQ(entries[1].major, 259u);
   EXPECT_EQ(entries[1].minor, 7u);
   EXPECT_EQ(entries[1].mountPoint, "/media/my disk");
+  EXPECT_EQ(entries[1].type, "vfat");
+  EXPECT_EQ(entries[1].source, "/dev/nvme0n1p7");
+  EXPECT_EQ(entries[2].type, "fuse.fusefat") << "after two optional fields";
+  EXPECT_EQ(entries[2].source, "/srv/my stick.img");
+  EXPECT_EQ(entries[3].mountPoint, "/mnt/odd") << "a line without type is still a mount";
+  EXPECT_EQ(entries[3].type, "");
+}
+
+TEST(MountOfDevice, IsTheLastMountOfTheDevice) {
+  const std::vector<MountEntry> mounts = ParseMountInfo(
+      "1 0 8:1 / / rw - ext4 /dev/sda1 rw\n"
+      "2 1 8:17 / /media/usb rw - vfat /dev/sdb1 rw\n"
+      "3 1 8:17 /vod /srv/vod rw - vfat /dev/sdb1 rw\n");
+  ASSERT_NE(MountOfDevice(mounts, 8, 17), nullptr);
+  EXPECT_EQ(MountOfDevice(mounts, 8, 17)->mountPoint, "/srv/vod");
+  EXPECT_EQ(MountOfDevice(mounts, 8, 1)->mountPoint, "/");
+  EXPECT_EQ(MountOfDevice(mounts, 17, 8), nullptr);
+  EXPECT_EQ(MountOfDevice(mounts, 0, 17), nullptr);
+}
+
+TEST(FatKindOfType, TakesTheKernelsFatAndFuseSubtypesThatNameFat) {
+  struct Case {
+    std::string type;
+    FatKind kind;
+    bool fuse;
+  };
+  const Case cases[] = {
+      {"vfat", FatKind::kFat, false},
+      {"msdos", FatKind::kFat, false},
+      {"fat", FatKind::kFat, false},
+      {"fuse.fusefat", FatKind::kFat, true},
+      {"fuseblk.fatfs", FatKind::kFat, true},
+      {"exfat", FatKind::kExFat, false},
+      {"fuse.exfat", FatKind::kExFat, true},
+      {"fuseblk.fuse-exfat", FatKind::kExFat, true},
+      {"fuseblk", FatKind::kNone, true},
+      {"fuse", FatKind::kNone, true},
+      {"fuse.sshfs", FatKind::kNone, true},
+      {"fusefat", FatKind::kNone, false},  // no FUSE type: "fuse." comes first
+      {"ext4", FatKind::kNone, false},
+      {"tmpfs", FatKind::kNone, false},
+      {"ntfs3", FatKind::kNone, false},
+      {"", FatKind::kNone, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FatKindOfType(c.type), c.kind) << c.type;
+    EXPECT_EQ(IsFuseType(c.type), c.fuse) << c.type;
+  }
+}
+
+// The first sector of a FAT volume with the two fields of its cluster.
+std::string BootSector(unsigned bytesPerSector, unsigned sectorsPerCluster) {
+  std::string sector(512, '\0');
+  sector[0] = '\xeb';
+  sector.replace(3, 8, "mkfs.fat");
+  sector[11] = static_cast<char>(bytesPerSector & 0xff);
+  sector[12] = static_cast<char>(bytesPerSector >> 8);
+  sector[13] = static_cast<char>(sectorsPerCluster);
+  sector[510] = '\x55';
+  sector[511] = '\xaa';
+  return sector;
+}
+
+TEST(ClusterOfBootSector, IsBytesPerSectorTimesSectorsPerClusterWhenBothAreFats) {
+  struct Case {
+    unsigned bytesPerSector, sectorsPerCluster;
+    std::int64_t cluster;
+  };
+  const Case cases[] = {
+      {512, 8, 4096},      {512, 64, 32768}, {512, 1, 512}, {4096, 1, 4096},
+      {2048, 128, 262144}, {0, 0, -1},       {512, 0, -1},  {512, 3, -1},
+      {513, 1, -1},        {256, 2, -1},     {8192, 1, -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ClusterOfBootSector(BootSector(c.bytesPerSector, c.sectorsPerCluster)), c.cluster)
+        << c.bytesPerSector << " x " << c.sectorsPerCluster;
+  }
+  EXPECT_EQ(ClusterOfBootSector(BootSector(512, 8).substr(0, 13)), -1) << "cut short";
+  EXPECT_EQ(ClusterOfBootSector(BootSector(512, 8).substr(0, 14)), 4096);
 }
 
 TEST(MountPointOf, PicksTheLongestMountPointThatIsAWholeFolderPrefix) {
@@ -280,6 +369,90 @@ TEST_F(FakeSystemRoot, ExecutableDirIsTheFolderOfTheProgramLinkInGbk) {
   fs::remove(root_.path() / "proc/self/exe");
   fs::create_symlink("/addsongs", root_.path() / "proc/self/exe");
   EXPECT_EQ(env->ExecutableDir(), "/");
+}
+
+TEST_F(FakeSystemRoot, TheRoomOfAFolderTakesTheClusterAndLimitOfItsMountsType) {
+  TempDir disk;
+  struct stat held;
+  struct statvfs volume;
+  ASSERT_EQ(::stat(disk.path().c_str(), &held), 0);
+  ASSERT_EQ(::statvfs(disk.path().c_str(), &volume), 0);
+  const auto frsize = static_cast<std::int64_t>(volume.f_frsize);
+  const std::string device =
+      std::to_string(major(held.st_dev)) + ":" + std::to_string(minor(held.st_dev));
+  root_.Write("dev/sdb1", BootSector(512, 32));       // 16 KiB clusters
+  root_.Write("dev/sdc1", std::string(512, '\0'));    // exFAT keeps zeros there
+  fs::create_directories(root_.path() / "dev/sdd1");  // not a file or device
+  constexpr std::int64_t kNoLimit = -1;
+  struct Case {
+    std::string type, source;
+    std::int64_t blockSize, largestFile;
+  };
+  const Case cases[] = {
+      {"vfat", "/dev/sdb1", frsize, kFatLargestFile},  // the kernel tells its cluster
+      {"msdos", "/dev/sdb1", frsize, kFatLargestFile},
+      {"fuse.fusefat", "/dev/sdb1", std::max<std::int64_t>(16384, frsize), kFatLargestFile},
+      {"fuse.fusefat", "/dev/sde1", 32768, kFatLargestFile},  // no such source
+      {"fuse.fusefat", "fusefat", 32768, kFatLargestFile},    // a name, not a path
+      {"fuse.fusefat", "/dev/sdc1", 32768, kFatLargestFile},  // no FAT boot sector
+      {"fuse.fusefat", "/dev/sdd1", 32768, kFatLargestFile},
+      {"fuse.exfat", "/dev/sdb1", frsize, kNoLimit},
+      {"ext4", "/dev/sdb1", frsize, kNoLimit},
+      {"tmpfs", "tmpfs", frsize, kNoLimit},
+  };
+  for (const Case& c : cases) {
+    SetMountInfo("1 0 8:1 / / rw - ext4 /dev/sda1 rw\n30 1 " + device + " / " +
+                 disk.path().string() + " rw,relatime shared:1 - " + c.type + " " + c.source +
+                 " rw\n");
+    const std::unique_ptr<Env> env = NewPosixEnv(Root());
+    const VolumeRoom room = env->OpenFolder(disk.Gbk())->Room();
+    EXPECT_EQ(room.blockSize, c.blockSize) << c.type << " " << c.source;
+    EXPECT_EQ(room.largestFile, c.largestFile) << c.type << " " << c.source;
+    EXPECT_GT(room.freeBytes, 0) << c.type << " " << c.source;
+  }
+}
+
+TEST_F(FakeSystemRoot, AFolderOnTheSameFileSystemKnowsItsMountAsItsParentDoes) {
+  TempDir disk;
+  fs::create_directories(disk.path() / "vod");
+  struct stat held;
+  ASSERT_EQ(::stat(disk.path().c_str(), &held), 0);
+  SetMountInfo("30 1 " + std::to_string(major(held.st_dev)) + ":" +
+               std::to_string(minor(held.st_dev)) + " / " + disk.path().string() +
+               " rw - fuse.fusefat fusefat rw\n");
+  const std::unique_ptr<Folder> base = NewPosixEnv(Root())->OpenFolder(disk.Gbk());
+  EXPECT_EQ(base->OpenFolder("vod", false)->Room().blockSize, 32768);
+  EXPECT_EQ(base->OpenFolder("new", true)->Room().largestFile, kFatLargestFile);
+}
+
+TEST_F(FakeSystemRoot, VolumeIdIsTheNameOfTheByUuidLinkToTheFoldersBlockDevice) {
+  TempDir disk;
+  struct stat held;
+  ASSERT_EQ(::stat(disk.path().c_str(), &held), 0);
+  fs::create_directories(root_.path() / "dev/disk/by-uuid");
+  const fs::path dev = root_.path() / "dev";
+  if (::mknod((dev / "sdb1").c_str(), S_IFBLK | 0600, held.st_dev) != 0) {
+    GTEST_SKIP() << "making a device node needs root";
+  }
+  ASSERT_EQ(::mknod((dev / "sdc1").c_str(), S_IFBLK | 0600,
+                    makedev(major(held.st_dev), minor(held.st_dev) + 1)),
+            0);
+  ASSERT_EQ(::mknod((dev / "tty9").c_str(), S_IFCHR | 0600, held.st_dev), 0);
+  const fs::path byUuid = dev / "disk/by-uuid";
+  fs::create_symlink("../../sdc1", byUuid / "0000-1111");  // another device
+  fs::create_symlink("../../tty9", byUuid / "0000-2222");  // the number, but no block device
+  fs::create_symlink("../../sdz9", byUuid / "0000-3333");  // leads nowhere
+  fs::create_symlink("../../sdb1", byUuid / "0\\x20x");    // not an id's characters
+  fs::create_symlink("../../sdb1", byUuid / "7777-8888");  // a second name: the first counts
+  fs::create_symlink("../../sdb1", byUuid / "1A2B-3C4D");
+  root_.Write("dev/disk/by-uuid/0000-0000", "a file");
+  const std::unique_ptr<Folder> folder = NewPosixEnv(Root())->OpenFolder(disk.Gbk());
+  EXPECT_EQ(folder->VolumeId(), "1A2B-3C4D");
+  fs::remove(byUuid / "1A2B-3C4D");
+  fs::remove(byUuid / "7777-8888");
+  EXPECT_EQ(folder->VolumeId(), "") << "no link leads to its device";
+  fs::remove_all(dev / "disk");
+  EXPECT_EQ(folder->VolumeId(), "") << "no /dev/disk/by-uuid";
 }
 
 TEST(PosixDefaultEnv, ExecutableDirHoldsThisTestProgram) {
