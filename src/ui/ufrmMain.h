@@ -37,6 +37,9 @@ class TfrmMain : public TWindowSide {
  public:
   // The most songs one run takes.
   static constexpr int kMaxSongs = 99;
+  // A video this size or larger is not added: the jukebox reads FAT32
+  // sticks, whose files hold at most 4 GiB less one byte.
+  static constexpr std::int64_t kLargestVideo = std::int64_t{1} << 32;
 
   // How the last run ended, for a front end that reports it (the console's
   // exit status).

@@ -69,6 +69,9 @@ TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
       refuse(path, ui_text::AddedBefore());
     } else if (BreaksVodLine(names.SongName) || BreaksVodLine(names.Singer)) {
       refuse(path, ui_text::NameBreaksList());
+    } else if (const std::int64_t size = env_->FileSize(path); size >= kLargestVideo) {
+      // The jukebox reads FAT32 sticks, which hold no file of 4 GiB.
+      refuse(path, ui_text::VideoTooLarge(FormatDiskSize(size)));
     } else {
       files.push_back(path);
     }

@@ -139,6 +139,10 @@ std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
 }
 
+std::string VideoTooLarge(const std::string& size) {
+  return Fill(Gbk(u8"文件有 %s，太大：点歌机读的 FAT32 格式U盘放不下 4G 以上的文件"), {size});
+}
+
 std::string NoListCopies(const std::string& folder) {
   return Fill(Gbk(u8"这台电脑上没有保存过 %s 的歌曲列表。加歌程序每次改动U盘上的歌曲列表以前，"
                   u8"都会把原来的列表保存在这台电脑上。"),

@@ -64,6 +64,8 @@ std::string FilesNotAdded(const std::string& lines);
 std::string RefusedFile(const std::string& name, const std::string& why);  // "name（why）"
 const std::string& NotAVideo();
 const std::string& AddedBefore();
+// A video of size (as FormatDiskSize gives it) that no FAT32 stick holds.
+std::string VideoTooLarge(const std::string& size);
 const std::string& NameBreaksList();
 // The marks of songs caught twice and of derived cells to look at again: the
 // other row (1-based) and its number; the characters the tables lack.

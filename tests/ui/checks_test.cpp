@@ -72,20 +72,26 @@ TEST_F(MainForm, OnlyVideosGoInEachOnceAndAFolderGivesItsVideosInNameOrder) {
   const std::string folder = gbk::FromUtf8((dir.path() / "src" / "videos2").string());
   const std::string lyrics = gbk::FromUtf8((dir.path() / "src" / "lyrics.txt").string());
   const std::string semicolon = Video("a;b-x.mpg");
-  form.AddDroppedFiles({a, lyrics, folder, a, semicolon});
-  ASSERT_EQ(form.lvList.RowCount(), 3);
+  // No FAT32 stick holds a file of 4 GiB; one byte less still goes.
+  const std::string huge = Video("huge-x.mpg"), largest = Video("largest-x.mpg");
+  env.fakeSizes[huge] = std::int64_t{4} << 30;
+  env.fakeSizes[largest] = (std::int64_t{4} << 30) - 1;
+  form.AddDroppedFiles({a, lyrics, folder, a, semicolon, huge, largest});
+  ASSERT_EQ(form.lvList.RowCount(), 4);
   EXPECT_EQ(Cell(kColTitle, 0), "a");
   EXPECT_EQ(Cell(kColTitle, 1), "a") << "a-y.avi before b-x.MP4";
   EXPECT_EQ(Cell(kColSinger, 1), "y");
   EXPECT_EQ(Cell(kColTitle, 2), "b");
+  EXPECT_EQ(Cell(kColTitle, 3), "largest");
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(gbk::ToUtf8(view.boxes[0].text),
             "以下文件没有添加：\r\nlyrics.txt（不是视频文件）\r\na-x.mpg（已经添加过）\r\n"
-            "a;b-x.mpg（文件名中的歌名或歌星含有分号（;）或控制字符）\r\n");
+            "a;b-x.mpg（文件名中的歌名或歌星含有分号（;）或控制字符）\r\n"
+            "huge-x.mpg（文件有 4.00G，太大：点歌机读的 FAT32 格式U盘放不下 4G 以上的文件）\r\n");
   // Through the new-song dialog the same: the file already there is refused.
   view.boxes.clear();
   AddFiles({a, Video("c-x.mpg")});
-  EXPECT_EQ(form.lvList.RowCount(), 4);
+  EXPECT_EQ(form.lvList.RowCount(), 5);
   EXPECT_EQ(view.boxes.size(), 1u);
 }
 
