@@ -60,8 +60,9 @@ void TBaseSong::CopyRecordFiles(TTargetDir& target, const std::string& shownDir,
     auto source = Env()->OpenForRead(song.VideoFile);
     const std::int64_t size = Env()->FileSize(song.VideoFile);
     if (size < 0) {
-      throw platform::FileError(EIO,
-                                "cannot read the size of " + platform::QuotedPath(song.VideoFile));
+      throw platform::FileError(std::error_code(EIO, std::generic_category()),
+                                "cannot read the size of " + platform::QuotedPath(song.VideoFile),
+                                msg::VideoUnreadable());
     }
     TReplacingFile file(folder, nameOf(song));
     TChecksum sum;  // of what is written, for the read-back
@@ -74,7 +75,9 @@ void TBaseSong::CopyRecordFiles(TTargetDir& target, const std::string& shownDir,
       const std::size_t n = source->Read(buffer.data(), want);
       if (n == 0) {
         throw platform::FileError(
-            EIO, platform::QuotedPath(song.VideoFile) + " ended before its size was read");
+            std::error_code(EIO, std::generic_category()),
+            platform::QuotedPath(song.VideoFile) + " ended before its size was read",
+            msg::VideoUnreadable());
       }
       file.Append(buffer.data(), n);
       sum.Update(buffer.data(), n);

@@ -12,6 +12,7 @@ ADDSONGS_TEXT(SaveFailedCaption, u8"保存信息失败")
 ADDSONGS_TEXT(BadSongDirs, u8"歌曲文件目录错误")
 ADDSONGS_TEXT(DiskTooSmall, u8"目标磁盘空间不足")
 ADDSONGS_TEXT(CopyCancelled, u8"复制已被用户取消")
+ADDSONGS_TEXT(VideoUnreadable, u8"视频文件读不完整（文件可能正在被改动、已经损坏或被移走）")
 ADDSONGS_TEXT(ReadBackFailedCaption, u8"U盘没有保存好歌曲")
 ADDSONGS_TEXT(StickGoneCaption, u8"U盘已拔出或读写出错")
 #undef ADDSONGS_TEXT
@@ -102,8 +103,8 @@ std::string ListDiffers(const std::string& name, bool afterRename) {
 }
 
 std::string ListUnreadable(const std::string& name, const std::string& error, bool afterRename) {
-  std::string text = Gbk(u8"U盘已拔出或读写出错：歌曲列表 ") + name +
-                     Gbk(u8" 写入以后不能从U盘读回检查。");
+  std::string text =
+      Gbk(u8"U盘已拔出或读写出错：歌曲列表 ") + name + Gbk(u8" 写入以后不能从U盘读回检查。");
   text += afterRename ? Gbk(u8"新的列表已经写入，但没有检查过。")
                       : Gbk(u8"U盘上原来的歌曲列表没有改动。");
   return text + Gbk(u8"\r\n\r\n") + error + Gbk(u8"\r\n\r\n请插好U盘再加歌一次。");

@@ -15,6 +15,7 @@ const std::string& SaveFailedCaption();  // caption: saving vod.txt failed
 const std::string& BadSongDirs();        // no source or target folder
 const std::string& DiskTooSmall();       // not enough room on the target
 const std::string& CopyCancelled();      // the user stopped the copy
+const std::string& VideoUnreadable();    // a video file (on this computer) cannot be read whole
 
 // The target folder (path as given) ...
 std::string TargetIsLink(const std::string& path);  // ... or a folder on its way is a link
