@@ -23,9 +23,7 @@ bool EndsWithSeparator(const std::string& path) {
 }  // namespace
 
 std::string TBaseSong::FindUsbVodDir() {
-  const auto volumes = Env()->UsbVolumes();
-  if (volumes.empty()) return "";
-  return volumes.front() + "vod" + Env()->PathSeparator();
+  return UsbVodFolder(*Env());
 }
 
 std::uint8_t TBaseSong::PrepareTarget(bool useUsb, const TDirProc& dirProc) {

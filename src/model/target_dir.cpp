@@ -60,6 +60,16 @@ platform::FolderEntry FindEntry(platform::Folder& folder, const std::string& nam
 
 }  // namespace
 
+std::string VodFolderIn(const std::string& folder, char separator) {
+  if (folder.empty() || IsSeparator(folder.back())) return folder + "vod" + separator;
+  return folder + separator + "vod" + separator;
+}
+
+std::string UsbVodFolder(platform::Env& env) {
+  const auto volumes = env.UsbVolumes();
+  return volumes.empty() ? "" : VodFolderIn(volumes.front(), env.PathSeparator());
+}
+
 TTargetDir::TTargetDir(platform::Env& env, std::string path, TSongNoOf songNoOf)
     : env_(env), path_(std::move(path)), songNoOf_(std::move(songNoOf)) {}
 

@@ -23,6 +23,13 @@
 #include "model/vod_text.h"
 #include "platform/env.h"
 
+// The vod folder of a run into folder (a chosen folder, or a volume's root):
+// folder + "vod" + separator, a separator put between where missing.
+std::string VodFolderIn(const std::string& folder, char separator);
+// The vod folder of the USB disk: that of the first USB volume
+// (platform::Env::UsbVolumes); "" when none is mounted. Nothing is made.
+std::string UsbVodFolder(platform::Env& env);
+
 class TTargetDir {
  public:
   // The song number ("660001") a line of the list names, "" when the line is

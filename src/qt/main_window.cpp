@@ -81,10 +81,16 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   connect(verify_, &QCheckBox::toggled, this, [this](bool on) { form_.SetVerifyCopies(on); });
   toolLayout->addSpacing(12);
   toolLayout->addWidget(verify_);
+  toolLayout->addSpacing(12);
+  buttons_[3] = new QPushButton(ToQt(ui_text::RestoreButton()), tools);
+  buttons_[3]->setObjectName("btnRestore");
+  buttons_[3]->setMinimumHeight(30);
+  toolLayout->addWidget(buttons_[3]);
   toolLayout->addStretch();
   connect(buttons_[0], &QPushButton::clicked, this, [this] { form_.btnAddClick(); });
   connect(buttons_[1], &QPushButton::clicked, this, [this] { form_.btnCompleteClick(); });
   connect(buttons_[2], &QPushButton::clicked, this, [this] { form_.btnCloseClick(); });
+  connect(buttons_[3], &QPushButton::clicked, this, [this] { form_.btnRestoreClick(); });
   layout->addWidget(tools);
 
   BuildGrid();

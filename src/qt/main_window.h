@@ -76,7 +76,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   TfrmMain form_;
   GridModel* model_ = nullptr;
   QTableView* table_ = nullptr;
-  QPushButton* buttons_[3] = {};
+  QPushButton* buttons_[4] = {};  // by TMainButton
   QLabel* songCount_ = nullptr;
   QCheckBox* verify_ = nullptr;  // the run reads back what it wrote
   CopyPanel* panel_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/messages.h"
+#include "model/target_dir.h"
 #include "platform/env.h"
 #include "text/user_error.h"
 #include "ui/product_columns.h"
@@ -234,11 +235,8 @@ void TfrmMain::btnRestoreClick() {
 std::string TfrmMain::ChooseSaveFolder() {
   const auto chosen = view_.ChooseFolder(ui_text::ChooseFolderPrompt());
   if (!chosen || chosen->empty()) return "";
-  const char separator = env_->PathSeparator();
-  std::string folder = *chosen;
-  if (folder.back() != '/' && folder.back() != '\\') folder += separator;
   // Made by the copy, once every check passed: a refused run makes nothing.
-  return folder + "vod" + separator;
+  return VodFolderIn(*chosen, env_->PathSeparator());
 }
 
 void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) {

@@ -23,6 +23,9 @@ constexpr int kToolHeight = 38;
 // often, so the window answers and repaints twenty times a second and the
 // copy runs at the disk's speed.
 constexpr auto kPumpInterval = std::chrono::milliseconds(50);
+// "恢复以前的歌曲列表…", right of the read-back check box.
+constexpr int kRestoreLeft = 6 + 3 * 102 + 12 + 200 + 12;
+constexpr int kRestoreWidth = 170;
 
 const wchar_t* const kFolders = L"folders";
 const wchar_t* const kRun = L"run";
@@ -44,6 +47,8 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring setti
   verify_ = Control(L"Button", Wide(ui_text::VerifySetting()), WS_TABSTOP | BS_AUTOCHECKBOX,
                     6 + 3 * 102 + 12, 4, 200, 30, kIdChkVerify);
   SendMessageW(verify_, BM_SETCHECK, BST_CHECKED, 0);
+  buttons_[3] = Control(L"Button", Wide(ui_text::RestoreButton()), WS_TABSTOP | BS_PUSHBUTTON,
+                        kRestoreLeft, 4, kRestoreWidth, 30, kIdBtnRestore);
 
   grid_ = std::make_unique<GridView>(hwnd_, kIdGrid, form_);
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
@@ -269,6 +274,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kIdChkVerify:
           form_.SetVerifyCopies(SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED);
           break;
+        case kIdBtnRestore:
+          form_.btnRestoreClick();
+          break;
         case kIdMenuDelete:
           form_.N1Click();
           break;
@@ -326,6 +334,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       MoveWindow(verify_, Scaled(324, newDpi), Scaled(4, newDpi), Scaled(200, newDpi),
                  Scaled(30, newDpi), TRUE);
+      MoveWindow(buttons_[3], Scaled(kRestoreLeft, newDpi), Scaled(4, newDpi),
+                 Scaled(kRestoreWidth, newDpi), Scaled(30, newDpi), TRUE);
+      SendMessageW(buttons_[3], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
       SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
       SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
       grid_->DpiChanged();

@@ -31,6 +31,7 @@ enum MainControl : int {
   kIdChkVerify = 703,
   kIdGrid = 704,
   kIdStatusBar = 705,
+  kIdBtnRestore = 706,
   kIdMenuDelete = 710,  // the grid's menu: 删除 (N1)
   kIdMenuClear = 711,   // 清空 (N2)
 };
@@ -84,7 +85,7 @@ class MainWindow final : public Window, public IMainView {
   IPrompts& prompts_;
   TfrmMain form_;
   std::wstring settingsKey_;
-  HWND buttons_[3] = {};
+  HWND buttons_[4] = {};  // by TMainButton: 添加歌曲, 开始加歌, 关闭, 恢复以前的歌曲列表…
   HWND verify_ = nullptr;
   HWND status_ = nullptr;
   std::wstring panes_[2];

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <system_error>
@@ -231,6 +232,57 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
     EXPECT_EQ(list.CopyToTarget([&](auto&&...) { told = true; }, nullptr), c.result) << c.free;
     EXPECT_EQ(told, c.result == 0) << c.free;
     EXPECT_EQ(EntriesIn(dir.path() / "out"), c.result == 1 ? 4u : 0u) << c.free;
+  }
+}
+
+TEST_F(Target, TheRoomNeededIsThatOfTheRunsFullestMomentInWholeUnits) {
+  // Units of 4096: each song's new file stands beside the old one it
+  // replaces until its rename, and the list's temporary file beside the
+  // list; what a run replaces comes back.
+  using Files = std::map<std::string, std::size_t>;  // .dat on the stick: number, size
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::size_t>> songs;  // number, video size
+    Files there;
+    std::string list;  // the stick's vod.txt; "" none
+    bool folderMissing;
+    std::int64_t need;
+  } cases[] = {
+      {"new songs, the list after them",
+       {{"660001", 1}, {"660002", 4096}, {"660003", 4097}},
+       {},
+       "",
+       false,
+       20480},
+      {"the same songs again over their own files",
+       {{"660001", 1}, {"660002", 4096}, {"660003", 4097}},
+       {{"660001", 1}, {"660002", 4096}, {"660003", 4097}},
+       "",
+       false,
+       8192},
+      {"a larger file over a smaller one", {{"660001", 8192}}, {{"660001", 4096}}, "", false, 8192},
+      {"the folder is made first", {{"660001", 1}}, {}, "", true, 12288},
+      {"the list loses a song before its file is replaced",
+       {{"660001", 4096}},
+       {{"660001", 4096}, {"660005", 10}},
+       "old;660001\r\nkept;660005\r\n",
+       false,
+       4096},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path() / "out");
+    const fs::path out = dir.path() / "out" / "vod";
+    if (!c.folderMissing) fs::create_directories(out);
+    for (const auto& [number, size] : c.there) {
+      dir.Write("out/vod/" + number + ".dat", std::string(size, 'o'));
+    }
+    if (!c.list.empty()) dir.Write("out/vod/vod.txt", c.list);
+    list.ClearSongs();
+    for (const auto& [number, size] : c.songs) Add(Video(number, size));
+    list.FSourceDir = dir.Gbk() + "src/";
+    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/vod/"; }), 0) << c.what;
+    EXPECT_EQ(list.RoomNeeded(4096), c.need) << c.what;
+    list.CloseTarget();
   }
 }
 

@@ -31,9 +31,9 @@ class FakeMainView : public TQueuedMainView,
   std::string status;
   std::vector<std::string> statuses;  // every status text, in order
   std::vector<ShownBox> boxes;
-  std::vector<std::string> plainMessages;  // of the new-song dialog
-  bool enabled[3] = {true, true, true};    // add, complete, close
-  std::vector<TCopyPanel> panels;          // every copy-panel change
+  std::vector<std::string> plainMessages;      // of the new-song dialog
+  bool enabled[4] = {true, true, true, true};  // add, complete, close, restore
+  std::vector<TCopyPanel> panels;              // every copy-panel change
   bool closed = false;
   int numberFocused = 0;
   std::vector<std::string> numberTexts;  // SetNumberText calls
