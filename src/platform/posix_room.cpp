@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "platform/linux_mounts.h"
 #include "platform/posix_internal.h"
@@ -17,6 +18,19 @@ namespace {
 // What statfs calls the kernel's own drivers.
 constexpr long kFatMagic = 0x4d44;        // "vfat", "msdos"
 constexpr long kExFatMagic = 0x2011BAB0;  // "exfat"
+
+// fusefat counts the volume's clusters as its files: where the bytes of the
+// volume over its "files" give a power of two that the free bytes over its
+// free "files" give too, that is the cluster.
+std::optional<std::int64_t> ClusterOfCounts(const struct statvfs& info) {
+  if (info.f_files == 0 || info.f_frsize == 0) return std::nullopt;
+  const std::uint64_t bytes = static_cast<std::uint64_t>(info.f_blocks) * info.f_frsize;
+  const std::uint64_t cluster = bytes / info.f_files;
+  if (cluster < 512 || cluster > 65536 || (cluster & (cluster - 1)) != 0) return std::nullopt;
+  const std::uint64_t free = static_cast<std::uint64_t>(info.f_bfree) * info.f_frsize;
+  if (free / cluster != info.f_ffree) return std::nullopt;
+  return static_cast<std::int64_t>(cluster);
+}
 
 }  // namespace
 
@@ -57,7 +71,13 @@ VolumeRoom RoomOf(int fd, const MountFacts& facts) {
     // File systems that do not count entries (FAT) report no total.
     if (info.f_files != 0) room.freeEntries = static_cast<std::int64_t>(info.f_favail);
   }
-  if (facts.cluster > 0) room.blockSize = std::max(room.blockSize, facts.cluster);
+  if (facts.cluster > 0) {
+    // A FUSE FAT driver: its file counts are clusters, not entries.
+    room.freeEntries = -1;
+    std::int64_t cluster = facts.cluster;
+    if (cluster == kFatClusterUnknown) cluster = ClusterOfCounts(info).value_or(cluster);
+    room.blockSize = std::max(room.blockSize, cluster);
+  }
   if (facts.fat == FatKind::kFat) room.largestFile = kFatLargestFile;
   return room;
 }
