@@ -13,16 +13,6 @@
 
 namespace {
 
-// A video's bytes: random-looking and never zero, so lost bytes (read back
-// as zeros) always differ from them.
-std::string VideoBytes(std::size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> byte(1, 255);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(byte(random));
-  return bytes;
-}
-
 TEST(CounterfeitStickRun, AStickThatLosesWhatItAcknowledgedFailsTheRun) {
   const struct {
     std::uint64_t keep;  // the bytes the stick really holds

@@ -22,27 +22,13 @@
 
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "text/uPublic.h"
 
 extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
-std::string Bytes(std::size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(byte(random));
-  return bytes;
-}
 
 // The first two songs of the ORU fixture, numbered 660000 and 660001.
 std::vector<std::string> OldLines() {
@@ -177,7 +163,7 @@ TEST(FatStickRun, ASongAddedToAStickADosToolWroteLeavesOneVodFolderWithOneListAn
     const std::vector<std::string> oldLines = OldLines();
     ASSERT_EQ(oldLines.size(), 2u);
     dir.Write("dos/VOD.TXT", oldLines[0] + "\r\n" + oldLines[1] + "\r\n");
-    const std::string oldVideos[] = {Bytes(5000, 1), Bytes(6000, 2)};
+    const std::string oldVideos[] = {VideoBytes(5000, 1), VideoBytes(6000, 2)};
     dir.Write("dos/660000.DAT", oldVideos[0]);
     dir.Write("dos/660001.DAT", oldVideos[1]);
     const std::string dos = ShellQuote((dir.path() / "dos").string());
@@ -185,7 +171,7 @@ TEST(FatStickRun, ASongAddedToAStickADosToolWroteLeavesOneVodFolderWithOneListAn
     const auto put = Mtools("mcopy", image,
                             dos + "/VOD.TXT " + dos + "/660000.DAT " + dos + "/660001.DAT ::VOD/");
     ASSERT_EQ(put.status, 0) << put.err;
-    const std::string video = Bytes(7000, 3);
+    const std::string video = VideoBytes(7000, 3);
     const fs::path source = dir.Write("src/NEW-x.mpg", video);
 
     FatMount mount(image, dir.path() / "mnt");
@@ -203,13 +189,13 @@ TEST(FatStickRun, ASongAddedToAStickADosToolWroteLeavesOneVodFolderWithOneListAn
     std::vector<std::string> lists;
     std::vector<std::string> others;  // any other file in a vod folder
     for (const std::string& path : LinesOf(listing.out)) {
-      if (path.size() < 7 || Lower(path.substr(0, 7)) != "::/vod/") continue;
+      if (path.size() < 7 || LowerAscii(path.substr(0, 7)) != "::/vod/") continue;
       const std::string name = path.substr(7);
       if (name.empty()) {
         folders.push_back(path);
-      } else if (Lower(name) == "vod.txt") {
+      } else if (LowerAscii(name) == "vod.txt") {
         lists.push_back(path);
-      } else if (Lower(name).size() != 10 || Lower(name).substr(6) != ".dat") {
+      } else if (LowerAscii(name).size() != 10 || LowerAscii(name).substr(6) != ".dat") {
         others.push_back(path);
       }
     }

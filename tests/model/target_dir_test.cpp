@@ -24,14 +24,6 @@ std::string NumberField(const std::string& line) {
   return at == std::string::npos ? "" : line.substr(at + 1, 6);
 }
 
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 TEST(TargetDir, NamesAreFoundInAnyCaseAndWhatIsNoFileUnderThemIsRefused) {
   const std::string list = "a;660000\r\nb;660001\r\n";
   const struct {
@@ -166,7 +158,7 @@ TEST(TargetDir, MakingTheFolderSweepsTemporaryFilesOfAnyCaseAndNothingElse) {
   TTargetDir target(env, dir.Gbk() + "vod/", NumberField);
   target.Inspect();
   target.Make();
-  EXPECT_EQ(Names(dir.path() / "vod"),
+  EXPECT_EQ(NamesIn(dir.path() / "vod"),
             (std::set<std::string>{"notes.part", "660005.dat", "vod.txt"}));
 }
 

@@ -7,17 +7,11 @@
 #include <system_error>
 
 #include "text/gbk.h"
+#include "text/uPublic.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
 
 std::string NameOf(const fs::path& path) {
   const std::u8string name = path.filename().u8string();
@@ -41,7 +35,7 @@ std::vector<fs::path> FilesNamed(const fs::path& folder, const std::string& name
   std::vector<fs::path> found;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    if (entry.is_regular_file(ec) && Lower(NameOf(entry.path())) == Lower(name)) {
+    if (entry.is_regular_file(ec) && LowerAscii(NameOf(entry.path())) == LowerAscii(name)) {
       found.push_back(entry.path());
     }
   }
@@ -199,7 +193,7 @@ std::vector<fs::path> VodFolders(const fs::path& stickRoot) {
   std::vector<fs::path> found;
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(stickRoot, ec)) {
-    if (entry.is_directory(ec) && Lower(NameOf(entry.path())) == "vod") found.push_back(entry);
+    if (entry.is_directory(ec) && LowerAscii(NameOf(entry.path())) == "vod") found.push_back(entry);
   }
   std::sort(found.begin(), found.end());
   return found;

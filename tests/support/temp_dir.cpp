@@ -40,3 +40,19 @@ std::string TempDir::Read(const std::filesystem::path& file) {
   bytes << in.rdbuf();
   return bytes.str();
 }
+
+std::set<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+std::string VideoBytes(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> byte(1, 255);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) c = static_cast<char>(byte(random));
+  return bytes;
+}

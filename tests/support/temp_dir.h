@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -35,3 +36,11 @@ inline std::string Utf8(const std::filesystem::path& path) {
   const std::u8string text = path.u8string();
   return std::string(text.begin(), text.end());
 }
+
+// The names in a folder (not below it).
+std::set<std::string> NamesIn(const std::filesystem::path& folder);
+
+// Bytes that look random, the same for the same seed, never zero (so that
+// bytes a stick lost, read back as zeros, always differ from them): a video's
+// content that differs from every other video's.
+std::string VideoBytes(std::size_t size, unsigned seed);

@@ -12,14 +12,6 @@ namespace {
 const std::string kOldList =
     "a;x;1;A;660000;2;1;1;1;0\r\nb;x;1;B;660001;2;1;1;1;0\r\nc;x;1;C;660002;2;1;1;1;0\r\n";
 
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 // An ORU stick with three listed songs and one song file no list names.
 struct StickWithSongs : MainForm {
   fs::path vod = dir.path() / "stick" / "vod";
@@ -97,8 +89,8 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
     }
     if (c.answer != 1 || c.confirm != 1) ExpectOldFilesIntact();
     if (c.result == TfrmMain::TRunResult::kRefused) {
-      EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "660001.dat", "660002.dat",
-                                                   "660007.dat", "vod.txt"}))
+      EXPECT_EQ(NamesIn(vod), (std::set<std::string>{"660000.dat", "660001.dat", "660002.dat",
+                                                     "660007.dat", "vod.txt"}))
           << c.what << ": nothing written";
     }
   }
@@ -185,7 +177,7 @@ TEST_F(MainForm, ASecondRunOntoATargetInUseIsRefusedAtOnce) {
   const fs::path vod = dir.path() / "stick" / "vod";
   EXPECT_EQ(TempDir::Read(vod / "vod.txt"),
             "a;x;1;A;660000;2;1;8;1;1\r\nb;x;1;B;660001;2;1;8;1;1\r\n");
-  EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "660001.dat", "vod.txt"}));
+  EXPECT_EQ(NamesIn(vod), (std::set<std::string>{"660000.dat", "660001.dat", "vod.txt"}));
 }
 
 }  // namespace

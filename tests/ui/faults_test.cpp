@@ -11,15 +11,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The names in a folder, sorted.
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
   const std::string oldVod = "old;x;1;O;660001;2;1;1;1;0\r\n";
   const std::string song1 = "a;x;1;A;660000;2;1;8;1;1\r\n";
@@ -99,7 +90,7 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
       continue;
     }
     EXPECT_EQ(TempDir::Read(out / "vod.txt"), c.vod) << c.fault;
-    EXPECT_EQ(Names(out), c.files) << c.fault << ": no temporary file, nothing half written";
+    EXPECT_EQ(NamesIn(out), c.files) << c.fault << ": no temporary file, nothing half written";
     if (c.vod != oldVod && c.files.count("660001.dat") != 0) {
       EXPECT_EQ(TempDir::Read(out / "660001.dat"), "the old copy") << c.fault;
     }

@@ -8,14 +8,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::string> Names(const fs::path& folder) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 TEST_F(MainForm, ARunNeverWritesThroughWhatAHostileStickHoldsUnderItsNames) {
   Start(1);
   AddFiles({Video("a-x.mpg", 5)});
@@ -31,7 +23,7 @@ TEST_F(MainForm, ARunNeverWritesThroughWhatAHostileStickHoldsUnderItsNames) {
   EXPECT_EQ(TempDir::Read(vod / "660000.dat"), "vvvvv");
   EXPECT_EQ(TempDir::Read(victim), "precious");
   EXPECT_FALSE(fs::exists(dir.path() / "outside" / "created"));
-  EXPECT_EQ(Names(vod), (std::set<std::string>{"660000.dat", "vod.txt"}));
+  EXPECT_EQ(NamesIn(vod), (std::set<std::string>{"660000.dat", "vod.txt"}));
 
   // The vod folder itself a link: refused, nothing written where it points.
   fs::remove_all(vod);
@@ -41,7 +33,7 @@ TEST_F(MainForm, ARunNeverWritesThroughWhatAHostileStickHoldsUnderItsNames) {
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("是一个链接"), std::string::npos);
-  EXPECT_EQ(Names(dir.path() / "outside"), std::set<std::string>{"victim"});
+  EXPECT_EQ(NamesIn(dir.path() / "outside"), std::set<std::string>{"victim"});
 }
 
 }  // namespace

@@ -25,15 +25,6 @@ struct Video {
 const Video kOldVideos[] = {{"a-x.mpg", 6000}, {"b-x.mpg", 7000}, {"c-x.mpg", 8000}};
 const Video kNewVideos[] = {{"d-x.mpg", 6500}, {"e-x.mpg", 7500}, {"f-x.mpg", 8500}};
 
-// Bytes that differ from every other video's.
-std::string VideoBytes(std::size_t size, unsigned seed) {
-  std::mt19937 random(seed);
-  std::uniform_int_distribution<int> byte(0, 255);
-  std::string bytes(size, '\0');
-  for (char& c : bytes) c = static_cast<char>(byte(random));
-  return bytes;
-}
-
 const char* NameOf(TfrmMain::TRunResult result) {
   switch (result) {
     case TfrmMain::TRunResult::kNone:
