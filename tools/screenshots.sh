@@ -9,6 +9,10 @@ bash scripts/ensure-packages.sh xvfb xauth openbox
 cmake --preset default >/dev/null
 cmake --build --preset default --target addsongs-screenshots
 mkdir -p "$out"
+# The copies of the lists the runs replace go into a folder of their own.
+data=$(mktemp -d)
+trap 'rm -rf "$data"' EXIT
+export XDG_DATA_HOME=$data
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
   openbox >/dev/null 2>&1 &
   sleep 1

@@ -84,7 +84,7 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   toolLayout->addSpacing(12);
   buttons_[3] = new QPushButton(ToQt(ui_text::RestoreButton()), tools);
   buttons_[3]->setObjectName("btnRestore");
-  buttons_[3]->setMinimumHeight(30);
+  buttons_[3]->setMinimumSize(buttons_[3]->sizeHint().width() + 16, 30);
   toolLayout->addWidget(buttons_[3]);
   toolLayout->addStretch();
   connect(buttons_[0], &QPushButton::clicked, this, [this] { form_.btnAddClick(); });

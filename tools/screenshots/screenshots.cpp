@@ -4,11 +4,13 @@
 // hint, the copy panel and the closing message.
 //   addsongs-screenshots OUTPUT_FOLDER
 // Run it on a display (tools/screenshots.sh starts a virtual one).
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -72,8 +74,9 @@ class Answers : public QObject {
 
  private:
   QTimer timer_;
-  QWidget* done_ = nullptr;
-  QWidget* seen_ = nullptr;
+  // Guarded: a dialog shown later may take the place in memory of one gone.
+  QPointer<QWidget> done_;
+  QPointer<QWidget> seen_;
   int ticks_ = 0;
 };
 
@@ -91,12 +94,27 @@ class ShotPrompts final : public qtui::StandardPrompts {
     });
     box.exec();
   }
-  // The real question box, photographed, answered with its cancelling button.
+  // The buttons to answer the next questions with, by index; a question
+  // beyond them is answered with its cancelling button.
+  std::vector<int> replies;
+  // The real question box, photographed and answered.
   int Ask(QWidget* parent, const QString& caption, const QString& text,
           const QStringList& buttons) override {
-    QTimer::singleShot(300, [] {
+    QString wanted;  // the text of the button to click; none: the cancelling one
+    if (!replies.empty()) {
+      if (replies.front() >= 0 && replies.front() < buttons.size())
+        wanted = buttons[replies.front()];
+      replies.erase(replies.begin());
+    }
+    QTimer::singleShot(300, [wanted] {
       Shoot(QString("question-%1").arg(++questions));
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        for (QAbstractButton* button : box->buttons()) {
+          if (!wanted.isEmpty() && button->text() == wanted) {
+            button->click();
+            return;
+          }
+        }
         box->escapeButton()->click();
       }
     });
@@ -232,8 +250,16 @@ int main(int argc, char** argv) {
     if (!again.Start()) return 1;
     again.showMaximized();
     again.form().AddSongFile(Gbk(files[0]));
+    again.form().SetSourceFolder(ExtractFolder(Gbk(files[0])));
     startAgain.answers["frmSaveHint"] = {"", "RzButton2"};
     again.form().btnCompleteClick();
+    // Replacing them is asked once more; after a replace, the list that was
+    // there is offered back (both questions closed: nothing written).
+    prompts.replies = {1};
+    again.form().btnCompleteClick();
+    prompts.replies = {1, 1};
+    again.form().btnCompleteClick();
+    again.form().btnRestoreClick();
   }
 
   // The open-file dialog as the new-song dialog shows it.
