@@ -123,9 +123,16 @@ TListCopies::TFileFacts TListCopies::FactsOf(platform::Folder& folder, const std
   return facts;
 }
 
-std::string TListCopies::StickKey(const std::string& volume, const std::string& path) {
-  if (!volume.empty()) return "volume-" + volume;
-  return "folder-" + Hex(FingerprintOf(LowerAscii(path)));
+std::string TListCopies::StickKey(const std::string& volume, const std::string& path,
+                                  const std::string& root) {
+  const std::string lower = LowerAscii(path);
+  if (volume.empty()) return "folder-" + Hex(FingerprintOf(lower));
+  std::string within = lower;
+  if (!root.empty() && lower.rfind(LowerAscii(root), 0) == 0) within = lower.substr(root.size());
+  for (char& c : within) {
+    if (c == '\\') c = '/';
+  }
+  return "volume-" + volume + "-" + Hex(FingerprintOf(within));
 }
 
 void TListCopies::Keep(const std::string& stick, const std::string& where, std::string_view bytes,
@@ -189,7 +196,7 @@ std::vector<TListCopies::TCopy> TListCopies::Copies(const std::string& stick) {
 }
 
 std::string TListCopies::StickOf(TTargetDir& target) {
-  return StickKey(target.VolumeId(), target.Path());
+  return StickKey(target.VolumeId(), target.Path(), target.VolumeRoot());
 }
 
 void TListCopies::KeepListOf(TTargetDir& target, const TTargetDir::TSongNoOf& songNoOf) {
@@ -217,8 +224,7 @@ TListCopies::TPutBack TListCopies::PutBack(const TCopy& copy, TTargetDir& target
     if (!number.empty()) {
       const auto was = copy.files.find(number);
       const auto dat = dats.find(number);
-      const bool same = was != copy.files.end() && dat != dats.end() &&
-                        target.Held() != nullptr &&
+      const bool same = was != copy.files.end() && dat != dats.end() && target.Held() != nullptr &&
                         FactsOf(*target.Held(), dat->second.name) == was->second;
       if (!same) {
         back.leftOut.push_back(vod.lines[i]);

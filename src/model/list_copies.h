@@ -47,9 +47,13 @@ class TListCopies {
 
   explicit TListCopies(platform::Env& env);
 
-  // The folder name of the stick whose target (vod folder) is at path, with
-  // volume its platform::Folder::VolumeId ("" none).
-  static std::string StickKey(const std::string& volume, const std::string& path);
+  // The folder name of the stick whose target (vod folder) is at path: its
+  // volume (platform::Folder::VolumeId, "" none) and the path within the
+  // volume, whose root is root (platform::Env::VolumeOf, "" unknown), so that
+  // the same stick is known at any mount point and two folders of one disk
+  // are told apart; without a volume, the whole path.
+  static std::string StickKey(const std::string& volume, const std::string& path,
+                              const std::string& root);
 
   // Keeps bytes, the list of the target at where, as the newest copy of
   // stick, with the facts of its song files, taken at now. Nothing is kept

@@ -87,8 +87,10 @@ class TTargetDir {
   platform::VolumeRoom Room();
   // Whether the vod folder must still be made.
   bool MissingFolder() const { return !contents_.exists; }
-  // The volume's lasting name (platform::Folder::VolumeId), "" unknown.
+  // The volume's lasting name (platform::Folder::VolumeId), "" unknown, and
+  // its root (platform::Env::VolumeOf), "" unknown.
   std::string VolumeId();
+  std::string VolumeRoot() { return env_.VolumeOf(path_); }
   // The vod folder held since Inspect, null while it does not exist: for
   // reading only (Make() gives it for writing).
   platform::Folder* Held() const { return vod_.get(); }

@@ -49,11 +49,20 @@ TEST(ListCopies, TheNewestFewAreKeptPerStickAndARepeatIsNotKeptTwice) {
   EXPECT_EQ(copies.Copies("folder-x").size(), 2u);
 }
 
-TEST(ListCopies, AStickIsKnownByItsVolumeElseByItsFolderInAnyCase) {
-  EXPECT_EQ(TListCopies::StickKey("1A2B-3C4D", "/media/a/vod/"),
-            TListCopies::StickKey("1A2B-3C4D", "/media/b/vod/"));
-  EXPECT_NE(TListCopies::StickKey("", "/media/a/vod/"), TListCopies::StickKey("", "/media/b/vod/"));
-  EXPECT_EQ(TListCopies::StickKey("", "F:\\VOD\\"), TListCopies::StickKey("", "F:\\vod\\"));
+TEST(ListCopies, AStickIsKnownByItsVolumeAndFolderWhereverItIsMountedAndInAnyCase) {
+  using L = TListCopies;
+  // The same stick at another mount point, its folder in another case.
+  EXPECT_EQ(L::StickKey("1A2B-3C4D", "/media/a/vod/", "/media/a/"),
+            L::StickKey("1A2B-3C4D", "/media/b/VOD/", "/media/b/"));
+  EXPECT_EQ(L::StickKey("1A2B-3C4D", "E:\\vod\\", "E:\\"),
+            L::StickKey("1A2B-3C4D", "/media/b/vod/", "/media/b/"));
+  // Two folders of one disk, two sticks, two folders without a volume.
+  EXPECT_NE(L::StickKey("1A2B-3C4D", "C:\\songs\\vod\\", "C:\\"),
+            L::StickKey("1A2B-3C4D", "C:\\other\\vod\\", "C:\\"));
+  EXPECT_NE(L::StickKey("1A2B-3C4D", "/media/a/vod/", "/media/a/"),
+            L::StickKey("9999-0000", "/media/a/vod/", "/media/a/"));
+  EXPECT_NE(L::StickKey("", "/media/a/vod/", ""), L::StickKey("", "/media/b/vod/", ""));
+  EXPECT_EQ(L::StickKey("", "F:\\VOD\\", ""), L::StickKey("", "F:\\vod\\", ""));
 }
 
 TEST(ListCopies, ACopyGoesBackWithoutTheSongsWhoseFileChangedOrWent) {

@@ -70,6 +70,13 @@ TEST(TargetDir, NamesAreFoundInAnyCaseAndWhatIsNoFileUnderThemIsRefused) {
        {}},
   };
   for (const auto& c : cases) {
+#ifdef _WIN32
+    // One name in two cases is one file there, as on FAT.
+    if (std::string(c.what).find("two cases") != std::string::npos ||
+        std::string(c.what).find("twice") != std::string::npos) {
+      continue;
+    }
+#endif
     TempDir dir;
     for (const auto& [name, bytes] : c.files) {
       if (name.ends_with('/')) {

@@ -27,25 +27,25 @@ std::string Holds(const fs::path& vod) {
   return text;
 }
 
-// A run's steps on the stick: f written in two parts with a flush between,
-// renamed onto a free name; g written and renamed over the old g; the
-// folder flushed; f removed.
+// A run's steps on the stick: ff written in two parts with a flush between,
+// renamed onto a free name; gg written and renamed over the old gg; the
+// folder flushed; ff removed.
 void Script(KillEnv& env, const std::string& stick) {
   auto root = env.OpenFolder(stick);
   auto vod = root->OpenFolder("vod", true);
-  auto f = vod->CreateNew("f.part");
+  auto f = vod->CreateNew("ff.part");
   f->Append("0123456789", 10);
   f->Sync();
   f->Append("abcdefghij", 10);
   f->Close();
-  vod->Rename("f.part", "f");
-  auto g = vod->CreateNew("g.part");
+  vod->Rename("ff.part", "ff");
+  auto g = vod->CreateNew("gg.part");
   g->Append("new!", 4);
   g->Sync();
   g->Close();
-  vod->Rename("g.part", "g");
+  vod->Rename("gg.part", "gg");
   vod->Sync();
-  vod->Remove("f");
+  vod->Remove("ff");
 }
 
 TEST(KillEnv, TheStickGoesAtTheStepAsKilledOrPulledAndOnFatARenameOverANameRemovesItFirst) {
@@ -55,35 +55,41 @@ TEST(KillEnv, TheStickGoesAtTheStepAsKilledOrPulledAndOnFatARenameOverANameRemov
     bool fat;
     std::string holds;  // the vod folder afterwards
   } cases[] = {
-      {std::nullopt, KillHow::kPulled, false, "g=new!"},
-      {std::nullopt, KillHow::kPulled, true, "g=new!"},
+      {std::nullopt, KillHow::kPulled, false, "gg=new!"},
+      {std::nullopt, KillHow::kPulled, true, "gg=new!"},
       {KillStop{KillOp::kMakeFolder, 1}, KillHow::kKilled, false, "-"},
-      {KillStop{KillOp::kCreate, 1}, KillHow::kKilled, false, "g=old"},
+      {KillStop{KillOp::kCreate, 1}, KillHow::kKilled, false, "gg=old"},
       // Half of the second write is there; pulled, only what was flushed.
-      {KillStop{KillOp::kAppend, 2}, KillHow::kKilled, false, "f.part=0123456789abcde g=old"},
-      {KillStop{KillOp::kAppend, 2}, KillHow::kPulled, false, "f.part=0123456789 g=old"},
-      {KillStop{KillOp::kClose, 1}, KillHow::kKilled, false, "f.part=0123456789abcdefghij g=old"},
-      {KillStop{KillOp::kClose, 1}, KillHow::kPulled, false, "f.part=0123456789 g=old"},
-      {KillStop{KillOp::kRename, 1}, KillHow::kPulled, false, "f.part=0123456789 g=old"},
+      {KillStop{KillOp::kAppend, 2}, KillHow::kKilled, false, "ff.part=0123456789abcde gg=old"},
+      {KillStop{KillOp::kAppend, 2}, KillHow::kPulled, false, "ff.part=0123456789 gg=old"},
+      {KillStop{KillOp::kClose, 1}, KillHow::kKilled, false, "ff.part=0123456789abcdefghij gg=old"},
+      {KillStop{KillOp::kClose, 1}, KillHow::kPulled, false, "ff.part=0123456789 gg=old"},
+      {KillStop{KillOp::kRename, 1}, KillHow::kPulled, false, "ff.part=0123456789 gg=old"},
       // The unflushed bytes are lost under the name the file was renamed to.
-      {KillStop{KillOp::kCreate, 2}, KillHow::kPulled, false, "f=0123456789 g=old"},
+      {KillStop{KillOp::kCreate, 2}, KillHow::kPulled, false, "ff=0123456789 gg=old"},
       {KillStop{KillOp::kRename, 2}, KillHow::kKilled, false,
-       "f=0123456789abcdefghij g=old g.part=new!"},
-      // FAT: the old g went, the new one is not there yet.
-      {KillStop{KillOp::kRename, 2}, KillHow::kKilled, true, "f=0123456789abcdefghij g.part=new!"},
+       "ff=0123456789abcdefghij gg=old gg.part=new!"},
+      // FAT: the old gg went, the new one is not there yet.
+      {KillStop{KillOp::kRename, 2}, KillHow::kKilled, true,
+       "ff=0123456789abcdefghij gg.part=new!"},
       {KillStop{KillOp::kRemove, 1}, KillHow::kKilled, true,
-       "f=0123456789abcdefghij g=old g.part=new!"},
-      {KillStop{KillOp::kSyncFolder, 1}, KillHow::kPulled, false, "f=0123456789 g=new!"},
-      {KillStop{KillOp::kRemove, 1}, KillHow::kPulled, false, "f=0123456789 g=new!"},
-      {KillStop{KillOp::kRemove, 2}, KillHow::kPulled, true, "f=0123456789 g=new!"},
+       "ff=0123456789abcdefghij gg=old gg.part=new!"},
+      {KillStop{KillOp::kSyncFolder, 1}, KillHow::kPulled, false, "ff=0123456789 gg=new!"},
+      {KillStop{KillOp::kRemove, 1}, KillHow::kPulled, false, "ff=0123456789 gg=new!"},
+      {KillStop{KillOp::kRemove, 2}, KillHow::kPulled, true, "ff=0123456789 gg=new!"},
   };
   for (const auto& c : cases) {
+#ifdef _WIN32
+    // Windows lets nobody shorten a file another handle writes: the bytes a
+    // pulled stick loses are modelled on POSIX only.
+    if (c.how == KillHow::kPulled && c.stop) continue;
+#endif
     const std::string what = c.stop ? std::string(NameOf(c.stop->op)) + " #" +
                                           std::to_string(c.stop->k) + " " + NameOf(c.how) +
                                           (c.fat ? " FAT" : "")
                                     : "no stop";
     TempDir dir;
-    dir.Write("stick/vod/g", "old");
+    dir.Write("stick/vod/gg", "old");
     if (c.stop && c.stop->op == KillOp::kMakeFolder) fs::remove_all(dir.path() / "stick" / "vod");
     const std::string source = dir.Write("src/video", "video").string();
     const std::string stick = (dir.path() / "stick").string();
@@ -117,7 +123,7 @@ TEST(KillEnv, ADryRunCountsEveryStepOfEachKind) {
         std::string(c.vodThere ? "vod there" : "no vod") + (c.fat ? " FAT" : "");
     TempDir dir;
     fs::create_directories(dir.path() / "stick");
-    if (c.vodThere) dir.Write("stick/vod/g", "old");
+    if (c.vodThere) dir.Write("stick/vod/gg", "old");
     const std::string stick = (dir.path() / "stick").string();
     KillEnv env(stick, std::nullopt, KillHow::kKilled, c.fat);
     Script(env, stick);

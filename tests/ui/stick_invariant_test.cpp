@@ -87,6 +87,10 @@ TEST(StickInvariant, EveryLineWhoseDatIsNotItsSongIsToldAndEveryKeptSongMissing)
   songs.Add(a, "AAAA");
   songs.Add(b, "BBBB");
   for (const auto& c : cases) {
+#ifdef _WIN32
+    // vod.txt and VOD.TXT are one file there, as on FAT.
+    if (std::string(c.what) == "two lists side by side") continue;
+#endif
     TempDir dir;
     std::filesystem::create_directories(dir.path() / "vod");
     for (const auto& [name, bytes] : c.files) dir.Write("vod/" + name, bytes);
