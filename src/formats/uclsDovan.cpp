@@ -4,8 +4,8 @@
 
 #include "formats/ini_file.h"
 #include "formats/tables.h"
-#include "platform/env.h"
 #include "model/messages.h"
+#include "platform/env.h"
 #include "text/gbk.h"
 #include "text/user_error.h"
 
@@ -82,10 +82,10 @@ TDovan::TDovan(std::uint8_t productLine, platform::Env* env, const std::string& 
   AddStandardLanguages(*this);
   AddVcdAudioTracks(*this);
   for (int track = 0; track <= 7; ++track) {
-    AddDvdTrack(track, Gbk(u8"DVD ") + std::to_string(track) + Gbk(u8" 轨"));
+    Table(TTableId::kDvdTracks).Add(track, Gbk(u8"DVD ") + std::to_string(track) + Gbk(u8" 轨"));
   }
-  AddTrackType(1, "VCD");
-  AddTrackType(2, "DVD");
+  Table(TTableId::kTrackTypes).Add(1, "VCD");
+  Table(TTableId::kTrackTypes).Add(2, "DVD");
   ReadStyleIni(folder);
 }
 
@@ -93,19 +93,20 @@ TDovan::TDovan(std::uint8_t productLine, platform::Env* env, const std::string& 
 // so that no file of the current folder is taken for the configuration.
 void TDovan::ReadSubjectIni(const std::string& folder) {
   const TIniFile ini(*Env(), folder.empty() ? "" : folder + "subject.ini");
-  AddCategory(0, Gbk(u8"未知"));
+  Table(TTableId::kCategories).Add(0, Gbk(u8"未知"));
   for (const auto& s : kSubjects) {
     const std::string text = ini.ReadString("SUBJECT", s.textKey, Gbk(s.text));
-    AddCategory(ini.ReadInteger("SUBJECT", s.codeKey, s.code), text);
+    Table(TTableId::kCategories).Add(ini.ReadInteger("SUBJECT", s.codeKey, s.code), text);
   }
 }
 
 void TDovan::ReadStyleIni(const std::string& folder) {
   const TIniFile ini(*Env(), folder.empty() ? "" : folder + "style.ini");
-  AddStyle(0, Gbk(u8"未知"));
+  Table(TTableId::kStyles).Add(0, Gbk(u8"未知"));
   for (int n = 1; n <= kStyleCount; ++n) {
     const std::string key = "style" + std::to_string(n) + "_dis";
-    AddStyle(n, ini.ReadString("STYLE", key, Gbk(u8"风景") + std::to_string(n)));
+    Table(TTableId::kStyles)
+        .Add(n, ini.ReadString("STYLE", key, Gbk(u8"风景") + std::to_string(n)));
   }
 }
 
@@ -113,8 +114,8 @@ void TDovan::CheckLine(const std::string& line, int index) const {
   const auto utf8 = gbk::TryToUtf8(Trim(line));
   if (!utf8 || utf8->size() <= kMaxLineBytes) return;
   const TDovanData& song = Slot(index);
-  throw TSongRefused(msg::LineTooLong(song.SongNo + " " + song.SongName, utf8->size(), kMaxLineBytes),
-                     index, "");
+  throw TSongRefused(
+      msg::LineTooLong(song.SongNo + " " + song.SongName, utf8->size(), kMaxLineBytes), index, "");
 }
 
 std::string TDovan::EncodeVod(const TStringList& lines) const {

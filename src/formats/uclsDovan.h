@@ -16,7 +16,7 @@ struct TDovanData : TBaseSongData {
   TDovanData() : TBaseSongData("0", "0") {}
   std::string Strokes;               // stroke counts of the title (grid column "笔划")
   std::uint8_t NewSong = 1;          // grid check box "新歌"
-  std::uint8_t IsDvd = 0;            // media is DVD: track codes come from FDvdTracks
+  std::uint8_t IsDvd = 0;            // media is DVD: track codes come from the DVD tracks table
   std::string VocalTrack = "3";      // track with the singer's voice (grid column "原唱音轨")
   std::string ReservedText2 = "80";  // only copied
   std::string Style = "1";           // scenery-style code (grid column "风景类型")

@@ -37,7 +37,7 @@ std::uint8_t ParseMirelLine(const std::string& line, TMirelData& record) {
 
 TMirelSong::TMirelSong(std::uint8_t productLine, platform::Env* env)
     : TLineSong(productLine, env, kLayout) {
-  AddRows(FCategories, 0,
+  AddRows(Table(TTableId::kCategories), 0,
           {u8"未知", u8"情歌对唱", u8"军歌", u8"喜庆", u8"舞曲", u8"校园", u8"戏曲", u8"网络歌曲",
            u8"电影小品", u8"民歌", u8"流行歌曲"});
   AddStandardLanguages(*this);

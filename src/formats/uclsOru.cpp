@@ -41,7 +41,7 @@ TOruSong::TOruSong(std::uint8_t productLine, platform::Env* env)
   const char8_t* categories[] = {u8"情歌对唱", u8"军歌", u8"儿歌",     u8"生日歌曲", u8"影视插曲",
                                  u8"舞曲",     u8"迪曲", u8"抒情歌曲", u8"电影",     u8"小品",
                                  u8"相声",     u8"戏曲", u8"二人转",   u8"祝福歌曲"};
-  for (int i = 0; i < 14; ++i) AddCategory(i + 1, Gbk(categories[i]));
+  for (int i = 0; i < 14; ++i) Table(TTableId::kCategories).Add(i + 1, Gbk(categories[i]));
   AddVcdAudioTracks(*this);
 }
 

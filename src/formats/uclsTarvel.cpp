@@ -39,15 +39,21 @@ std::uint8_t ParseTarvelLine(const std::string& line, TTarvelData& record) {
 
 TTarvelSong::TTarvelSong(std::uint8_t productLine, platform::Env* env)
     : TLineSong(productLine, env, kLayout) {
-  AddRows(FCategories, 0,
+  AddRows(Table(TTableId::kCategories), 0,
           {u8"未知", u8"情歌对唱", u8"军歌", u8"喜庆", u8"嗨曲", u8"校园", u8"戏曲", u8"迪曲",
            u8"电影", u8"民歌"});
   AddStandardLanguages(*this);
   AddVcdAudioTracks(*this);
   AddDvdAudioTracks(*this);
-  AddRows(FNewSongKinds, 0,
+  AddRows(Table(TTableId::kNewSongKinds), 0,
           {u8"未知", u8"国语新歌", u8"粤语新歌", u8"闽语新歌", u8"校园新歌", u8"网络新歌"});
-  AddRows(FRankingKinds, 0,
+  AddRows(Table(TTableId::kRankingKinds), 0,
           {u8"未知", u8"新歌排行", u8"国语排行", u8"粤语排行", u8"闽语排行", u8"对唱排行",
            u8"校园排行", u8"其他"});
+}
+
+TBmTable& TTarvelSong::Table(TTableId id) {
+  if (id == TTableId::kNewSongKinds) return newSongKinds_;
+  if (id == TTableId::kRankingKinds) return rankingKinds_;
+  return TBaseSong::Table(id);
 }

@@ -14,8 +14,8 @@
 struct TTarvelData : TBaseSongData {
   TTarvelData() : TBaseSongData("1", "1") {}
   std::string Strokes;            // stroke counts of the title (grid column "笔划")
-  std::string NewSongKind = "0";  // code from FNewSongKinds (grid column "新歌")
-  std::string RankingKind = "0";  // code from FRankingKinds (grid column "排行")
+  std::string NewSongKind = "0";  // code of the new-song kinds (grid column "新歌")
+  std::string RankingKind = "0";  // code of the ranking kinds (grid column "排行")
 };
 
 // Reads a Tarvel line into the record: 0 accepted, 6 refused. A line of the
@@ -33,30 +33,12 @@ class TTarvelSong : public TLineSong<TTarvelData> {
   // ranking kinds of the Tarvel line, in that order.
   explicit TTarvelSong(std::uint8_t productLine = kProductTarvel, platform::Env* env = nullptr);
 
-  // The line's own tables; a name no row has gives "0" (未知) in both.
-  TBmTable FNewSongKinds{"0"};
-  TBmTable FRankingKinds{"0"};
+  // Serves the line's own tables, the new-song and ranking kinds, beside
+  // the six of every line; a name no row has gives "0" (未知) in both.
+  TBmTable& Table(TTableId id) override;
+  using TBaseSong::Table;
 
-  // New-song kinds: add (returns the index), count, row at index
-  // (std::out_of_range outside), code by name, index by code (-1 when none).
-  int AddNewSongKind(std::int32_t code, const std::string& name) {
-    return FNewSongKinds.Add(code, name);
-  }
-  int NewSongKindCount() const { return FNewSongKinds.Count(); }
-  const TBmItem& GetNewSongKind(int index) const { return FNewSongKinds.Item(index); }
-  std::string NewSongKindCodeOf(const std::string& name) const {
-    return FNewSongKinds.CodeOf(name);
-  }
-  int IndexOfNewSongKind(const std::string& code) const { return FNewSongKinds.IndexOf(code); }
-
-  // Ranking kinds: the same five operations.
-  int AddRankingKind(std::int32_t code, const std::string& name) {
-    return FRankingKinds.Add(code, name);
-  }
-  int RankingKindCount() const { return FRankingKinds.Count(); }
-  const TBmItem& GetRankingKind(int index) const { return FRankingKinds.Item(index); }
-  std::string RankingKindCodeOf(const std::string& name) const {
-    return FRankingKinds.CodeOf(name);
-  }
-  int IndexOfRankingKind(const std::string& code) const { return FRankingKinds.IndexOf(code); }
+ private:
+  TBmTable newSongKinds_{"0"};
+  TBmTable rankingKinds_{"0"};
 };

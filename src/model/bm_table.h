@@ -13,6 +13,18 @@
 
 #include "model/songdata.h"
 
+// The lookup tables of a song list, by what they hold.
+enum class TTableId : std::uint8_t {
+  kCategories,    // grid column 分类; default code "0"
+  kLanguages,     // 语种; "1"
+  kAudioTracks,   // 伴唱音轨 (and Dovan's 原唱音轨) of VCD media; "2"
+  kDvdTracks,     // Dovan's tracks of DVD media; "0"
+  kTrackTypes,    // Dovan's media types (音轨类型); "1"
+  kStyles,        // Dovan's scenery styles (风景类型); ""
+  kNewSongKinds,  // Tarvel's new-song kinds (新歌); "0"
+  kRankingKinds,  // Tarvel's ranking kinds (排行); "0"
+};
+
 // A row made from a code and a name: CodeStr is the code in decimal.
 TBmItem NewItem(std::int32_t code, const std::string& name);
 

@@ -1,5 +1,7 @@
 #include "model/uclsSong.h"
 
+#include <stdexcept>
+
 #include "model/replacing_file.h"
 #include "model/target_dir.h"
 #include "platform/env.h"
@@ -8,6 +10,12 @@ TBaseSong::TBaseSong(std::uint8_t productLine, platform::Env* env)
     : FProductLine(productLine), env_(env != nullptr ? env : platform::Env::Default()) {}
 
 TBaseSong::~TBaseSong() = default;
+
+TBmTable& TBaseSong::Table(TTableId id) {
+  const auto index = static_cast<std::size_t>(id);
+  if (index >= tables_.size()) throw std::invalid_argument("no such table in this product line");
+  return tables_[index];
+}
 
 void TBaseSong::PutSong(const TBaseSongData* record, const std::string& unchangedLine) {
   if (record == nullptr) return;

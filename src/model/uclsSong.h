@@ -11,6 +11,7 @@
 // in GBK too.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -67,58 +68,16 @@ class TBaseSong {
   std::int32_t FCount = 0;  // record slots in use
   TStringList FLines;       // the lines of vod.txt
   std::int32_t FNextNo = 660000;
-  TBmTable FCategories{"0"};
-  TBmTable FLanguages{"1"};
-  TBmTable FAudioTracks{"2"};
-  TBmTable FDvdTracks{"0"};
-  TBmTable FTrackTypes{"1"};
-  TBmTable FStyles{""};
   std::int64_t FNeedSize = 0;  // bytes the songs' video files need on the target
 
-  // ---- Lookup tables: add, count, row at index (std::out_of_range outside),
-  // code by name (the table's default when no row has the name), index by
-  // code (-1 when none). ----
-  int AddCategory(std::int32_t code, const std::string& name) {
-    return FCategories.Add(code, name);
-  }
-  int CategoryCount() const { return FCategories.Count(); }
-  const TBmItem& GetCategory(int index) const { return FCategories.Item(index); }
-  std::string CategoryCodeOf(const std::string& name) const { return FCategories.CodeOf(name); }
-  int IndexOfCategory(const std::string& code) const { return FCategories.IndexOf(code); }
-
-  int AddLanguage(std::int32_t code, const std::string& name) { return FLanguages.Add(code, name); }
-  int LanguageCount() const { return FLanguages.Count(); }
-  const TBmItem& GetLanguage(int index) const { return FLanguages.Item(index); }
-  std::string LanguageCodeOf(const std::string& name) const { return FLanguages.CodeOf(name); }
-  int IndexOfLanguage(const std::string& code) const { return FLanguages.IndexOf(code); }
-
-  int AddAudioTrack(std::int32_t code, const std::string& name) {
-    return FAudioTracks.Add(code, name);
-  }
-  int AudioTrackCount() const { return FAudioTracks.Count(); }
-  const TBmItem& GetAudioTrack(int index) const { return FAudioTracks.Item(index); }
-  std::string AudioTrackCodeOf(const std::string& name) const { return FAudioTracks.CodeOf(name); }
-  int IndexOfAudioTrack(const std::string& code) const { return FAudioTracks.IndexOf(code); }
-
-  int AddDvdTrack(std::int32_t code, const std::string& name) { return FDvdTracks.Add(code, name); }
-  int DvdTrackCount() const { return FDvdTracks.Count(); }
-  const TBmItem& GetDvdTrack(int index) const { return FDvdTracks.Item(index); }
-  std::string DvdTrackCodeOf(const std::string& name) const { return FDvdTracks.CodeOf(name); }
-  int IndexOfDvdTrack(const std::string& code) const { return FDvdTracks.IndexOf(code); }
-
-  int AddTrackType(std::int32_t code, const std::string& name) {
-    return FTrackTypes.Add(code, name);
-  }
-  int TrackTypeCount() const { return FTrackTypes.Count(); }
-  const TBmItem& GetTrackType(int index) const { return FTrackTypes.Item(index); }
-  std::string TrackTypeCodeOf(const std::string& name) const { return FTrackTypes.CodeOf(name); }
-  int IndexOfTrackType(const std::string& code) const { return FTrackTypes.IndexOf(code); }
-
-  int AddStyle(std::int32_t code, const std::string& name) { return FStyles.Add(code, name); }
-  int StyleCount() const { return FStyles.Count(); }
-  const TBmItem& GetStyle(int index) const { return FStyles.Item(index); }
-  std::string StyleCodeOf(const std::string& name) const { return FStyles.CodeOf(name); }
-  int IndexOfStyle(const std::string& code) const { return FStyles.IndexOf(code); }
+  // ---- Lookup tables ----
+  // The table id (model/bm_table.h: add, count, row at index, code by name
+  // with the table's default, index by code). Every product line has the
+  // first six, empty where it fills none; Tarvel adds its new-song and
+  // ranking kinds. Throws std::invalid_argument for a table the product
+  // line has not.
+  virtual TBmTable& Table(TTableId id);
+  const TBmTable& Table(TTableId id) const { return const_cast<TBaseSong*>(this)->Table(id); }
 
   // ---- Songs and lines ----
   void AddLine(const std::string& line) { FLines.push_back(line); }
@@ -387,6 +346,10 @@ class TBaseSong {
   bool FCancelRequested = false;
   std::unique_ptr<TTargetDir> FTarget;
   TStringList FUnchangedLines;  // per slot, see PutSong
+  // The six tables every product line has, by TTableId, with the defaults
+  // of their code-by-name lookups.
+  std::array<TBmTable, 6> tables_{TBmTable{"0"}, TBmTable{"1"}, TBmTable{"2"},
+                                  TBmTable{"0"}, TBmTable{"1"}, TBmTable{""}};
   // The old list's lines the run took out before copying (SongNo, line).
   std::vector<std::pair<std::string, std::string>> FTakenOut;
 };

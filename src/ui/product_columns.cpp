@@ -8,36 +8,13 @@
 #include "formats/uclsOru.h"
 #include "formats/uclsTarvel.h"
 
-const TBmTable& TableOf(const TBaseSong& list, TTableId id) {
-  switch (id) {
-    case TTableId::kCategories:
-      return list.FCategories;
-    case TTableId::kLanguages:
-      return list.FLanguages;
-    case TTableId::kAudioTracks:
-      return list.FAudioTracks;
-    case TTableId::kDvdTracks:
-      return list.FDvdTracks;
-    case TTableId::kTrackTypes:
-      return list.FTrackTypes;
-    case TTableId::kStyles:
-      return list.FStyles;
-    case TTableId::kNewSongKinds:
-    case TTableId::kRankingKinds:
-      break;
-  }
-  const auto* tarvel = dynamic_cast<const TTarvelSong*>(&list);
-  if (tarvel == nullptr) throw std::invalid_argument("a Tarvel table of another product line");
-  return id == TTableId::kNewSongKinds ? tarvel->FNewSongKinds : tarvel->FRankingKinds;
-}
-
 std::string NameOfCode(const TBmTable& table, const std::string& code) {
   const int index = table.IndexOf(code);
   return index < 0 ? std::string() : table.Item(index).Name;
 }
 
 namespace {
-constexpr const char* kDvdCode = "2";  // the media type DVD in FTrackTypes
+constexpr const char* kDvdCode = "2";  // the media type DVD in the media types table
 }  // namespace
 
 int ColumnOfField(std::string_view field) {
@@ -62,7 +39,7 @@ void FillColumn(TGrid& grid, int col, const TBmTable& table) {
 }
 
 bool NamesDvd(const TBaseSong& list, const std::string& mediaCell) {
-  return list.TrackTypeCodeOf(Trim(mediaCell)) == kDvdCode;
+  return list.Table(TTableId::kTrackTypes).CodeOf(Trim(mediaCell)) == kDvdCode;
 }
 
 namespace {
@@ -116,7 +93,7 @@ class TProductGridOf final : public TProductGrid {
     for (const auto& c : columns_) {
       if (c.col == kColAccomp || c.col == kColVocal) continue;
       if (c.bind != TBind::kNamed && c.bind != TBind::kMedia) continue;
-      FillColumn(grid, c.col, TableOf(list, c.table));
+      FillColumn(grid, c.col, list.Table(c.table));
     }
   }
 
@@ -128,7 +105,7 @@ class TProductGridOf final : public TProductGrid {
         case TBind::kTrack: {
           // A new row is never on DVD: its tracks name VCD codes.
           const TTableId table = c.bind == TBind::kTrack ? TTableId::kAudioTracks : c.table;
-          const std::string name = NameOfCode(TableOf(list, table), c.newCode);
+          const std::string name = NameOfCode(list.Table(table), c.newCode);
           if (!name.empty()) grid.SetCell(c.col, row, name);
           break;
         }
@@ -167,13 +144,15 @@ class TProductGridOf final : public TProductGrid {
           r.*c.text = cell;
           break;
         case TBind::kNamed:
-          r.*c.text = TableOf(list, c.table).CodeOf(cell);
+          r.*c.text = list.Table(c.table).CodeOf(cell);
           break;
         case TBind::kFlag:
           r.*c.flag = grid.Checked(c.col, row) ? 1 : 0;
           break;
         case TBind::kTrack:
-          r.*c.text = (r.*c.flag != 0 ? list.FDvdTracks : list.FAudioTracks).CodeOf(cell);
+          r.*c.text = (r.*c.flag != 0 ? list.Table(TTableId::kDvdTracks)
+                                      : list.Table(TTableId::kAudioTracks))
+                          .CodeOf(cell);
           break;
         case TBind::kEmpty:
           (r.*c.text).clear();
@@ -192,12 +171,13 @@ class TProductGridOf final : public TProductGrid {
       if (c.col != col) continue;
       switch (c.bind) {
         case TBind::kNamed:
-          return NameOfCode(TableOf(list, c.table), code);
+          return NameOfCode(list.Table(c.table), code);
         case TBind::kMedia:
-          return NameOfCode(list.FTrackTypes, code);
+          return NameOfCode(list.Table(TTableId::kTrackTypes), code);
         case TBind::kTrack: {
           const bool dvd = NamesDvd(list, grid.Cell(kColMedia, row));
-          return NameOfCode(dvd ? list.FDvdTracks : list.FAudioTracks, code);
+          return NameOfCode(
+              dvd ? list.Table(TTableId::kDvdTracks) : list.Table(TTableId::kAudioTracks), code);
         }
         default:
           return "";
@@ -231,13 +211,15 @@ class TProductGridOf final : public TProductGrid {
       std::string name;
       switch (c.bind) {
         case TBind::kNamed:
-          name = NameOfCode(TableOf(list, c.table), r.*c.text);
+          name = NameOfCode(list.Table(c.table), r.*c.text);
           break;
         case TBind::kMedia:
-          name = NameOfCode(list.FTrackTypes, r.*c.flag != 0 ? kDvdCode : "1");
+          name = NameOfCode(list.Table(TTableId::kTrackTypes), r.*c.flag != 0 ? kDvdCode : "1");
           break;
         case TBind::kTrack:
-          name = NameOfCode(r.*c.flag != 0 ? list.FDvdTracks : list.FAudioTracks, r.*c.text);
+          name = NameOfCode(r.*c.flag != 0 ? list.Table(TTableId::kDvdTracks)
+                                           : list.Table(TTableId::kAudioTracks),
+                            r.*c.text);
           break;
         case TBind::kFlag:
           grid.SetChecked(c.col, row, r.*c.flag != 0);

@@ -15,22 +15,6 @@
 #include "model/uclsSong.h"
 #include "ui/grid.h"
 
-// The lookup tables a column may name its values from.
-enum class TTableId : std::uint8_t {
-  kCategories,
-  kLanguages,
-  kAudioTracks,
-  kDvdTracks,
-  kTrackTypes,
-  kStyles,
-  kNewSongKinds,  // Tarvel only
-  kRankingKinds,  // Tarvel only
-};
-
-// The table of the list. std::invalid_argument for a Tarvel table of
-// another product line's list.
-const TBmTable& TableOf(const TBaseSong& list, TTableId id);
-
 // The name of the row of the table whose code is code; "" when none has it.
 std::string NameOfCode(const TBmTable& table, const std::string& code);
 

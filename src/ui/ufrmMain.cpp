@@ -116,11 +116,15 @@ bool TfrmMain::Shows(int col) const {
 // ---- Lists ----
 
 void TfrmMain::FillAccompList(bool dvd) {
-  FillColumn(lvList, kColAccomp, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+  FillColumn(
+      lvList, kColAccomp,
+      dvd ? FSongList->Table(TTableId::kDvdTracks) : FSongList->Table(TTableId::kAudioTracks));
 }
 
 void TfrmMain::FillOrigList(bool dvd) {
-  FillColumn(lvList, kColVocal, dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks);
+  FillColumn(
+      lvList, kColVocal,
+      dvd ? FSongList->Table(TTableId::kDvdTracks) : FSongList->Table(TTableId::kAudioTracks));
 }
 
 // ---- The grid's rules ----
@@ -183,7 +187,8 @@ void TfrmMain::MediaTypeRule(int row) {
   const bool dvd = NamesDvd(*FSongList, lvList.Cell(kColMedia, row));
   FillAccompList(dvd);
   FillOrigList(dvd);
-  const TBmTable& tracks = dvd ? FSongList->FDvdTracks : FSongList->FAudioTracks;
+  const TBmTable& tracks =
+      dvd ? FSongList->Table(TTableId::kDvdTracks) : FSongList->Table(TTableId::kAudioTracks);
   // DVD: tracks 0 and 1; VCD: accompaniment 2 and vocal 3. A cell is written
   // only when its table has the code.
   const std::pair<int, const char*> defaults[] = {{kColAccomp, dvd ? "0" : "2"},

@@ -50,24 +50,30 @@ struct DovanFixture : ::testing::Test {
 TEST_F(DovanFixture, TablesWithoutConfigurationHoldTheDefaultsInOrder) {
   EXPECT_EQ(list.FProductLine, kProductDovan);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Dovan加歌工具"));
-  EXPECT_EQ(RowsOf(list.FCategories),
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kCategories)),
             Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆歌曲,4 舞曲,5 校园歌曲,6 戏曲,7 儿歌,8 迪曲,"
                 u8"9 民族歌曲,10 电影,11 小品,12 二人转,13 相声,14 轻音乐"));
-  EXPECT_EQ(RowsOf(list.FLanguages), Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
-  EXPECT_EQ(RowsOf(list.FAudioTracks), Gbk(u8"2 VCD伴唱,3 VCD原唱"));
-  EXPECT_EQ(RowsOf(list.FDvdTracks), Gbk(u8"0 DVD 0 轨,1 DVD 1 轨,2 DVD 2 轨,3 DVD 3 轨,"
-                                         u8"4 DVD 4 轨,5 DVD 5 轨,6 DVD 6 轨,7 DVD 7 轨"));
-  EXPECT_EQ(RowsOf(list.FTrackTypes), "1 VCD,2 DVD");
-  EXPECT_EQ(RowsOf(list.FStyles), Gbk(u8"0 未知,1 风景1,2 风景2,3 风景3,4 风景4,5 风景5,6 风景6,"
-                                      u8"7 风景7,8 风景8,9 风景9,10 风景10,11 风景11,12 风景12,"
-                                      u8"13 风景13,14 风景14"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kLanguages)),
+            Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kAudioTracks)), Gbk(u8"2 VCD伴唱,3 VCD原唱"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kDvdTracks)),
+            Gbk(u8"0 DVD 0 轨,1 DVD 1 轨,2 DVD 2 轨,3 DVD 3 轨,"
+                u8"4 DVD 4 轨,5 DVD 5 轨,6 DVD 6 轨,7 DVD 7 轨"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kTrackTypes)), "1 VCD,2 DVD");
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kStyles)),
+            Gbk(u8"0 未知,1 风景1,2 风景2,3 风景3,4 风景4,5 风景5,6 风景6,"
+                u8"7 风景7,8 风景8,9 风景9,10 风景10,11 风景11,12 风景12,"
+                u8"13 风景13,14 风景14"));
   const std::string unknown = Gbk(u8"没有");
-  EXPECT_EQ(list.CategoryCodeOf(unknown) + list.LanguageCodeOf(unknown) +
-                list.AudioTrackCodeOf(unknown) + list.DvdTrackCodeOf(unknown) +
-                list.TrackTypeCodeOf(unknown) + "|" + list.StyleCodeOf(unknown),
+  EXPECT_EQ(list.Table(TTableId::kCategories).CodeOf(unknown) +
+                list.Table(TTableId::kLanguages).CodeOf(unknown) +
+                list.Table(TTableId::kAudioTracks).CodeOf(unknown) +
+                list.Table(TTableId::kDvdTracks).CodeOf(unknown) +
+                list.Table(TTableId::kTrackTypes).CodeOf(unknown) + "|" +
+                list.Table(TTableId::kStyles).CodeOf(unknown),
             "01201|");
-  EXPECT_EQ(list.IndexOfDvdTrack("8"), -1);
-  EXPECT_EQ(list.IndexOfAudioTrack("3"), 1);
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).IndexOf("8"), -1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf("3"), 1);
 }
 
 TEST_F(DovanFixture, EverySlotStartsAtTheDovanDefaults) {

@@ -110,26 +110,29 @@ TEST_F(DovanConfig, SubjectCodesAndNamesComeFromSubjectIni) {
   };
   for (const auto& c : {Case{"20", "20"}, Case{"0x14", "20"}, Case{"abc", "4"}, Case{"", "4"}}) {
     auto list = Load(dance + c.id + "\r\n");
-    ASSERT_EQ(list->CategoryCount(), 15);
-    EXPECT_EQ(list->GetCategory(4).CodeStr, c.code) << c.id;
-    EXPECT_EQ(list->GetCategory(4).Name, Gbk(u8"劲舞"));
-    EXPECT_EQ(list->GetCategory(3).Name, Gbk(u8"喜庆歌曲"));  // untouched neighbours
-    EXPECT_EQ(list->GetCategory(5).CodeStr, "5");
+    ASSERT_EQ(list->Table(TTableId::kCategories).Count(), 15);
+    EXPECT_EQ(list->Table(TTableId::kCategories).Item(4).CodeStr, c.code) << c.id;
+    EXPECT_EQ(list->Table(TTableId::kCategories).Item(4).Name, Gbk(u8"劲舞"));
+    EXPECT_EQ(list->Table(TTableId::kCategories).Item(3).Name,
+              Gbk(u8"喜庆歌曲"));  // untouched neighbours
+    EXPECT_EQ(list->Table(TTableId::kCategories).Item(5).CodeStr, "5");
   }
 }
 
 TEST_F(DovanConfig, SectionsInAnotherCaseAndLfLineEndsAreRead) {
   auto list = Load(Gbk(u8"[subject]\nMUSIC_DIS = \"轻 音 乐\" \nmusic_id=0\nlovesong_id=4\n"),
                    "[Style]\nstyle3_dis=\nstyle14_dis=sea\n");
-  EXPECT_EQ(list->GetCategory(14).Name, Gbk(u8"轻 音 乐"));
-  EXPECT_EQ(list->GetCategory(14).CodeStr, "0");  // codes are not checked: 0 twice
-  EXPECT_EQ(list->GetCategory(1).CodeStr, "4");
-  EXPECT_EQ(list->IndexOfCategory("4"), 1);  // the first of two rows with code 4
-  EXPECT_EQ(list->GetStyle(3).Name, "");     // present but empty
-  EXPECT_EQ(list->GetStyle(3).CodeStr, "3");
-  EXPECT_EQ(list->GetStyle(14).Name, "sea");
-  EXPECT_EQ(list->GetStyle(13).Name, Gbk(u8"风景13"));
-  EXPECT_EQ(list->StyleCodeOf(""), "3");
+  EXPECT_EQ(list->Table(TTableId::kCategories).Item(14).Name, Gbk(u8"轻 音 乐"));
+  EXPECT_EQ(list->Table(TTableId::kCategories).Item(14).CodeStr,
+            "0");  // codes are not checked: 0 twice
+  EXPECT_EQ(list->Table(TTableId::kCategories).Item(1).CodeStr, "4");
+  EXPECT_EQ(list->Table(TTableId::kCategories).IndexOf("4"),
+            1);                                                // the first of two rows with code 4
+  EXPECT_EQ(list->Table(TTableId::kStyles).Item(3).Name, "");  // present but empty
+  EXPECT_EQ(list->Table(TTableId::kStyles).Item(3).CodeStr, "3");
+  EXPECT_EQ(list->Table(TTableId::kStyles).Item(14).Name, "sea");
+  EXPECT_EQ(list->Table(TTableId::kStyles).Item(13).Name, Gbk(u8"风景13"));
+  EXPECT_EQ(list->Table(TTableId::kStyles).CodeOf(""), "3");
 }
 
 TEST_F(DovanConfig, ReadsTheFolderOfTheProgramWhenNoneIsGiven) {
@@ -139,9 +142,9 @@ TEST_F(DovanConfig, ReadsTheFolderOfTheProgramWhenNoneIsGiven) {
   } env;
   env.exeDir = dir.Gbk();
   dir.Write("style.ini", "[STYLE]\nstyle1_dis=lake\n");
-  EXPECT_EQ(TDovan(kProductDovan, &env).GetStyle(1).Name, "lake");
+  EXPECT_EQ(TDovan(kProductDovan, &env).Table(TTableId::kStyles).Item(1).Name, "lake");
   env.exeDir = "";  // unknown: nothing is read, not even from the current folder
-  EXPECT_EQ(TDovan(kProductDovan, &env).GetStyle(1).Name, Gbk(u8"风景1"));
+  EXPECT_EQ(TDovan(kProductDovan, &env).Table(TTableId::kStyles).Item(1).Name, Gbk(u8"风景1"));
 }
 
 TEST_F(DovanConfig, BadFilesGiveTheDefaultsWithoutACrash) {
@@ -154,14 +157,14 @@ TEST_F(DovanConfig, BadFilesGiveTheDefaultsWithoutACrash) {
   const std::string oneLine = "[SUBJECT] dance_id=20 " + std::string(5 * 1024 * 1024, 'a');
   for (const std::string* bytes : {&std::as_const(garbage), &std::as_const(huge), &oneLine}) {
     auto list = Load(*bytes, *bytes);
-    ASSERT_EQ(list->CategoryCount(), 15);
-    ASSERT_EQ(list->StyleCount(), 15);
+    ASSERT_EQ(list->Table(TTableId::kCategories).Count(), 15);
+    ASSERT_EQ(list->Table(TTableId::kStyles).Count(), 15);
     for (int i = 1; i <= 14; ++i) {
-      EXPECT_EQ(list->GetCategory(i).Code, i);
-      EXPECT_EQ(list->GetStyle(i).Name, Gbk(u8"风景") + std::to_string(i));
+      EXPECT_EQ(list->Table(TTableId::kCategories).Item(i).Code, i);
+      EXPECT_EQ(list->Table(TTableId::kStyles).Item(i).Name, Gbk(u8"风景") + std::to_string(i));
     }
     // A file larger than any settings file (the huge ones) is not read at all.
-    EXPECT_EQ(list->GetCategory(10).Name, Gbk(u8"电影"));
+    EXPECT_EQ(list->Table(TTableId::kCategories).Item(10).Name, Gbk(u8"电影"));
   }
 }
 

@@ -33,15 +33,21 @@ TEST(MirelSong, TablesHoldTheMirelRowsInOrder) {
   TMirelSong list;
   EXPECT_EQ(list.FProductLine, kProductMirel);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Mirel系列版本加歌工具"));
-  EXPECT_EQ(RowsOf(list.FCategories), Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆,4 舞曲,5 校园,"
-                                          u8"6 戏曲,7 网络歌曲,8 电影小品,9 民歌,10 流行歌曲"));
-  EXPECT_EQ(RowsOf(list.FLanguages), Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
-  EXPECT_EQ(RowsOf(list.FAudioTracks),
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kCategories)),
+            Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆,4 舞曲,5 校园,"
+                u8"6 戏曲,7 网络歌曲,8 电影小品,9 民歌,10 流行歌曲"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kLanguages)),
+            Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kAudioTracks)),
             Gbk(u8"2 VCD伴唱,3 VCD原唱,12 DVD(12),21 DVD(21),23 DVD(23),32 DVD(32)"));
-  EXPECT_EQ(list.DvdTrackCount() + list.TrackTypeCount() + list.StyleCount(), 0);
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).Count() + list.Table(TTableId::kTrackTypes).Count() +
+                list.Table(TTableId::kStyles).Count(),
+            0);
   const std::string unknown = Gbk(u8"没有");
-  EXPECT_EQ(list.CategoryCodeOf(unknown) + list.LanguageCodeOf(unknown) +
-                list.AudioTrackCodeOf(unknown) + "|" + list.StyleCodeOf(unknown),
+  EXPECT_EQ(list.Table(TTableId::kCategories).CodeOf(unknown) +
+                list.Table(TTableId::kLanguages).CodeOf(unknown) +
+                list.Table(TTableId::kAudioTracks).CodeOf(unknown) + "|" +
+                list.Table(TTableId::kStyles).CodeOf(unknown),
             "012|");
 }
 

@@ -26,18 +26,20 @@ TOruData Haifeng() {
 TEST(OruSong, TablesHoldTheOruRowsInOrder) {
   TOruSong list;
   EXPECT_EQ(list.FProductLine, kProductOru);
-  ASSERT_EQ(list.LanguageCount(), 7);
-  EXPECT_EQ(list.GetLanguage(2).Name, Gbk(u8"粤语"));
-  EXPECT_EQ(list.LanguageCodeOf(Gbk(u8"粤语")), "3");
-  ASSERT_EQ(list.CategoryCount(), 14);
-  EXPECT_EQ(list.GetCategory(0).Name, Gbk(u8"情歌对唱"));
-  EXPECT_EQ(list.GetCategory(13).CodeStr, "14");
-  EXPECT_EQ(list.GetCategory(13).Name, Gbk(u8"祝福歌曲"));
-  ASSERT_EQ(list.AudioTrackCount(), 2);
-  EXPECT_EQ(list.IndexOfAudioTrack("3"), 1);
-  EXPECT_EQ(list.GetAudioTrack(1).Name, Gbk(u8"VCD原唱"));
-  EXPECT_EQ(list.DvdTrackCount() + list.TrackTypeCount() + list.StyleCount(), 0);
-  EXPECT_EQ(list.CategoryCodeOf(Gbk(u8"不存在")), "0");
+  ASSERT_EQ(list.Table(TTableId::kLanguages).Count(), 7);
+  EXPECT_EQ(list.Table(TTableId::kLanguages).Item(2).Name, Gbk(u8"粤语"));
+  EXPECT_EQ(list.Table(TTableId::kLanguages).CodeOf(Gbk(u8"粤语")), "3");
+  ASSERT_EQ(list.Table(TTableId::kCategories).Count(), 14);
+  EXPECT_EQ(list.Table(TTableId::kCategories).Item(0).Name, Gbk(u8"情歌对唱"));
+  EXPECT_EQ(list.Table(TTableId::kCategories).Item(13).CodeStr, "14");
+  EXPECT_EQ(list.Table(TTableId::kCategories).Item(13).Name, Gbk(u8"祝福歌曲"));
+  ASSERT_EQ(list.Table(TTableId::kAudioTracks).Count(), 2);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf("3"), 1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).Item(1).Name, Gbk(u8"VCD原唱"));
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).Count() + list.Table(TTableId::kTrackTypes).Count() +
+                list.Table(TTableId::kStyles).Count(),
+            0);
+  EXPECT_EQ(list.Table(TTableId::kCategories).CodeOf(Gbk(u8"不存在")), "0");
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"ORU 2.0 版本加歌工具"));
 }
 

@@ -1,3 +1,4 @@
+#include "formats/product_lines.h"
 #include "formats/uclsTarvel.h"
 
 #include <gtest/gtest.h>
@@ -32,37 +33,33 @@ TEST(TarvelSong, TablesHoldTheTarvelRowsInOrder) {
   TTarvelSong list;
   EXPECT_EQ(list.FProductLine, kProductTarvel);
   EXPECT_EQ(list.ToolTitle(), Gbk(u8"Tarvel版本加歌工具"));
-  EXPECT_EQ(RowsOf(list.FCategories),
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kCategories)),
             Gbk(u8"0 未知,1 情歌对唱,2 军歌,3 喜庆,4 嗨曲,5 校园,6 戏曲,7 迪曲,8 电影,9 民歌"));
-  EXPECT_EQ(RowsOf(list.FLanguages), Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
-  EXPECT_EQ(RowsOf(list.FAudioTracks),
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kLanguages)),
+            Gbk(u8"1 国语,2 英语,3 粤语,4 闽南语,5 日语,6 韩语,7 其他"));
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kAudioTracks)),
             Gbk(u8"2 VCD伴唱,3 VCD原唱,12 DVD(12),21 DVD(21),23 DVD(23),32 DVD(32)"));
-  EXPECT_EQ(RowsOf(list.FNewSongKinds),
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kNewSongKinds)),
             Gbk(u8"0 未知,1 国语新歌,2 粤语新歌,3 闽语新歌,4 校园新歌,5 网络新歌"));
-  EXPECT_EQ(RowsOf(list.FRankingKinds), Gbk(u8"0 未知,1 新歌排行,2 国语排行,3 粤语排行,"
-                                            u8"4 闽语排行,5 对唱排行,6 校园排行,7 其他"));
-  EXPECT_EQ(list.DvdTrackCount() + list.TrackTypeCount() + list.StyleCount(), 0);
+  EXPECT_EQ(RowsOf(list.Table(TTableId::kRankingKinds)),
+            Gbk(u8"0 未知,1 新歌排行,2 国语排行,3 粤语排行,"
+                u8"4 闽语排行,5 对唱排行,6 校园排行,7 其他"));
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).Count() + list.Table(TTableId::kTrackTypes).Count() +
+                list.Table(TTableId::kStyles).Count(),
+            0);
 }
 
-TEST(TarvelSong, KindTablesAnswerLikeTheBaseTables) {
-  TTarvelSong list;
+TEST(TarvelSong, OnlyTarvelHasTheKindTablesAndANameTheyLackGivesUnknown) {
+  TTarvelSong tarvel;
   const std::string unknown = Gbk(u8"没有");
-  EXPECT_EQ(list.CategoryCodeOf(unknown), "0");
-  EXPECT_EQ(list.LanguageCodeOf(unknown), "1");
-  EXPECT_EQ(list.AudioTrackCodeOf(unknown), "2");
-  EXPECT_EQ(list.NewSongKindCodeOf(unknown), "0");
-  EXPECT_EQ(list.RankingKindCodeOf(unknown), "0");
-  EXPECT_EQ(list.NewSongKindCodeOf(Gbk(u8"粤语新歌")), "2");
-  EXPECT_EQ(list.RankingKindCodeOf(Gbk(u8"其他")), "7");
-  EXPECT_EQ(list.IndexOfNewSongKind("5"), 5);
-  EXPECT_EQ(list.IndexOfRankingKind("05"), -1);
-  EXPECT_EQ(list.IndexOfAudioTrack("3"), 1);
-  EXPECT_EQ(list.IndexOfCategory("0"), 0);  // a loaded category 0 shows 未知
-  EXPECT_THROW(list.GetRankingKind(8), std::out_of_range);
-  EXPECT_EQ(list.AddNewSongKind(9, "x"), 6);
-  EXPECT_EQ(list.GetNewSongKind(6).CodeStr, "9");
-  EXPECT_EQ(list.NewSongKindCount(), 7);
-  EXPECT_EQ(list.RankingKindCount(), 8);
+  for (TTableId id : {TTableId::kNewSongKinds, TTableId::kRankingKinds}) {
+    EXPECT_EQ(tarvel.Table(id).CodeOf(unknown), "0");
+    EXPECT_EQ(tarvel.Table(id).Item(0).Name, Gbk(u8"未知"));
+    for (const TProductLineInfo& product : ProductLines()) {
+      if (product.code == kProductTarvel) continue;
+      EXPECT_THROW(product.create(nullptr)->Table(id), std::invalid_argument) << product.name;
+    }
+  }
 }
 
 TEST(TarvelSong, EverySlotStartsAtTheTarvelDefaults) {

@@ -31,49 +31,50 @@ TEST(SongCounter, StartsAt660000AndFollowsTheStartNumber) {
 
 TEST(LookupTables, CodeByNameFallsBackToEachTablesDefault) {
   TestSong list;
-  list.AddLanguage(3, Gbk(u8"粤语"));
-  EXPECT_EQ(list.LanguageCodeOf(Gbk(u8"粤语")), "3");
+  list.Table(TTableId::kLanguages).Add(3, Gbk(u8"粤语"));
+  EXPECT_EQ(list.Table(TTableId::kLanguages).CodeOf(Gbk(u8"粤语")), "3");
   // No row has the name: each table answers its own default.
   const std::string unknown = Gbk(u8"火星语");
-  EXPECT_EQ(list.LanguageCodeOf(unknown), "1");
-  EXPECT_EQ(list.AudioTrackCodeOf(unknown), "2");
-  EXPECT_EQ(list.CategoryCodeOf(unknown), "0");
-  EXPECT_EQ(list.DvdTrackCodeOf(unknown), "0");
-  EXPECT_EQ(list.TrackTypeCodeOf(unknown), "1");
-  EXPECT_EQ(list.StyleCodeOf(unknown), "");
+  EXPECT_EQ(list.Table(TTableId::kLanguages).CodeOf(unknown), "1");
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).CodeOf(unknown), "2");
+  EXPECT_EQ(list.Table(TTableId::kCategories).CodeOf(unknown), "0");
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).CodeOf(unknown), "0");
+  EXPECT_EQ(list.Table(TTableId::kTrackTypes).CodeOf(unknown), "1");
+  EXPECT_EQ(list.Table(TTableId::kStyles).CodeOf(unknown), "");
 }
 
 TEST(LookupTables, FirstMatchWinsAndComparisonIsExactBytes) {
   TestSong list;
-  EXPECT_EQ(list.AddAudioTrack(2, "VCD"), 0);
-  EXPECT_EQ(list.AddAudioTrack(3, "VCD"), 1);    // same name again
-  EXPECT_EQ(list.AddAudioTrack(2, "again"), 2);  // same code again
-  EXPECT_EQ(list.AudioTrackCount(), 3);
-  EXPECT_EQ(list.AudioTrackCodeOf("VCD"), "2");
-  EXPECT_EQ(list.IndexOfAudioTrack("2"), 0);
-  EXPECT_EQ(list.IndexOfAudioTrack("3"), 1);
-  EXPECT_EQ(list.IndexOfAudioTrack("02"), -1);
-  EXPECT_EQ(list.IndexOfAudioTrack(" 2"), -1);
-  EXPECT_EQ(list.AudioTrackCodeOf("vcd"), "2");  // not found: the default, not row 0 by case
-  EXPECT_EQ(list.AudioTrackCodeOf("VCD "), "2");
-  list.AddCategory(1, "One");
-  EXPECT_EQ(list.CategoryCodeOf("one"), "0");
-  EXPECT_EQ(list.IndexOfDvdTrack("8"), -1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).Add(2, "VCD"), 0);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).Add(3, "VCD"), 1);    // same name again
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).Add(2, "again"), 2);  // same code again
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).Count(), 3);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).CodeOf("VCD"), "2");
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf("2"), 0);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf("3"), 1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf("02"), -1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).IndexOf(" 2"), -1);
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).CodeOf("vcd"),
+            "2");  // not found: the default, not row 0 by case
+  EXPECT_EQ(list.Table(TTableId::kAudioTracks).CodeOf("VCD "), "2");
+  list.Table(TTableId::kCategories).Add(1, "One");
+  EXPECT_EQ(list.Table(TTableId::kCategories).CodeOf("one"), "0");
+  EXPECT_EQ(list.Table(TTableId::kDvdTracks).IndexOf("8"), -1);
 }
 
 TEST(LookupTables, RowsCarryCodeItsDecimalTextAndName) {
   TestSong list;
-  list.AddStyle(0, "zero");
-  list.AddStyle(14, "fourteen");
-  list.AddStyle(-5, "negative");
-  EXPECT_EQ(list.GetStyle(0).CodeStr, "0");
-  EXPECT_EQ(list.GetStyle(1).Code, 14);
-  EXPECT_EQ(list.GetStyle(1).CodeStr, "14");
-  EXPECT_EQ(list.GetStyle(2).CodeStr, "-5");
-  EXPECT_EQ(list.GetStyle(2).Name, "negative");
-  EXPECT_THROW(list.GetStyle(3), std::out_of_range);
-  EXPECT_THROW(list.GetStyle(-1), std::out_of_range);
-  EXPECT_EQ(list.TrackTypeCount(), 0);
+  list.Table(TTableId::kStyles).Add(0, "zero");
+  list.Table(TTableId::kStyles).Add(14, "fourteen");
+  list.Table(TTableId::kStyles).Add(-5, "negative");
+  EXPECT_EQ(list.Table(TTableId::kStyles).Item(0).CodeStr, "0");
+  EXPECT_EQ(list.Table(TTableId::kStyles).Item(1).Code, 14);
+  EXPECT_EQ(list.Table(TTableId::kStyles).Item(1).CodeStr, "14");
+  EXPECT_EQ(list.Table(TTableId::kStyles).Item(2).CodeStr, "-5");
+  EXPECT_EQ(list.Table(TTableId::kStyles).Item(2).Name, "negative");
+  EXPECT_THROW(list.Table(TTableId::kStyles).Item(3), std::out_of_range);
+  EXPECT_THROW(list.Table(TTableId::kStyles).Item(-1), std::out_of_range);
+  EXPECT_EQ(list.Table(TTableId::kTrackTypes).Count(), 0);
 }
 
 TEST(Songs, SongAtIsNullOutsideTheSlotsInUse) {
