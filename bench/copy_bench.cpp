@@ -42,8 +42,15 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
+// A new file in an existing folder, written through the folder held open.
+std::unique_ptr<platform::WritableFile> NewFile(const fs::path& file) {
+  const fs::path folder = file.parent_path();
+  fs::remove(file);
+  return platform::Env::Default()->OpenFolder(folder.string())->CreateNew(file.filename().string());
+}
+
 void MakeSource(const fs::path& file, std::int64_t bytes) {
-  auto out = platform::Env::Default()->CreateForWrite(file.string());
+  auto out = NewFile(file);
   std::vector<char> block(1 << 20);
   for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<char>(i * 131 + 7);
   for (std::int64_t done = 0; done < bytes; done += static_cast<std::int64_t>(block.size())) {
@@ -75,7 +82,7 @@ int main(int argc, char** argv) {
   };
   auto bareLoop = [&] {
     auto in = env->OpenForRead(source.string());
-    auto out = env->CreateForWrite((root / "out" / "bare.dat").string());
+    auto out = NewFile(root / "out" / "bare.dat");
     char buffer[5120];
     while (const std::size_t n = in->Read(buffer, sizeof buffer)) out->Append(buffer, n);
     out->Sync();

@@ -60,14 +60,14 @@ class MemoryFolder : public platform::Folder {
     if (env_.files.count(path_ + name) != 0) {
       throw platform::FileError(EEXIST, "cannot create " + path_ + name);
     }
-    return env_.CreateForWrite(path_ + name);
+    return env_.Create(path_ + name);
   }
   std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& name, bool) override {
     return env_.OpenForRead(path_ + name);
   }
   void Remove(const std::string& name) override { env_.files.erase(path_ + name); }
   void Rename(const std::string& from, const std::string& to) override {
-    env_.RenameReplace(path_ + from, path_ + to);
+    env_.Move(path_ + from, path_ + to);
   }
   void Sync() override {}
   platform::VolumeRoom Room() override { return {std::int64_t{1} << 40, 4096, -1, -1}; }
@@ -98,13 +98,13 @@ std::unique_ptr<platform::SequentialFile> MemoryEnv::OpenForRead(const std::stri
   return std::make_unique<MemoryReader>(it->second);
 }
 
-std::unique_ptr<platform::WritableFile> MemoryEnv::CreateForWrite(const std::string& path) {
+std::unique_ptr<platform::WritableFile> MemoryEnv::Create(const std::string& path) {
   std::string& bytes = files[path];
   bytes.clear();
   return std::make_unique<MemoryWriter>(bytes);
 }
 
-void MemoryEnv::RenameReplace(const std::string& from, const std::string& to) {
+void MemoryEnv::Move(const std::string& from, const std::string& to) {
   const auto it = files.find(from);
   if (it == files.end()) throw platform::FileError(ENOENT, "cannot rename " + from);
   std::string bytes = std::move(it->second);

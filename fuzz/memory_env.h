@@ -21,16 +21,11 @@ class MemoryEnv : public platform::EnvWrapper {
 
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
   bool DirExists(const std::string&) override { return true; }
-  bool CreateDirs(const std::string&) override { return true; }
-  bool RemoveFile(const std::string& path) override {
-    files.erase(path);
-    return true;
-  }
   std::int64_t FileSize(const std::string& path) override;
   std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& path) override;
-  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
-  void RenameReplace(const std::string& from, const std::string& to) override;
-  void SyncDir(const std::string&) override {}
+  // A new (or emptied) file at path, and a file moved to another path.
+  std::unique_ptr<platform::WritableFile> Create(const std::string& path);
+  void Move(const std::string& from, const std::string& to);
   std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
   // No folder of the program: Dovan then reads no INI file from the disk.
   std::string ExecutableDir() override { return ""; }

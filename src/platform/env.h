@@ -164,28 +164,11 @@ class Env {
   // be told (also when the mount point has no GBK form).
   virtual std::string VolumeOf(const std::string& path) = 0;
 
-  // The free bytes of the volume holding the path that this user may write
-  // (on Linux without the blocks kept for the administrator); -1 when they
-  // cannot be read (no such path, no such volume).
-  virtual std::int64_t FreeBytes(const std::string& path) = 0;
-
-  // The unit in which the volume holding the path hands out room to files:
-  // a file of n bytes takes n rounded up to a multiple of it. -1 when it
-  // cannot be read.
-  virtual std::int64_t BlockSize(const std::string& path) = 0;
-
-  // Creates the folder with every missing parent. True when the folder exists
-  // afterwards (also when it existed before).
-  virtual bool CreateDirs(const std::string& path) = 0;
-
   // True when a file (not a folder) of that name exists.
   virtual bool FileExists(const std::string& path) = 0;
 
   // True when a folder of that name exists.
   virtual bool DirExists(const std::string& path) = 0;
-
-  // Deletes a file. True when it is gone afterwards (also when it was missing).
-  virtual bool RemoveFile(const std::string& path) = 0;
 
   // Size in bytes of a file, -1 when it cannot be read.
   virtual std::int64_t FileSize(const std::string& path) = 0;
@@ -199,16 +182,6 @@ class Env {
   // cannot be opened, and for a folder, a device or a pipe, without waiting
   // for a pipe's writer.
   virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) = 0;
-
-  // Creates a file for writing, replacing one of the same name. Throws FileError.
-  virtual std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) = 0;
-
-  // Renames from over to, replacing an existing file atomically where the
-  // system allows. Throws FileError.
-  virtual void RenameReplace(const std::string& from, const std::string& to) = 0;
-
-  // Pushes a folder's entries (new names, renames) to the device. Throws FileError.
-  virtual void SyncDir(const std::string& path) = 0;
 
   // Holds an existing folder open (see Folder). Throws FileError: ELOOP when
   // the path's last name is a link or junction, ENOTDIR when it is no
@@ -292,12 +265,8 @@ class EnvWrapper : public Env {
 
   std::vector<std::string> UsbVolumes() override { return target_->UsbVolumes(); }
   std::string VolumeOf(const std::string& p) override { return target_->VolumeOf(p); }
-  std::int64_t FreeBytes(const std::string& p) override { return target_->FreeBytes(p); }
-  std::int64_t BlockSize(const std::string& p) override { return target_->BlockSize(p); }
-  bool CreateDirs(const std::string& p) override { return target_->CreateDirs(p); }
   bool FileExists(const std::string& p) override { return target_->FileExists(p); }
   bool DirExists(const std::string& p) override { return target_->DirExists(p); }
-  bool RemoveFile(const std::string& p) override { return target_->RemoveFile(p); }
   std::int64_t FileSize(const std::string& p) override { return target_->FileSize(p); }
   std::vector<std::string> ListFiles(const std::string& p) override {
     return target_->ListFiles(p);
@@ -305,13 +274,6 @@ class EnvWrapper : public Env {
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& p) override {
     return target_->OpenForRead(p);
   }
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string& p) override {
-    return target_->CreateForWrite(p);
-  }
-  void RenameReplace(const std::string& f, const std::string& t) override {
-    target_->RenameReplace(f, t);
-  }
-  void SyncDir(const std::string& p) override { target_->SyncDir(p); }
   std::unique_ptr<Folder> OpenFolder(const std::string& p) override {
     return target_->OpenFolder(p);
   }

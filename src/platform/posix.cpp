@@ -3,14 +3,12 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <limits>
 #include <optional>
 #include <system_error>
 
@@ -33,11 +31,6 @@ using posix::NativePath;
 bool StatPath(const std::string& path, struct stat* info) {
   std::optional<std::string> native = NativePath(path);
   return native && ::stat(native->c_str(), info) == 0;
-}
-
-bool StatVolume(const std::string& path, struct statvfs* info) {
-  std::optional<std::string> native = NativePath(path);
-  return native && ::statvfs(native->c_str(), info) == 0;
 }
 
 // The user's home folder: $HOME, or where the user database puts it when
@@ -88,32 +81,6 @@ class PosixEnv final : public Env {
     return gbk::TryFromUtf8(point).value_or(std::string());
   }
 
-  std::int64_t FreeBytes(const std::string& path) override {
-    struct statvfs info;
-    if (!StatVolume(path, &info)) return -1;
-    // f_bavail, not f_bfree: ext4 keeps part of the free blocks for root, and
-    // a copy that counted them would run out of room half way.
-    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    std::uint64_t blocks = info.f_bavail;
-    std::uint64_t size = info.f_frsize;
-    if (size != 0 && blocks > kMax / size) return std::numeric_limits<std::int64_t>::max();
-    return static_cast<std::int64_t>(blocks * size);
-  }
-
-  std::int64_t BlockSize(const std::string& path) override {
-    struct statvfs info;
-    if (!StatVolume(path, &info) || info.f_frsize == 0) return -1;
-    return static_cast<std::int64_t>(info.f_frsize);
-  }
-
-  bool CreateDirs(const std::string& path) override {
-    std::optional<std::string> native = NativePath(path);
-    if (!native || native->empty()) return false;
-    std::error_code ec;
-    fs::create_directories(*native, ec);
-    return fs::is_directory(*native, ec);
-  }
-
   bool FileExists(const std::string& path) override {
     struct stat info;
     return StatPath(path, &info) && S_ISREG(info.st_mode);
@@ -122,12 +89,6 @@ class PosixEnv final : public Env {
   bool DirExists(const std::string& path) override {
     struct stat info;
     return StatPath(path, &info) && S_ISDIR(info.st_mode);
-  }
-
-  bool RemoveFile(const std::string& path) override {
-    std::optional<std::string> native = NativePath(path);
-    if (!native) return false;
-    return ::unlink(native->c_str()) == 0 || errno == ENOENT || errno == ENOTDIR;
   }
 
   std::int64_t FileSize(const std::string& path) override {
@@ -159,30 +120,6 @@ class PosixEnv final : public Env {
     if (fd < 0) Fail(errno, "cannot open " + QuotedPath(path) + " for reading");
     posix::RequireRegular(fd, path);
     return posix::NewSequentialFile(fd, path);
-  }
-
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
-    std::string native = NativeOrThrow(path, "cannot create");
-    int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0) Fail(errno, "cannot create " + QuotedPath(path));
-    return posix::NewWritableFile(fd, path);
-  }
-
-  void RenameReplace(const std::string& from, const std::string& to) override {
-    std::string action = "cannot rename " + QuotedPath(from) + " to " + QuotedPath(to);
-    std::string nativeFrom = NativeOrThrow(from, "cannot rename");
-    std::string nativeTo = NativeOrThrow(to, "cannot rename to");
-    if (::rename(nativeFrom.c_str(), nativeTo.c_str()) != 0) Fail(errno, action);
-  }
-
-  void SyncDir(const std::string& path) override {
-    std::string native = NativeOrThrow(path, "cannot flush folder");
-    int fd = ::open(native.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) Fail(errno, "cannot open folder " + QuotedPath(path) + " to flush it");
-    int result = ::fsync(fd);
-    int error = errno;
-    ::close(fd);
-    if (result != 0) Fail(error, "cannot flush folder " + QuotedPath(path) + " to the device");
   }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {

@@ -78,13 +78,6 @@ std::optional<std::wstring> VolumeRoot(const std::wstring& path) {
   return root;
 }
 
-// The volume root of an existing file or folder; nothing when it is missing.
-std::optional<std::wstring> RootOfExisting(const std::string& path) {
-  std::optional<Entry> entry = Look(path);
-  if (!entry || !entry->onDisk) return std::nullopt;
-  return VolumeRoot(*WidePath(path));
-}
-
 // Whether the folder that holds the path lists its last name as a link.
 // Wine opens what a Unix link names even when asked for the link itself,
 // and tells it only in the listing; Windows' handle already says so.
@@ -182,39 +175,6 @@ class Win32Env final : public Env {
     return GbkName(*root).value_or(std::string());
   }
 
-  std::int64_t FreeBytes(const std::string& path) override {
-    // Asked of the volume's root, so that a file names its volume as well as
-    // a folder does.
-    std::optional<std::wstring> root = RootOfExisting(path);
-    ULARGE_INTEGER available;
-    if (!root || !GetDiskFreeSpaceExW(root->c_str(), &available, nullptr, nullptr)) return -1;
-    // The bytes available to this user (quotas counted), not all free bytes.
-    constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    return static_cast<std::int64_t>(std::min<std::uint64_t>(available.QuadPart, kMax));
-  }
-
-  std::int64_t BlockSize(const std::string& path) override {
-    std::optional<std::wstring> root = RootOfExisting(path);
-    DWORD sectorsPerCluster = 0;
-    DWORD bytesPerSector = 0;
-    DWORD freeClusters = 0;
-    DWORD clusters = 0;
-    if (!root || !GetDiskFreeSpaceW(root->c_str(), &sectorsPerCluster, &bytesPerSector,
-                                    &freeClusters, &clusters)) {
-      return -1;
-    }
-    const std::int64_t cluster = std::int64_t{sectorsPerCluster} * bytesPerSector;
-    return cluster > 0 ? cluster : -1;
-  }
-
-  bool CreateDirs(const std::string& path) override {
-    std::optional<std::wstring> wide = WidePath(path);
-    if (!wide || wide->empty()) return false;
-    std::error_code ec;
-    fs::create_directories(fs::path(*wide), ec);
-    return DirExists(path);
-  }
-
   bool FileExists(const std::string& path) override {
     std::optional<Entry> entry = Look(path);
     return entry && entry->onDisk && !entry->folder;
@@ -223,16 +183,6 @@ class Win32Env final : public Env {
   bool DirExists(const std::string& path) override {
     std::optional<Entry> entry = Look(path);
     return entry && entry->onDisk && entry->folder;
-  }
-
-  bool RemoveFile(const std::string& path) override {
-    std::optional<std::wstring> wide = WidePath(path);
-    if (!wide) return false;
-    if (DeleteFileW(wide->c_str())) return true;
-    // Gone is gone whatever the error says (for a folder Wine answers "file
-    // not found" where Windows answers "access denied").
-    return GetFileAttributesW(wide->c_str()) == INVALID_FILE_ATTRIBUTES &&
-           (GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND);
   }
 
   std::int64_t FileSize(const std::string& path) override {
@@ -278,40 +228,6 @@ class Win32Env final : public Env {
       throw FileError(EINVAL, "cannot read " + QuotedPath(path) + ", it is not a regular file");
     }
     return win32::NewSequentialFile(h.release(), path);
-  }
-
-  std::unique_ptr<WritableFile> CreateForWrite(const std::string& path) override {
-    std::wstring wide = WideOrThrow(path, "cannot create");
-    Handle h(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.valid()) FailLastError("cannot create " + QuotedPath(path));
-    if (GetFileType(h.get()) != FILE_TYPE_DISK) {
-      throw FileError(EINVAL, "cannot create " + QuotedPath(path) + ", it is a device");
-    }
-    return win32::NewWritableFile(h.release(), path);
-  }
-
-  void RenameReplace(const std::string& from, const std::string& to) override {
-    std::wstring wideFrom = WideOrThrow(from, "cannot rename");
-    std::wstring wideTo = WideOrThrow(to, "cannot rename to");
-    // Write-through: the call returns once the new name is on the disk.
-    if (!MoveFileExW(wideFrom.c_str(), wideTo.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      FailLastError("cannot rename " + QuotedPath(from) + " to " + QuotedPath(to));
-    }
-  }
-
-  void SyncDir(const std::string& path) override {
-    // Windows has no flush for a folder's entries that an ordinary user may
-    // call (FlushFileBuffers wants a handle opened for writing, which a
-    // folder does not give; a whole volume needs an administrator). Nothing
-    // is lost by that: RenameReplace moves with MOVEFILE_WRITE_THROUGH, so a
-    // new name is on the disk when it returns. Only the folder's presence is
-    // checked here, as the POSIX flush does by opening it.
-    std::wstring wide = WideOrThrow(path, "cannot flush folder");
-    std::optional<Entry> entry = Look(wide);
-    if (!entry) FailLastError("cannot open folder " + QuotedPath(path) + " to flush it");
-    if (!entry->folder) Fail(ERROR_DIRECTORY, "cannot flush folder " + QuotedPath(path));
   }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {

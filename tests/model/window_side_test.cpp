@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "model/disk_free.h"
 #include "support/fake_window.h"
 
 namespace {
@@ -15,11 +14,6 @@ TEST(ShowMsg, ShowsKindsZeroToThreeAndNothingElse) {
     EXPECT_EQ(window.boxes[static_cast<std::size_t>(kind)], (ShownBox{"cap", "text", kind}));
   }
   ShowMsg(nullptr, "cap", "text", 0);  // no window: nothing, no crash
-}
-
-TEST(DiskFreeBytes, IsMinusOneForAPathThatDoesNotExist) {
-  EXPECT_EQ(DiskFreeBytes("/no/such/volume/anywhere/"), -1);
-  EXPECT_GT(DiskFreeBytes("/"), 0);
 }
 
 }  // namespace

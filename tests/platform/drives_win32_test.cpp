@@ -67,32 +67,29 @@ TEST_F(MappedDrives, TargetFolderOnADriveLetterTakesChineseNames) {
   TempDir on(fs::path(fixed_ + "\\"));
   const std::string songs = on.path().string() + "\\" + Gbk(u8"歌曲") + "\\songs";
   const std::string name = Gbk(u8"月亮代表我的心-邓丽君.dat");
-  ASSERT_TRUE(env_->CreateDirs(songs));
+  auto folder = env_->OpenFolder(on.path().string())->OpenFolder(Gbk(u8"歌曲"), true);
+  folder = folder->OpenFolder("songs", true);
   EXPECT_EQ(env_->VolumeOf(songs), fixed_ + "\\");
-  EXPECT_GT(env_->FreeBytes(songs), 0);
-  const std::int64_t block = env_->BlockSize(songs);
-  EXPECT_TRUE(block >= 512 && (block & (block - 1)) == 0) << block;
+  const VolumeRoom room = folder->Room();
+  EXPECT_GT(room.freeBytes, 0);
+  EXPECT_TRUE(room.blockSize >= 512 && (room.blockSize & (room.blockSize - 1)) == 0)
+      << room.blockSize;
 
-  auto file = env_->CreateForWrite(songs + "\\" + name + ".part");
+  auto file = folder->CreateNew(name + ".part");
   file->Append("video", 5);
   file->Sync();
   file->Close();
-  env_->RenameReplace(songs + "\\" + name + ".part", songs + "\\" + name);
-  env_->SyncDir(songs);
+  file.reset();
+  folder->Rename(name + ".part", name);
+  folder->Sync();
 
   // The names on the disk are the Unicode names, whatever the system's code page.
   const fs::path native = on.path() / fs::path(u8"歌曲/songs/月亮代表我的心-邓丽君.dat");
   EXPECT_TRUE(fs::is_regular_file(native));
   EXPECT_EQ(env_->ListFiles(songs), std::vector<std::string>{name});
   EXPECT_EQ(env_->FileSize(songs + "\\" + name), 5);
-  EXPECT_TRUE(env_->RemoveFile(songs + "\\" + name));
+  folder->Remove(name);
   EXPECT_FALSE(fs::exists(native));
-}
-
-TEST_F(MappedDrives, FreeBytesAndBlockSizeAreMinusOneForAMissingFolder) {
-  EXPECT_EQ(env_->FreeBytes(usb_ + "\\no such folder"), -1);
-  EXPECT_EQ(env_->BlockSize(usb_ + "\\no such folder"), -1);
-  EXPECT_GT(env_->FreeBytes(usb_ + "\\"), 0);
 }
 
 }  // namespace

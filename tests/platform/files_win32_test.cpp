@@ -48,7 +48,6 @@ TEST(Win32Files, BothSeparatorsNameTheSameFile) {
   TempDir tmp;
   Env* env = Env::Default();
   const std::string base = tmp.path().string();
-  ASSERT_TRUE(env->CreateDirs(base + "\\a/b\\"));
   tmp.Write("a/b/song.dat", "12345");
   for (const char* name : {"\\a\\b\\song.dat", "/a/b/song.dat", "\\a/b\\song.dat"}) {
     EXPECT_EQ(env->FileSize(base + name), 5) << name;
@@ -69,9 +68,10 @@ TEST(Win32Files, ErrorsCarryTheSystemsCodeAndWords) {
   const Case cases[] = {
       {"open a missing file", [&] { env->OpenForRead(missing); },
        std::errc::no_such_file_or_directory},
-      {"create in a missing folder", [&] { env->CreateForWrite(tmp.Gbk() + "no\\vod.txt"); },
+      {"open a missing folder", [&] { env->OpenFolder(tmp.Gbk() + "no"); },
        std::errc::no_such_file_or_directory},
-      {"rename a missing file", [&] { env->RenameReplace(missing, tmp.Gbk() + "b.dat"); },
+      {"rename a missing file",
+       [&] { env->OpenFolder(tmp.path().string())->Rename("missing.dat", "b.dat"); },
        std::errc::no_such_file_or_directory},
   };
   for (const Case& c : cases) {

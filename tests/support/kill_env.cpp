@@ -259,20 +259,7 @@ void KillEnv::Removed(const std::string& path) {
   });
 }
 
-// ---- By path ----
-
-bool KillEnv::CreateDirs(const std::string& path) {
-  if (!OnStick(path)) return target()->CreateDirs(path);
-  if (gone_) return false;
-  if (!target()->DirExists(path) && Step(KillOp::kMakeFolder)) {
-    try {
-      Go("make folder " + path);
-    } catch (const platform::FileError&) {
-      return false;
-    }
-  }
-  return target()->CreateDirs(path);
-}
+// ---- By path: reading only ----
 
 bool KillEnv::FileExists(const std::string& path) {
   return OnStick(path) && gone_ ? false : target()->FileExists(path);
@@ -280,21 +267,6 @@ bool KillEnv::FileExists(const std::string& path) {
 
 bool KillEnv::DirExists(const std::string& path) {
   return OnStick(path) && gone_ ? false : target()->DirExists(path);
-}
-
-bool KillEnv::RemoveFile(const std::string& path) {
-  if (!OnStick(path)) return target()->RemoveFile(path);
-  if (gone_) return false;
-  if (Step(KillOp::kRemove)) {
-    try {
-      Go("remove " + path);
-    } catch (const platform::FileError&) {
-      return false;
-    }
-  }
-  const bool removed = target()->RemoveFile(path);
-  Removed(path);
-  return removed;
 }
 
 std::int64_t KillEnv::FileSize(const std::string& path) {
@@ -309,34 +281,6 @@ std::unique_ptr<platform::SequentialFile> KillEnv::OpenForRead(const std::string
   if (!OnStick(path)) return target()->OpenForRead(path);
   ThrowIfGone("open " + path);
   return std::make_unique<KillReader>(target()->OpenForRead(path), *this, path);
-}
-
-std::unique_ptr<platform::WritableFile> KillEnv::CreateForWrite(const std::string& path) {
-  if (!OnStick(path)) return target()->CreateForWrite(path);
-  ThrowIfGone("create " + path);
-  if (Step(KillOp::kCreate)) Go("create " + path);
-  auto file = target()->CreateForWrite(path);
-  return std::make_unique<KillFile>(std::move(file), *this, Track(path));
-}
-
-void KillEnv::RenameReplace(const std::string& from, const std::string& to) {
-  if (!OnStick(to)) return target()->RenameReplace(from, to);
-  const std::string what = "rename " + from + " to " + to;
-  ThrowIfGone(what);
-  if (fat_ && (target()->FileExists(to) || target()->DirExists(to))) {
-    if (Step(KillOp::kRemove)) Go("remove " + to + " to " + what);
-    target()->RemoveFile(to);
-    Removed(to);
-  }
-  if (Step(KillOp::kRename)) Go(what);
-  target()->RenameReplace(from, to);
-  Moved(from, to);
-}
-
-void KillEnv::SyncDir(const std::string& path) {
-  if (!OnStick(path)) return target()->SyncDir(path);
-  ThrowIfGone("flush folder " + path);
-  if (Step(KillOp::kSyncFolder)) Go("flush folder " + path);
 }
 
 std::unique_ptr<platform::Folder> KillEnv::OpenFolder(const std::string& path) {

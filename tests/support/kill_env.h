@@ -5,10 +5,8 @@
 // per call, in eight kinds: a folder made (OpenFolder with create when the
 // folder was missing), a file created (CreateNew), a write (Append), a file
 // flushed (WritableFile::Sync), a file closed (Close), a rename, a remove and
-// a folder flushed (Folder::Sync). The same changes made by path below
-// stickRoot (CreateDirs, CreateForWrite, RenameReplace, RemoveFile, SyncDir)
-// count in the same kinds. Without a stop (a dry run) the counts only tell
-// how many calls of each kind a run makes.
+// a folder flushed (Folder::Sync). Without a stop (a dry run) the counts
+// only tell how many calls of each kind a run makes.
 //
 // With a stop (kind, k) the stick goes at the k-th call of that kind: that
 // call does nothing, or part of its work (a write writes the first half of
@@ -80,16 +78,11 @@ class KillEnv : public platform::EnvWrapper {
     return gone_ ? std::vector<std::string>{} : volumes;
   }
   std::string DataDir() override { return dataDir; }
-  bool CreateDirs(const std::string& path) override;
   bool FileExists(const std::string& path) override;
   bool DirExists(const std::string& path) override;
-  bool RemoveFile(const std::string& path) override;
   std::int64_t FileSize(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& folder) override;
   std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& path) override;
-  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
-  void RenameReplace(const std::string& from, const std::string& to) override;
-  void SyncDir(const std::string& path) override;
   std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
 
   // ---- For the watched folders and files ----

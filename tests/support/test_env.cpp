@@ -130,20 +130,8 @@ class FaultyFolder : public platform::FolderWrapper {
 };
 }  // namespace
 
-std::unique_ptr<platform::WritableFile> TestEnv::CreateForWrite(const std::string& path) {
-  if (readOnly) throw platform::FileError(EROFS, "cannot create " + platform::QuotedPath(path));
-  return std::make_unique<FaultyFile>(target()->CreateForWrite(path), *this);
-}
-
 std::unique_ptr<platform::SequentialFile> TestEnv::OpenForRead(const std::string& path) {
   return std::make_unique<FaultyReader>(target()->OpenForRead(path), *this);
-}
-
-void TestEnv::RenameReplace(const std::string& from, const std::string& to) {
-  if (failRenameTo && to.ends_with(*failRenameTo)) {
-    throw platform::FileError(EIO, "cannot rename to " + platform::QuotedPath(to));
-  }
-  target()->RenameReplace(from, to);
 }
 
 std::unique_ptr<platform::Folder> TestEnv::OpenFolder(const std::string& path) {

@@ -1,7 +1,7 @@
 // The real file system with a few operations made controllable: the list of
 // removable volumes, the room of a volume, and faults injected into folder
-// creation, writing, flushing, renaming and reading (by path and in folders
-// held open alike).
+// creation, writing, flushing, renaming and reading in the folders it holds
+// open.
 #pragma once
 
 #include <chrono>
@@ -24,12 +24,6 @@ class TestEnv : public platform::EnvWrapper {
   std::string VolumeOf(const std::string& path) override {
     return volumeOf ? *volumeOf : target()->VolumeOf(path);
   }
-  std::int64_t FreeBytes(const std::string& path) override {
-    return freeBytes ? *freeBytes : target()->FreeBytes(path);
-  }
-  std::int64_t BlockSize(const std::string& path) override {
-    return blockSize ? *blockSize : target()->BlockSize(path);
-  }
   bool FileExists(const std::string& path) override {
     return fakeSizes.count(path) != 0 || target()->FileExists(path);
   }
@@ -37,12 +31,7 @@ class TestEnv : public platform::EnvWrapper {
     const auto fake = fakeSizes.find(path);
     return fake != fakeSizes.end() ? fake->second : target()->FileSize(path);
   }
-  bool CreateDirs(const std::string& path) override {
-    return failCreateDirs ? false : target()->CreateDirs(path);
-  }
-  std::unique_ptr<platform::WritableFile> CreateForWrite(const std::string& path) override;
   std::unique_ptr<platform::SequentialFile> OpenForRead(const std::string& path) override;
-  void RenameReplace(const std::string& from, const std::string& to) override;
   // Folders held open carry the same faults and figures of room.
   std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override;
   // The program's data (the copies of the lists runs replaced) go into a
