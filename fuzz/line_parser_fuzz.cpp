@@ -16,7 +16,7 @@
 #include "formats/uclsTarvel.h"
 #include "fuzz_check.h"
 #include "memory_env.h"
-#include "text/user_error.h"
+#include "model/errors.h"
 
 namespace {
 

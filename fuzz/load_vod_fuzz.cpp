@@ -15,7 +15,7 @@
 #include "memory_env.h"
 #include "model/vod_text.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
+#include "model/errors.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include "formats/ini_file.h"
 #include "formats/tables.h"
+#include "model/errors.h"
 #include "model/messages.h"
 #include "platform/env.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 using D = TDovanData;

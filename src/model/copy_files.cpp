@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "model/checksum.h"
+#include "model/errors.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/target_dir.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
-#include "text/user_error.h"
 
 namespace {
 constexpr std::size_t kChunk = 5120;

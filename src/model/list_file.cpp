@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "model/checksum.h"
+#include "model/errors.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
-#include "text/user_error.h"
 
 namespace {
 // What a stick serves fastest: a whole megabyte a read.

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "model/errors.h"
 #include "model/list_file.h"
 #include "model/messages.h"
 #include "model/uclsSong.h"
 #include "platform/env.h"
-#include "text/user_error.h"
 
 void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack) {
   auto& outcome = FCopyOutcome;
@@ -29,7 +29,8 @@ void TBaseSong::ReadBack(platform::Folder& folder, const TReadBackProc& onReadBa
       ThrowIfCancelled();
       if (onReadBack) onReadBack(FTargetDir + w.name, i, count, w.size, allBytes);
       auto progress = [&](std::int64_t position) {
-        if (w.size > 0) Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / w.size, 100));
+        if (w.size > 0)
+          Notify(WM_COPYPROGRESS, std::min<std::int64_t>(position * 100 / w.size, 100));
         PumpMessages();
         ThrowIfCancelled();
       };

@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "model/errors.h"
 #include "model/messages.h"
 #include "model/uclsSong.h"
-#include "text/user_error.h"
 
 template <class TData>
 class TSongStore : public TBaseSong {

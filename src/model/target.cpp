@@ -5,6 +5,7 @@
 #include <set>
 
 #include "model/checksum.h"
+#include "model/errors.h"
 #include "model/list_copies.h"
 #include "model/list_file.h"
 #include "model/messages.h"
@@ -14,7 +15,6 @@
 #include "model/uclsSong.h"
 #include "platform/env.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 bool EndsWithSeparator(const std::string& path) {

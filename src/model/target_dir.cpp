@@ -4,11 +4,11 @@
 #include <cerrno>
 #include <exception>
 
+#include "model/errors.h"
 #include "model/messages.h"
 #include "model/replacing_file.h"
 #include "model/stick_list.h"
 #include "text/uPublic.h"
-#include "text/user_error.h"
 
 namespace {
 

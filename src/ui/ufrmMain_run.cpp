@@ -2,10 +2,10 @@
 // copy panel.
 #include <algorithm>
 
+#include "model/errors.h"
 #include "model/messages.h"
 #include "model/target_dir.h"
 #include "platform/env.h"
-#include "text/user_error.h"
 #include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ufrmRestoreList.h"

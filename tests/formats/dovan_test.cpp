@@ -6,12 +6,12 @@
 #include <string>
 #include <system_error>
 
+#include "model/errors.h"
 #include "support/fake_window.h"
 #include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 

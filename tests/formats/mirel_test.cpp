@@ -8,11 +8,11 @@
 #include "formats/product_lines.h"
 #include "formats/uclsOru.h"
 #include "formats/uclsTarvel.h"
+#include "model/errors.h"
 #include "support/fake_window.h"
 #include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 

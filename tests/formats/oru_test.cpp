@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "model/errors.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "formats/uclsOru.h"
+#include "model/errors.h"
 #include "support/fake_window.h"
 #include "support/table_rows.h"
 #include "support/temp_dir.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <set>
 #include <string>
 
+#include "model/errors.h"
 #include "model/target_dir.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace fs = std::filesystem;
 

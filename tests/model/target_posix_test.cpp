@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <string>
 
+#include "model/errors.h"
 #include "model/target_dir.h"
 #include "support/fake_window.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "test_song.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace fs = std::filesystem;
 

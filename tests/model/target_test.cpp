@@ -7,13 +7,13 @@
 #include <string>
 #include <system_error>
 
+#include "model/errors.h"
 #include "model/uclsSong.h"
 #include "support/fake_window.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "test_song.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace fs = std::filesystem;
 

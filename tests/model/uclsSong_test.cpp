@@ -5,10 +5,10 @@
 #include <array>
 #include <stdexcept>
 
+#include "model/errors.h"
 #include "support/temp_dir.h"
 #include "test_song.h"
 #include "text/gbk.h"
-#include "text/user_error.h"
 
 namespace {
 

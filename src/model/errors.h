@@ -1,4 +1,4 @@
-// The one error type that carries a message for the user.
+// The errors of the song list and its run that carry a message for the user.
 #pragma once
 
 #include <stdexcept>
