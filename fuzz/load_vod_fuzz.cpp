@@ -13,9 +13,9 @@
 #include "formats/uclsDovan.h"
 #include "fuzz_check.h"
 #include "memory_env.h"
-#include "model/vod_text.h"
-#include "text/gbk.h"
 #include "model/errors.h"
+#include "run/vod_text.h"
+#include "text/gbk.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "formats/product_lines.h"
 #include "fuzz_check.h"
-#include "model/vod_text.h"
+#include "run/vod_text.h"
 #include "text/gbk.h"
 
 namespace {

@@ -14,7 +14,7 @@
 
 #include "formats/line_layout.h"
 #include "model/uclsSong.h"
-#include "model/vod_text.h"
+#include "run/vod_text.h"
 
 // The codes of FProductLine.
 enum : std::uint8_t { kProductOru = 1, kProductTarvel = 2, kProductMirel = 3, kProductDovan = 4 };

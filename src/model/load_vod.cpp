@@ -1,8 +1,8 @@
 // Loading an existing vod.txt into the song list: what is read, and what is
 // not and why, so that nothing is dropped without the owner knowing.
 #include "model/uclsSong.h"
-#include "model/vod_text.h"
 #include "platform/env.h"
+#include "run/vod_text.h"
 
 namespace {
 // A byte below 0x20 between the line's first and last visible characters:

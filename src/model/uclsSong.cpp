@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
-#include "model/replacing_file.h"
-#include "model/target_dir.h"
 #include "platform/env.h"
+#include "run/replacing_file.h"
+#include "run/target_dir.h"
 
 TBaseSong::TBaseSong(std::uint8_t productLine, platform::Env* env)
     : FProductLine(productLine), env_(env != nullptr ? env : platform::Env::Default()) {}
@@ -64,20 +64,4 @@ void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName)
   if (folder.empty()) folder = ".";
   const auto held = env_->OpenFolder(folder);
   TReplacingFile::Write(*held, ExtractName(fileName), bytes);
-}
-
-void TBaseSong::CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
-  if (FTarget && FTarget->Path() == targetDir) {
-    CopyRecordFiles(*FTarget, targetDir, onFileCopy);
-    return;
-  }
-  // Called on its own: the folder is looked at, made and held for this copy.
-  const auto target = NewTarget(targetDir);
-  target->Inspect();
-  CopyRecordFiles(*target, target->Path(), onFileCopy);
-}
-
-std::unique_ptr<TTargetDir> TBaseSong::NewTarget(const std::string& path) {
-  return std::make_unique<TTargetDir>(*env_, path,
-                                      [this](const std::string& line) { return SongNoOf(line); });
 }

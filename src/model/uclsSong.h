@@ -23,8 +23,9 @@
 #include "model/bm_table.h"
 #include "model/song_file_name.h"
 #include "model/songdata.h"
-#include "model/vod_text.h"
 #include "model/window_side.h"
+#include "run/run.h"
+#include "run/vod_text.h"
 #include "text/uPublic.h"
 
 namespace platform {
@@ -42,15 +43,8 @@ class TBaseSong {
   // Yields a folder path ending with a separator, or "" when the user cancelled
   // (or, for LoadVodFile, the path of the vod.txt to read).
   using TDirProc = std::function<std::string()>;
-  // Tells the user the target disk is too small: drive, needed and free sizes.
-  using TLowSpaceProc = std::function<void(const std::string& drive, const std::string& need,
-                                           const std::string& free)>;
   // Called before each file is copied, with source and destination paths.
   using TFileCopyProc = std::function<void(const std::string& source, const std::string& dest)>;
-  // Called before each file is read back from the target: its path, which
-  // of how many (0-based), its bytes and the bytes of all of them.
-  using TReadBackProc = std::function<void(const std::string& path, int index, int count,
-                                           std::int64_t bytes, std::int64_t allBytes)>;
 
   // Creates the line list and the six tables (empty), the counter at 660000.
   // env is the operating system to use; null means the real one. The
@@ -114,97 +108,55 @@ class TBaseSong {
   // the folder once every check passed.
   std::string FindUsbVodDir();
 
-  // Decides FTargetDir (the USB disk's vod folder, or the folder dirProc
-  // yields), looks at it (Target(): held open and locked, nothing written;
-  // FTargetDir then spelled as the target holds it, "VOD" for "vod") and
-  // builds the lines of vod.txt (BuildLines). 0: go on with CopyToTarget.
-  // 1: no target (no disk and no callback, or the user cancelled). 6: the
-  // target cannot be used (a link, another run writing there, unreadable)
-  // or a song is incomplete; the user was shown why ("保存信息失败").
-  // Nothing on the target is written here.
-  std::uint8_t PrepareTarget(bool useUsb, const TDirProc& dirProc);
-  // BuildLines again (after the records changed), with its message; 0 or 6.
-  std::uint8_t MakeLines();
+  // What PrepareTarget decided.
+  struct TPrepared {
+    // 0: go on with CopyToTarget. 1: no target (no folder given, or the
+    // owner cancelled the folder choice). 6: the target cannot be used (a
+    // link, another run writing there, unreadable) or a song is incomplete.
+    std::uint8_t result = 0;
+    std::string message;  // for 6: why, for the owner under "保存信息失败" (GBK)
+  };
+  // Decides FTargetDir (the USB disk's vod folder when useUsb and one is
+  // there, else the folder dirProc yields: the window tells the owner that
+  // no USB disk was found before it asks), looks at it (Target(): held open
+  // and locked, nothing written; FTargetDir then spelled as the target holds
+  // it, "VOD" for "vod") and builds the lines of vod.txt (BuildLines).
+  // Nothing on the target is written here, and nothing is shown.
+  TPrepared PrepareTarget(bool useUsb, const TDirProc& dirProc);
+  // BuildLines again (after the records changed): 0, or 6 and why.
+  TPrepared MakeLines();
 
   // The target the run looked at (PrepareTarget), or null. CloseTarget lets
   // it go (and its lock) when the run ends.
   TTargetDir* Target() const { return FTarget.get(); }
   void CloseTarget();
+  // A target at path that reads lines as this product line does.
+  std::unique_ptr<TTargetDir> NewTarget(const std::string& path);
 
-  // The run on the target: checks the room, keeps a copy of the target's
-  // list on this computer, makes the folder, copies the songs (CopySongFiles)
-  // and replaces the list with FLines and FKeptLines, in the order given in
-  // model/target.cpp, which keeps every line of the target's list naming a
-  // .dat that holds its song at every instant (the program killed or the
-  // stick pulled anywhere). Lets the target go when it returns or throws.
-  //
-  // 1: all done, FTargetDir emptied. 0: too little room, onLowSpace was told
-  // (volume or folder, needed, free) and nothing on the target changed. The
-  // room counts every file in whole allocation units (FAT's clusters) at the
-  // fullest moment of the run (a song's new file beside the old one it
-  // replaces, the list's temporary file beside the list); FNeedSize, less
-  // the files the run replaces, counts too.
-  //
-  // Throws, before anything is written: TTargetRefused when the target's
-  // file system cannot take the run whatever its free bytes (a video larger
-  // than its largest file, too few file entries), when another run wrote
-  // there, or when the list's copy cannot be kept on this computer;
-  // TUserError "歌曲文件目录错误" without source or target folder,
-  // "目标磁盘空间不足" when room is short and there is no onLowSpace.
-  //
-  // When FVerifyCopies, every .dat the run wrote is read back from the
-  // device, not from the system's cache, and compared with the checksum of
-  // its source taken while copying, before the list names it; the list
-  // itself is read back before it takes the old one's place. Bytes that
-  // differ (a counterfeit stick) or a read that fails (a stick pulled or
-  // failing) throw TReadBackFailed, and the list is not replaced then.
-  // onReadBack is told of each song's file; a cancel request stops the check.
-  //
-  // When the copy fails or is cancelled (TCopyCancelled, also during the
-  // check), the error propagates after the list was made to name exactly the
-  // songs complete (and read back right) on the target, the kept ones
-  // included; FCopyOutcome tells what is where.
-  int CopyToTarget(const TLowSpaceProc& onLowSpace, const TFileCopyProc& onFileCopy,
-                   const TReadBackProc& onReadBack = nullptr);
-  // Whether CopyToTarget reads back what it wrote (on by default).
-  bool FVerifyCopies = true;
+  // The run onto the target (run/run.h: the order that keeps every line of
+  // the target's list naming a .dat that holds its song at every instant):
+  // the songs of slots 0..FCount-1 with FLines, FKeptLines after them,
+  // FReplacedLines for a list being replaced, FNeedSize; every file read
+  // back when verify. Looks at FTargetDir again unless PrepareTarget held
+  // it; lets the target go when it returns. observer is told of each file
+  // and chunk and asked whether to stop; without one the list posts
+  // WM_COPYPROGRESS to FHandle after each chunk, lets its loop run and
+  // stops at RequestCancel. FTargetDir is emptied when done. The outcome
+  // says how it ended; TUserError "歌曲文件目录错误" without source or target
+  // folder is an outcome too (kRefused).
+  TRunOutcome CopyToTarget(bool verify = true);
+  TRunOutcome CopyToTarget(IRunObserver& observer, bool verify = true);
 
-  // What the last CopyToTarget left on the target.
-  struct TCopyOutcome {
-    std::vector<bool> complete;  // per song: its .dat is complete there (copied, or kept)
-    std::vector<bool> placed;    // per song: its new .dat began to take its name
-    std::vector<bool> checked;   // per song: read back right, or kept without copying
-    int failed = -1;             // the song whose copy failed or was cancelled; -1: none
-    bool changed = false;        // at least one .dat was written
-    // Before the copy the list lost the songs whose files new songs take.
-    bool listShortened = false;
-    bool vodWritten = false;  // the list was replaced (after a stop: with the complete songs)
-    bool checking = false;    // the files were being read back when it stopped
-    // The files the run wrote, as they were meant to be: for the read-back.
-    struct TWritten {
-      std::string name;  // "660001.dat"
-      std::string song;  // the song's number and title
-      int index = -1;    // its slot
-      std::int64_t size = 0;
-      std::uint64_t sum = 0;  // TChecksum of the bytes
-    };
-    std::vector<TWritten> written;
-    // What the read-back found: songs (number and title) whose file came back
-    // as written, with other bytes, that could not be read, that were not
-    // read back (the check was cancelled); the first read error.
-    std::vector<std::string> verified, differ, unreadable, unchecked;
-    std::string readError;
-  };
-  TCopyOutcome FCopyOutcome;
+  // Asks a running copy without an observer of its own to stop after the
+  // current chunk.
+  void RequestCancel() { FCancelRequested = true; }
+
   // Fingerprints (TVodText::print) of every vod.txt this list loaded or
   // wrote: a target's vod.txt among them holds no song the window lacks.
   std::vector<std::uint64_t> FKnownLists;
 
-  // Asks a running copy to stop after the current chunk (TCopyCancelled).
-  void RequestCancel() { FCancelRequested = true; }
-
   // The most room the run takes on the target at any moment, in allocation
-  // units of unit bytes (see CopyToTarget). Needs Target().
+  // units of unit bytes (run/run.h RoomNeeded). Needs Target().
   std::int64_t RoomNeeded(std::int64_t unit);
 
   // ---- Loading a vod.txt (model/load_vod.cpp) ----
@@ -299,48 +251,16 @@ class TBaseSong {
   }
   // Per slot: the line written as it was (PutSong), "" to build one.
   const std::string& UnchangedLine(int index) const;
-  // CopyRecordFiles into targetDir: the target CopyToTarget holds, or the
-  // folder targetDir names, looked at, made and held for this copy only.
+  // The copy step of a run (run/copy.h CopySongs) into targetDir: the target
+  // PrepareTarget holds, or the folder targetDir names, looked at, made and
+  // held for this copy only; onFileCopy is told of each song, WM_COPYPROGRESS
+  // posted after each chunk. Throws as CopySongs does.
   void CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy);
 
-  // The copy procedure of every product line (model/copy_files.cpp): for each
-  // song 0..FCount-1 copies VideoFile to the target's SongNo + ".dat" (under
-  // the name the target gives that file, "660001.DAT" where it has one) in
-  // 5120-byte chunks, posting WM_COPYPROGRESS after each chunk. Each .dat is
-  // written under a temporary name and renamed over the old one only when
-  // complete and flushed. A song without a VideoFile keeps the .dat already on
-  // the target; when it has none either, TUserError naming the song is raised
-  // before any file is copied. Everything on the target is written through
-  // the folder target.Make() holds; shownDir is its path as the owner knows
-  // it, for onFileCopy. File errors are platform::FileError; the songs after
-  // a failing one are not copied. A cancel request (RequestCancel) is heard
-  // before each song and after each chunk: TCopyCancelled, and the
-  // unfinished temporary file is removed. FCopyOutcome follows every song.
-  void CopyRecordFiles(TTargetDir& target, const std::string& shownDir,
-                       const TFileCopyProc& onFileCopy);
-
  private:
-  // The steps of CopyToTarget (model/target.cpp), in their order.
-  void CheckVolumeLimits(const platform::VolumeRoom& room);
-  void KeepListCopy();
-  void TakeOutOfList(platform::Folder& folder);
-  void ReadBack(platform::Folder& folder, const TReadBackProc& onReadBack);
-  // The list's bytes: the lines of the songs listable (all when null), the
-  // kept lines, and after a stop the old lines whose .dat no new song
-  // touched.
-  std::string ListBytes(const std::vector<bool>* listable);
-  // Replaces the target's list with bytes (WriteCheckedList, read back when
-  // FVerifyCopies). Throws TReadBackFailed when it comes back other than
-  // written.
-  void WriteList(platform::Folder& folder, const std::string& bytes);
-  // After a stop: the list := the songs complete (and read back right) on
-  // the target, when that changes it. Never throws.
-  void SaveCompleteSongs(platform::Folder& folder);
-  void ThrowIfCancelled();
-  // The numbers of the songs the run copies (those with a video file).
-  std::set<std::string> NumbersCopied();
-  // A target at path that reads lines as this product line does.
-  std::unique_ptr<TTargetDir> NewTarget(const std::string& path);
+  class TWindowRun;
+  // What a run of the slots 0..FCount-1 writes.
+  TRunPlan Plan(bool verify) const;
 
   platform::Env* env_;
   bool FCancelRequested = false;

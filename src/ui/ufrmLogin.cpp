@@ -2,10 +2,10 @@
 
 #include "formats/product_lines.h"
 #include "model/messages.h"
-#include "model/target_dir.h"
-#include "model/vod_text.h"
 #include "model/window_side.h"
 #include "platform/env.h"
+#include "run/target_dir.h"
+#include "run/vod_text.h"
 #include "ui/load_report.h"
 #include "ui/ui_texts.h"
 
@@ -62,9 +62,10 @@ void TfrmLogin::btnVodClick() {
     // A stick pulled inside the rename of its list holds the list whole
     // only under the temporary name.
     if (const std::string part = WholePartBeside(file); !part.empty()) {
-      view_->ShowBox(ui_text::OpenVodButton(),
-                     ui_text::ListFromPart(ExtractFolder(file), ExtractName(file), ExtractName(part)),
-                     kMsgInformation);
+      view_->ShowBox(
+          ui_text::OpenVodButton(),
+          ui_text::ListFromPart(ExtractFolder(file), ExtractName(file), ExtractName(part)),
+          kMsgInformation);
       file = part;
       error.clear();
       try {

@@ -293,7 +293,9 @@ class TfrmMain : public TWindowSide {
   void FollowRunProgress(int percent);
   void TitleRule(int row);
   void MediaTypeRule(int row);
-  void ReportCopyFailure(const std::exception& error);
+  // Tells the owner how the run ended (FLastRun follows it).
+  void ReportRun(const TRunOutcome& outcome, bool onUsb);
+  class TCopyPanelRun;
   void SetControlsEnabled(bool enabled);
   void ChangePanel();
   // Whether the product line's grid shows the column.
@@ -304,6 +306,7 @@ class TfrmMain : public TWindowSide {
   const TProductGrid* product_ = nullptr;
   int busy_ = 0;
   bool copying_ = false;
+  bool cancelRequested_ = false;  // 取消 during the copy or the check
   bool closeAfterRun_ = false;
   bool counting_ = false;           // a 2049 is being handled
   std::int64_t pendingCount_ = -1;  // a 2049 that came meanwhile

@@ -1,15 +1,37 @@
 // The main window: the add-songs run ("开始加歌") with its callbacks and the
 // copy panel.
 #include <algorithm>
+#include <utility>
 
 #include "model/errors.h"
 #include "model/messages.h"
-#include "model/target_dir.h"
 #include "platform/env.h"
+#include "run/target_dir.h"
 #include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ufrmRestoreList.h"
 #include "ui/ui_texts.h"
+
+// The copy panel follows the run, and its 取消 stops it.
+class TfrmMain::TCopyPanelRun final : public IRunObserver {
+ public:
+  explicit TCopyPanelRun(TfrmMain& form) : form_(form) {}
+  void CopyStarted(int, int, const std::string& source, const std::string& dest) override {
+    form_.ShowCopyFile(source, dest);
+  }
+  void CheckStarted(int index, int count, const std::string& path, std::int64_t bytes,
+                    std::int64_t allBytes) override {
+    form_.ShowReadBackFile(path, index, count, bytes, allBytes);
+  }
+  void Progress(int percent) override { form_.PostNotify(WM_COPYPROGRESS, percent); }
+  bool Cancelled() override {
+    form_.PumpMessages();
+    return std::exchange(form_.cancelRequested_, false);
+  }
+
+ private:
+  TfrmMain& form_;
+};
 
 void TfrmMain::btnCompleteClick() {
   if (Busy() || FSongList == nullptr) return;
@@ -51,7 +73,16 @@ void TfrmMain::btnCompleteClick() {
       TBaseSong& list;
       ~TargetHeld() { list.CloseTarget(); }
     } held{*FSongList};
-    if (FSongList->PrepareTarget(toUsb == 1, [this] { return ChooseSaveFolder(); }) != 0) return;
+    // Without the USB disk the owner is told so before choosing a folder.
+    const bool noUsb = toUsb == 1 && FSongList->FindUsbVodDir().empty();
+    const TBaseSong::TPrepared prepared = FSongList->PrepareTarget(toUsb == 1, [this, noUsb] {
+      if (noUsb) ShowMsg(this, msg::FindUsbCaption(), msg::NoUsbDisk(), kMsgWarning);
+      return ChooseSaveFolder();
+    });
+    if (prepared.result == 6) {
+      ShowMsg(this, msg::SaveFailedCaption(), prepared.message, kMsgError);
+    }
+    if (prepared.result != 0) return;
     if (!SettleExistingSongs()) return;
     // The songs go onto the USB disk when its folder is the target (also
     // when the owner chose it through the folder browser).
@@ -61,53 +92,23 @@ void TfrmMain::btnCompleteClick() {
 
     SetControlsEnabled(false);
     copying_ = true;
+    cancelRequested_ = false;
     Panel = TCopyPanel();
     Panel.songs = FSongList->FCount;
-    FSongList->FVerifyCopies = verifyCopies_;
     runBytes_ = bytesBefore_ = songBytes_ = 0;
     for (int i = 0; i < FSongList->FCount; ++i) {
       const std::string& video = FSongList->GetSong(i)->VideoFile;
       if (!video.empty()) runBytes_ += std::max<std::int64_t>(env_->FileSize(video), 0);
     }
     copyStart_ = std::chrono::steady_clock::now();
-    int copied = 0;
-    std::exception_ptr failure;
-    try {
-      copied = FSongList->CopyToTarget(
-          [this](const std::string& d, const std::string& n, const std::string& f) {
-            ShowLowSpace(d, n, f);
-          },
-          [this](const std::string& s, const std::string& d) { ShowCopyFile(s, d); },
-          [this](const std::string& path, int index, int count, std::int64_t bytes,
-                 std::int64_t allBytes) { ShowReadBackFile(path, index, count, bytes, allBytes); });
-    } catch (...) {
-      failure = std::current_exception();
-    }
+    TCopyPanelRun panel(*this);
+    const TRunOutcome outcome = FSongList->CopyToTarget(panel, verifyCopies_);
     copying_ = false;
     Panel.visible = false;
     Panel.animating = false;
     ChangePanel();
     SetControlsEnabled(true);
-
-    if (failure) {
-      FLastRun = TRunResult::kFailed;
-      try {
-        std::rethrow_exception(failure);
-      } catch (const TTargetRefused& refused) {
-        // Refused before anything was written.
-        FLastRun = TRunResult::kRefused;
-        ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(refused), kMsgError);
-      } catch (const std::exception& error) {
-        ReportCopyFailure(error);
-      }
-    } else if (copied == 1) {
-      FLastRun = TRunResult::kDone;
-      uncopied_ = false;
-      const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
-      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgQuestion);
-    } else {
-      FLastRun = TRunResult::kLowSpace;
-    }
+    ReportRun(outcome, onUsb);
   });
   copying_ = false;
   if (closeAfterRun_) {
@@ -158,21 +159,45 @@ void TfrmMain::CancelCopy() {
   if (!copying_ || FSongList == nullptr) return;
   Panel.cancelling = true;
   ChangePanel();
-  FSongList->RequestCancel();
+  cancelRequested_ = true;
 }
 
-void TfrmMain::ReportCopyFailure(const std::exception& error) {
-  const auto& outcome = FSongList->FCopyOutcome;
-  if (const auto* readBack = dynamic_cast<const TReadBackFailed*>(&error)) {
-    // Written and flushed, but the stick did not keep it, or could not be
-    // read: the list did not take the new songs.
-    ShowMsg(this, readBack->differ ? msg::ReadBackFailedCaption() : msg::StickGoneCaption(),
-            msg::TextOf(error), kMsgError);
-    return;
+void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
+  using TEnd = TRunOutcome::TEnd;
+  switch (outcome.end) {
+    case TEnd::kDone: {
+      FLastRun = TRunResult::kDone;
+      uncopied_ = false;
+      const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
+      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgQuestion);
+      return;
+    }
+    case TEnd::kLowSpace:
+      FLastRun = TRunResult::kLowSpace;
+      ShowLowSpace(outcome.drive, outcome.need, outcome.free);
+      return;
+    case TEnd::kRefused:
+      // Refused before anything was written.
+      FLastRun = TRunResult::kRefused;
+      ShowMsg(this, ui_text::FailedCaption(), outcome.message, kMsgError);
+      return;
+    case TEnd::kDiffers:
+    case TEnd::kUnreadable:
+      // Written and flushed, but the stick did not keep it, or could not be
+      // read: the list did not take the new songs.
+      FLastRun = TRunResult::kFailed;
+      ShowMsg(
+          this,
+          outcome.end == TEnd::kDiffers ? msg::ReadBackFailedCaption() : msg::StickGoneCaption(),
+          outcome.message, kMsgError);
+      return;
+    case TEnd::kStopped:
+      FLastRun = TRunResult::kFailed;
+      break;
   }
   if (outcome.failed < 0 && !outcome.changed && !outcome.listShortened) {
     // The run stopped before a file on the target was touched.
-    ShowMsg(this, ui_text::FailedCaption(), msg::TextOf(error), kMsgError);
+    ShowMsg(this, ui_text::FailedCaption(), outcome.message, kMsgError);
     return;
   }
   // The songs listed now, those copied that the list does not name (not
@@ -191,16 +216,16 @@ void TfrmMain::ReportCopyFailure(const std::exception& error) {
     if (song.VideoFile.empty()) continue;  // kept as it was
     if (!flag(outcome.complete, i)) {
       add(notCopied, song.SongNo);
-    } else if (!outcome.vodWritten || (FSongList->FVerifyCopies && !flag(outcome.checked, i))) {
+    } else if (!outcome.vodWritten || (verifyCopies_ && !flag(outcome.checked, i))) {
       add(unlisted, song.SongNo);
     } else {
       add(listed, song.SongNo);
     }
   }
   ui_text::TCopyReport report;
-  report.cancelled = dynamic_cast<const TCopyCancelled*>(&error) != nullptr;
+  report.cancelled = outcome.cancelled;
   report.checking = outcome.checking;
-  report.reason = msg::TextOf(error);
+  report.reason = outcome.message;
   if (outcome.failed >= 0) {
     const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
     report.song = failed.SongNo + " " + failed.SongName;

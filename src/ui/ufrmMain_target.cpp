@@ -6,7 +6,8 @@
 #include <set>
 
 #include "formats/product_lines.h"
-#include "model/target_dir.h"
+#include "model/messages.h"
+#include "run/target_dir.h"
 #include "ui/load_report.h"
 #include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
@@ -156,5 +157,7 @@ bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
   if (!changedByRun_) return true;
   changedByRun_ = false;
   GridToSongs();
-  return FSongList->MakeLines() == 0;
+  const TBaseSong::TPrepared lines = FSongList->MakeLines();
+  if (lines.result == 6) ShowMsg(this, msg::SaveFailedCaption(), lines.message, kMsgError);
+  return lines.result == 0;
 }

@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "formats/product_lines.h"
-#include "model/list_copies.h"
-#include "model/list_file.h"
 #include "model/messages.h"
-#include "model/stick_list.h"
-#include "model/target_dir.h"
 #include "model/window_side.h"
 #include "platform/env.h"
+#include "run/list_copies.h"
+#include "run/list_file.h"
+#include "run/stick_list.h"
+#include "run/target_dir.h"
 #include "ui/ui_texts.h"
 
 namespace {

@@ -228,9 +228,9 @@ TEST(OruRun, WritesTheGoldenVodTxtAndCopiesEachSong) {
   list.FNeedSize = 12802;
 
   // The folder is made by the copy, once every check passed.
-  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }).result, 0);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "out"));
-  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  ASSERT_EQ(list.CopyToTarget().end, TRunOutcome::TEnd::kDone);
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"),
             TempDir::Read(std::filesystem::path(ADDSONGS_FIXTURES_DIR) / "oru_vod.txt"));
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660001.dat"), std::string(12800, 'a'));

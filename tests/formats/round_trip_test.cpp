@@ -32,7 +32,7 @@ TEST(RoundTrip, LoadingAVodTxtAndSavingTheSameSongsGivesTheSameBytes) {
     ASSERT_EQ(list->FCount, c.songs) << c.fixture;
     EXPECT_EQ(list->GetSong(0)->SongName, Gbk(c.firstTitle)) << c.fixture;
 
-    ASSERT_EQ(list->PrepareTarget(false, [&] { return dir.Gbk(); }), 0) << c.fixture;
+    ASSERT_EQ(list->PrepareTarget(false, [&] { return dir.Gbk(); }).result, 0) << c.fixture;
     EXPECT_TRUE(window.boxes.empty()) << c.fixture;
     list->SaveLines(list->FLines, dir.Gbk() + "vod.txt");
     EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), TempDir::Read(fixture)) << c.fixture;

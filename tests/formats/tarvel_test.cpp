@@ -173,8 +173,8 @@ TEST(TarvelRun, WritesTheGoldenVodTxtAndReadsItBack) {
   list.PutSong(&a);
   list.FSourceDir = dir.Gbk() + "src/";
   std::filesystem::create_directory(dir.path() / "out");
-  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
-  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }).result, 0);
+  ASSERT_EQ(list.CopyToTarget().end, TRunOutcome::TEnd::kDone);
   const auto golden = std::filesystem::path(ADDSONGS_FIXTURES_DIR) / "tarvel_vod.txt";
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), TempDir::Read(golden));
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660001.dat"), "video");

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "model/list_copies.h"
-#include "model/target_dir.h"
+#include "run/list_copies.h"
+#include "run/target_dir.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 

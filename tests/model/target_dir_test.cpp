@@ -9,7 +9,7 @@
 #include <string>
 
 #include "model/errors.h"
-#include "model/target_dir.h"
+#include "run/target_dir.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "text/gbk.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/errors.h"
-#include "model/target_dir.h"
+#include "run/target_dir.h"
 #include "support/fake_window.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
@@ -28,13 +28,11 @@ TEST(TargetOnPosix, ALinkAsTheTargetOrTheFolderThatHoldsItIsRefusedBeforeAnythin
       dir.Gbk() + "stick/vod/",  // the vod folder on the stick
   };
   for (const std::string& target : targets) {
-    FakeWindow window;
     TestSong list;
-    list.FHandle = &window;
-    EXPECT_EQ(list.PrepareTarget(false, [&] { return target; }), 6) << target;
-    ASSERT_EQ(window.boxes.size(), 1u) << target;
-    EXPECT_NE(gbk::ToUtf8(window.boxes[0].text).find("是一个链接"), std::string::npos)
-        << gbk::ToUtf8(window.boxes[0].text);
+    const auto prepared = list.PrepareTarget(false, [&] { return target; });
+    EXPECT_EQ(prepared.result, 6) << target;
+    EXPECT_NE(gbk::ToUtf8(prepared.message).find("是一个链接"), std::string::npos)
+        << gbk::ToUtf8(prepared.message);
   }
   EXPECT_TRUE(fs::is_empty(dir.path() / "elsewhere" / "vod"));
 }

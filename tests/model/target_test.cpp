@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using TEnd = TRunOutcome::TEnd;
+
 std::size_t EntriesIn(const fs::path& dir) {
   return static_cast<std::size_t>(
       std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
@@ -56,19 +58,16 @@ TEST_F(Target, AVodFolderThatCannotBeMadeFailsTheCopyWithItsReasonInChinese) {
   env.failCreateDirs = true;
   Add(Video("660001", 10));
   list.FSourceDir = dir.Gbk() + "src/";
-  ASSERT_EQ(list.PrepareTarget(true, nullptr), 0);
-  try {
-    list.CopyToTarget(nullptr, nullptr);
-    FAIL();
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(std::string(e.what()).rfind(Gbk(u8"U盘只读或写保护"), 0), 0u) << e.what();
-  }
+  ASSERT_EQ(list.PrepareTarget(true, nullptr).result, 0);
+  const TRunOutcome outcome = list.CopyToTarget();
+  EXPECT_EQ(outcome.end, TEnd::kStopped);
+  EXPECT_EQ(outcome.message.rfind(Gbk(u8"U盘只读或写保护"), 0), 0u) << outcome.message;
   EXPECT_FALSE(fs::exists(dir.path() / "vod"));
 }
 
 // ---- Preparing the target and writing vod.txt ----
 
-TEST_F(Target, WithoutUsbDiskTheUserIsToldOnceThenChoosesAFolder) {
+TEST_F(Target, WithoutUsbDiskTheFolderChoiceIsAskedAndNothingIsShown) {
   Add(Song("a"));
   int asked = 0;
   const auto chosen = dir.Gbk() + "chosen/";
@@ -77,11 +76,11 @@ TEST_F(Target, WithoutUsbDiskTheUserIsToldOnceThenChoosesAFolder) {
                                [&] {
                                  ++asked;
                                  return chosen;
-                               }),
+                               })
+                .result,
             0);
   EXPECT_EQ(asked, 1);
-  ASSERT_EQ(window.boxes.size(), 1u);
-  EXPECT_EQ(window.boxes[0], (ShownBox{Gbk(u8"查找U盘"), Gbk(u8"没有找到U盘"), kMsgWarning}));
+  EXPECT_TRUE(window.boxes.empty()) << "the window tells, not the list";
   EXPECT_EQ(list.FTargetDir, chosen);
   EXPECT_EQ(list.FLines, TStringList{"a;e"});
   EXPECT_EQ(EntriesIn(dir.path() / "chosen"), 0u) << "vod.txt is written after the copy";
@@ -89,10 +88,9 @@ TEST_F(Target, WithoutUsbDiskTheUserIsToldOnceThenChoosesAFolder) {
 
 TEST_F(Target, CancelledFolderChoiceEndsWithOneAndWritesNothing) {
   Add(Song("a"));
-  EXPECT_EQ(list.PrepareTarget(true, [] { return std::string(); }), 1);
-  EXPECT_EQ(list.PrepareTarget(true, nullptr), 1);
-  EXPECT_EQ(list.PrepareTarget(false, nullptr), 1);
-  EXPECT_EQ(window.boxes.size(), 2u);  // the warning, for each use-USB attempt
+  EXPECT_EQ(list.PrepareTarget(true, [] { return std::string(); }).result, 1);
+  EXPECT_EQ(list.PrepareTarget(true, nullptr).result, 1);
+  EXPECT_EQ(list.PrepareTarget(false, nullptr).result, 1);
   EXPECT_EQ(EntriesIn(dir.path()), 0u);
 }
 
@@ -100,7 +98,7 @@ TEST_F(Target, ChosenFolderWinsOverAPresentUsbDiskWhenUsbIsNotWanted) {
   env.volumes = {dir.Gbk() + "usb/"};
   fs::create_directory(dir.path() / "usb");
   Add(Song("a"));
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }), 0);
+  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk(); }).result, 0);
   EXPECT_EQ(list.FTargetDir, dir.Gbk());
   EXPECT_FALSE(fs::exists(dir.path() / "usb" / "vod")) << "nothing is made on the disk not chosen";
 }
@@ -112,22 +110,21 @@ TEST_F(Target, UsbDiskTargetGetsTheNewLinesReplacingTheOldFile) {
   Add(Video("660002", 20));
   list.FSourceDir = dir.Gbk() + "src/";
   list.FLines = {"stale"};
-  EXPECT_EQ(list.PrepareTarget(true, nullptr), 0);
+  EXPECT_EQ(list.PrepareTarget(true, nullptr).result, 0);
   EXPECT_EQ(list.FTargetDir, dir.Gbk() + "vod" + env.PathSeparator());
   EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "old;line\r\nmore\r\n");
-  EXPECT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kDone);
   EXPECT_EQ(TempDir::Read(dir.path() / "vod" / "vod.txt"), "t660001;e\r\nt660002;e\r\n");
   EXPECT_TRUE(window.boxes.empty());
 }
 
-TEST_F(Target, IncompleteSongIsShownAndTheOldVodTxtSurvives) {
+TEST_F(Target, IncompleteSongIsToldAndTheOldVodTxtSurvives) {
   dir.Write("vod.txt", "old\r\n");
   Add(Song("a"));
   Add(Song(" "));
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return dir.path().string(); }), 6);
-  ASSERT_EQ(window.boxes.size(), 1u);
-  EXPECT_EQ(window.boxes[0],
-            (ShownBox{Gbk(u8"保存信息失败"), Gbk(u8"加歌信息不完整,不能有空项"), kMsgError}));
+  const auto prepared = list.PrepareTarget(false, [&] { return dir.path().string(); });
+  EXPECT_EQ(prepared.result, 6);
+  EXPECT_EQ(prepared.message, Gbk(u8"加歌信息不完整,不能有空项"));
   EXPECT_EQ(TempDir::Read(dir.path() / "vod.txt"), "old\r\n");
 }
 
@@ -137,9 +134,9 @@ TEST_F(Target, VodTxtThatCannotBeWrittenIsAnErrorAndTheOldOneSurvives) {
   dir.Write("out/660001.dat", "kept");
   list.GetSong(0)->SongNo = "660001";
   list.FSourceDir = dir.Gbk();
-  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }).result, 0);
   env.failSync = true;
-  EXPECT_THROW(list.CopyToTarget(nullptr, nullptr), std::system_error);
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kStopped);
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), "old\r\n");
   EXPECT_EQ(EntriesIn(dir.path() / "out"), 2u);  // no temporary file left behind
 }
@@ -148,35 +145,30 @@ TEST_F(Target, AMissingTargetIsMadeByTheCopyAndAnImpossibleOneRefusedBeforeIt) {
   Add(Video("660001", 10));
   list.FSourceDir = dir.Gbk() + "src/";
   const std::string deep = dir.Gbk() + "a/b/vod/";
-  ASSERT_EQ(list.PrepareTarget(false, [&] { return deep; }), 0);
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return deep; }).result, 0);
   EXPECT_FALSE(fs::exists(dir.path() / "a")) << "looking makes nothing";
-  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  ASSERT_EQ(list.CopyToTarget().end, TEnd::kDone);
   EXPECT_TRUE(fs::exists(dir.path() / "a/b/vod/vod.txt"));
 
   dir.Write("file", "x");
   for (const std::string& target : {dir.Gbk() + "file/vod/", dir.Gbk() + "file/"}) {
-    window.boxes.clear();
-    EXPECT_EQ(list.PrepareTarget(false, [&] { return target; }), 6) << target;
-    ASSERT_EQ(window.boxes.size(), 1u) << target;
-    EXPECT_EQ(window.boxes[0].caption, Gbk(u8"保存信息失败"));
-    EXPECT_NE(window.boxes[0].text.find('"' + dir.Gbk() + "file\""), std::string::npos) << target;
-    EXPECT_NE(window.boxes[0].text.find(Gbk(u8"是一个文件，不是文件夹")), std::string::npos);
+    const auto prepared = list.PrepareTarget(false, [&] { return target; });
+    EXPECT_EQ(prepared.result, 6) << target;
+    EXPECT_NE(prepared.message.find('"' + dir.Gbk() + "file\""), std::string::npos) << target;
+    EXPECT_NE(prepared.message.find(Gbk(u8"是一个文件，不是文件夹")), std::string::npos);
   }
 }
 
 // ---- Space check ----
 
-TEST_F(Target, MissingSourceOrTargetFolderIsAnError) {
+TEST_F(Target, MissingSourceOrTargetFolderRefusesTheRun) {
   list.FTargetDir = dir.Gbk();
-  try {
-    list.CopyToTarget(nullptr, nullptr);
-    FAIL();
-  } catch (const TUserError& e) {
-    EXPECT_EQ(std::string(e.what()), Gbk(u8"歌曲文件目录错误"));
-  }
+  TRunOutcome outcome = list.CopyToTarget();
+  EXPECT_EQ(outcome.end, TEnd::kRefused);
+  EXPECT_EQ(outcome.message, Gbk(u8"歌曲文件目录错误"));
   list.FSourceDir = dir.Gbk();
   list.FTargetDir.clear();
-  EXPECT_THROW(list.CopyToTarget(nullptr, nullptr), TUserError);
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kRefused);
 }
 
 TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
@@ -186,17 +178,15 @@ TEST_F(Target, NeedEqualToFreeIsEnoughAndOneByteMoreIsNot) {
   env.freeBytes = 5LL * 1073741824;
   env.volumeOf = "/media/usb/";
   list.FNeedSize = 5LL * 1073741824 + 1;
-  std::vector<std::string> told;
-  auto onLow = [&](const std::string& d, const std::string& n, const std::string& f) {
-    told = {d, n, f};
-  };
-  EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 0);
-  EXPECT_EQ(told, (std::vector<std::string>{"/media/usb/", "5.00G", "5.00G"}));
+  const TRunOutcome low = list.CopyToTarget();
+  EXPECT_EQ(low.end, TEnd::kLowSpace);
+  EXPECT_EQ((std::vector<std::string>{low.drive, low.need, low.free}),
+            (std::vector<std::string>{"/media/usb/", "5.00G", "5.00G"}));
   EXPECT_FALSE(fs::exists(dir.path() / "660001.dat"));
   EXPECT_EQ(list.FTargetDir, dir.Gbk());  // kept for another try
 
   list.FNeedSize = 5LL * 1073741824;
-  EXPECT_EQ(list.CopyToTarget(onLow, nullptr), 1);
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kDone);
   EXPECT_TRUE(fs::exists(dir.path() / "660001.dat"));
   EXPECT_EQ(list.FTargetDir, "");
   EXPECT_EQ(list.FSourceDir, dir.Gbk() + "src" + env.PathSeparator());
@@ -208,19 +198,19 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
   Add(Video("660001", 1));
   Add(Video("660002", 4096));
   Add(Video("660003", 4097));
-  ASSERT_EQ(list.MakeLines(), 0);
+  ASSERT_EQ(list.MakeLines().result, 0);
   list.FSourceDir = dir.Gbk() + "src/";
   env.blockSize = 4096;
   env.volumeOf = "/media/usb/";
   const struct {
     std::int64_t free;
     std::int64_t needSize;
-    int result;
+    TEnd end;
   } cases[] = {
-      {20479, 0, 0},          // the sum of the sizes (8194) would have passed
-      {20480, 8194, 1},       // an exact fit in whole blocks
-      {20480, 20481, 0},      // a larger FNeedSize still counts
-      {3 << 20, 2 << 20, 1},  // plenty of room
+      {20479, 0, TEnd::kLowSpace},      // the sum of the sizes (8194) would have passed
+      {20480, 8194, TEnd::kDone},       // an exact fit in whole blocks
+      {20480, 20481, TEnd::kLowSpace},  // a larger FNeedSize still counts
+      {3 << 20, 2 << 20, TEnd::kDone},  // plenty of room
   };
   for (const auto& c : cases) {
     fs::remove_all(dir.path() / "out");
@@ -228,10 +218,8 @@ TEST_F(Target, EachFileTakesWholeBlocksOfTheTargetVolume) {
     fs::create_directories(dir.path() / "out");
     env.freeBytes = c.free;
     list.FNeedSize = c.needSize;
-    bool told = false;
-    EXPECT_EQ(list.CopyToTarget([&](auto&&...) { told = true; }, nullptr), c.result) << c.free;
-    EXPECT_EQ(told, c.result == 0) << c.free;
-    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.result == 1 ? 4u : 0u) << c.free;
+    EXPECT_EQ(list.CopyToTarget().end, c.end) << c.free;
+    EXPECT_EQ(EntriesIn(dir.path() / "out"), c.end == TEnd::kDone ? 4u : 0u) << c.free;
   }
 }
 
@@ -280,23 +268,19 @@ TEST_F(Target, TheRoomNeededIsThatOfTheRunsFullestMomentInWholeUnits) {
     list.ClearSongs();
     for (const auto& [number, size] : c.songs) Add(Video(number, size));
     list.FSourceDir = dir.Gbk() + "src/";
-    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/vod/"; }), 0) << c.what;
+    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/vod/"; }).result, 0)
+        << c.what;
     EXPECT_EQ(list.RoomNeeded(4096), c.need) << c.what;
     list.CloseTarget();
   }
 }
 
-TEST_F(Target, UnreadableFreeSpaceCountsAsTooSmallAndWithoutCallbackIsAnError) {
+TEST_F(Target, UnreadableFreeSpaceCountsAsTooSmall) {
   list.FSourceDir = dir.Gbk();
   list.FTargetDir = dir.Gbk();
   env.freeBytes = -1;
   list.FNeedSize = 0;
-  try {
-    list.CopyToTarget(nullptr, nullptr);
-    FAIL();
-  } catch (const TUserError& e) {
-    EXPECT_EQ(std::string(e.what()), Gbk(u8"目标磁盘空间不足"));
-  }
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kLowSpace);
 }
 
 // ---- Copying ----
@@ -372,7 +356,7 @@ TEST_F(Target, TemporaryFilesOfAnEarlierKilledRunAreRemovedBeforeCopying) {
   }
   list.FSourceDir = dir.Gbk();
   list.FTargetDir = dir.Gbk() + "out/";
-  ASSERT_EQ(list.CopyToTarget(nullptr, nullptr), 1);
+  ASSERT_EQ(list.CopyToTarget().end, TEnd::kDone);
   std::set<std::string> left;
   for (const auto& entry : fs::directory_iterator(dir.path() / "out")) {
     left.insert(entry.path().filename().string());
@@ -385,9 +369,9 @@ TEST_F(Target, FileErrorsShowAChineseFolderAsTheUserWroteIt) {
   dir.Write(gbk::ToUtf8(Gbk(u8"新歌目录")), "a file where a folder should be");
   const std::string folder = dir.Gbk() + Gbk(u8"新歌目录");
   Add(Song("a"));
-  EXPECT_EQ(list.PrepareTarget(false, [&] { return folder + "/vod/"; }), 6);
-  ASSERT_EQ(window.boxes.size(), 1u);
-  const std::string& text = window.boxes[0].text;
+  const auto prepared = list.PrepareTarget(false, [&] { return folder + "/vod/"; });
+  EXPECT_EQ(prepared.result, 6);
+  const std::string& text = prepared.message;
   EXPECT_NE(text.find('"' + folder + '"'), std::string::npos) << gbk::ToUtf8(text);
   EXPECT_TRUE(gbk::TryToUtf8(text)) << "the whole text is GBK";
 
@@ -466,14 +450,15 @@ TEST_F(Target, RunThatStopsLeavesVodTxtListingExactlyTheSongsCompleteOnTheTarget
     dir.Write("out/660002.dat", "an older copy");
     dir.Write("out/660009.dat", "loaded song");
     list.FSourceDir = dir.Gbk() + "src/";
-    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0) << c.why;
+    ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }).result, 0) << c.why;
     c.breakIt();
-    EXPECT_ANY_THROW(list.CopyToTarget(nullptr, nullptr)) << c.why;
+    const TRunOutcome outcome = list.CopyToTarget();
+    EXPECT_EQ(outcome.end, TEnd::kStopped) << c.why;
     window.onPump = nullptr;
     EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), c.vod) << c.why;
     EXPECT_EQ(TempDir::Read(dir.path() / "out" / "660002.dat"), "an older copy") << c.why;
     EXPECT_FALSE(fs::exists(dir.path() / "out" / "660003.dat")) << c.why;
-    EXPECT_EQ(list.FCopyOutcome.failed, c.vod == "old vod\r\n" ? 0 : 1) << c.why;
+    EXPECT_EQ(outcome.failed, c.vod == "old vod\r\n" ? 0 : 1) << c.why;
     EXPECT_EQ(EntriesIn(dir.path() / "out"), c.vod == "old vod\r\n" ? 3u : 4u) << c.why;
   }
 }
@@ -482,9 +467,9 @@ TEST_F(Target, TooLittleRoomChangesNothingOnTheTarget) {
   Add(Video("660001", 10));
   dir.Write("out/vod.txt", "old vod\r\n");
   list.FSourceDir = dir.Gbk() + "src/";
-  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }), 0);
+  ASSERT_EQ(list.PrepareTarget(false, [&] { return dir.Gbk() + "out/"; }).result, 0);
   env.freeBytes = 100;
-  EXPECT_EQ(list.CopyToTarget([](auto&&...) {}, nullptr), 0);
+  EXPECT_EQ(list.CopyToTarget().end, TEnd::kLowSpace);
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod.txt"), "old vod\r\n");
   EXPECT_EQ(EntriesIn(dir.path() / "out"), 1u);
 }
@@ -574,18 +559,15 @@ TEST_F(Target, TooFewFileEntriesOrAVideoTooLargeForTheFileSystemIsRefusedBeforeA
     env.freeEntries = c.entries;
     env.largestFile = c.largest;
     env.freeBytes = std::int64_t{1} << 40;
+    const TRunOutcome outcome = songs.CopyToTarget();
     if (*c.says != 0) {
-      try {
-        songs.CopyToTarget(nullptr, nullptr);
-        ADD_FAILURE() << c.what;
-      } catch (const TUserError& e) {
-        EXPECT_NE(gbk::ToUtf8(e.what()).find(reinterpret_cast<const char*>(c.says)),
-                  std::string::npos)
-            << c.what << ": " << gbk::ToUtf8(e.what());
-      }
+      EXPECT_EQ(outcome.end, TEnd::kRefused) << c.what;
+      EXPECT_NE(gbk::ToUtf8(outcome.message).find(reinterpret_cast<const char*>(c.says)),
+                std::string::npos)
+          << c.what << ": " << gbk::ToUtf8(outcome.message);
       EXPECT_FALSE(fs::exists(dir.path() / "out")) << c.what << ": nothing made";
     } else {
-      EXPECT_EQ(songs.CopyToTarget(nullptr, nullptr), 1) << c.what;
+      EXPECT_EQ(outcome.end, TEnd::kDone) << c.what;
       fs::remove_all(dir.path() / "out");
     }
   }

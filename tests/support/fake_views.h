@@ -46,6 +46,7 @@ class FakeMainView : public TQueuedMainView,
   std::optional<std::string> chosenFile;                // the login's open dialog
   std::optional<std::vector<std::string>> chosenFiles;  // the new-song file dialog
   std::optional<std::string> chosenFolder;              // the folder browser
+  std::function<void()> onChooseFolder;                 // runs when the browser shows
   std::vector<std::string> foldersOffered;              // the folder each file dialog opened in
   // The button chosen for each question (default: the first); every
   // question asked, in order.
@@ -79,7 +80,10 @@ class FakeMainView : public TQueuedMainView,
     const auto answer = answers.find(question.id);
     return answer == answers.end() ? 0 : answer->second;
   }
-  std::optional<std::string> ChooseFolder(const std::string&) override { return chosenFolder; }
+  std::optional<std::string> ChooseFolder(const std::string&) override {
+    if (onChooseFolder) onChooseFolder();
+    return chosenFolder;
+  }
   void ShowModal(TfrmLogin& f) override {
     f.SetView(this);
     if (onLogin) onLogin(f);

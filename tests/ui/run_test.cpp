@@ -114,6 +114,20 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "vod"));
 }
 
+TEST_F(MainForm, WithoutAUsbDiskTheOwnerIsToldBeforeChoosingAFolderAndMayCancel) {
+  Start(1);
+  AddFiles({Video("a-b.mpg")});
+  view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };  // the USB disk
+  std::size_t boxesWhenAsked = 0;
+  view.onChooseFolder = [&] { boxesWhenAsked = view.boxes.size(); };
+  view.chosenFolder.reset();  // cancelled
+  form.btnCompleteClick();
+  EXPECT_EQ(boxesWhenAsked, 1u) << "the notice comes first";
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0], (ShownBox{Gbk(u8"查找U盘"), Gbk(u8"没有找到U盘"), kMsgWarning}));
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
+}
+
 TEST_F(MainForm, RunOntoTheUsbDiskAndTheLowSpaceDialogNamesTheMountPoint) {
   Start(3);
   AddFiles({Video("a-b.mpg", 12800)});

@@ -1,4 +1,4 @@
-#include "model/stick_list.h"
+#include "run/stick_list.h"
 
 #include "text/uPublic.h"
 

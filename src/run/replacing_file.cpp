@@ -1,4 +1,4 @@
-#include "model/replacing_file.h"
+#include "run/replacing_file.h"
 
 #include <cerrno>
 

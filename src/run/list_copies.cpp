@@ -1,14 +1,14 @@
-#include "model/list_copies.h"
+#include "run/list_copies.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
 
-#include "model/checksum.h"
-#include "model/replacing_file.h"
-#include "model/stick_list.h"
-#include "model/vod_text.h"
+#include "run/checksum.h"
+#include "run/replacing_file.h"
+#include "run/stick_list.h"
+#include "run/vod_text.h"
 #include "text/uPublic.h"
 
 namespace {

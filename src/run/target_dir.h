@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "model/vod_text.h"
+#include "run/vod_text.h"
 #include "platform/env.h"
 
 // The vod folder of a run into folder (a chosen folder, or a volume's root):

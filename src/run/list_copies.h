@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/target_dir.h"
+#include "run/target_dir.h"
 #include "platform/env.h"
 
 class TListCopies {

@@ -1,4 +1,4 @@
-#include "model/checksum.h"
+#include "run/checksum.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,11 +1,11 @@
-#include "model/list_file.h"
+#include "run/list_file.h"
 
 #include <vector>
 
-#include "model/checksum.h"
-#include "model/errors.h"
-#include "model/messages.h"
-#include "model/replacing_file.h"
+#include "run/checksum.h"
+#include "run/errors.h"
+#include "run/messages.h"
+#include "run/replacing_file.h"
 
 namespace {
 // What a stick serves fastest: a whole megabyte a read.

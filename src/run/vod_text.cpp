@@ -1,4 +1,4 @@
-#include "model/vod_text.h"
+#include "run/vod_text.h"
 
 #include "platform/env.h"
 #include "text/gbk.h"

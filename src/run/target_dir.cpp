@@ -1,13 +1,13 @@
-#include "model/target_dir.h"
+#include "run/target_dir.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <exception>
 
-#include "model/errors.h"
-#include "model/messages.h"
-#include "model/replacing_file.h"
-#include "model/stick_list.h"
+#include "run/errors.h"
+#include "run/messages.h"
+#include "run/replacing_file.h"
+#include "run/stick_list.h"
 #include "text/uPublic.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "model/vod_text.h"
+#include "run/vod_text.h"
 
 // The song number ("660001") line i of the list names: the product line's
 // reading (songNoOf) when the line is one of its songs; else the first field
