@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "run/target_dir.h"
 #include "platform/env.h"
+#include "run/target_dir.h"
 
 class TListCopies {
  public:

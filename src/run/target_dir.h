@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "run/vod_text.h"
 #include "platform/env.h"
+#include "run/vod_text.h"
 
 // The vod folder of a run into folder (a chosen folder, or a volume's root):
 // folder + "vod" + separator, a separator put between where missing.
