@@ -11,7 +11,7 @@ std::vector<std::string> Numbers(const TGrid& grid) {
 }
 
 TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
-  Start(1);
+  Start(kProductOru);
   const std::string a = Video("a-x.mpg"), b = Video("b-x.mpg"), c = Video("c-x.mpg");
   AddFiles({a, b});
   EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0000", "0001"}));
@@ -65,20 +65,20 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
     std::uint8_t product;
     Row cells;
   } cases[] = {
-      {1,
+      {kProductOru,
        {{kColAccomp, Gbk(u8"VCD伴唱")},
         {kColLanguage, Gbk(u8"国语")},
         {kColCategory, Gbk(u8"抒情歌曲")},
         {kColNewFlag, "1"},
         {kColRankFlag, "1"}}},
-      {2,
+      {kProductTarvel,
        {{kColStrokes, "1114"},
         {kColCategory, Gbk(u8"未知")},
         {kColNewKind, Gbk(u8"国语新歌")},
         {kColRankKind, Gbk(u8"新歌排行")},
         {kColNewFlag, "0"}}},
-      {3, {{kColCategory, Gbk(u8"未知")}, {kColNewFlag, "1"}, {kColRankFlag, "0"}}},
-      {4,
+      {kProductMirel, {{kColCategory, Gbk(u8"未知")}, {kColNewFlag, "1"}, {kColRankFlag, "0"}}},
+      {kProductDovan,
        {{kColMedia, "VCD"},
         {kColAccomp, Gbk(u8"VCD伴唱")},
         {kColVocal, Gbk(u8"VCD原唱")},
@@ -111,7 +111,7 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
 namespace {
 
 TEST_F(MainForm, DroppedFilesAreAddedWithTheProposedNumbers) {
-  Start(2);
+  Start(kProductTarvel);
   AddFiles({Video("a-x.mpg")}, "0041");
   form.AddDroppedFiles({Video("b-x.mpg"), Video("c-x.mpg")});
   view.Drain();

@@ -15,11 +15,11 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
     const char8_t* says;  // after the Part's text
   };
   const Case cases[] = {
-      {1, kColSinger, u8"第 2 行（编号 0001，b-x.mpg）：“歌星”是空的。"},
-      {1, kColPinyin, u8"第 2 行（编号 0001，b-x.mpg）：“拼音”是空的。"},
-      {2, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
-      {3, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
-      {4, kColStyle, u8"第 2 行（编号 0001，b-x.mpg）：“风景类型”是空的。"},
+      {kProductOru, kColSinger, u8"第 2 行（编号 0001，b-x.mpg）：“歌星”是空的。"},
+      {kProductOru, kColPinyin, u8"第 2 行（编号 0001，b-x.mpg）：“拼音”是空的。"},
+      {kProductTarvel, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
+      {kProductMirel, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
+      {kProductDovan, kColStyle, u8"第 2 行（编号 0001，b-x.mpg）：“风景类型”是空的。"},
   };
   for (const Case& c : cases) {
     TestEnv e;
@@ -47,7 +47,7 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
 }
 
 TEST_F(MainForm, ADovanSongTooLongForTheJukeboxIsRefusedByNameNeverCut) {
-  Start(4);
+  Start(kProductDovan);
   AddFiles({Video("a-x.mpg")});
   std::string title;
   for (int i = 0; i < 700; ++i) title += Gbk(u8"河");
@@ -63,7 +63,7 @@ TEST_F(MainForm, ADovanSongTooLongForTheJukeboxIsRefusedByNameNeverCut) {
 }
 
 TEST_F(MainForm, OnlyVideosGoInEachOnceAndAFolderGivesItsVideosInNameOrder) {
-  Start(1);
+  Start(kProductOru);
   const std::string a = Video("a-x.mpg");
   dir.Write("src/lyrics.txt", "words");
   dir.Write("src/videos2/b-x.MP4", "v");
@@ -96,7 +96,7 @@ TEST_F(MainForm, OnlyVideosGoInEachOnceAndAFolderGivesItsVideosInNameOrder) {
 }
 
 TEST_F(MainForm, MoreThan99RowsAreRefusedWhenAddedAndTextThatBreaksVodTxtWhereTyped) {
-  Start(1);
+  Start(kProductOru);
   std::vector<std::string> files;
   for (int i = 0; i < 99; ++i) files.push_back(Video("s" + std::to_string(i) + "-x.mpg"));
   AddFiles(files);
@@ -119,7 +119,7 @@ TEST_F(MainForm, MoreThan99RowsAreRefusedWhenAddedAndTextThatBreaksVodTxtWhereTy
 }
 
 TEST_F(MainForm, ClearingAndClosingWithSongsNotCopiedAskFirst) {
-  Start(1);
+  Start(kProductOru);
   EXPECT_TRUE(form.FormCloseQuery()) << "an empty grid closes";
   AddFiles({Video("a-x.mpg")});
   view.answers[TQuestion::Id::kClearGrid] = 1;
@@ -149,7 +149,7 @@ TEST_F(MainForm, ClearingAndClosingWithSongsNotCopiedAskFirst) {
 }
 
 TEST_F(MainForm, ClosingTheSaveHintCancelsTheRunAndAUsbRunSaysTheStickMayGo) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg")});
   env.volumes = {dir.Gbk() + "usb/"};
   fs::create_directory(dir.path() / "usb");

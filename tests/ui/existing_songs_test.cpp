@@ -58,7 +58,7 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
     dir.Write("stick/vod/660000.dat", "old 660000");
     TestEnv e;
     Window w(&e);
-    w.Start(1);
+    w.Start(kProductOru);
     w.AddFiles({Video("d-x.mpg", 5)});
     w.view.onSaveHint = view.onSaveHint;
     w.view.chosenFolder = view.chosenFolder;
@@ -97,7 +97,7 @@ TEST_F(StickWithSongs, TheOwnerKeepsReplacesOrCancelsAndNothingIsWrittenBeforeTh
 }
 
 TEST_F(StickWithSongs, KeptSongsComeFirstInTheGridAndTheNextNumberFollowsThem) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("d-x.mpg", 5)});
   form.btnCompleteClick();
   ASSERT_EQ(form.lvList.RowCount(), 4);
@@ -140,7 +140,7 @@ TEST_F(StickWithSongs, ALoadedListIsNotAskedAboutAndAListOfAnotherProductLineIsN
   dir.Write("stick/vod/vod.txt", tarvel);
   TestEnv e;
   Window w(&e);
-  w.Start(1);
+  w.Start(kProductOru);
   w.AddFiles({Video("f-x.mpg", 5)});
   w.view.onSaveHint = view.onSaveHint;
   w.view.chosenFolder = view.chosenFolder;
@@ -153,13 +153,13 @@ TEST_F(StickWithSongs, ALoadedListIsNotAskedAboutAndAListOfAnotherProductLineIsN
 }
 
 TEST_F(MainForm, ASecondRunOntoATargetInUseIsRefusedAtOnce) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg", 12000), Video("b-x.mpg", 12000)});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk() + "stick";
   TestEnv otherEnv;
   Window other(&otherEnv);
-  other.Start(1);
+  other.Start(kProductOru);
   other.AddFiles({Video("c-x.mpg", 10)});
   other.view.onSaveHint = view.onSaveHint;
   other.view.chosenFolder = view.chosenFolder;

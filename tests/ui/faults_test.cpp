@@ -64,7 +64,7 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
     TestEnv faults;
     Window w(&faults);
     auto& [v, f] = w;
-    w.Start(1);
+    w.Start(kProductOru);
     const fs::path out = dir.path() / c.fault / "vod";
     dir.Write(std::string(c.fault) + "/vod/vod.txt", oldVod);
     dir.Write(std::string(c.fault) + "/vod/660001.dat", "the old copy");

@@ -11,10 +11,10 @@ TEST_F(MainForm, EachProductLineShowsItsOwnColumns) {
     std::uint8_t product;
     std::vector<int> shown;
   } cases[] = {
-      {1, {0, 1, 2, 3, 4, 6, 8, 10, 11, 13, 14, 17}},
-      {2, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 15, 16, 17}},
-      {3, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 13, 17}},
-      {4, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17}},
+      {kProductOru, {0, 1, 2, 3, 4, 6, 8, 10, 11, 13, 14, 17}},
+      {kProductTarvel, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 15, 16, 17}},
+      {kProductMirel, {0, 1, 2, 3, 4, 5, 6, 8, 10, 11, 13, 17}},
+      {kProductDovan, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 17}},
   };
   for (const auto& c : cases) {
     Window w(&env);
@@ -44,7 +44,7 @@ TEST_F(MainForm, TitleFillsPinyinWordsAndStrokesExceptOruStrokes) {
 }
 
 TEST_F(MainForm, NumberCheckAfterAnEditShowsOneOrBothMessages) {
-  Start(1);
+  Start(kProductOru);
   form.lvList.AppendRows(2);
   form.lvList.SetCell(kColNumber, 0, "0003");
   const std::string caption = Gbk(u8"编号错误提示");
@@ -79,7 +79,7 @@ TEST_F(MainForm, NumberCheckAfterAnEditShowsOneOrBothMessages) {
 }
 
 TEST_F(MainForm, DovanMediaTypeSwitchesBothTrackColumnsAndTheirLists) {
-  Start(4);
+  Start(kProductDovan);
   AddFiles({Video("a-b.mpg")});
   const struct {
     const char8_t* media;
@@ -109,7 +109,7 @@ TEST_F(MainForm, DovanMediaTypeSwitchesBothTrackColumnsAndTheirLists) {
 }
 
 TEST_F(MainForm, DeletingTheOnlyRowIsClearingAndNoCurrentRowDeletesNothing) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-b.mpg"), Video("c-d.mpg")});
   form.lvList.SetCurrent(kColTitle, -1);
   form.N1Click();
@@ -129,7 +129,7 @@ TEST_F(MainForm, DeletingTheOnlyRowIsClearingAndNoCurrentRowDeletesNothing) {
 }
 
 TEST_F(MainForm, StatusLineCountsTheSongsAndTheRoomTheirFilesNeed) {
-  Start(3);
+  Start(kProductMirel);
   env.fakeSizes = {
       {"/v/a-x.mpg", 1073741824}, {"/v/b-x.mpg", 268435456}, {"/v/c-x.mpg", 268435456}};
   AddFiles({"/v/a-x.mpg", "/v/b-x.mpg", "/v/c-x.mpg", "/v/missing-x.mpg"});

@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST_F(MainForm, ARunNeverWritesThroughWhatAHostileStickHoldsUnderItsNames) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg", 5)});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk() + "stick";

@@ -43,7 +43,7 @@ TEST(FindTwins, SameSongOrSameVideoNamesTheFirstOtherRow) {
 }
 
 TEST_F(MainForm, NameOrderIsTheDialogsChoiceKeptForNextTimeAndForRowsAlreadyAdded) {
-  Start(1);
+  Start(kProductOru);
   view.chosenFiles = std::vector<std::string>{Video("01.张学友-吻别.mpg")};
   view.onAddNewSong = [](TfrmAddNewSong& d) {
     d.rbNameOrderClick(TNameOrder::kSingerTitle);

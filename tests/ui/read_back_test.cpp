@@ -47,7 +47,7 @@ TEST_F(MainForm, OnlyAStickThatGivesBackWhatWasWrittenEndsDone) {
   for (const Case& c : cases) {
     TestEnv e;
     Window w(&e);
-    w.Start(1);
+    w.Start(kProductOru);
     w.AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 10000)});
     w.form.SetVerifyCopies(c.verify);
     w.view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
@@ -87,7 +87,7 @@ TEST_F(MainForm, OnlyAStickThatGivesBackWhatWasWrittenEndsDone) {
 }
 
 TEST_F(MainForm, StoppingTheCheckListsTheSongsCheckedAndSaysWhichWereNot) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 10000)});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk() + "out";

@@ -41,7 +41,7 @@ struct StickList : MainForm {
 };
 
 TEST_F(StickList, AReplacedListCanBePutBackWithoutTheSongsWhoseFileWasGivenAway) {
-  Start(1);
+  Start(kProductOru);
   ReplaceWithOneSong();
   Restore(0);
   ASSERT_EQ(view.questions.size(), 1u);
@@ -68,7 +68,7 @@ TEST_F(StickList, AReplacedListCanBePutBackWithoutTheSongsWhoseFileWasGivenAway)
 }
 
 TEST_F(StickList, NothingIsWrittenWithoutACopyOrWhenTheOwnerCancels) {
-  Start(1);
+  Start(kProductOru);
   Restore(0);
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("没有保存过"), std::string::npos);
@@ -86,7 +86,7 @@ TEST_F(StickList, AStickPulledInsideTheRenameOfItsListKeepsItsSongsOnTheNextRun)
   // left only under the temporary name.
   fs::rename(vod / "vod.txt", vod / "vod.txt.part");
   dir.Write("stick/vod/vod.txt", "");
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("d-x.mpg", 5)});
   view.answers[TQuestion::Id::kExistingSongs] = 0;  // keep
   form.btnCompleteClick();

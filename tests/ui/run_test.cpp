@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 namespace {
 
 TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
-  Start(2);
+  Start(kProductTarvel);
   EXPECT_EQ(view.caption, Gbk(u8"用户加歌工具(V5.0)--Tarvel版本加歌工具"));
   AddFiles({Video("情歌-歌手甲.mpg", 12800)});
   ASSERT_EQ(form.lvList.RowCount(), 1);
@@ -38,7 +38,7 @@ namespace {
 
 // The run's checks refuse the grid before anything is written.
 TEST_F(MainForm, RunRefusesTooManyRowsAndTheFirstFaultyNumber) {
-  Start(1);
+  Start(kProductOru);
   const std::string caption = Gbk(u8"编号错误提示");
   const struct {
     std::vector<std::string> numbers;
@@ -67,7 +67,7 @@ TEST_F(MainForm, RunRefusesTooManyRowsAndTheFirstFaultyNumber) {
 }
 
 TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
-  Start(4);
+  Start(kProductDovan);
   AddFiles({Video("a-b.mpg"), Video("c-d.mpg")});
   form.EditCell(kColNumber, 0, " 0042 ");  // trimmed by the run
   form.EditCell(kColMedia, 0, "DVD");
@@ -115,7 +115,7 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
 }
 
 TEST_F(MainForm, WithoutAUsbDiskTheOwnerIsToldBeforeChoosingAFolderAndMayCancel) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-b.mpg")});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };  // the USB disk
   std::size_t boxesWhenAsked = 0;
@@ -129,7 +129,7 @@ TEST_F(MainForm, WithoutAUsbDiskTheOwnerIsToldBeforeChoosingAFolderAndMayCancel)
 }
 
 TEST_F(MainForm, RunOntoTheUsbDiskAndTheLowSpaceDialogNamesTheMountPoint) {
-  Start(3);
+  Start(kProductMirel);
   AddFiles({Video("a-b.mpg", 12800)});
   env.volumes = {dir.Gbk() + "usb/"};
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
@@ -168,7 +168,7 @@ TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
   for (const auto& c : cases) {
     Window w(&env);
     auto& [v, f] = w;
-    w.Start(1);
+    w.Start(kProductOru);
     w.AddFiles({Video("a-x.mpg", 10), Video("b-x.mpg", 20000), Video("c-x.mpg", 10)});
     v.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
     v.chosenFolder = dir.Gbk() + c.why;
@@ -204,7 +204,7 @@ TEST_F(MainForm, FailedOrCancelledCopyTellsWhatIsWhereAndNeverThatItIsDone) {
 }
 
 TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-b.mpg")});
   int nested = 0;
   view.onProcess = [&] {
@@ -234,7 +234,7 @@ TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
 namespace {
 
 TEST_F(MainForm, ClosingDuringACopyAsksThenCancelsAndClosesWhenTheRunHasEnded) {
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-b.mpg", 20000), Video("c-d.mpg", 20000)});
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk();

@@ -23,7 +23,7 @@ TEST_F(MainForm, RealNoSpaceLeftHalfWayLeavesTheStickConsistent) {
 
   dir.Write("stick/vod/vod.txt", "old;x;1;O;660001;2;1;1;1;0\r\n");
   dir.Write("stick/vod/660001.dat", "the old copy");
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 200000), Video("c-x.mpg", 10000)});
   env.volumes = {stick.string() + "/"};
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
@@ -68,7 +68,7 @@ TEST_F(MainForm, AStickPulledHalfWayFailsTheRunAndNothingLandsUnderItsMountPoint
   fs::create_directory(stick);
   const auto mounted = RunShell("mount -t tmpfs -o size=4m tmpfs " + ShellQuote(stick.string()));
   if (mounted.status != 0) GTEST_SKIP() << "mounting a tmpfs needs root: " << mounted.err;
-  Start(1);
+  Start(kProductOru);
   AddFiles({Video("a-x.mpg", 10000), Video("b-x.mpg", 200000), Video("c-x.mpg", 10000)});
   env.volumes = {stick.string() + "/"};
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };

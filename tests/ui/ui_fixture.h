@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "formats/product_lines.h"
 #include "support/fake_views.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
