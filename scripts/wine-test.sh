@@ -40,10 +40,30 @@ export ADDSONGS_TEST_USB_DRIVE=R: ADDSONGS_TEST_FIXED_DRIVE=S:
 wineserver -p
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine cmd.exe /c exit </dev/null >/dev/null 2>&1
-# Now and then Wine fails to start a test program at all (it ends within
-# milliseconds and prints nothing); such a test is run once more, and a test
-# that fails again fails the run.
-if ! ctest --preset mingw "$@"; then
-  echo "wine-test: running the failed tests once more"
-  ctest --preset mingw --rerun-failed
+# Now and then Wine fails to start a test program at all: it ends at once and
+# prints nothing. Only such a test is run once more, and said so; a test that
+# printed anything failed for real and fails the run.
+if ctest --preset mingw "$@"; then exit 0; fi
+log=$build/Testing/Temporary/LastTest.log
+failed=$build/Testing/Temporary/LastTestsFailed.log
+silent=$(python3 - "$log" "$failed" <<'PY'
+import re, sys
+log = open(sys.argv[1], encoding="utf-8", errors="replace").read()
+names = [line.split(":", 1)[1].strip() for line in open(sys.argv[2]) if ":" in line]
+silent = []
+for name in names:
+    block = re.search(r"Testing: " + re.escape(name) + r"\n.*?Output:\n-+\n(.*?)<end of output>",
+                      log, re.S)
+    if block and not block.group(1).strip():
+        silent.append(re.escape(name))
+print("|".join(silent))
+PY
+)
+real=$(grep -c ':' "$failed" || true)
+silentCount=$([ -n "$silent" ] && echo "$silent" | tr '|' '\n' | wc -l || echo 0)
+if [ -z "$silent" ] || [ "$silentCount" -ne "$real" ]; then
+  echo "wine-test: tests failed with output of their own: not run again" >&2
+  exit 1
 fi
+echo "wine-test: Wine did not start $silentCount test program(s) (no output at all): running them once more"
+ctest --preset mingw -R "^($silent)\$"
