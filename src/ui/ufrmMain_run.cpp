@@ -169,7 +169,7 @@ void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
       FLastRun = TRunResult::kDone;
       uncopied_ = false;
       const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
-      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgQuestion);
+      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgInformation);
       return;
     }
     case TEnd::kLowSpace:

@@ -50,7 +50,7 @@ TEST_F(AddCommand, EachProductLineWritesItsVodTxtAndCopiesTheSongs) {
     const std::string bytes = TempDir::Read(Vod() / "vod.txt");
     EXPECT_EQ(bytes, std::string(c.product) == "dovan" ? c.vod : gbk::FromUtf8(c.vod)) << c.product;
     EXPECT_EQ(TempDir::Read(Vod() / "660101.dat"), "vvv") << c.product;
-    EXPECT_NE(r.out.find("[加歌完成] (question) 用户加歌完成"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("[加歌完成] (information) 用户加歌完成"), std::string::npos) << r.out;
   }
 }
 

@@ -163,7 +163,7 @@ TEST_F(MainForm, ClosingTheSaveHintCancelsTheRunAndAUsbRunSaysTheStickMayGo) {
   form.btnCompleteClick();
   ASSERT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
   EXPECT_EQ(view.boxes.back(),
-            (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成\r\n现在可以拔下U盘了。"), 3}));
+            (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成\r\n现在可以拔下U盘了。"), kMsgInformation}));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
   view.Drain();
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
   ASSERT_FALSE(view.boxes.empty());
-  EXPECT_EQ(view.boxes.back(), (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成"), 3}));
+  EXPECT_EQ(view.boxes.back(), (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成"), kMsgInformation}));
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod" / "660000.dat"), std::string(12800, 'v'));
   EXPECT_EQ(gbk::ToUtf8(TempDir::Read(dir.path() / "out" / "vod" / "vod.txt")),
             "情歌;歌手甲;2;QG;1114;660000;2;1;0;1;1\r\n");

@@ -86,13 +86,11 @@ class ShotPrompts final : public qtui::StandardPrompts {
   QString folder;
   QStringList files;
   void Message(QWidget* parent, const QString& caption, const QString& text, int kind) override {
-    QMessageBox box(kind == 3 ? QMessageBox::Question : QMessageBox::Warning, caption, text,
-                    QMessageBox::Ok, parent);
-    QTimer::singleShot(300, &box, [&] {
+    QTimer::singleShot(300, [] {
       Shoot(QString("message-%1").arg(++messages));
-      box.accept();
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
     });
-    box.exec();
+    StandardPrompts::Message(parent, caption, text, kind);
   }
   // The buttons to answer the next questions with, by index; a question
   // beyond them is answered with its cancelling button.
