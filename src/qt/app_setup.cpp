@@ -7,6 +7,9 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <clocale>
+#include <string>
+
 // The window icon is compiled into this library; a static library's
 // resources are registered by hand.
 static void RegisterResources() {
@@ -15,11 +18,30 @@ static void RegisterResources() {
 
 namespace qtui {
 
+namespace {
+// Whether the system has the locale installed (the C library can take it).
+bool Installed(const char* locale) {
+  const char* before = std::setlocale(LC_ALL, nullptr);
+  const std::string kept = before != nullptr ? before : "C";
+  const bool taken = std::setlocale(LC_ALL, locale) != nullptr;
+  std::setlocale(LC_ALL, kept.c_str());
+  return taken;
+}
+}  // namespace
+
 void PreferChineseLocale() {
   const QByteArray lang = qgetenv("LANG");
-  if (qEnvironmentVariableIsEmpty("LC_ALL") &&
-      (lang.isEmpty() || lang == "C" || lang == "POSIX" || lang.startsWith("C."))) {
-    qputenv("LANG", "zh_CN.UTF-8");
+  if (!qEnvironmentVariableIsEmpty("LC_ALL") ||
+      !(lang.isEmpty() || lang == "C" || lang == "POSIX" || lang.startsWith("C."))) {
+    return;
+  }
+  // A locale that is not installed would leave the window manager to read
+  // the window's name in the wrong encoding: then UTF-8 without Chinese.
+  for (const char* locale : {"zh_CN.UTF-8", "C.UTF-8"}) {
+    if (Installed(locale)) {
+      qputenv("LANG", locale);
+      return;
+    }
   }
 }
 

@@ -7,8 +7,9 @@ class QApplication;
 namespace qtui {
 
 // Before the application is made: where the desktop names no language
-// (LANG unset, "C" or "POSIX"), the program's own windows and Qt's (the file
-// dialog's dates) are Chinese like the rest of the program.
+// (LANG unset, "C" or "POSIX"), LANG becomes zh_CN.UTF-8 where that locale is
+// installed, else C.UTF-8 where that is, else stays. Qt's own texts are made
+// Chinese by SetUpApplication either way.
 void PreferChineseLocale();
 
 // SimSun at 14 pixels where installed; otherwise the first installed Chinese

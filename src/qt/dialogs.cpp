@@ -239,7 +239,6 @@ SaveHintDialog::SaveHintDialog(TfrmSaveHint& form, QWidget* parent)
   setObjectName("frmSaveHint");
   setWindowTitle(ToQt(form.Caption));
   setFixedSize(363, 234);
-  move(210, 114);
   setFont(PixelFont(font(), 14));
   QLabel* question = Label(this, "Label1", form.Label1, {32, 40});
   question->setFont(PixelFont(font(), 29));

@@ -302,36 +302,43 @@ std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
 }
 
 namespace {
-// Places a dialog in the middle of the screen it will show on.
-void CentreOnScreen(QWidget& dialog) {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect area = screen->availableGeometry();
+// Places a dialog in the middle of its owner, or of the screen while the
+// owner is not shown (the start-up window).
+void CentreOn(QWidget& dialog, const QWidget& owner) {
+  QRect area;
+  if (owner.isVisible()) {
+    area = owner.frameGeometry();
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    area = screen->availableGeometry();
+  } else {
+    return;
+  }
   dialog.move(area.center() - dialog.rect().center());
 }
 }  // namespace
 
 void MainWindow::ShowModal(TfrmLogin& form) {
   LoginDialog dialog(form, prompts_, vodFolder_, this);
-  CentreOnScreen(dialog);
+  CentreOn(dialog, *this);
   dialog.exec();
 }
 
 void MainWindow::ShowModal(TfrmAddNewSong& form) {
   AddSongDialog dialog(form, prompts_, this);
-  CentreOnScreen(dialog);
+  CentreOn(dialog, *this);
   form.FormActivate();
   dialog.exec();
 }
 
 void MainWindow::ShowModal(TfrmSaveHint& form) {
   SaveHintDialog dialog(form, this);
+  CentreOn(dialog, *this);
   dialog.exec();
 }
 
 void MainWindow::ShowModal(TfrmDiskFree& form) {
   DiskFreeDialog dialog(form, this);
-  CentreOnScreen(dialog);
+  CentreOn(dialog, *this);
   dialog.exec();
 }
 

@@ -12,7 +12,7 @@ TGrid::TGrid() {
   };
   static const Def defs[kGridColumns] = {
       {K::kText, 60},      {K::kText, 65},     {K::kText, 150},    {K::kText, 90},
-      {K::kText, 65},      {K::kText, 80},     {K::kInteger, 65},  {K::kDropDown, 80},
+      {K::kText, 90},      {K::kText, 80},     {K::kInteger, 65},  {K::kDropDown, 80},
       {K::kDropDown, 80},  {K::kDropDown, 80}, {K::kDropDown, 90}, {K::kDropDown, 90},
       {K::kDropDown, 80},  {K::kCheck, 50},    {K::kCheck, 50},    {K::kDropDown, 99},
       {K::kDropDown, 100}, {K::kText, 100},

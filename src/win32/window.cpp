@@ -155,11 +155,14 @@ void Dialog::CreateDialogWindow(HWND owner, const std::wstring& title, int clien
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
+  // In the middle of its owner, or of the screen while the owner is not
+  // shown (the start-up window).
   MONITORINFO monitor = {};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(owner != nullptr ? owner : hwnd_, MONITOR_DEFAULTTOPRIMARY),
                   &monitor);
-  const RECT& area = monitor.rcWork;
+  RECT area = monitor.rcWork;
+  if (owner != nullptr && IsWindowVisible(owner) && !IsIconic(owner)) GetWindowRect(owner, &area);
   SetWindowPos(hwnd_, nullptr, area.left + (area.right - area.left - width) / 2,
                area.top + (area.bottom - area.top - height) / 2, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
