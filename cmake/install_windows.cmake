@@ -11,6 +11,11 @@ endif()
 install(TARGETS ${installed_programs} OruStroke RUNTIME DESTINATION .)
 
 set(CPACK_GENERATOR NSIS)
+# The installer speaks Chinese (cmake/nsis/NSIS.template.in) and shows the
+# licence before it installs anything.
+list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/nsis)
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 set(CPACK_NSIS_PACKAGE_NAME "用户加歌工具")
 set(CPACK_NSIS_DISPLAY_NAME "用户加歌工具")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "AddSongs")
