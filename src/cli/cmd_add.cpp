@@ -240,6 +240,9 @@ std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
       return at + "a check box takes 1 or 0, not " + value;
     case Why::kBreaksList:
       return at + "a ';', a line break or a control character cannot go into vod.txt: " + value;
+    case Why::kOutOfRange:
+      return at + "'" + value + "' is no whole number from " + fault.allowed[0] + " to " +
+             fault.allowed[1];
     case Why::kNotAChoice: {
       std::string allowed;
       for (const auto& name : fault.allowed) allowed += (allowed.empty() ? "" : ", ") + name;

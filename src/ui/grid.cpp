@@ -1,7 +1,9 @@
 #include "ui/grid.h"
 
+#include <optional>
 #include <stdexcept>
 
+#include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
 TGrid::TGrid() {
@@ -180,8 +182,15 @@ void TGrid::Repaint() {
   View().Repaint();
 }
 
+bool TGrid::Takes(int col, const std::string& text) const {
+  const TGridColumn& column = Column(col);
+  if (column.kind != TColumnKind::kInteger || Trim(text).empty()) return true;
+  const std::optional<std::int32_t> value = TryStrToInt(Trim(text));
+  return value && *value >= column.minimum && *value <= column.maximum;
+}
+
 bool TGrid::UserEdit(int col, int row, const std::string& text) {
-  if (Cell(col, row) == text || row < 0 || row >= RowCount()) return false;
+  if (!Takes(col, text) || Cell(col, row) == text || row < 0 || row >= RowCount()) return false;
   SetCell(col, row, text);
   if (OnAfterEdit) OnAfterEdit(col, row, text);
   return true;

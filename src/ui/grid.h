@@ -162,8 +162,14 @@ class TGrid {
   void ScrollToColumn(int col);
   void Repaint();
 
-  // The user's own edit, from a front end: when the text differs, sets it
-  // (OnChange) and then fires OnAfterEdit. Returns whether it changed.
+  // Whether the column takes text as its value, the same for every front
+  // end and the console: an integer column takes a whole number in its range
+  // (or nothing); every other column any text (its own rules come after).
+  bool Takes(int col, const std::string& text) const;
+
+  // The user's own edit, from a front end: when the column takes the text
+  // (Takes) and it differs, sets it (OnChange) and then fires OnAfterEdit.
+  // Returns whether it changed.
   bool UserEdit(int col, int row, const std::string& text);
   // The user ticked or cleared a check box (OnChange when it changed).
   void UserCheck(int col, int row, bool checked);

@@ -225,6 +225,12 @@ void TfrmMain::EditCell(int col, int row, const std::string& text) {
     ShowMsg(this, ui_text::ToolCaption(), ui_text::TextBreaksList(text), kMsgWarning);
     return;
   }
+  if (!lvList.Takes(col, text)) {
+    const TGridColumn& column = lvList.Column(col);
+    ShowMsg(this, ui_text::ToolCaption(),
+            ui_text::NotInRange(column.caption, column.minimum, column.maximum), kMsgWarning);
+    return;
+  }
   Guarded([&] {
     if (lvList.UserEdit(col, row, text)) uncopied_ = true;
   });

@@ -108,6 +108,7 @@ class TfrmMain : public TWindowSide {
       kNotACheck,      // value: a check box takes 1 or 0
       kBreaksList,     // value: ';', a line break or a control character
       kNotAChoice,     // value: none of allowed (nor their codes)
+      kOutOfRange,     // value: no whole number from allowed[0] to allowed[1]
     };
     Why why = Why::kNone;
     int tableRow = 0;    // 1-based, the captions being row 1

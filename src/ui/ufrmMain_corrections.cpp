@@ -75,6 +75,10 @@ TfrmMain::TCorrectionFault TfrmMain::ApplyCorrections(const std::vector<TStringL
         continue;
       }
       if (BreaksVodLine(value)) return fault(Why::kBreaksList, tableRow, column.caption, value);
+      if (!lvList.Takes(col, value)) {
+        return fault(Why::kOutOfRange, tableRow, column.caption, value,
+                     {std::to_string(column.minimum), std::to_string(column.maximum)});
+      }
       std::string taken = value;
       if (column.kind == TColumnKind::kDropDown) {
         taken = ChoiceOf(col, row, value);

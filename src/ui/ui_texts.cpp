@@ -139,6 +139,11 @@ std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
 }
 
+std::string NotInRange(const std::string& caption, int minimum, int maximum) {
+  return Fill(Gbk(u8"“%s”只能填 %d 到 %d 之间的整数。"),
+              {caption, std::to_string(minimum), std::to_string(maximum)});
+}
+
 std::string VideoTooLarge(const std::string& size) {
   return Fill(Gbk(u8"文件有 %s，太大：点歌机读的 FAT32 格式U盘放不下 4G 以上的文件"), {size});
 }

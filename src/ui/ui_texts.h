@@ -64,6 +64,8 @@ std::string FilesNotAdded(const std::string& lines);
 std::string RefusedFile(const std::string& name, const std::string& why);  // "name（why）"
 const std::string& NotAVideo();
 const std::string& AddedBefore();
+// The column (caption) takes only whole numbers from minimum to maximum.
+std::string NotInRange(const std::string& caption, int minimum, int maximum);
 // A video of size (as FormatDiskSize gives it) that no FAT32 stick holds.
 std::string VideoTooLarge(const std::string& size);
 const std::string& NameBreaksList();

@@ -147,6 +147,9 @@ TEST_F(AddCommand, CsvCorrectionsAreRefusedWhereTheGridWouldRefuseThem) {
        "table row 2: column 分类: 'x' is none of 情歌对唱, 军歌, 儿歌"},
       {"视频文件,新歌\na-b.mpg,yes\n", "table row 2: column 新歌: a check box takes 1 or 0"},
       {"视频文件,歌曲名称\na-b.mpg,海;风\n", "column 歌曲名称: a ';', a line break"},
+      {"视频文件,字数\na-b.mpg,123456\n",
+       "column 字数: '123456' is no whole number from 0 to 9999"},
+      {"视频文件,字数\na-b.mpg,2x\n", "column 字数: '2x' is no whole number"},
       {"视频文件,语种,分类\na-b.mpg,3,电影\n", ""},  // a code and a name
   };
   for (const auto& c : cases) {

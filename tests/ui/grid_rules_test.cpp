@@ -43,6 +43,22 @@ TEST_F(MainForm, TitleFillsPinyinWordsAndStrokesExceptOruStrokes) {
   }
 }
 
+TEST_F(MainForm, WordCountOutsideItsRangeIsRefusedWithAMessageAndKept) {
+  Start(kProductOru);
+  form.lvList.AppendRows(1);
+  form.EditCell(kColWords, 0, "12");
+  const struct {
+    const char* typed;
+    const char* kept;
+  } cases[] = {{"123456", "12"}, {"-1", "12"}, {"2x", "12"}, {" 7 ", " 7 "}, {"", ""}};
+  for (const auto& c : cases) {
+    view.boxes.clear();
+    form.EditCell(kColWords, 0, c.typed);
+    EXPECT_EQ(form.lvList.Cell(kColWords, 0), c.kept) << c.typed;
+    EXPECT_EQ(view.boxes.size(), std::string(c.kept) == c.typed ? 0u : 1u) << c.typed;
+  }
+}
+
 TEST_F(MainForm, NumberCheckAfterAnEditShowsOneOrBothMessages) {
   Start(kProductOru);
   form.lvList.AppendRows(2);
