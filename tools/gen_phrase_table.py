@@ -80,6 +80,8 @@ OVERRIDES = {
     "长长": "CC",    # 路长长, 长长的: long, long
     "最长": "ZC",    # 最长的电影: the longest
     "长恨歌": "CHG",  # the poem and the songs named after it
+    "长相守": "CXS",  # to stay together for long, not 长相 zhang xiang (looks)
+    "长相依": "CXY",
     "同行": "TX",    # 一路同行, 与你同行: going together, not 同行 hang (same trade)
     "朝阳": "ZY",    # 迎着朝阳: the morning sun, as songs sing it
     "重头": "CT",    # 重头再来: from the start again (the source's 重头戏 keeps zhong)
