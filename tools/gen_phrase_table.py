@@ -90,6 +90,8 @@ OVERRIDES = {
     "给他": "GT",
     "给她": "GT",
     "弹起": "TQ",    # 弹起我心爱的土琵琶: plucking an instrument
+    "参商": "SS",    # the stars Shen and Shang, never seen together (the song 参商)
+    "行僧": "XS",    # a wandering monk (假行僧)
     "一行": None,    # yi hang (a row: 一行白鹭) or yi xing (a party)
     "一行行": "YHH",  # row after row
 }
