@@ -350,6 +350,11 @@ def render(kept, polyphones, per, header, counts):
     for i in range(0, len(starts), VALUES_PER_LINE):
         out.append("    " + " ".join(f"{v}," for v in starts[i : i + VALUES_PER_LINE]))
     out += ["};", "", f"const std::size_t kPhraseCount = {len(rows)};", ""]
+    leads = [sum(1 for w in rows if gbk_bytes(per, w)[0] < lead) for lead in range(0x81, 0x100)]
+    out.append(f"const std::uint16_t PhraseLeads[{len(leads)}] = {{")
+    for i in range(0, len(leads), VALUES_PER_LINE):
+        out.append("    " + " ".join(f"{v}," for v in leads[i : i + VALUES_PER_LINE]))
+    out += ["};", ""]
     out.append(f"const TPolyphone Polyphones[{len(polyphones)}] = {{")
     for ch in sorted(polyphones, key=per.gbk):
         text = " / ".join(polyphones[ch]).replace("v", "ü").encode("gbk")

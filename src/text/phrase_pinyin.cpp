@@ -43,12 +43,16 @@ struct Match {
 
 // The longest phrase that the text holds at position at: a walk down the
 // sorted table, narrowing the range of phrases that begin with the text's
-// next character, one character at a time.
+// characters, one character at a time, from those of its first lead byte.
 Match LongestPhraseAt(std::string_view text, std::size_t at) {
   Match best;
-  std::size_t lo = 0;
-  std::size_t hi = kPhraseCount;
-  for (std::size_t k = 0; pinyin_step::IsPairAt(text, at + 2 * k); ++k) {
+  // No phrase begins with a single byte or with the lead byte 0xFF.
+  if (!pinyin_step::IsPairAt(text, at) || static_cast<std::uint8_t>(text[at]) == 0xFF) return best;
+  // The phrases of the first character's lead byte.
+  const std::size_t lead = static_cast<std::uint8_t>(text[at]) - 0x81u;
+  std::size_t lo = PhraseLeads[lead];
+  std::size_t hi = PhraseLeads[lead + 1];
+  for (std::size_t k = 0; lo < hi && pinyin_step::IsPairAt(text, at + 2 * k); ++k) {
     const unsigned code = CodeOf(text.data() + at + 2 * k);
     if (CharactersOf(lo) == k) ++lo;  // the phrase matched so far comes first
     lo = FirstFrom(lo, hi, k, code);

@@ -4,5 +4,5 @@
 #include <cstddef>
 #include <cstdint>
 
-// PhraseText, PhraseStarts, kPhraseCount, Polyphones, kPolyphoneCount.
+// PhraseText, PhraseStarts, kPhraseCount, PhraseLeads, Polyphones, kPolyphoneCount.
 #include "text/phrase_table.inc"

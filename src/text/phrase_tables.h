@@ -10,6 +10,10 @@
 //                 (a phrase before the longer ones it begins), each once.
 // PhraseStarts    kPhraseCount + 1 offsets into PhraseText, rising; the last
 //                 is the text's length.
+// PhraseLeads     where the phrases of each lead byte begin: those whose
+//                 first byte is lead (0x81-0xFE) are PhraseLeads[lead - 0x81]
+//                 up to PhraseLeads[lead - 0x80] (127 entries, the last
+//                 kPhraseCount).
 // Polyphones      kPolyphoneCount characters with several common readings of
 //                 different initials, in the order of their GBK codes (lead
 //                 byte * 256 + trail byte), each with its readings in GBK
@@ -30,5 +34,6 @@ struct TPolyphone {
 extern const char PhraseText[];
 extern const std::uint16_t PhraseStarts[];
 extern const std::size_t kPhraseCount;
+extern const std::uint16_t PhraseLeads[127];
 extern const TPolyphone Polyphones[];
 extern const std::size_t kPolyphoneCount;
