@@ -1,13 +1,17 @@
-// PinyinInitials and CountTitleWords over 10,000 song titles of mixed Chinese,
-// Latin words, digits and full-width characters. items_per_second is titles
-// per second.
+// PinyinInitials, PhraseInitials and CountTitleWords over 10,000 song titles
+// of mixed Chinese, Latin words, digits and full-width characters, and both
+// readings over the well-known titles of bench/ktv_titles.txt.
+// items_per_second is titles per second.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "text/gbk.h"
+#include "text/phrase_pinyin.h"
 #include "text/pinyin_tables.h"
 #include "text/pycode.h"
 
@@ -79,6 +83,48 @@ void BM_PinyinInitials(benchmark::State& state) {
                           static_cast<std::int64_t>(titles.size()));
 }
 BENCHMARK(BM_PinyinInitials)->Arg(0)->Arg(kPinyinWholeSyllables | kPinyinMarkUnknown);
+
+// The titles of bench/ktv_titles.txt in GBK.
+const std::vector<std::string>& KtvTitles() {
+  static const std::vector<std::string> titles = [] {
+    std::vector<std::string> out;
+    std::ifstream in(ADDSONGS_KTV_TITLES);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line[0] != '#') out.push_back(gbk::FromUtf8(line));
+    }
+    return out;
+  }();
+  return titles;
+}
+
+// One reading over a list of titles; range(0) picks the list (0 the random
+// titles, 1 the karaoke titles).
+template <class Read>
+void ReadTitles(benchmark::State& state, Read read) {
+  const auto& titles = state.range(0) == 0 ? Titles() : KtvTitles();
+  if (titles.empty()) state.SkipWithError(ADDSONGS_KTV_TITLES " is missing");
+  for (auto _ : state) {
+    for (const auto& title : titles) benchmark::DoNotOptimize(read(title));
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(titles.size()));
+}
+
+void BM_PhraseInitials(benchmark::State& state) {
+  ReadTitles(state, [](const std::string& title) { return PhraseInitials(title, 255); });
+}
+BENCHMARK(BM_PhraseInitials)->Arg(0)->Arg(1);
+
+void BM_PerCharacterInitials(benchmark::State& state) {
+  ReadTitles(state, [](const std::string& title) { return PinyinInitials(title, 0, 255); });
+}
+BENCHMARK(BM_PerCharacterInitials)->Arg(0)->Arg(1);
+
+// What the grid does besides: the polyphones left to a guess.
+void BM_UnsettledPolyphones(benchmark::State& state) {
+  ReadTitles(state, [](const std::string& title) { return UnsettledPolyphones(title, true); });
+}
+BENCHMARK(BM_UnsettledPolyphones)->Arg(0)->Arg(1);
 
 void BM_CountTitleWords(benchmark::State& state) {
   const auto& titles = Titles();

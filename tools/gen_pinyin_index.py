@@ -14,8 +14,10 @@ bytes 0x81-0xFE) of 191 columns (trail bytes 0x40-0xFE, 0x7F included), at
 Which codes get a reading: only the codes of code page 936 (tools/data/cp936.tsv)
 whose character is a Han ideograph, i.e. lies in CJK Unified Ideographs
 (U+4E00-U+9FFF), its Extension A (U+3400-U+4DBF) or CJK Compatibility
-Ideographs (U+F900-U+FAFF). Symbols, letters, user-defined (private-use) codes
-and unassigned codes are 0.
+Ideographs (U+F900-U+FAFF), and the characters of OTHER_CHARACTERS below: the
+ideographic number zero 〇 (U+3007, GBK A996), read ling as in 二〇一二, is a
+symbol to Unicode and has no Unihan entry. Other symbols, letters,
+user-defined (private-use) codes and unassigned codes are 0.
 
 Which reading (Unihan_Readings.txt of Debian's unicode-data):
   1. The fixed readings of FIXED_READINGS below win over the data; three rare
@@ -74,9 +76,13 @@ FIXED_READINGS = {
     "调": "tiao", "地": "di", "藏": "cang", "薄": "bao", "乐": "le",
     "了": "le", "会": "hui", "和": "he", "女": "nv", "吕": "lv",
     "给": "gei", "嗲": "dia", "岑": "cen", "中": "zhong", "国": "guo",
-    "海": "hai",
+    "海": "hai", "〇": "ling",
     "丆": None, "乊": None, "乤": None,
 }
+
+# Characters outside the Han blocks that are read all the same (each has a
+# fixed reading above).
+OTHER_CHARACTERS = {"〇"}
 
 LEADS = range(0x81, 0xFF)
 TRAILS = range(0x40, 0xFF)  # 191 columns, 0x7F included
@@ -179,7 +185,8 @@ def render(syllables, index, unihan_header):
         "// Readings: Unihan kMandarin, then kHanyuPinlu, kXHC1983, kHanyuPinyin,",
         "// kTGHZ2013 (first value in the syllable list), a few fixed readings first.",
         *(f"//   {line}" for line in unihan_header),
-        "// Codes: code page 936 (tools/data/cp936.tsv); only Han ideographs have one.",
+        "// Codes: code page 936 (tools/data/cp936.tsv); only Han ideographs and U+3007",
+        "// (the ideographic number zero, read ling) have one.",
         "// Included once, by src/text/pinyin_tables.cpp.",
         "",
         f"const std::string_view PinyinSyllables[{len(syllables)}] = {{",
@@ -212,6 +219,8 @@ def main():
 
     syllables = standard_syllables(pairs, data) + [""] + SPECIAL_SYLLABLES
     numbers = {s: n for n, s in enumerate(syllables, 1) if s}
+    if any(c not in FIXED_READINGS for c in OTHER_CHARACTERS):
+        sys.exit("every character of OTHER_CHARACTERS needs a fixed reading")
     for reading in FIXED_READINGS.values():
         if reading is not None and reading not in numbers:
             sys.exit(f"fixed reading {reading!r} is not in the syllable list")
@@ -223,7 +232,7 @@ def main():
     for lead in LEADS:
         for trail in TRAILS:
             cp = pairs.get(lead * 256 + trail)
-            if cp is None or not is_han(cp):
+            if cp is None or not (is_han(cp) or chr(cp) in OTHER_CHARACTERS):
                 index.append(0)
                 continue
             number, source = choose(cp, data, numbers)
@@ -239,7 +248,7 @@ def main():
         f.write(text)
 
     han = sum(sources.values())
-    print(f"GBK Han ideographs: {han}")
+    print(f"GBK Han ideographs and {''.join(sorted(OTHER_CHARACTERS))}: {han}")
     print(f"  with a reading: {han - len(without)}")
     for source in ["fixed", *FIELD_ORDER, "canonical equivalent"]:
         print(f"    from {source}: {sources[source]}")

@@ -31,7 +31,7 @@ std::string Usage() {
   return "add [--line " + ProductNames("|") +
          "] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
          "[--merge | --replace] [--name-order title-singer|singer-title] "
-         "[--allow-duplicates] [--no-verify] [--csv FILE] FILE...";
+         "[--allow-duplicates] [--no-verify] [--per-character-pinyin] [--csv FILE] FILE...";
 }
 
 std::string Help() {
@@ -44,7 +44,8 @@ std::string Help() {
          "into the vod folder of the USB disk (--usb) or of FOLDER (--to FOLDER gives\n"
          "FOLDER/vod/, made when missing). Title and singer come from the file name\n"
          "(title-singer.ext, a leading track number such as \"01.\" left out);\n"
-         "pinyin, strokes and word count from the title.\n"
+         "pinyin, strokes and word count from the title, the pinyin initials read by\n"
+         "words as customers type them (重庆森林: CQSL).\n"
          "\n"
          "  --line L       the product line: " +
          ProductNames(", ") +
@@ -75,6 +76,9 @@ std::string Help() {
          "                 them (by default every .dat and vod.txt written is read back\n"
          "                 from the device and compared: a counterfeit or failing stick\n"
          "                 that threw data away makes the run fail with exit status 3)\n"
+         "  --per-character-pinyin\n"
+         "                 read the pinyin initials character by character (重庆森林:\n"
+         "                 ZQSL), as the window does when set to 逐字读音\n"
          "  --csv FILE     corrections per file: a UTF-8 table whose first row holds\n"
          "                 the grid's captions (视频文件 names the file, then e.g.\n"
          "                 歌曲名称, 歌星, 语种, 分类, 新歌); empty cells keep the derived\n"
@@ -119,6 +123,7 @@ struct TOptions {
   bool verify = true;
   std::optional<TNameOrder> nameOrder;
   bool allowDuplicates = false;
+  TPinyinReading pinyin = TPinyinReading::kPhrases;
 };
 
 // The options, or an error text for the user (UTF-8).
@@ -152,6 +157,8 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       o.verify = false;
     } else if (a == "--allow-duplicates") {
       o.allowDuplicates = true;
+    } else if (a == "--per-character-pinyin") {
+      o.pinyin = TPinyinReading::kPerCharacter;
     } else if (a == "--name-order") {
       const std::string& order = args[++i];
       o.nameOrder = NameOrderFromText(order);
@@ -292,6 +299,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   TfrmMain form(view);
   view.SetForm(&form);
   form.SetVerifyCopies(o.verify);
+  form.SetPinyinReading(o.pinyin);
 
   form.FormCreate();
   if (form.Terminated()) {

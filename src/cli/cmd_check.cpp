@@ -1,6 +1,7 @@
 // addsongs-cli check FILE: which product line a vod.txt belongs to, the
 // verdict of that line's parser on every line of it, and the characters of
-// each accepted song's title that our pinyin or stroke tables do not know.
+// each accepted song's title that our pinyin or stroke tables do not know
+// or whose reading no phrase decides.
 #include <ostream>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "platform/env.h"
 #include "run/vod_text.h"
 #include "text/gbk.h"
+#include "text/phrase_pinyin.h"
 #include "text/uPublic.h"
 #include "text/unread_chars.h"
 #include "ui/grid.h"
@@ -72,6 +74,15 @@ int RunCheck(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::string title = reader->GetSong(0)->SongName;
     if (const std::string unread = CharactersWithoutPinyin(title); !unread.empty()) {
       out << "  no pinyin reading for: " << cli::ForTerminal(unread) << "\n";
+    }
+    if (const std::string guessed = UnsettledPolyphones(title, true); !guessed.empty()) {
+      out << "  several readings, no phrase decides:";
+      for (std::size_t k = 0; k + 1 < guessed.size(); k += 2) {
+        const std::string character = guessed.substr(k, 2);
+        out << (k == 0 ? " " : ", ") << cli::ForTerminal(character) << " ("
+            << cli::ForTerminal(std::string(PolyphoneReadings(character))) << ")";
+      }
+      out << "\n";
     }
     if (const std::string uncounted = CharactersWithoutStrokes(title);
         strokes && !uncounted.empty()) {

@@ -1,5 +1,7 @@
-// addsongs-cli pinyin [--options N] [--max N] TEXT   the pinyin initials of a title
-// addsongs-cli words TEXT                             its word count
+// addsongs-cli pinyin [--per-character] [--options N] [--max N] TEXT
+//                         the pinyin initials of a title, read by words as the
+//                         grid fills them, or character by character
+// addsongs-cli words TEXT its word count
 #include <charconv>
 #include <cstddef>
 #include <optional>
@@ -10,6 +12,7 @@
 
 #include "cli/command.h"
 #include "text/gbk.h"
+#include "text/phrase_pinyin.h"
 #include "text/pycode.h"
 
 namespace {
@@ -38,11 +41,12 @@ std::optional<std::string> TitleInGbk(const char* command, const std::string& ut
 
 int RunPinyin(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const auto usage = [&] {
-    err << "usage: addsongs-cli pinyin [--options N] [--max N] TEXT\n";
+    err << "usage: addsongs-cli pinyin [--per-character] [--options N] [--max N] TEXT\n";
     return kUsageError;
   };
   int options = 0;
   int maxLength = 255;
+  bool perCharacter = false;
   std::optional<std::string> text;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
@@ -54,6 +58,10 @@ int RunPinyin(const std::vector<std::string>& args, std::ostream& out, std::ostr
       const auto value = ParseInt(args[++i]);
       if (!value) return usage();
       (word == "--options" ? options : maxLength) = *value;
+      // Option bits belong to the per-character reading.
+      perCharacter = perCharacter || word == "--options";
+    } else if (!optionsEnded && word == "--per-character") {
+      perCharacter = true;
     } else if (!optionsEnded && word.size() > 1 && word[0] == '-' && word[1] == '-') {
       return usage();
     } else if (!text) {
@@ -66,7 +74,8 @@ int RunPinyin(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
   const auto gbkText = TitleInGbk("pinyin", *text, err);
   if (!gbkText) return kUsageError;
-  const std::string initials = PinyinInitials(*gbkText, options, maxLength);
+  const std::string initials = perCharacter ? PinyinInitials(*gbkText, options, maxLength)
+                                            : PhraseInitials(*gbkText, maxLength);
   std::size_t bad = 0;
   const auto utf8 = gbk::TryToUtf8(initials, &bad);
   if (!utf8) {
@@ -91,9 +100,12 @@ int RunWords(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
 const cli::Registration pinyinCommand({
     "pinyin",
-    "pinyin [--options N] [--max N] TEXT",
-    "pinyin initials of a title (--options bits: 1 whole syllables, 2 '?' for a "
-    "character without reading, 4 keep other characters; default 0; --max default 255)",
+    "pinyin [--per-character] [--options N] [--max N] TEXT",
+    "pinyin initials of a title as the grid fills them, read by words (重庆森林: CQSL); "
+    "--per-character reads each character alone (ZQSL), as the grid does when set to "
+    "逐字读音; --options N reads per character with the option bits N (1 whole syllables, "
+    "2 '?' for a character without reading, 4 keep other characters; default 0); "
+    "--max N cuts either reading to N bytes (default 255)",
     RunPinyin,
 });
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -47,6 +48,7 @@ const char* const kSettingsVodDir = "folders/vod";
 const char* const kSettingsTargetDir = "folders/target";
 const char* const kSettingsVerify = "run/verify";
 const char* const kSettingsNameOrder = "files/nameOrder";
+const char* const kSettingsPinyinReading = "grid/pinyinReading";
 
 }  // namespace
 
@@ -86,6 +88,19 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   buttons_[3]->setObjectName("btnRestore");
   buttons_[3]->setMinimumSize(buttons_[3]->sizeHint().width() + 16, 30);
   toolLayout->addWidget(buttons_[3]);
+  toolLayout->addSpacing(12);
+  auto* readingLabel = new QLabel(ToQt(ui_text::PinyinReadingLabel()), tools);
+  pinyinReading_ = new QComboBox(tools);
+  pinyinReading_->setObjectName("cbPinyinReading");
+  for (TPinyinReading reading : kPinyinReadings) {
+    pinyinReading_->addItem(ToQt(ui_text::PinyinReadingName(reading)));
+  }
+  readingLabel->setBuddy(pinyinReading_);
+  connect(pinyinReading_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0) form_.SetPinyinReading(kPinyinReadings[index]);
+  });
+  toolLayout->addWidget(readingLabel);
+  toolLayout->addWidget(pinyinReading_);
   toolLayout->addStretch();
   connect(buttons_[0], &QPushButton::clicked, this, [this] { form_.btnAddClick(); });
   connect(buttons_[1], &QPushButton::clicked, this, [this] { form_.btnCompleteClick(); });
@@ -365,6 +380,13 @@ void MainWindow::LoadSettings() {
   vodFolder_ = settings.value(kSettingsVodDir).toString();
   targetFolder_ = settings.value(kSettingsTargetDir).toString();
   verify_->setChecked(settings.value(kSettingsVerify, true).toBool());
+  const QString reading = settings.value(kSettingsPinyinReading).toString();
+  const TPinyinReading chosen =
+      PinyinReadingFromText(reading.toStdString()).value_or(TPinyinReading::kPhrases);
+  for (int i = 0; i < static_cast<int>(std::size(kPinyinReadings)); ++i) {
+    if (kPinyinReadings[i] == chosen) pinyinReading_->setCurrentIndex(i);
+  }
+  form_.SetPinyinReading(chosen);
 }
 
 void MainWindow::SaveSettings() {
@@ -376,6 +398,8 @@ void MainWindow::SaveSettings() {
   settings.setValue(kSettingsVodDir, vodFolder_);
   settings.setValue(kSettingsTargetDir, targetFolder_);
   settings.setValue(kSettingsVerify, verify_->isChecked());
+  settings.setValue(kSettingsPinyinReading,
+                    QString::fromLatin1(PinyinReadingText(form_.PinyinReading())));
 }
 
 }  // namespace qtui

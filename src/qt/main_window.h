@@ -11,6 +11,7 @@
 #include "ui/views.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -43,6 +44,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   CopyPanel* copyPanel() const { return panel_; }
   QLabel* songCountPane() const { return songCount_; }
   QPushButton* button(TMainButton which) const;
+  QComboBox* pinyinReadingBox() const { return pinyinReading_; }
 
   // IMainView
   void SetCaption(const std::string& text) override;
@@ -78,7 +80,8 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* table_ = nullptr;
   QPushButton* buttons_[4] = {};  // by TMainButton
   QLabel* songCount_ = nullptr;
-  QCheckBox* verify_ = nullptr;  // the run reads back what it wrote
+  QCheckBox* verify_ = nullptr;         // the run reads back what it wrote
+  QComboBox* pinyinReading_ = nullptr;  // how 拼音 is read: kPinyinReadings by index
   CopyPanel* panel_ = nullptr;
   bool followingCurrent_ = false;  // the form moves the current cell: do not echo it back
   QString vodFolder_;              // where the vod.txt open dialog starts

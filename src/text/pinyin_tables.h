@@ -9,7 +9,8 @@
 // PinyinIndex      one syllable number per double-byte GBK code, 0 for "no
 //                  reading": 126 rows (lead bytes 0x81-0xFE) of 191 entries
 //                  (trail bytes 0x40-0xFE, 0x7F included). Only the Han
-//                  ideographs have non-zero entries.
+//                  ideographs and 〇 (A996, the ideographic number zero,
+//                  "ling") have non-zero entries.
 // NumeralNames     the digits written for the numerals of row 0xA2, trail
 //                  bytes 0xA1-0xFE (entry trail - 0xA1), "" where none.
 // GreekNames       the Latin letters written for the 24 Greek letters of row

@@ -18,8 +18,9 @@ inline constexpr int kPinyinKeepOthers = 4;      // keep non-alphanumeric (full-
 // - a single byte (below 0x81, or followed by a byte below 0x40, or the last
 //   byte): ASCII letters and digits are kept, letters upper-cased; other bytes
 //   are kept (upper-cased) only with kPinyinKeepOthers;
-// - a Chinese character: the upper-case first letter of its reading, or the
-//   whole reading with kPinyinWholeSyllables ("ZHONG");
+// - a Chinese character (and 〇, the ideographic number zero, read "ling"):
+//   the upper-case first letter of its reading, or the whole reading with
+//   kPinyinWholeSyllables ("ZHONG");
 // - row 0xA2 numerals: their digits (Ⅻ gives "12", ⑳ "20");
 // - row 0xA3 full-width ASCII: the ASCII byte, case kept (ｌ gives "l");
 //   anything but a letter or digit only with kPinyinKeepOthers;

@@ -168,7 +168,7 @@ void TfrmMain::MarkMissing(int row) {
 
 void TfrmMain::TitleRule(int row) {
   const std::string title = Trim(lvList.Cell(kColTitle, row));
-  lvList.SetCell(kColPinyin, row, PinyinInitials(title, 0, 255));
+  lvList.SetCell(kColPinyin, row, TitleInitials(title, pinyinReading_));
   if (Shows(kColStrokes)) lvList.SetCell(kColStrokes, row, StrokeText(title));
   int words = 0;
   try {
@@ -177,9 +177,18 @@ void TfrmMain::TitleRule(int row) {
     words = 0;
   }
   lvList.SetInt(kColWords, row, words);
-  MarkDoubtful(kColPinyin, row, CharactersWithoutPinyin(title), ui_text::NoPinyinTip);
+  // Characters without a reading, and polyphones the reading only guessed.
+  std::string pinyinTip;
+  if (const std::string unread = CharactersWithoutPinyin(title); !unread.empty()) {
+    pinyinTip = ui_text::NoPinyinTip(unread);
+  }
+  if (const std::string guessed = GuessedPolyphones(title, pinyinReading_); !guessed.empty()) {
+    pinyinTip += (pinyinTip.empty() ? "" : "\n") + ui_text::PolyphoneTip(guessed);
+  }
+  MarkDoubtful(kColPinyin, row, pinyinTip);
   if (Shows(kColStrokes)) {
-    MarkDoubtful(kColStrokes, row, CharactersWithoutStrokes(title), ui_text::NoStrokesTip);
+    const std::string uncounted = CharactersWithoutStrokes(title);
+    MarkDoubtful(kColStrokes, row, uncounted.empty() ? "" : ui_text::NoStrokesTip(uncounted));
   }
 }
 
@@ -232,7 +241,13 @@ void TfrmMain::EditCell(int col, int row, const std::string& text) {
     return;
   }
   Guarded([&] {
-    if (lvList.UserEdit(col, row, text)) uncopied_ = true;
+    if (lvList.UserEdit(col, row, text)) {
+      uncopied_ = true;
+    } else if ((col == kColPinyin || col == kColStrokes) &&
+               lvList.Mark(col, row).kind == TCellMark::kDoubtful) {
+      // The owner looked at the derived text and kept it.
+      lvList.SetMark(col, row, TCellMark::kNone);
+    }
   });
 }
 

@@ -22,6 +22,7 @@
 #include "model/window_side.h"
 #include "ui/duplicates.h"
 #include "ui/grid.h"
+#include "ui/pinyin_reading.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
@@ -86,7 +87,9 @@ class TfrmMain : public TWindowSide {
   // lists follow the row's.
   void lvListCellClick(int col, int row);
   // The user's own edit of a cell, from the front end: lvList.UserEdit (and
-  // so the change and after-edit rules), with any error shown in a box.
+  // so the change and after-edit rules), with any error shown in a box. A
+  // doubtful pinyin or stroke text the user confirms unchanged is doubtful
+  // no more.
   void EditCell(int col, int row, const std::string& text);
   // The user ticked or cleared a check box.
   void CheckCell(int col, int row, bool checked);
@@ -136,6 +139,12 @@ class TfrmMain : public TWindowSide {
   // end that remembers settings keeps it as it keeps SourceFolder.
   TNameOrder NameOrder() const { return nameOrder_; }
   void SetNameOrder(TNameOrder order) { nameOrder_ = order; }
+  // How the title rule fills 拼音: by words (the default) or character by
+  // character. Rows filled afterwards follow it; the rows already there keep
+  // their cells until their title changes. A front end that remembers
+  // settings keeps it as it keeps NameOrder.
+  TPinyinReading PinyinReading() const { return pinyinReading_; }
+  void SetPinyinReading(TPinyinReading reading) { pinyinReading_ = reading; }
   // "删除": deletes the current row (the last one: as "清空").
   void N1Click();
   // "清空": removes every row; the next proposed number is "0000".
@@ -262,10 +271,10 @@ class TfrmMain : public TWindowSide {
   // the video cell of every row that repeats another's video, the tip naming
   // the other row; unmarks those that no longer do. A missing mark stays.
   void MarkDuplicates();
-  // Marks the derived cell col of row when characters (GBK) of its title are
-  // not in our tables (tip: tipOf(characters)); unmarks it when none.
-  void MarkDoubtful(int col, int row, const std::string& characters,
-                    std::string (*tipOf)(const std::string&));
+  // Marks the derived cell col of row as doubtful with the tip, which says
+  // what of its title our tables cannot read surely; unmarks it when the tip
+  // is empty.
+  void MarkDoubtful(int col, int row, const std::string& tip);
   // The run's question about songs in the grid twice: true to go on (also
   // when there are none).
   bool DuplicatesAccepted();
@@ -317,6 +326,7 @@ class TfrmMain : public TWindowSide {
   bool uncopied_ = false;      // songs were added or changed since a run ended done
   bool verifyCopies_ = true;
   TNameOrder nameOrder_ = TNameOrder::kTitleSinger;
+  TPinyinReading pinyinReading_ = TPinyinReading::kPhrases;
   // The copy's progress messages coalesce: one 2050 is queued at a time and
   // hands over the newest percent when it is handled.
   std::int64_t newestPercent_ = 0;

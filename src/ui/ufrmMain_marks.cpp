@@ -33,12 +33,11 @@ void TfrmMain::MarkDuplicates() {
   }
 }
 
-void TfrmMain::MarkDoubtful(int col, int row, const std::string& characters,
-                            std::string (*tipOf)(const std::string&)) {
+void TfrmMain::MarkDoubtful(int col, int row, const std::string& tip) {
   const TCellMark kind = lvList.Mark(col, row).kind;
   if (kind == TCellMark::kMissing) return;  // an empty cell says more
-  if (!characters.empty()) {
-    lvList.SetMark(col, row, TCellMark::kDoubtful, tipOf(characters));
+  if (!tip.empty()) {
+    lvList.SetMark(col, row, TCellMark::kDoubtful, tip);
   } else if (kind == TCellMark::kDoubtful) {
     lvList.SetMark(col, row, TCellMark::kNone);
   }

@@ -4,6 +4,7 @@
 
 #include "text/gbk.h"
 #include "text/gbk_texts.h"
+#include "text/phrase_pinyin.h"
 
 namespace ui_text {
 namespace {
@@ -103,6 +104,7 @@ ADDSONGS_TEXT(CloseCaption, u8"关闭程序")
 ADDSONGS_TEXT(StickCanBeRemoved, u8"现在可以拔下U盘了。")
 ADDSONGS_TEXT(CheckTitle, u8"正在从U盘读回校验歌曲，请稍候...")
 ADDSONGS_TEXT(VerifySetting, u8"复制后读回校验")
+ADDSONGS_TEXT(PinyinReadingLabel, u8"拼音首字母：")
 ADDSONGS_TEXT(NameOrderLabel, u8"文件名格式")
 ADDSONGS_TEXT(TitleSingerChoice, u8"歌名-歌手")
 ADDSONGS_TEXT(SingerTitleChoice, u8"歌手-歌名")
@@ -240,6 +242,21 @@ std::string SameVideoTip(int row, const std::string& number) {
 
 std::string NoPinyinTip(const std::string& characters) {
   return Fill(Gbk(u8"这些字没有拼音，请核对：%s"), {characters});
+}
+
+const std::string& PinyinReadingName(TPinyinReading reading) {
+  static const std::string phrases = Gbk(u8"按词组读音");
+  static const std::string characters = Gbk(u8"逐字读音");
+  return reading == TPinyinReading::kPerCharacter ? characters : phrases;
+}
+
+std::string PolyphoneTip(const std::string& characters) {
+  std::string tip = Gbk(u8"这些字有几种读音，请核对拼音：");
+  for (std::size_t i = 0; i + 1 < characters.size(); i += 2) {
+    const std::string character = characters.substr(i, 2);
+    tip += "\n" + Fill(Gbk(u8"%s：%s"), {character, std::string(PolyphoneReadings(character))});
+  }
+  return tip;
 }
 
 std::string NoStrokesTip(const std::string& characters) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/pinyin_reading.h"
+
 namespace ui_text {
 // Titles
 const std::string& ToolCaption();        // "用户加歌工具(V5.0)"
@@ -52,6 +54,9 @@ std::string UsbDiskIs(const std::string& volume);  // "U盘：/media/usb/"
 const std::string& ConfirmCloseCaption();
 const std::string& ConfirmCloseText();
 const std::string& TextNotGbk();
+// How the grid fills 拼音: the setting's label and the name of each choice.
+const std::string& PinyinReadingLabel();                       // "拼音首字母："
+const std::string& PinyinReadingName(TPinyinReading reading);  // "按词组读音", "逐字读音"
 // A song the run refused: its row (1-based), number and file name; the
 // empty column's caption.
 std::string SongWhere(int row, const std::string& number, const std::string& file);
@@ -75,6 +80,10 @@ std::string SameSongTip(int row, const std::string& number);
 std::string SameVideoTip(int row, const std::string& number);
 std::string NoPinyinTip(const std::string& characters);
 std::string NoStrokesTip(const std::string& characters);
+// Polyphones (GBK, each two bytes) whose reading was guessed: a line that
+// asks for a look, then one line per character and its readings
+// ("重：zhong / chong").
+std::string PolyphoneTip(const std::string& characters);
 // The run meets songs caught twice: one DuplicateLine per song (its row and
 // number, title and singer, the other row), then go on or cancel.
 const std::string& DuplicatesCaption();

@@ -26,10 +26,17 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 // "恢复以前的歌曲列表…", right of the read-back check box.
 constexpr int kRestoreLeft = 6 + 3 * 102 + 12 + 200 + 12;
 constexpr int kRestoreWidth = 170;
+// "拼音首字母：" and its drop-down, right of it.
+constexpr int kReadingLabelLeft = kRestoreLeft + kRestoreWidth + 12;
+constexpr int kReadingLabelWidth = 86;
+constexpr int kReadingLeft = kReadingLabelLeft + kReadingLabelWidth;
+constexpr int kReadingWidth = 110;
+constexpr int kReadingListHeight = 120;  // the box with its list open
 
 const wchar_t* const kFolders = L"folders";
 const wchar_t* const kRun = L"run";
 const wchar_t* const kFiles = L"files";
+const wchar_t* const kGrid = L"grid";
 
 }  // namespace
 
@@ -49,6 +56,16 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring setti
   SendMessageW(verify_, BM_SETCHECK, BST_CHECKED, 0);
   buttons_[3] = Control(L"Button", Wide(ui_text::RestoreButton()), WS_TABSTOP | BS_PUSHBUTTON,
                         kRestoreLeft, 4, kRestoreWidth, 30, kIdBtnRestore);
+  readingLabel_ =
+      Control(L"Static", Wide(ui_text::PinyinReadingLabel()), SS_NOPREFIX | SS_CENTERIMAGE,
+              kReadingLabelLeft, 4, kReadingLabelWidth, 30, -1);
+  pinyinReading_ = Control(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
+                           kReadingLeft, 6, kReadingWidth, kReadingListHeight, kIdCbPinyinReading);
+  for (TPinyinReading reading : kPinyinReadings) {
+    SendMessageW(pinyinReading_, CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(Wide(ui_text::PinyinReadingName(reading)).c_str()));
+  }
+  ChoosePinyinReading(form_.PinyinReading());
 
   grid_ = std::make_unique<GridView>(hwnd_, kIdGrid, form_);
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
@@ -277,6 +294,14 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         case kIdBtnRestore:
           form_.btnRestoreClick();
           break;
+        case kIdCbPinyinReading:
+          if (HIWORD(wparam) == CBN_SELCHANGE) {
+            const auto index = SendMessageW(pinyinReading_, CB_GETCURSEL, 0, 0);
+            if (index >= 0 && index < static_cast<LRESULT>(std::size(kPinyinReadings))) {
+              form_.SetPinyinReading(kPinyinReadings[index]);
+            }
+          }
+          break;
         case kIdMenuDelete:
           form_.N1Click();
           break;
@@ -337,6 +362,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       MoveWindow(buttons_[3], Scaled(kRestoreLeft, newDpi), Scaled(4, newDpi),
                  Scaled(kRestoreWidth, newDpi), Scaled(30, newDpi), TRUE);
       SendMessageW(buttons_[3], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+      MoveWindow(readingLabel_, Scaled(kReadingLabelLeft, newDpi), Scaled(4, newDpi),
+                 Scaled(kReadingLabelWidth, newDpi), Scaled(30, newDpi), TRUE);
+      MoveWindow(pinyinReading_, Scaled(kReadingLeft, newDpi), Scaled(6, newDpi),
+                 Scaled(kReadingWidth, newDpi), Scaled(kReadingListHeight, newDpi), TRUE);
+      for (HWND control : {readingLabel_, pinyinReading_}) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+      }
       SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
       SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
       grid_->DpiChanged();
@@ -366,6 +398,16 @@ void MainWindow::LoadSettings() {
   const bool verify = settings.Number(kRun, L"verify").value_or(1) != 0;
   SendMessageW(verify_, BM_SETCHECK, verify ? BST_CHECKED : BST_UNCHECKED, 0);
   form_.SetVerifyCopies(verify);
+  const std::string reading =
+      FromWide(settings.Text(kGrid, L"pinyinReading").value_or(L"")).value_or("");
+  ChoosePinyinReading(PinyinReadingFromText(reading).value_or(TPinyinReading::kPhrases));
+}
+
+void MainWindow::ChoosePinyinReading(TPinyinReading reading) {
+  for (std::size_t i = 0; i < std::size(kPinyinReadings); ++i) {
+    if (kPinyinReadings[i] == reading) SendMessageW(pinyinReading_, CB_SETCURSEL, i, 0);
+  }
+  form_.SetPinyinReading(reading);
 }
 
 void MainWindow::SaveSettings() {
@@ -378,6 +420,8 @@ void MainWindow::SaveSettings() {
   settings.SetText(kFolders, L"target", targetFolder_);
   settings.SetNumber(kRun, L"verify",
                      SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+  settings.SetText(kGrid, L"pinyinReading",
+                   Wide(std::string(PinyinReadingText(form_.PinyinReading()))));
 }
 
 int RunMessageLoop() {

@@ -32,8 +32,9 @@ enum MainControl : int {
   kIdGrid = 704,
   kIdStatusBar = 705,
   kIdBtnRestore = 706,
-  kIdMenuDelete = 710,  // the grid's menu: 删除 (N1)
-  kIdMenuClear = 711,   // 清空 (N2)
+  kIdCbPinyinReading = 707,  // 拼音首字母: kPinyinReadings by index
+  kIdMenuDelete = 710,       // the grid's menu: 删除 (N1)
+  kIdMenuClear = 711,        // 清空 (N2)
 };
 
 class MainWindow final : public Window, public IMainView {
@@ -81,12 +82,16 @@ class MainWindow final : public Window, public IMainView {
   void LoadSettings();
   void SaveSettings();
   void DrawPane(const DRAWITEMSTRUCT& item);
+  // Shows the reading in the 拼音首字母 box and hands it to the form.
+  void ChoosePinyinReading(TPinyinReading reading);
 
   IPrompts& prompts_;
   TfrmMain form_;
   std::wstring settingsKey_;
   HWND buttons_[4] = {};  // by TMainButton: 添加歌曲, 开始加歌, 关闭, 恢复以前的歌曲列表…
   HWND verify_ = nullptr;
+  HWND readingLabel_ = nullptr;  // "拼音首字母："
+  HWND pinyinReading_ = nullptr;
   HWND status_ = nullptr;
   std::wstring panes_[2];
   std::unique_ptr<GridView> grid_;

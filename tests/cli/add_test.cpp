@@ -183,6 +183,23 @@ TEST_F(AddCommand, NamesAreReadInTheGivenOrderWithoutTrackNumbers) {
   EXPECT_EQ(gbk::ToUtf8(TempDir::Read(Vod() / "vod.txt")), "吻别;张学友;2;WB;660000;2;1;8;1;1\r\n");
 }
 
+TEST_F(AddCommand, PinyinIsReadByWordsUnlessReadPerCharacter) {
+  const struct {
+    Words option;
+    std::string vod;
+  } cases[] = {
+      {{}, "重庆森林;王菲;4;CQSL;660000;2;1;8;1;1\r\n"},
+      {{"--per-character-pinyin"}, "重庆森林;王菲;4;ZQSL;660000;2;1;8;1;1\r\n"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir.path() / "out");
+    const auto r =
+        Add(Words{"--line", "oru", "--to", Out()} + c.option + Words{Video("重庆森林-王菲.mpg")});
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(gbk::ToUtf8(TempDir::Read(Vod() / "vod.txt")), c.vod);
+  }
+}
+
 TEST_F(AddCommand, SongsInTheListTwiceAreRefusedByNameUnlessAllowed) {
   const Words twice{Video("月亮-邓丽君.mpg"), Video("月亮 - 邓丽君.avi"), Video("海风-林一.mpg")};
   auto r = Add(Words{"--line", "oru", "--to", Out()} + twice);

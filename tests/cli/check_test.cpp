@@ -99,6 +99,21 @@ TEST(CheckCommand, NamesTitleCharactersWithoutPinyinOrStrokesPerLine) {
             "2 accepted, 0 refused\n");
 }
 
+TEST(CheckCommand, NamesPolyphonesNoPhraseDecides) {
+  TempDir dir;
+  const auto tarvel =
+      dir.Write("tarvel.txt", gbk::FromUtf8("重庆森林;x;4;CQSL;1;660001;2;1;1;1;1\r\n"
+                                            "好长好重;x;4;HZHZ;1;660002;2;1;1;1;1\r\n"));
+  auto r = RunCli({"check", tarvel.string()});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "product line: Tarvel\n"
+            "line 1: accepted | 重庆森林;x;4;CQSL;1;660001;2;1;1;1;1\n"
+            "line 2: accepted | 好长好重;x;4;HZHZ;1;660002;2;1;1;1;1\n"
+            "  several readings, no phrase decides: 长 (zhang / chang), 重 (zhong / chong)\n"
+            "2 accepted, 0 refused\n");
+}
+
 TEST(CheckCommand, FileWithoutAnyAcceptedLineHasNoProductLine) {
   TempDir dir;
   const auto file = dir.Write("vod.txt", "hello\r\n");

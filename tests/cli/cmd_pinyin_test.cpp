@@ -7,12 +7,23 @@
 
 namespace {
 
-TEST(CliPinyin, PrintsTheInitialsOfAUtf8Title) {
+TEST(CliPinyin, PrintsTheInitialsOfAUtf8TitleByWordsOrCharacterByCharacter) {
   const struct {
     std::vector<std::string> words;
     std::string out;
   } cases[] = {
       {{"pinyin", "中国"}, "ZG\n"},
+      {{"pinyin", "重庆森林"}, "CQSL\n"},  // what the grid fills
+      {{"pinyin", "--per-character", "重庆森林"}, "ZQSL\n"},
+      {{"pinyin", "重庆森林", "--per-character"}, "ZQSL\n"},
+      {{"pinyin", "--options", "0", "长城"}, "ZC\n"},  // option bits read per character
+      {{"pinyin", "--max", "3", "重庆森林"}, "CQS\n"},
+      {{"pinyin", "--per-character", "--max", "3", "重庆森林"}, "ZQS\n"},
+      {{"pinyin", "二〇一二"}, "ELYE\n"},
+      {{"pinyin", "--per-character", "二〇一二"}, "ELYE\n"},
+      {{"pinyin", "K歌之王"}, "KGZW\n"},
+      {{"pinyin", "Ｌ.Ｏ.Ｖ.Ｅ"}, "LOVE\n"},
+      {{"pinyin", "--", "--per-character"}, "PERCHARACTER\n"},
       {{"pinyin", "--options", "1", "中国"}, "ZHONGGUO\n"},
       {{"pinyin", "--max", "3", "--options", "1", "中国"}, "ZHO\n"},
       {{"pinyin", "--options", "4", "ｌｏｖｅ，"}, "love,\n"},
@@ -39,6 +50,7 @@ TEST(CliPinyin, RefusesTextWithoutGbkFormAndBadUsageWithStatusTwo) {
       {{"words", "a😀"}, "no GBK form"},
       {{"pinyin"}, "usage:"},
       {{"pinyin", "a", "b"}, "usage:"},
+      {{"pinyin", "--per-character"}, "usage:"},
       {{"pinyin", "--options", "x", "a"}, "usage:"},
       {{"pinyin", "--max"}, "usage:"},
       {{"pinyin", "--bogus", "a"}, "usage:"},

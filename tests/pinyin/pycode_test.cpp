@@ -35,6 +35,8 @@ TEST(PinyinInitials, GivesInitialsOrWholeSyllablesOfChineseAndKeepsLettersAndDig
       {Gbk(u8"Love你"), kWhole, 255, "LOVENI"},
       {Gbk(u8"我的1990年"), 0, 255, "WD1990N"},
       {Gbk(u8"女人"), kWhole, 255, "NVREN"},
+      {Gbk(u8"二〇一二"), 0, 255, "ELYE"},  // 〇 is the 零 of a year
+      {Gbk(u8"〇"), kWhole | kMark, 255, "LING"},
       {"", 0, 255, ""},
       {"", kWhole | kMark | kKeep, 255, ""},
   };

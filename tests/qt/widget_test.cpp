@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTableView>
@@ -202,6 +203,34 @@ class WidgetTest : public QObject {
     QCOMPARE(Text(*w, 4, 0), QString("HF"));
     QCOMPARE(Text(*w, 5, 0), QString("104"));
     QCOMPARE(Text(*w, 6, 0), QString("2"));
+  }
+
+  void thePinyinReadingIsChosenInTheToolPanelAndRemembered() {
+    QSettings().remove("grid/pinyinReading");
+    {
+      auto w = Start("btnTarvel");
+      QComboBox* box = w->pinyinReadingBox();
+      QCOMPARE(box->count(), 2);
+      QCOMPARE(box->itemText(0), Utf8(u8"按词组读音"));
+      QCOMPARE(box->itemText(1), Utf8(u8"逐字读音"));
+      QCOMPARE(box->currentIndex(), 0);
+      w->form().lvList.AppendRows(2);
+      Type(*w, 2, 0, Utf8(u8"重庆森林"));
+      QCOMPARE(Text(*w, 4, 0), QString("CQSL"));
+      box->setCurrentIndex(1);
+      QVERIFY(w->form().PinyinReading() == TPinyinReading::kPerCharacter);
+      Type(*w, 2, 1, Utf8(u8"重庆森林"));
+      QCOMPARE(Text(*w, 4, 1), QString("ZQSL"));
+      QCOMPARE(Text(*w, 4, 0), QString("CQSL"));  // filled before: kept
+      w->form().N2Click();                        // nothing left to ask about when closing
+      Settle();
+      w->close();
+    }
+    QCOMPARE(QSettings().value("grid/pinyinReading").toString(), QString("characters"));
+    auto w = Start("btnTarvel");
+    QCOMPARE(w->pinyinReadingBox()->currentIndex(), 1);
+    QVERIFY(w->form().PinyinReading() == TPinyinReading::kPerCharacter);
+    QSettings().remove("grid/pinyinReading");
   }
 
   void choosingDvdSwitchesBothTrackLists() {

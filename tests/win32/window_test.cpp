@@ -474,6 +474,41 @@ TEST_F(WindowTest, TheLastFoldersAreRememberedAcrossStarts) {
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
 }
 
+TEST_F(WindowTest, ThePinyinReadingIsChosenInTheToolBarAndRemembered) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
+  {
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    HWND box = GetDlgItem(w->hwnd(), w32ui::kIdCbPinyinReading);
+    ASSERT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 2);
+    for (int i = 0; i < 2; ++i) {
+      wchar_t text[64] = {};
+      SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      EXPECT_EQ(std::wstring(text), Wide(ui_text::PinyinReadingName(kPinyinReadings[i])));
+    }
+    EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 0);
+    AddFiles(*w, {Video("重庆森林-王菲.mpg", 10)});
+    EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 0), L"CQSL");
+    // The owner picks 逐字读音: the list tells its window, as a click would.
+    SendMessageW(box, CB_SETCURSEL, 1, 0);
+    SendMessageW(w->hwnd(), WM_COMMAND, MAKEWPARAM(w32ui::kIdCbPinyinReading, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(box));
+    EXPECT_EQ(w->form().PinyinReading(), TPinyinReading::kPerCharacter);
+    AddFiles(*w, {Video("长城谣-周小燕.mpg", 10)});
+    EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 1), L"ZCY");
+    EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 0), L"CQSL");
+    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);  // the songs are not copied: answered yes
+    EXPECT_FALSE(IsWindow(w->hwnd()));
+  }
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(SendMessageW(GetDlgItem(w->hwnd(), w32ui::kIdCbPinyinReading), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(w->form().PinyinReading(), TPinyinReading::kPerCharacter);
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
+}
+
 TEST_F(WindowTest, TheCopyPanelShowsWhatTheFormSays) {
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
