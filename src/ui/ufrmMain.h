@@ -9,7 +9,6 @@
 // message queue to HandleMessage, its message boxes go to the view.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -23,6 +22,7 @@
 #include "ui/duplicates.h"
 #include "ui/grid.h"
 #include "ui/pinyin_reading.h"
+#include "ui/run_progress.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
@@ -332,10 +332,7 @@ class TfrmMain : public TWindowSide {
   std::int64_t newestPercent_ = 0;
   bool progressQueued_ = false;
   // The run's bytes, for the overall bar and the time left.
-  std::int64_t runBytes_ = 0;
-  std::int64_t bytesBefore_ = 0;  // of the songs before the current one
-  std::int64_t songBytes_ = 0;    // of the current song
-  std::chrono::steady_clock::time_point copyStart_;
+  TRunProgress progress_;
   TRunResult FLastRun = TRunResult::kNone;
 };
 

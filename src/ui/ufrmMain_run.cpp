@@ -95,12 +95,12 @@ void TfrmMain::btnCompleteClick() {
     cancelRequested_ = false;
     Panel = TCopyPanel();
     Panel.songs = FSongList->FCount;
-    runBytes_ = bytesBefore_ = songBytes_ = 0;
+    std::int64_t runBytes = 0;
     for (int i = 0; i < FSongList->FCount; ++i) {
       const std::string& video = FSongList->GetSong(i)->VideoFile;
-      if (!video.empty()) runBytes_ += std::max<std::int64_t>(env_->FileSize(video), 0);
+      if (!video.empty()) runBytes += std::max<std::int64_t>(env_->FileSize(video), 0);
     }
-    copyStart_ = std::chrono::steady_clock::now();
+    progress_.StartPhase(Panel.songs, runBytes, TRunProgress::TClock::now());
     TCopyPanelRun panel(*this);
     const TRunOutcome outcome = FSongList->CopyToTarget(panel, verifyCopies_);
     copying_ = false;
@@ -273,8 +273,7 @@ void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) 
   Panel.from = source;
   Panel.to = dest;
   ++Panel.song;
-  bytesBefore_ += songBytes_;
-  songBytes_ = source.empty() ? 0 : std::max<std::int64_t>(env_->FileSize(source), 0);
+  progress_.StartFile(source.empty() ? 0 : env_->FileSize(source));
   FollowRunProgress(0);
   ChangePanel();
   PumpMessages();
@@ -288,9 +287,7 @@ void TfrmMain::ShowReadBackFile(const std::string& path, int index, int count, s
     Panel.checking = true;
     Panel.cancelling = false;
     Panel.songs = count;
-    runBytes_ = allBytes;
-    bytesBefore_ = songBytes_ = 0;
-    copyStart_ = std::chrono::steady_clock::now();
+    progress_.StartPhase(count, allBytes, TRunProgress::TClock::now());
   }
   Panel.visible = true;
   Panel.animating = true;
@@ -298,8 +295,7 @@ void TfrmMain::ShowReadBackFile(const std::string& path, int index, int count, s
   Panel.to.clear();
   Panel.song = index + 1;
   Panel.percent = 0;
-  bytesBefore_ += songBytes_;
-  songBytes_ = bytes;
+  progress_.StartFile(bytes);
   FollowRunProgress(0);
   ChangePanel();
   PumpMessages();
@@ -319,21 +315,9 @@ void TfrmMain::WMCopyProgress(std::int64_t percent) {
 }
 
 void TfrmMain::FollowRunProgress(int percent) {
-  const std::int64_t done = bytesBefore_ + songBytes_ * percent / 100;
-  if (runBytes_ > 0) {
-    Panel.overall = static_cast<int>(done * 100 / runBytes_);
-  } else if (Panel.songs > 0) {
-    Panel.overall = (Panel.song - 1) * 100 / Panel.songs;
-  }
-  // The rest at the pace so far, once there is a pace to tell.
-  const auto elapsed = std::chrono::steady_clock::now() - copyStart_;
-  if (done <= 0 || elapsed < std::chrono::seconds(1)) {
-    Panel.timeLeft.clear();
-    return;
-  }
-  const double seconds = std::chrono::duration<double>(elapsed).count() *
-                         static_cast<double>(runBytes_ - done) / static_cast<double>(done);
-  Panel.timeLeft = ui_text::TimeLeft(static_cast<int>(seconds + 0.5));
+  Panel.overall = progress_.Overall(percent);
+  const auto seconds = progress_.SecondsLeft(percent, TRunProgress::TClock::now());
+  Panel.timeLeft = seconds ? ui_text::TimeLeft(*seconds) : std::string();
 }
 
 void TfrmMain::ShowLowSpace(const std::string& drive, const std::string& need,
