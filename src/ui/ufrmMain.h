@@ -23,6 +23,7 @@
 #include "ui/grid.h"
 #include "ui/pinyin_reading.h"
 #include "ui/run_progress.h"
+#include "ui/run_report.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
@@ -42,15 +43,8 @@ class TfrmMain : public TWindowSide {
   // sticks, whose files hold at most 4 GiB less one byte.
   static constexpr std::int64_t kLargestVideo = std::int64_t{1} << 32;
 
-  // How the last run ended, for a front end that reports it (the console's
-  // exit status).
-  enum class TRunResult : std::uint8_t {
-    kNone,      // no run yet
-    kRefused,   // a check refused the grid, or the user cancelled the target
-    kLowSpace,  // the target disk is too small; nothing changed there
-    kFailed,    // the copy failed or was cancelled; the user was told what is where
-    kDone,      // every song and vod.txt are on the target
-  };
+  // How the last run ended (ui/run_report.h).
+  using TRunResult = ::TRunResult;
 
   // env: the system for files and volumes (null: the real one).
   TfrmMain(IMainView& view, platform::Env* env = nullptr);

@@ -163,81 +163,19 @@ void TfrmMain::CancelCopy() {
 }
 
 void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
-  using TEnd = TRunOutcome::TEnd;
-  switch (outcome.end) {
-    case TEnd::kDone: {
-      FLastRun = TRunResult::kDone;
-      uncopied_ = false;
-      const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
-      ShowMsg(this, ui_text::DoneCaption(), ui_text::DoneText() + pull, kMsgInformation);
-      return;
-    }
-    case TEnd::kLowSpace:
-      FLastRun = TRunResult::kLowSpace;
-      ShowLowSpace(outcome.drive, outcome.need, outcome.free);
-      return;
-    case TEnd::kRefused:
-      // Refused before anything was written.
-      FLastRun = TRunResult::kRefused;
-      ShowMsg(this, ui_text::FailedCaption(), outcome.message, kMsgError);
-      return;
-    case TEnd::kDiffers:
-    case TEnd::kUnreadable:
-      // Written and flushed, but the stick did not keep it, or could not be
-      // read: the list did not take the new songs.
-      FLastRun = TRunResult::kFailed;
-      ShowMsg(
-          this,
-          outcome.end == TEnd::kDiffers ? msg::ReadBackFailedCaption() : msg::StickGoneCaption(),
-          outcome.message, kMsgError);
-      return;
-    case TEnd::kStopped:
-      FLastRun = TRunResult::kFailed;
-      break;
-  }
-  if (outcome.failed < 0 && !outcome.changed && !outcome.listShortened) {
-    // The run stopped before a file on the target was touched.
-    ShowMsg(this, ui_text::FailedCaption(), outcome.message, kMsgError);
-    return;
-  }
-  // The songs listed now, those copied that the list does not name (not
-  // read back), and those not copied.
-  std::string listed;
-  std::string unlisted;
-  std::string notCopied;
-  auto add = [](std::string& to, const std::string& number) {
-    to += (to.empty() ? "" : " ") + number;
-  };
-  auto flag = [](const std::vector<bool>& v, int i) {
-    return i < static_cast<int>(v.size()) && v[static_cast<std::size_t>(i)];
-  };
+  std::vector<TReportedSong> songs;
   for (int i = 0; i < FSongList->FCount; ++i) {
     const TBaseSongData& song = *FSongList->GetSong(i);
-    if (song.VideoFile.empty()) continue;  // kept as it was
-    if (!flag(outcome.complete, i)) {
-      add(notCopied, song.SongNo);
-    } else if (!outcome.vodWritten || (verifyCopies_ && !flag(outcome.checked, i))) {
-      add(unlisted, song.SongNo);
-    } else {
-      add(listed, song.SongNo);
-    }
+    songs.push_back({song.SongNo, song.SongName, !song.VideoFile.empty()});
   }
-  ui_text::TCopyReport report;
-  report.cancelled = outcome.cancelled;
-  report.checking = outcome.checking;
-  report.reason = outcome.message;
-  if (outcome.failed >= 0) {
-    const TBaseSongData& failed = *FSongList->GetSong(outcome.failed);
-    report.song = failed.SongNo + " " + failed.SongName;
+  const TRunReport report = ReportOf(outcome, songs, verifyCopies_, onUsb);
+  FLastRun = report.result;
+  if (report.result == TRunResult::kDone) uncopied_ = false;
+  if (report.result == TRunResult::kLowSpace) {
+    ShowLowSpace(outcome.drive, outcome.need, outcome.free);
+  } else {
+    ShowMsg(this, report.caption, report.text, report.kind);
   }
-  report.listed = listed;
-  report.unlisted = unlisted;
-  report.notCopied = notCopied;
-  report.list = outcome.vodWritten      ? ui_text::TCopyReport::TList::kCompleteSongs
-                : outcome.listShortened ? ui_text::TCopyReport::TList::kShortened
-                                        : ui_text::TCopyReport::TList::kUnchanged;
-  ShowMsg(this, ui_text::FailedCaption(), ui_text::CopyFailureReport(report),
-          report.cancelled ? kMsgWarning : kMsgError);
 }
 
 void TfrmMain::btnRestoreClick() {
