@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -256,6 +257,15 @@ class TfrmMain : public TWindowSide {
   // Marks the mandatory cells of the row that are empty (and unmarks the
   // others).
   void MarkMissing(int row);
+  // The steps of a run (btnCompleteClick). The grid's checks, the song
+  // records rebuilt from it: false after telling the owner what stops it.
+  bool GridReadyForRun();
+  // The owner's choice of target, made ready and settled with the songs
+  // already there: whether it is the USB disk; nullopt when the run ends
+  // there, nothing written.
+  std::optional<bool> ChooseTarget();
+  // Copies onto the chosen target with the copy panel, and reports.
+  void CopyAndReport(bool onUsb);
   // The run's check of every row's mandatory fields and line, before the
   // owner is asked where to: false after telling which song and column.
   bool SongsComplete();

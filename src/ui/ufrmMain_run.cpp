@@ -1,6 +1,7 @@
 // The main window: the add-songs run ("开始加歌") with its callbacks and the
 // copy panel.
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "model/errors.h"
@@ -38,83 +39,92 @@ void TfrmMain::btnCompleteClick() {
   TBusy busy(*this);
   FLastRun = TRunResult::kRefused;
   Guarded([&] {
-    if (lvList.RowCount() > kMaxSongs) {
-      ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
-      return;
-    }
-    for (int row = 0; row < lvList.RowCount(); ++row) {
-      const std::string number = Trim(lvList.Cell(kColNumber, row));
-      if (!IsSongNumber(number)) {
-        ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberInRun(number), kMsgError);
-        return;
-      }
-      if (!IsNumberUnique(number)) {
-        ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::DuplicateInRun(number), kMsgError);
-        return;
-      }
-    }
-    FSongList->FNeedSize = FTotalSize;
-    FSongList->FReplacedLines.clear();
-    GridToSongs();
-    // Every song must be complete before the owner is asked where to.
-    if (!SongsComplete()) return;
-    if (!DuplicatesAccepted()) return;
-
-    std::uint8_t toUsb = 0;
-    {
-      TDialogUse hint(frmSaveHint);
-      hint->FormCreate();
-      view_.ShowModal(*hint);
-      if (hint->FCancelled) return;  // closed: nothing is written anywhere
-      toUsb = hint->FToUsb;
-    }
+    if (!GridReadyForRun()) return;
     // The target is held (and locked) from here to the end of the run.
     struct TargetHeld {
       TBaseSong& list;
       ~TargetHeld() { list.CloseTarget(); }
     } held{*FSongList};
-    // Without the USB disk the owner is told so before choosing a folder.
-    const bool noUsb = toUsb == 1 && FSongList->FindUsbVodDir().empty();
-    const TBaseSong::TPrepared prepared = FSongList->PrepareTarget(toUsb == 1, [this, noUsb] {
-      if (noUsb) ShowMsg(this, msg::FindUsbCaption(), msg::NoUsbDisk(), kMsgWarning);
-      return ChooseSaveFolder();
-    });
-    if (prepared.result == 6) {
-      ShowMsg(this, msg::SaveFailedCaption(), prepared.message, kMsgError);
-    }
-    if (prepared.result != 0) return;
-    if (!SettleExistingSongs()) return;
-    // The songs go onto the USB disk when its folder is the target (also
-    // when the owner chose it through the folder browser).
-    const std::string usb = FSongList->FindUsbVodDir();
-    const bool onUsb = !usb.empty() && LowerAscii(usb) == LowerAscii(FSongList->FTargetDir);
-    if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
-
-    SetControlsEnabled(false);
-    copying_ = true;
-    cancelRequested_ = false;
-    Panel = TCopyPanel();
-    Panel.songs = FSongList->FCount;
-    std::int64_t runBytes = 0;
-    for (int i = 0; i < FSongList->FCount; ++i) {
-      const std::string& video = FSongList->GetSong(i)->VideoFile;
-      if (!video.empty()) runBytes += std::max<std::int64_t>(env_->FileSize(video), 0);
-    }
-    progress_.StartPhase(Panel.songs, runBytes, TRunProgress::TClock::now());
-    TCopyPanelRun panel(*this);
-    const TRunOutcome outcome = FSongList->CopyToTarget(panel, verifyCopies_);
-    copying_ = false;
-    Panel.visible = false;
-    Panel.animating = false;
-    ChangePanel();
-    SetControlsEnabled(true);
-    ReportRun(outcome, onUsb);
+    const std::optional<bool> onUsb = ChooseTarget();
+    if (onUsb) CopyAndReport(*onUsb);
   });
   copying_ = false;
   if (closeAfterRun_) {
     closeAfterRun_ = false;
     view_.CloseWindow();
   }
+}
+
+bool TfrmMain::GridReadyForRun() {
+  if (lvList.RowCount() > kMaxSongs) {
+    ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
+    return false;
+  }
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    const std::string number = Trim(lvList.Cell(kColNumber, row));
+    if (!IsSongNumber(number)) {
+      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberInRun(number), kMsgError);
+      return false;
+    }
+    if (!IsNumberUnique(number)) {
+      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::DuplicateInRun(number), kMsgError);
+      return false;
+    }
+  }
+  FSongList->FNeedSize = FTotalSize;
+  FSongList->FReplacedLines.clear();
+  GridToSongs();
+  // Every song must be complete before the owner is asked where to.
+  return SongsComplete() && DuplicatesAccepted();
+}
+
+std::optional<bool> TfrmMain::ChooseTarget() {
+  std::uint8_t toUsb = 0;
+  {
+    TDialogUse hint(frmSaveHint);
+    hint->FormCreate();
+    view_.ShowModal(*hint);
+    if (hint->FCancelled) return std::nullopt;  // closed: nothing is written anywhere
+    toUsb = hint->FToUsb;
+  }
+  // Without the USB disk the owner is told so before choosing a folder.
+  const bool noUsb = toUsb == 1 && FSongList->FindUsbVodDir().empty();
+  const TBaseSong::TPrepared prepared = FSongList->PrepareTarget(toUsb == 1, [this, noUsb] {
+    if (noUsb) ShowMsg(this, msg::FindUsbCaption(), msg::NoUsbDisk(), kMsgWarning);
+    return ChooseSaveFolder();
+  });
+  if (prepared.result == 6) {
+    ShowMsg(this, msg::SaveFailedCaption(), prepared.message, kMsgError);
+  }
+  if (prepared.result != 0 || !SettleExistingSongs()) return std::nullopt;
+  // The songs go onto the USB disk when its folder is the target (also
+  // when the owner chose it through the folder browser).
+  const std::string usb = FSongList->FindUsbVodDir();
+  const bool onUsb = !usb.empty() && LowerAscii(usb) == LowerAscii(FSongList->FTargetDir);
+  if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
+  return onUsb;
+}
+
+void TfrmMain::CopyAndReport(bool onUsb) {
+  SetControlsEnabled(false);
+  copying_ = true;
+  cancelRequested_ = false;
+  Panel = TCopyPanel();
+  Panel.songs = FSongList->FCount;
+  std::int64_t runBytes = 0;
+  for (int i = 0; i < FSongList->FCount; ++i) {
+    const std::string& video = FSongList->GetSong(i)->VideoFile;
+    if (!video.empty()) runBytes += std::max<std::int64_t>(env_->FileSize(video), 0);
+  }
+  progress_.StartPhase(Panel.songs, runBytes, TRunProgress::TClock::now());
+  TCopyPanelRun panel(*this);
+  const TRunOutcome outcome = FSongList->CopyToTarget(panel, verifyCopies_);
+  copying_ = false;
+  Panel.visible = false;
+  Panel.animating = false;
+  ChangePanel();
+  SetControlsEnabled(true);
+  ReportRun(outcome, onUsb);
 }
 
 bool TfrmMain::SongsComplete() {
