@@ -313,10 +313,10 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   view.Drain();
 
-  const int before = form.lvList.RowCount();
+  const int before = form.Grid().RowCount();
   form.btnAddClick();
   view.Drain();
-  if (form.lvList.RowCount() - before != static_cast<int>(o.files.size())) {
+  if (form.Grid().RowCount() - before != static_cast<int>(o.files.size())) {
     err << "addsongs-cli add: not every file could be added\n";
     return 2;
   }

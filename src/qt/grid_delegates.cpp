@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
-#include "ui/grid.h"
-#include "ui/grid_rules.h"
 #include "qt/dialogs.h"
 #include "qt/qt_text.h"
+#include "ui/grid.h"
+#include "ui/grid_rules.h"
 
 namespace qtui {
 

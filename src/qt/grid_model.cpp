@@ -11,12 +11,12 @@
 namespace qtui {
 
 GridModel::GridModel(TfrmMain& form, QObject* parent)
-    : QAbstractTableModel(parent), form_(form), grid_(form.lvList) {
-  form.lvList.SetView(this);
+    : QAbstractTableModel(parent), form_(form), grid_(form.Grid()) {
+  form.Grid().SetView(this);
 }
 
 GridModel::~GridModel() {
-  form_.lvList.SetView(nullptr);
+  form_.Grid().SetView(nullptr);
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {

@@ -15,7 +15,7 @@ class GridModel final : public QAbstractTableModel, public IGridView {
   Q_OBJECT
 
  public:
-  // The model of form.lvList; it connects itself to the grid.
+  // The model of form.Grid(); it connects itself to the grid.
   explicit GridModel(TfrmMain& form, QObject* parent = nullptr);
   ~GridModel() override;
 

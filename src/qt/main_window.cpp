@@ -146,14 +146,14 @@ void MainWindow::BuildGrid() {
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
   table_->verticalHeader()->setDefaultSectionSize(24);
   for (int col = 0; col < kGridColumns; ++col) {
-    const TGridColumn& column = form_.lvList.Column(col);
+    const TGridColumn& column = form_.Grid().Column(col);
     table_->setColumnWidth(col, column.width);
     if (column.kind == TColumnKind::kInteger) {
-      table_->setItemDelegateForColumn(col, new IntegerDelegate(form_.lvList, table_));
+      table_->setItemDelegateForColumn(col, new IntegerDelegate(form_.Grid(), table_));
     } else if (column.kind == TColumnKind::kText && column.digitsOnly) {
-      table_->setItemDelegateForColumn(col, new TextDelegate(form_.lvList, table_));
+      table_->setItemDelegateForColumn(col, new TextDelegate(form_.Grid(), table_));
     } else if (column.kind == TColumnKind::kDropDown) {
-      table_->setItemDelegateForColumn(col, new DropDownDelegate(form_.lvList, table_));
+      table_->setItemDelegateForColumn(col, new DropDownDelegate(form_.Grid(), table_));
     }
   }
   table_->horizontalHeader()->setStretchLastSection(true);
@@ -174,7 +174,7 @@ void MainWindow::BuildGrid() {
   connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
             if (followingCurrent_) return;
-            form_.lvList.SetCurrent(current.isValid() ? current.column() : 0,
+            form_.Grid().SetCurrent(current.isValid() ? current.column() : 0,
                                     current.isValid() ? current.row() : -1);
           });
   connect(table_, &QTableView::clicked, this,
@@ -188,7 +188,7 @@ void MainWindow::BuildGrid() {
   connect(remove, &QAction::triggered, this, [this] { form_.N1Click(); });
   connect(clear, &QAction::triggered, this, [this] { form_.N2Click(); });
   connect(table_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
-    if (form_.lvList.Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
+    if (form_.Grid().Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
   });
   // The Delete key deletes the current row, as "删除" does.
   auto* del = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
@@ -205,7 +205,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != table_->viewport()) return QMainWindow::eventFilter(watched, event);
   if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
     auto* drag = static_cast<QDropEvent*>(event);
-    if (drag->mimeData()->hasUrls() && form_.lvList.Enabled()) {
+    if (drag->mimeData()->hasUrls() && form_.Grid().Enabled()) {
       drag->acceptProposedAction();
       return true;
     }

@@ -71,7 +71,9 @@ class TfrmMain : public TWindowSide {
   bool FormCloseQuery();
 
   // ---- The grid ----
-  TGrid lvList;
+  // The song grid the front end draws and edits through the handlers.
+  TGrid& Grid() { return lvList; }
+  const TGrid& Grid() const { return lvList; }
   // The text of a cell changed: the title rule (column 2), and where the
   // grid shows it the media-type rule (column 7). Connected to lvList.OnChange.
   void lvListChange(int col, int row);
@@ -90,9 +92,6 @@ class TfrmMain : public TWindowSide {
   void CheckCell(int col, int row, bool checked);
   // Text the user typed has no GBK form: the message, nothing stored.
   void RefuseTypedText();
-  // What a drop-down cell (col, row) takes for value: the value when its
-  // list offers it, the name of the code it is; "" when neither.
-  std::string ChoiceOf(int col, int row, const std::string& value) const;
 
   // Why corrections given as a table were refused (ApplyCorrections).
   struct TCorrectionFault {
@@ -174,17 +173,53 @@ class TfrmMain : public TWindowSide {
   void HandleMessage(unsigned message, std::int64_t lparam);
 
   // ---- Operations the rules share ----
-  // True when at most one row's trimmed "编号" equals number.
-  bool IsNumberUnique(const std::string& number);
   // FTotalSize := the sizes of the rows' video files that exist; FSizeText.
   void UpdateTotalSize();
+  // Rebuilds the song records from the grid (FCount := 0, one per row).
+  void GridToSongs();
+  // The lines the grid's songs get in vod.txt now, in grid order (the
+  // records rebuilt from the grid); what a run would write for them, before
+  // the songs already on its target. Throws TSongRefused for a song that
+  // lacks a mandatory field.
+  TStringList ListLines();
+  // The lines of the loaded list beyond the slots the grid shows: a run
+  // keeps them after the grid's songs.
+  const TStringList& LinesBeyondGrid() const { return FSongList->FKeptLines; }
+
+  // The status line as last shown (edtSongCount).
+  const std::string& StatusLine() const { return StatusText; }
+  bool Busy() const { return busy_ > 0; }
+
+  // ---- TWindowSide, for the song list ----
+  void PostNotify(unsigned message, std::int64_t lparam) override;
+  void PumpMessages() override;
+  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
+
+ private:
+  // ---- State ----
+  TGrid lvList;
+  std::unique_ptr<TBaseSong> FSongList;
+  std::string FVodPath;
+  std::int64_t FTotalSize = 0;
+  std::string FSizeText;
+  std::string Caption;
+  std::string StatusText;  // edtSongCount
+  TCopyPanel Panel;
+
+  // The dialogs, each alive only while it is shown.
+  std::unique_ptr<TfrmLogin> frmLogin;
+  std::unique_ptr<TfrmAddNewSong> frmAddNewSong;
+  std::unique_ptr<TfrmSaveHint> frmSaveHint;
+  std::unique_ptr<TfrmDiskFree> frmDiskFree;
+
+  // ---- Operations the rules share ----
+  // True when at most one row's trimmed "编号" equals number.
+  bool IsNumberUnique(const std::string& number);
   // Column 8 / 9's list := the DVD tracks (dvd) or the audio tracks.
   void FillAccompList(bool dvd);
   void FillOrigList(bool dvd);
-  // Rebuilds the song records from the grid (FCount := 0, one per row).
-  void GridToSongs();
 
-  // ---- Callbacks handed to the song list during a run ----
+  // ---- What a run shows (the copy panel, the folder prompt, low space) ----
   std::string ChooseSaveFolder();
   void ShowCopyFile(const std::string& source, const std::string& dest);
   // The run reads back the file at path (which of how many, its bytes and
@@ -193,28 +228,10 @@ class TfrmMain : public TWindowSide {
                         std::int64_t allBytes);
   void ShowLowSpace(const std::string& drive, const std::string& need, const std::string& free);
 
-  // ---- State ----
-  std::unique_ptr<TBaseSong> FSongList;
-  std::string FVodPath;
-  std::int64_t FTotalSize = 0;
-  std::string FSizeText;
-  std::string Caption;
-  std::string StatusText;  // edtSongCount
-  TCopyPanel Panel;
-  bool Busy() const { return busy_ > 0; }
+  // What a drop-down cell (col, row) takes for value: the value when its
+  // list offers it, the name of the code it is; "" when neither.
+  std::string ChoiceOf(int col, int row, const std::string& value) const;
 
-  // The dialogs, each alive only while it is shown.
-  std::unique_ptr<TfrmLogin> frmLogin;
-  std::unique_ptr<TfrmAddNewSong> frmAddNewSong;
-  std::unique_ptr<TfrmSaveHint> frmSaveHint;
-  std::unique_ptr<TfrmDiskFree> frmDiskFree;
-
-  // ---- TWindowSide, for the song list ----
-  void PostNotify(unsigned message, std::int64_t lparam) override;
-  void PumpMessages() override;
-  void ShowBox(const std::string& caption, const std::string& text, int kind) override;
-
- private:
   // Keeps a second add, delete, clear or run from starting while a loop
   // that lets the message loop run is going on.
   class TBusy {

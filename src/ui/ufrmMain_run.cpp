@@ -157,6 +157,13 @@ void TfrmMain::GridToSongs() {
   }
 }
 
+TStringList TfrmMain::ListLines() {
+  GridToSongs();
+  FSongList->FLines.clear();
+  FSongList->BuildLines();
+  return std::exchange(FSongList->FLines, {});
+}
+
 void TfrmMain::SetControlsEnabled(bool enabled) {
   view_.SetButtonEnabled(TMainButton::kAdd, enabled);
   view_.SetButtonEnabled(TMainButton::kComplete, enabled);

@@ -33,7 +33,7 @@ bool CellRect(HWND list, int col, int row, RECT& rect) {
 
 }  // namespace
 
-GridView::GridView(HWND parent, int id, TfrmMain& form) : form_(form), grid_(form.lvList) {
+GridView::GridView(HWND parent, int id, TfrmMain& form) : form_(form), grid_(form.Grid()) {
   list_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                           WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
                               LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
@@ -71,11 +71,11 @@ GridView::GridView(HWND parent, int id, TfrmMain& form) : form_(form), grid_(for
   tool.lpszText = LPSTR_TEXTCALLBACKW;
   SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scale(480));
-  form_.lvList.SetView(this);
+  form_.Grid().SetView(this);
 }
 
 GridView::~GridView() {
-  form_.lvList.SetView(nullptr);
+  form_.Grid().SetView(nullptr);
   if (editor_ != nullptr) DestroyWindow(editor_);
   RemoveWindowSubclass(list_, ListProc, 1);
   if (rowHeight_ != nullptr) ImageList_Destroy(rowHeight_);
@@ -288,7 +288,7 @@ bool GridView::OnNotify(const NMHDR& header, LRESULT& result) {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       if (!following_ && change.iItem >= 0 && (change.uNewState & LVIS_FOCUSED) != 0 &&
           change.iItem != currentRow_) {
-        form_.lvList.SetCurrent(currentCol_, change.iItem);
+        form_.Grid().SetCurrent(currentCol_, change.iItem);
       }
       return true;
     }
@@ -319,7 +319,7 @@ void GridView::MoveCurrent(int step) {
   if (currentRow_ < 0) return;
   for (int col = currentCol_ + step; col >= 0 && col < kGridColumns; col += step) {
     if (grid_.Column(col).visible) {
-      form_.lvList.SetCurrent(col, currentRow_);
+      form_.Grid().SetCurrent(col, currentRow_);
       return;
     }
   }
@@ -327,7 +327,7 @@ void GridView::MoveCurrent(int step) {
 
 void GridView::Clicked(int col, int row, bool twice) {
   if (!grid_.Enabled()) return;
-  if (col != currentCol_ || row != currentRow_) form_.lvList.SetCurrent(col, row);
+  if (col != currentCol_ || row != currentRow_) form_.Grid().SetCurrent(col, row);
   if (!twice) form_.lvListCellClick(col, row);
   const TGridColumn& column = grid_.Column(col);
   if (!column.editable) return;

@@ -244,7 +244,7 @@ void MainWindow::ShowModal(TfrmDiskFree& form) {
 // ---- Window events ----
 
 void MainWindow::ContextMenu(POINT at) {
-  if (!form_.lvList.Enabled()) return;
+  if (!form_.Grid().Enabled()) return;
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, kIdMenuDelete, Wide(ui_text::DeleteItem()).c_str());
   AppendMenuW(menu, MF_STRING, kIdMenuClear, Wide(ui_text::ClearItem()).c_str());
@@ -266,7 +266,7 @@ void MainWindow::DropFiles(HDROP drop) {
     files.push_back(name);
   }
   DragFinish(drop);
-  if (!form_.lvList.Enabled()) return;
+  if (!form_.Grid().Enabled()) return;
   form_.AddDroppedFiles(GbkPaths(files, prompts_, hwnd_));
 }
 

@@ -183,7 +183,7 @@ class WidgetTest : public QObject {
     QFETCH(QString, title);
     auto w = Start(button);
     QVERIFY(w != nullptr);
-    QCOMPARE(int(w->form().FSongList->FProductLine), product);
+    QCOMPARE(int(w->form().ProductLine()), product);
     QCOMPARE(w->windowTitle(), Utf8(u8"用户加歌工具(V5.0)--") + title);
     QVERIFY(!w->button(TMainButton::kComplete)->isEnabled());
     QCOMPARE(w->grid()->isColumnHidden(5), product == 1);
@@ -198,7 +198,7 @@ class WidgetTest : public QObject {
 
   void typingATitleFillsPinyinStrokesAndWordCount() {
     auto w = Start("btnTarvel");
-    w->form().lvList.AppendRows(1);
+    w->form().Grid().AppendRows(1);
     Type(*w, 2, 0, Utf8(u8"海风"));
     QCOMPARE(Text(*w, 4, 0), QString("HF"));
     QCOMPARE(Text(*w, 5, 0), QString("104"));
@@ -214,7 +214,7 @@ class WidgetTest : public QObject {
       QCOMPARE(box->itemText(0), Utf8(u8"按词组读音"));
       QCOMPARE(box->itemText(1), Utf8(u8"逐字读音"));
       QCOMPARE(box->currentIndex(), 0);
-      w->form().lvList.AppendRows(2);
+      w->form().Grid().AppendRows(2);
       Type(*w, 2, 0, Utf8(u8"重庆森林"));
       QCOMPARE(Text(*w, 4, 0), QString("CQSL"));
       box->setCurrentIndex(1);
@@ -261,7 +261,7 @@ class WidgetTest : public QObject {
 
   void typedTextWithoutGbkFormIsRefused() {
     auto w = Start("btnOru");
-    w->form().lvList.AppendRows(1);
+    w->form().Grid().AppendRows(1);
     Type(*w, 3, 0, Utf8(u8"가수"));
     QCOMPARE(Text(*w, 3, 0), QString());
     QVERIFY(!prompts_.boxes.empty());

@@ -14,9 +14,9 @@ TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
   Start(kProductOru);
   const std::string a = Video("a-x.mpg"), b = Video("b-x.mpg"), c = Video("c-x.mpg");
   AddFiles({a, b});
-  EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0000", "0001"}));
+  EXPECT_EQ(Numbers(form.Grid()), (std::vector<std::string>{"0000", "0001"}));
   AddFiles({Video("d-x.mpg"), Video("e-x.mpg"), Video("f-x.mpg")}, "0100");
-  EXPECT_EQ(Numbers(form.lvList),
+  EXPECT_EQ(Numbers(form.Grid()),
             (std::vector<std::string>{"0000", "0001", "0100", "0101", "0102"}));
   // Cancelled after typing 0500: nothing added, 0500 is the next proposal.
   view.chosenFiles.reset();
@@ -25,15 +25,14 @@ TEST_F(MainForm, FilesAreNumberedFromTheDialogsNumber) {
     d.btnFileClick();
   };
   form.btnAddClick();
-  EXPECT_EQ(form.lvList.RowCount(), 5);
+  EXPECT_EQ(form.Grid().RowCount(), 5);
   view.numberTexts.clear();
   AddFiles({c});
   EXPECT_EQ(view.numberTexts, std::vector<std::string>{"0500"});
   // After 9999 comes 0000.
-  form.FSongList->SetStartNumber("9999");
-  AddFiles({Video("g-x.mpg"), Video("h-x.mpg")});
-  EXPECT_EQ(form.lvList.Cell(kColNumber, 6), "9999");
-  EXPECT_EQ(form.lvList.Cell(kColNumber, 7), "0000");
+  AddFiles({Video("g-x.mpg"), Video("h-x.mpg")}, "9999");
+  EXPECT_EQ(form.Grid().Cell(kColNumber, 6), "9999");
+  EXPECT_EQ(form.Grid().Cell(kColNumber, 7), "0000");
   // The next file dialog opens where the last file was chosen.
   EXPECT_EQ(Slashes(view.foldersOffered.back()), Slashes(dir.Gbk() + "src/"));
 }
@@ -91,15 +90,15 @@ TEST_F(MainForm, NewRowsHoldTheProductLinesDefaults) {
     auto& [v, f] = w;
     w.Start(c.product);
     f.AddSongFile(file);
-    ASSERT_EQ(f.lvList.RowCount(), 1);
-    EXPECT_EQ(f.lvList.Cell(kColFolder, 0), "66");
-    EXPECT_EQ(f.lvList.Cell(kColTitle, 0), Gbk(u8"情歌"));
-    EXPECT_EQ(f.lvList.Cell(kColSinger, 0), Gbk(u8"歌手甲"));
-    EXPECT_EQ(f.lvList.Cell(kColPinyin, 0), "QG");
-    EXPECT_EQ(f.lvList.Cell(kColWords, 0), "2");
-    EXPECT_EQ(f.lvList.Cell(kColVideo, 0), file);
+    ASSERT_EQ(f.Grid().RowCount(), 1);
+    EXPECT_EQ(f.Grid().Cell(kColFolder, 0), "66");
+    EXPECT_EQ(f.Grid().Cell(kColTitle, 0), Gbk(u8"情歌"));
+    EXPECT_EQ(f.Grid().Cell(kColSinger, 0), Gbk(u8"歌手甲"));
+    EXPECT_EQ(f.Grid().Cell(kColPinyin, 0), "QG");
+    EXPECT_EQ(f.Grid().Cell(kColWords, 0), "2");
+    EXPECT_EQ(f.Grid().Cell(kColVideo, 0), file);
     for (const auto& [col, text] : c.cells) {
-      EXPECT_EQ(f.lvList.Cell(col, 0), text) << "product " << int(c.product) << " column " << col;
+      EXPECT_EQ(f.Grid().Cell(col, 0), text) << "product " << int(c.product) << " column " << col;
     }
     EXPECT_EQ(v.Queue().back().message, WM_SONGCOUNT);
     EXPECT_EQ(v.Queue().back().lparam, 1);
@@ -115,8 +114,8 @@ TEST_F(MainForm, DroppedFilesAreAddedWithTheProposedNumbers) {
   AddFiles({Video("a-x.mpg")}, "0041");
   form.AddDroppedFiles({Video("b-x.mpg"), Video("c-x.mpg")});
   view.Drain();
-  EXPECT_EQ(Numbers(form.lvList), (std::vector<std::string>{"0041", "0042", "0043"}));
-  EXPECT_EQ(Slashes(form.FSongList->FSourceDir), Slashes(dir.Gbk() + "src/"));
+  EXPECT_EQ(Numbers(form.Grid()), (std::vector<std::string>{"0041", "0042", "0043"}));
+  EXPECT_EQ(Slashes(form.SourceFolder()), Slashes(dir.Gbk() + "src/"));
   EXPECT_EQ(view.status.substr(0, view.status.find(',')), Gbk(u8"您目前已加入 3 首歌曲"));
 }
 

@@ -27,8 +27,8 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
     w.Start(c.product);
     w.AddFiles({Video("a-x.mpg"), Video("b-x.mpg")});
     w.form.EditCell(c.col, 1, c.col == kColStyle ? Gbk(u8"没有的风景") : "");
-    EXPECT_EQ(w.form.lvList.Mark(c.col, 1).kind, TCellMark::kMissing) << c.col;
-    EXPECT_EQ(w.form.lvList.Mark(c.col, 0).kind, TCellMark::kNone) << c.col;
+    EXPECT_EQ(w.form.Grid().Mark(c.col, 1).kind, TCellMark::kMissing) << c.col;
+    EXPECT_EQ(w.form.Grid().Mark(c.col, 0).kind, TCellMark::kNone) << c.col;
     bool asked = false;
     w.view.onSaveHint = [&](TfrmSaveHint& h) {
       asked = true;
@@ -40,8 +40,8 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
     ASSERT_EQ(w.view.boxes.size(), 1u) << c.col;
     EXPECT_EQ(w.view.boxes[0].caption, Gbk(u8"保存信息失败"));
     EXPECT_EQ(w.view.boxes[0].text, Gbk(u8"加歌信息不完整,不能有空项\r\n") + Gbk(c.says));
-    EXPECT_EQ(w.form.lvList.CurrentCol(), c.col);
-    EXPECT_EQ(w.form.lvList.CurrentRow(), 1);
+    EXPECT_EQ(w.form.Grid().CurrentCol(), c.col);
+    EXPECT_EQ(w.form.Grid().CurrentRow(), 1);
     EXPECT_FALSE(fs::exists(dir.path() / "out")) << "nothing written anywhere";
   }
 }
@@ -77,7 +77,7 @@ TEST_F(MainForm, OnlyVideosGoInEachOnceAndAFolderGivesItsVideosInNameOrder) {
   env.fakeSizes[huge] = std::int64_t{4} << 30;
   env.fakeSizes[largest] = (std::int64_t{4} << 30) - 1;
   form.AddDroppedFiles({a, lyrics, folder, a, semicolon, huge, largest});
-  ASSERT_EQ(form.lvList.RowCount(), 4);
+  ASSERT_EQ(form.Grid().RowCount(), 4);
   EXPECT_EQ(Cell(kColTitle, 0), "a");
   EXPECT_EQ(Cell(kColTitle, 1), "a") << "a-y.avi before b-x.MP4";
   EXPECT_EQ(Cell(kColSinger, 1), "y");
@@ -91,7 +91,7 @@ TEST_F(MainForm, OnlyVideosGoInEachOnceAndAFolderGivesItsVideosInNameOrder) {
   // Through the new-song dialog the same: the file already there is refused.
   view.boxes.clear();
   AddFiles({a, Video("c-x.mpg")});
-  EXPECT_EQ(form.lvList.RowCount(), 5);
+  EXPECT_EQ(form.Grid().RowCount(), 5);
   EXPECT_EQ(view.boxes.size(), 1u);
 }
 
@@ -100,9 +100,9 @@ TEST_F(MainForm, MoreThan99RowsAreRefusedWhenAddedAndTextThatBreaksVodTxtWhereTy
   std::vector<std::string> files;
   for (int i = 0; i < 99; ++i) files.push_back(Video("s" + std::to_string(i) + "-x.mpg"));
   AddFiles(files);
-  EXPECT_EQ(form.lvList.RowCount(), 99);
+  EXPECT_EQ(form.Grid().RowCount(), 99);
   AddFiles({Video("one-more.mpg")});
-  EXPECT_EQ(form.lvList.RowCount(), 99);
+  EXPECT_EQ(form.Grid().RowCount(), 99);
   ASSERT_FALSE(view.boxes.empty());
   EXPECT_EQ(view.boxes.back(),
             (ShownBox{Gbk(u8"加歌错误提示"), Gbk(u8"用户加歌数量不能超过99首"), 1}));
@@ -124,7 +124,7 @@ TEST_F(MainForm, ClearingAndClosingWithSongsNotCopiedAskFirst) {
   AddFiles({Video("a-x.mpg")});
   view.answers[TQuestion::Id::kClearGrid] = 1;
   form.N2Click();
-  EXPECT_EQ(form.lvList.RowCount(), 1) << "no: nothing cleared";
+  EXPECT_EQ(form.Grid().RowCount(), 1) << "no: nothing cleared";
   view.answers[TQuestion::Id::kCloseUncopied] = 1;
   EXPECT_FALSE(form.FormCloseQuery());
   view.answers[TQuestion::Id::kCloseUncopied] = 0;
@@ -144,7 +144,7 @@ TEST_F(MainForm, ClearingAndClosingWithSongsNotCopiedAskFirst) {
 
   view.answers[TQuestion::Id::kClearGrid] = 0;
   form.N2Click();
-  EXPECT_EQ(form.lvList.RowCount(), 0);
+  EXPECT_EQ(form.Grid().RowCount(), 0);
   EXPECT_EQ(view.questions.back().id, TQuestion::Id::kClearGrid);
 }
 
@@ -162,8 +162,9 @@ TEST_F(MainForm, ClosingTheSaveHintCancelsTheRunAndAUsbRunSaysTheStickMayGo) {
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
   form.btnCompleteClick();
   ASSERT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
-  EXPECT_EQ(view.boxes.back(),
-            (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成\r\n现在可以拔下U盘了。"), kMsgInformation}));
+  EXPECT_EQ(
+      view.boxes.back(),
+      (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成\r\n现在可以拔下U盘了。"), kMsgInformation}));
 }
 
 }  // namespace

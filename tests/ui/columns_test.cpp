@@ -24,7 +24,7 @@ TEST_F(MainForm, EveryChoiceOfEveryListIsWrittenAndReadBackAsTheSameName) {
     Window w(&env);
     w.Start(product.code);
     w.AddFiles({Video("a-b.mpg")});
-    TGrid& grid = w.form.lvList;
+    TGrid& grid = w.form.Grid();
     if (grid.Column(kColMedia).visible) w.form.EditCell(kColMedia, 0, "DVD");
     for (const auto& [col, cell] : DropDownCells(grid)) {
       if (col == kColMedia) continue;
@@ -42,8 +42,8 @@ TEST_F(MainForm, EveryChoiceOfEveryListIsWrittenAndReadBackAsTheSameName) {
     opened.view.onLogin = [](TfrmLogin& login) { login.btnVodClick(); };
     opened.form.FormCreate();
     opened.view.Drain();
-    ASSERT_EQ(opened.form.lvList.RowCount(), 1) << product.name;
-    EXPECT_EQ(DropDownCells(opened.form.lvList), chosen) << product.name;
+    ASSERT_EQ(opened.form.Grid().RowCount(), 1) << product.name;
+    EXPECT_EQ(DropDownCells(opened.form.Grid()), chosen) << product.name;
   }
 }
 

@@ -100,7 +100,7 @@ TEST_F(StickWithSongs, KeptSongsComeFirstInTheGridAndTheNextNumberFollowsThem) {
   Start(kProductOru);
   AddFiles({Video("d-x.mpg", 5)});
   form.btnCompleteClick();
-  ASSERT_EQ(form.lvList.RowCount(), 4);
+  ASSERT_EQ(form.Grid().RowCount(), 4);
   EXPECT_EQ(Cell(kColTitle, 0), "a");
   EXPECT_EQ(Cell(kColNumber, 3), "0008");
   EXPECT_EQ(Cell(kColTitle, 3), "d");
@@ -149,7 +149,7 @@ TEST_F(StickWithSongs, ALoadedListIsNotAskedAboutAndAListOfAnotherProductLineIsN
   ASSERT_EQ(w.view.boxes.size(), 1u);
   EXPECT_NE(gbk::ToUtf8(w.view.boxes[0].text).find("是 Tarvel 系列的歌曲列表"), std::string::npos);
   EXPECT_EQ(TempDir::Read(vod / "vod.txt"), tarvel);
-  EXPECT_EQ(w.form.lvList.RowCount(), 1);
+  EXPECT_EQ(w.form.Grid().RowCount(), 1);
 }
 
 TEST_F(MainForm, ASecondRunOntoATargetInUseIsRefusedAtOnce) {

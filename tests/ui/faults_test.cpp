@@ -84,7 +84,7 @@ TEST_F(MainForm, EveryFaultDuringARunLeavesTheTargetConsistentAndTheUserTold) {
           << "the owner reads the reason in Chinese first";
     }
     EXPECT_TRUE(v.enabled[0] && v.enabled[1] && v.enabled[2]) << c.fault;
-    EXPECT_TRUE(f.lvList.Enabled()) << c.fault;
+    EXPECT_TRUE(f.Grid().Enabled()) << c.fault;
     if (!fs::exists(out)) {
       EXPECT_TRUE(c.files.empty()) << c.fault;
       continue;

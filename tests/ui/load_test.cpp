@@ -76,14 +76,10 @@ TEST_F(LoadedStick, AnEditedLoadedSongKeepsTheCodesOfCellsLeftAlone) {
   form.FormCreate();
   view.Drain();
   form.EditCell(kColTitle, 0, Gbk(u8"海风"));
-  form.GridToSongs();
-  form.FSongList->MakeLines();
-  EXPECT_EQ(form.FSongList->FLines, TStringList{Gbk(u8"海风;x;2;HF;660001;9;3;77;0;1")})
+  EXPECT_EQ(form.ListLines(), TStringList{Gbk(u8"海风;x;2;HF;660001;9;3;77;0;1")})
       << "the title and what it derives change; the codes no table has stay";
   form.EditCell(kColCategory, 0, Gbk(u8"军歌"));
-  form.GridToSongs();
-  form.FSongList->MakeLines();
-  EXPECT_EQ(form.FSongList->FLines, TStringList{Gbk(u8"海风;x;2;HF;660001;9;3;2;0;1")});
+  EXPECT_EQ(form.ListLines(), TStringList{Gbk(u8"海风;x;2;HF;660001;9;3;2;0;1")});
 }
 
 TEST_F(LoadedStick, AGbkListBehindAByteOrderMarkIsReadAsGbkWithAWarning) {
@@ -108,11 +104,11 @@ TEST_F(LoadedStick, LinesBeyondTheHundredSlotsAreNamedAndKept) {
   view.onLogin = [](TfrmLogin& login) { login.btnVodClick(); };
   form.FormCreate();
   view.Drain();
-  EXPECT_EQ(form.lvList.RowCount(), 100);
+  EXPECT_EQ(form.Grid().RowCount(), 100);
   ASSERT_EQ(view.questions.size(), 1u);
   EXPECT_NE(gbk::ToUtf8(view.questions[0].text).find("第 101 行：超出了 100 首歌曲的上限"),
             std::string::npos);
-  EXPECT_EQ(form.FSongList->FKeptLines, TStringList{"s0100;x;1;S;660100;2;1;1;1;0"});
+  EXPECT_EQ(form.LinesBeyondGrid(), TStringList{"s0100;x;1;S;660100;2;1;1;1;0"});
 }
 
 }  // namespace

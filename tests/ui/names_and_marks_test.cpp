@@ -68,9 +68,9 @@ TEST_F(MainForm, SongsCaughtTwiceLoadedOnesIncludedAreMarkedUntilTheyDifferAndAs
   view.Drain();
   AddFiles({Video("月亮 - 张学友、邓丽君.mpg"), Video("海风-林一.mpg")});
   const TMark first{TCellMark::kDuplicate, Gbk(u8"与第 1 行（编号 0001）是同一首歌")};
-  EXPECT_EQ(form.lvList.Mark(kColSinger, 1), first);
-  EXPECT_EQ(form.lvList.Mark(kColTitle, 0).kind, TCellMark::kDuplicate);
-  EXPECT_EQ(form.lvList.Mark(kColTitle, 2), TMark{});
+  EXPECT_EQ(form.Grid().Mark(kColSinger, 1), first);
+  EXPECT_EQ(form.Grid().Mark(kColTitle, 0).kind, TCellMark::kDuplicate);
+  EXPECT_EQ(form.Grid().Mark(kColTitle, 2), TMark{});
 
   view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton2Click(); };
   view.chosenFolder = dir.Gbk() + "out";
@@ -85,8 +85,8 @@ TEST_F(MainForm, SongsCaughtTwiceLoadedOnesIncludedAreMarkedUntilTheyDifferAndAs
       std::string::npos);
 
   form.EditCell(kColSinger, 1, Gbk(u8"张学友"));
-  EXPECT_EQ(form.lvList.Mark(kColSinger, 1), TMark{});
-  EXPECT_EQ(form.lvList.Mark(kColTitle, 0), TMark{});
+  EXPECT_EQ(form.Grid().Mark(kColSinger, 1), TMark{});
+  EXPECT_EQ(form.Grid().Mark(kColTitle, 0), TMark{});
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ TEST_F(MainForm, RowsAreReadByWordsUntilTheSettingSaysCharacterByCharacter) {
 
 TEST_F(MainForm, APolyphoneNoPhraseSettledMarksThePinyinCellNamingItsReadings) {
   Start(2);
-  form.lvList.AppendRows(1);
+  form.Grid().AppendRows(1);
   const std::string polyphones = ui_text::PolyphoneTip(Gbk(u8"重"));
   const struct {
     const char8_t* title;
@@ -56,7 +56,7 @@ TEST_F(MainForm, APolyphoneNoPhraseSettledMarksThePinyinCellNamingItsReadings) {
     form.SetPinyinReading(c.reading);
     form.EditCell(kColTitle, 0, Gbk(c.title));
     EXPECT_EQ(Cell(kColPinyin, 0), c.pinyin);
-    const TMark& mark = form.lvList.Mark(kColPinyin, 0);
+    const TMark& mark = form.Grid().Mark(kColPinyin, 0);
     EXPECT_EQ(mark.kind, c.tip.empty() ? TCellMark::kNone : TCellMark::kDoubtful);
     EXPECT_EQ(mark.tip, c.tip);
   }
@@ -65,19 +65,19 @@ TEST_F(MainForm, APolyphoneNoPhraseSettledMarksThePinyinCellNamingItsReadings) {
 TEST_F(MainForm, ThePinyinTheOwnerTypesIsNoLongerDoubtful) {
   Start(2);
   AddFiles({Video("心太重-x.mpg")});
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
   form.EditCell(kColPinyin, 0, "XTZ");  // confirmed as it was
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kNone);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kNone);
   EXPECT_EQ(Cell(kColPinyin, 0), "XTZ");
   form.EditCell(kColTitle, 0, Gbk(u8"重"));
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
   form.EditCell(kColPinyin, 0, "C");  // corrected
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kNone);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kNone);
   form.EditCell(kColSinger, 0, Gbk(u8"歌手"));  // another cell changes nothing
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kNone);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kNone);
   form.EditCell(kColTitle, 0, Gbk(u8"给"));  // a new title is read again
   EXPECT_EQ(Cell(kColPinyin, 0), "G");
-  EXPECT_EQ(form.lvList.Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
+  EXPECT_EQ(form.Grid().Mark(kColPinyin, 0).kind, TCellMark::kDoubtful);
 }
 
 TEST(PolyphoneTip, NamesEachCharacterWithItsReadingsOnALineOfItsOwn) {

@@ -109,7 +109,7 @@ TEST_F(StickList, OpeningAnEmptyListBesideAWholeOneLeftByAStoppedRunOpensThatOne
   form.FormCreate();
   view.Drain();
   ASSERT_FALSE(form.Terminated());
-  EXPECT_EQ(form.lvList.RowCount(), 3);
+  EXPECT_EQ(form.Grid().RowCount(), 3);
   ASSERT_FALSE(view.boxes.empty());
   EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("vod.txt.part"), std::string::npos);
 }

@@ -1,8 +1,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "formats/uclsDovan.h"
-
 #include "ui_fixture.h"
 
 namespace fs = std::filesystem;
@@ -13,7 +11,7 @@ TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
   Start(kProductTarvel);
   EXPECT_EQ(view.caption, Gbk(u8"用户加歌工具(V5.0)--Tarvel版本加歌工具"));
   AddFiles({Video("情歌-歌手甲.mpg", 12800)});
-  ASSERT_EQ(form.lvList.RowCount(), 1);
+  ASSERT_EQ(form.Grid().RowCount(), 1);
   EXPECT_EQ(Cell(kColNumber, 0), "0000");
   EXPECT_EQ(Cell(kColTitle, 0), Gbk(u8"情歌"));
   EXPECT_EQ(Cell(kColNewKind, 0), Gbk(u8"国语新歌"));
@@ -26,7 +24,8 @@ TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
   view.Drain();
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
   ASSERT_FALSE(view.boxes.empty());
-  EXPECT_EQ(view.boxes.back(), (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成"), kMsgInformation}));
+  EXPECT_EQ(view.boxes.back(),
+            (ShownBox{Gbk(u8"加歌完成"), Gbk(u8"用户加歌完成"), kMsgInformation}));
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod" / "660000.dat"), std::string(12800, 'v'));
   EXPECT_EQ(gbk::ToUtf8(TempDir::Read(dir.path() / "out" / "vod" / "vod.txt")),
             "情歌;歌手甲;2;QG;1114;660000;2;1;0;1;1\r\n");
@@ -52,10 +51,10 @@ TEST_F(MainForm, RunRefusesTooManyRowsAndTheFirstFaultyNumber) {
   bool hintShown = false;
   view.onSaveHint = [&](TfrmSaveHint&) { hintShown = true; };
   for (const auto& c : cases) {
-    form.lvList.Clear();
-    form.lvList.AppendRows(static_cast<int>(c.numbers.size()));
+    form.Grid().Clear();
+    form.Grid().AppendRows(static_cast<int>(c.numbers.size()));
     for (std::size_t i = 0; i < c.numbers.size(); ++i) {
-      form.lvList.SetCell(kColNumber, static_cast<int>(i), c.numbers[i]);
+      form.Grid().SetCell(kColNumber, static_cast<int>(i), c.numbers[i]);
     }
     view.boxes.clear();
     form.btnCompleteClick();
@@ -74,22 +73,17 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
   form.EditCell(kColVocal, 0, Gbk(u8"DVD 5 轨"));
   form.EditCell(kColAccomp, 1, Gbk(u8"没有的音轨"));
   form.EditCell(kColStyle, 1, Gbk(u8"没有的风景"));
-  form.lvList.SetCell(kColWords, 1, "");
-  form.GridToSongs();
-  ASSERT_EQ(form.FSongList->FCount, 2);
-  const auto& dvd = dynamic_cast<const TDovanData&>(*form.FSongList->GetSong(0));
-  EXPECT_EQ(dvd.SongNo, "660042");
-  EXPECT_EQ(dvd.IsDvd, 1);
-  EXPECT_EQ(dvd.AccompTrack, "0");
-  EXPECT_EQ(dvd.VocalTrack, "5");
-  EXPECT_EQ(dvd.Style, "1");
-  EXPECT_EQ(dvd.ReservedText, "");
-  EXPECT_EQ(dvd.ReservedText2, "");
-  const auto& vcd = dynamic_cast<const TDovanData&>(*form.FSongList->GetSong(1));
-  EXPECT_EQ(vcd.IsDvd, 0);
-  EXPECT_EQ(vcd.AccompTrack, "2") << "a name in no list: the table's default";
-  EXPECT_EQ(vcd.Style, "") << "not the style of the row above";
-  EXPECT_EQ(vcd.WordCount, "0");
+  form.Grid().SetCell(kColWords, 1, "");
+  // Row 2's style, a name in no list, is no style at all (not the row
+  // above's): the run stops for it below. With a style it is a line.
+  form.EditCell(kColStyle, 1, Gbk(u8"风景1"));
+  const TStringList lines = form.ListLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(gbk::ToUtf8(lines[0]), "a;b;1;A;0;660042;1;0;5;1;0;1;1")
+      << "trimmed number, DVD, accompaniment track 0, vocal track 5";
+  EXPECT_EQ(gbk::ToUtf8(lines[1]), "c;d;0;C;0;660001;0;2;3;1;0;1;1")
+      << "VCD, a track in no list the table's default 2, no word count 0";
+  form.EditCell(kColStyle, 1, Gbk(u8"没有的风景"));
 
   // The empty style stops the run with the completeness error, before the
   // owner is asked where to, naming the song and the column.
@@ -108,9 +102,9 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
           Gbk(u8"保存信息失败"),
           Gbk(u8"加歌信息不完整,不能有空项\r\n第 2 行（编号 0001，c-d.mpg）：“风景类型”是空的。"),
           1}));
-  EXPECT_EQ(form.lvList.CurrentCol(), kColStyle);
-  EXPECT_EQ(form.lvList.CurrentRow(), 1);
-  EXPECT_EQ(form.lvList.Mark(kColStyle, 1).kind, TCellMark::kMissing) << "marked when edited";
+  EXPECT_EQ(form.Grid().CurrentCol(), kColStyle);
+  EXPECT_EQ(form.Grid().CurrentRow(), 1);
+  EXPECT_EQ(form.Grid().Mark(kColStyle, 1).kind, TCellMark::kMissing) << "marked when edited";
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "vod"));
 }
 
@@ -209,7 +203,7 @@ TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
   int nested = 0;
   view.onProcess = [&] {
     view.onProcess = nullptr;  // once: act as a user clicking meanwhile
-    form.lvList.SetCurrent(kColTitle, 0);
+    form.Grid().SetCurrent(kColTitle, 0);
     form.N1Click();
     form.N2Click();
     form.btnCompleteClick();
@@ -219,7 +213,7 @@ TEST_F(MainForm, NoSecondAddDeleteClearOrRunStartsWhileALoopRuns) {
   view.onAddNewSong = [&](TfrmAddNewSong&) { added = true; };
   form.UpdateTotalSize();  // a loop that lets the message loop run
   EXPECT_EQ(nested, 1);
-  EXPECT_EQ(form.lvList.RowCount(), 1);
+  EXPECT_EQ(form.Grid().RowCount(), 1);
   EXPECT_TRUE(view.boxes.empty());
   view.onProcess = [&] {
     view.onProcess = nullptr;

@@ -18,7 +18,6 @@ TEST_F(MainForm, LeavingOrClosingTheStartUpWindowEndsTheProgram) {
     v.onLogin = script;
     f.FormCreate();
     EXPECT_TRUE(f.Terminated());
-    EXPECT_EQ(f.frmLogin, nullptr) << "the start-up window is freed";
   }
 }
 
@@ -57,8 +56,8 @@ TEST_F(MainForm, OpeningAVodTxtRecognisesItsProductLine) {
       continue;
     }
     ASSERT_FALSE(f.Terminated()) << c.bytes;
-    EXPECT_EQ(f.FSongList->FProductLine, c.product) << c.bytes;
-    EXPECT_EQ(f.lvList.RowCount(), 1) << c.bytes;
+    EXPECT_EQ(f.ProductLine(), c.product) << c.bytes;
+    EXPECT_EQ(f.Grid().RowCount(), 1) << c.bytes;
   }
 }
 
@@ -71,7 +70,7 @@ TEST_F(MainForm, LoadedDovanSongsShowTheirMediaTracksAndStyle) {
   view.onLogin = [](TfrmLogin& login) { login.btnVodClick(); };
   form.FormCreate();
   view.Drain();
-  ASSERT_EQ(form.lvList.RowCount(), 2);
+  ASSERT_EQ(form.Grid().RowCount(), 2);
   const struct {
     int col;
     const char8_t* first;

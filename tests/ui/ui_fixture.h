@@ -57,7 +57,7 @@ struct MainForm : ::testing::Test {
     return gbk::FromUtf8(dir.Write("src/" + utf8Name, std::string(size, 'v')).string());
   }
 
-  std::string Cell(int col, int row) const { return form.lvList.Cell(col, row); }
+  std::string Cell(int col, int row) const { return form.Grid().Cell(col, row); }
 
   // A path with every separator written '/', to compare paths the same on
   // every system.

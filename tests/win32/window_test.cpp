@@ -188,7 +188,7 @@ TEST_F(WindowTest, StartUpButtonsChooseTheProductLine) {
     EXPECT_FALSE(IsWindowEnabled(w->button(TMainButton::kComplete)));
     // Each column is as wide as the form says, none where it is hidden.
     for (int col = 0; col < kGridColumns; ++col) {
-      const TGridColumn& column = w->form().lvList.Column(col);
+      const TGridColumn& column = w->form().Grid().Column(col);
       const auto width = SendMessageW(w->grid().hwnd(), LVM_GETCOLUMNWIDTH, col, 0);
       EXPECT_EQ(width == 0, !column.visible) << "column " << col;
     }
@@ -211,13 +211,13 @@ TEST_F(WindowTest, NewSongDialogAddsTheChosenFilesToTheGrid) {
   ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2);
   for (int row = 0; row < 2; ++row) {
     for (int col = 0; col < kGridColumns; ++col) {
-      if (w->form().lvList.Column(col).kind == TColumnKind::kCheck) continue;
-      EXPECT_EQ(CellText(list, col, row), Wide(w->form().lvList.Cell(col, row)))
+      if (w->form().Grid().Column(col).kind == TColumnKind::kCheck) continue;
+      EXPECT_EQ(CellText(list, col, row), Wide(w->form().Grid().Cell(col, row)))
           << "cell " << col << "," << row;
     }
   }
   EXPECT_EQ(CellText(list, 2, 1), L"c");
-  EXPECT_EQ(w->paneText(1), Wide(w->form().StatusText));
+  EXPECT_EQ(w->paneText(1), Wide(w->form().StatusLine()));
   EXPECT_TRUE(IsWindowEnabled(w->button(TMainButton::kComplete)));
 }
 
@@ -259,7 +259,7 @@ TEST_F(WindowTest, AMarkedCellsTooltipSaysWhyAndTheCellIsFilled) {
     std::vector<std::wstring> files;
     for (const auto& file : c.files) files.push_back(Video(file, 10));
     AddFiles(*w, files);
-    const TMark& mark = w->form().lvList.Mark(c.col, c.row);
+    const TMark& mark = w->form().Grid().Mark(c.col, c.row);
     ASSERT_FALSE(mark.tip.empty()) << c.files.front();
     RECT cell = {};
     cell.top = c.col;
@@ -298,7 +298,7 @@ TEST_F(WindowTest, TheIntegerEditorKeepsToTheColumnsRange) {
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   AddFiles(*w, {Video("a-b.mpg", 10)});
-  const TGridColumn& words = w->form().lvList.Column(kColWords);
+  const TGridColumn& words = w->form().Grid().Column(kColWords);
   Type(*w, kColWords, 0, std::to_wstring(words.maximum + 1));
   EXPECT_EQ(CellText(w->grid().hwnd(), kColWords, 0), std::to_wstring(words.maximum));
 }
@@ -400,7 +400,7 @@ TEST_F(WindowTest, TheGridsKeysMenuAndCheckBoxesReachTheForm) {
   ASSERT_NE(w, nullptr);
   AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10)});
   HWND list = w->grid().hwnd();
-  const TGrid& grid = w->form().lvList;
+  const TGrid& grid = w->form().Grid();
 
   ClickCell(list, kColNewFlag, 1);
   EXPECT_EQ(grid.CurrentRow(), 1);
