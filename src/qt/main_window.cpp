@@ -283,11 +283,8 @@ void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
 }
 
 void MainWindow::ProcessMessages() {
-  // A long loop asks for a turn per step (a 5120-byte chunk of a copy takes
-  // a few microseconds); a turn of Qt's loop costs more than that. Turns
-  // come at most every 10 ms: the window still answers and repaints a
-  // hundred times a second, and the copy runs at the disk's speed.
-  if (pumped_.isValid() && pumped_.elapsed() < 10) return;
+  // Turns come at most every kMessageLoopInterval (ui/views.h).
+  if (pumped_.isValid() && pumped_.elapsed() < kMessageLoopInterval.count()) return;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   pumped_.start();
 }

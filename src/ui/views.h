@@ -7,6 +7,7 @@
 // express the user's choice in GBK refuses it itself (a message, no choice).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -91,6 +92,13 @@ struct TCopyPanel {
   bool checking = false;    // the files written are being read back (song counts those)
   bool cancelling = false;  // the user asked to stop
 };
+
+// How often a long run lets the window's message loop turn (see
+// IMainView::ProcessMessages): a run asks once per step, and a step (a
+// 5120-byte chunk of a copy) takes microseconds, less than a turn costs. A
+// window turns its loop at most this often, so it repaints and hears "取消"
+// fifty times a second while the copy runs at the disk's speed.
+inline constexpr std::chrono::milliseconds kMessageLoopInterval{20};
 
 // The main window's buttons.
 enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose, kRestore };

@@ -18,11 +18,6 @@ namespace w32ui {
 namespace {
 
 constexpr int kToolHeight = 38;
-// A turn of the message loop repaints the copy panel; a long loop asks for
-// one per 5120-byte chunk, which takes microseconds. Turns come at most this
-// often, so the window answers and repaints twenty times a second and the
-// copy runs at the disk's speed.
-constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 // "恢复以前的歌曲列表…", right of the read-back check box.
 constexpr int kRestoreLeft = 6 + 3 * 102 + 12 + 200 + 12;
 constexpr int kRestoreWidth = 170;
@@ -188,8 +183,9 @@ void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
 }
 
 void MainWindow::ProcessMessages() {
+  // Turns come at most every kMessageLoopInterval (ui/views.h).
   const auto now = std::chrono::steady_clock::now();
-  if (now - pumped_ < kPumpInterval) return;
+  if (now - pumped_ < kMessageLoopInterval) return;
   // One pass: what is queued now is dispatched, then the loop goes on.
   MSG msg;
   for (int handled = 0; handled < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
