@@ -110,6 +110,15 @@ void TGrid::SetMark(int col, int row, TCellMark kind, const std::string& tip) {
   View().CellChanged(col, row);
 }
 
+std::string TGrid::Tip(int col, int row) const {
+  std::string tip = Mark(col, row).tip;
+  const std::string text = Cell(col, row);
+  if (!text.empty() && Column(col).kind == TColumnKind::kText) {
+    tip = tip.empty() ? text : tip + "\n" + text;
+  }
+  return tip;
+}
+
 void TGrid::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
   View().RowsAboutToBeRemoved(row, row);

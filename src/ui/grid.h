@@ -141,6 +141,10 @@ class TGrid {
   // The cell's mark (none outside the grid); setting one redraws the cell.
   const TMark& Mark(int col, int row) const;
   void SetMark(int col, int row, TCellMark kind, const std::string& tip = "");
+  // The cell's tool tip (GBK): why it is marked, then, in a text column, its
+  // whole text on a line of its own, where the column may be too narrow for
+  // it; "" when there is neither and outside the grid.
+  std::string Tip(int col, int row) const;
 
   // The cell's text; "" outside the grid.
   std::string Cell(int col, int row) const;

@@ -239,12 +239,7 @@ std::wstring GridView::TipAt(POINT at) {
   tipCol_ = hit.iItem >= 0 ? hit.iSubItem : -1;
   tipRow_ = hit.iItem;
   if (hit.iItem < 0) return {};
-  std::wstring tip = Wide(grid_.Mark(hit.iSubItem, hit.iItem).tip);
-  const std::wstring text = Wide(grid_.Cell(hit.iSubItem, hit.iItem));
-  if (!text.empty() && grid_.Column(hit.iSubItem).kind == TColumnKind::kText) {
-    tip = tip.empty() ? text : tip + L"\n" + text;
-  }
-  return tip;
+  return Wide(grid_.Tip(hit.iSubItem, hit.iItem));
 }
 
 // ---- The user ----
