@@ -2,6 +2,7 @@
 // derives and checks, deleting and clearing, the status line.
 #include <algorithm>
 
+#include "ui/grid_rules.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -151,6 +152,41 @@ TEST_F(MainForm, StatusLineCountsTheSongsAndTheRoomTheirFilesNeed) {
   AddFiles({"/v/a-x.mpg", "/v/b-x.mpg", "/v/c-x.mpg", "/v/missing-x.mpg"});
   EXPECT_EQ(view.status, Gbk(u8"您目前已加入 4 首歌曲, 所需空间 1.50G"));
   EXPECT_EQ(form.FTotalSize, 1610612736);
+}
+
+}  // namespace
+
+namespace {
+
+// UTF-8 text as the std::string a file dialog's path is.
+std::string Utf8Of(std::u8string_view text) {
+  return std::string(text.begin(), text.end());
+}
+
+TEST(RefusedPaths, TheMessageSaysWhyThenNamesEachPathOnALineOfItsOwnInUtf8) {
+  const std::string why =
+      Utf8Of(u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：");
+  const std::string korean = Utf8Of(u8"/home/k/노래.mpg"), emoji = Utf8Of(u8"/home/k/歌🎤.mpg");
+  const struct {
+    std::vector<std::string> refused;
+    std::string lines;  // what follows the reason's line
+  } cases[] = {
+      {{korean}, korean},
+      {{korean, emoji}, korean + "\r\n" + emoji},
+  };
+  for (const auto& c : cases) {
+    const std::string message = RefusedPathsMessage(c.refused);
+    EXPECT_EQ(message, why + "\r\n" + c.lines);
+    EXPECT_TRUE(gbk::IsUtf8(message));
+  }
+}
+
+TEST(RefusedPaths, ThePathsOfNoGbkFormAreTheOnesRefusedInOrder) {
+  const std::string korean = Utf8Of(u8"/k/노래.mpg"), chinese = Utf8Of(u8"/k/月亮.mpg"),
+                    emoji = Utf8Of(u8"/k/🎤.mpg");
+  const TChosenPaths paths = GbkPathsOf({korean, chinese, "", emoji, "/k/a.mpg"});
+  EXPECT_EQ(paths.gbk, (std::vector<std::string>{Gbk(u8"/k/月亮.mpg"), "/k/a.mpg"}));
+  EXPECT_EQ(paths.refused, (std::vector<std::string>{korean, "", emoji}));
 }
 
 }  // namespace
