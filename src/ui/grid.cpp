@@ -1,5 +1,8 @@
 #include "ui/grid.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -208,4 +211,14 @@ bool TGrid::UserEdit(int col, int row, const std::string& text) {
 void TGrid::UserCheck(int col, int row, bool checked) {
   if (row < 0 || row >= RowCount() || Checked(col, row) == checked) return;
   SetChecked(col, row, checked);
+}
+
+std::string TGrid::SpinText(int col, int row, const std::string& typed) const {
+  const TGridColumn& column = Column(col);
+  long long number = 0;
+  const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
+  if (error != std::errc() || typed.empty()) {
+    number = std::strtoll(Cell(col, row).c_str(), nullptr, 10);
+  }
+  return std::to_string(std::clamp<long long>(number, column.minimum, column.maximum));
 }

@@ -170,6 +170,11 @@ class TGrid {
   // end and the console: an integer column takes a whole number in its range
   // (or nothing); every other column any text (its own rules come after).
   bool Takes(int col, const std::string& text) const;
+  // What an integer column's editor puts in cell (col, row) of the text
+  // typed into it, as a spin box does: the whole number typed (what follows
+  // its digits ignored), kept to the column's range; the cell's number when
+  // no number was typed. For an editor that is not a spin box itself.
+  std::string SpinText(int col, int row, const std::string& typed) const;
 
   // The user's own edit, from a front end: when the column takes the text
   // (Takes) and it differs, sets it (OnChange) and then fires OnAfterEdit.

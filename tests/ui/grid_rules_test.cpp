@@ -189,4 +189,27 @@ TEST(RefusedPaths, ThePathsOfNoGbkFormAreTheOnesRefusedInOrder) {
   EXPECT_EQ(paths.refused, (std::vector<std::string>{korean, "", emoji}));
 }
 
+TEST(SpinText, AnIntegerEditorLeavesTheNumberTypedInItsRangeOrTheCellsNumber) {
+  TGrid grid;
+  grid.AppendRows(1);
+  grid.SetCell(kColWords, 0, "7");
+  const struct {
+    std::string typed, kept;
+  } cases[] = {
+      {"42", "42"},
+      {"0", "0"},
+      {"9999", "9999"},
+      {"123456", "9999"},
+      {"-5", "0"},
+      {"12ab", "12"},
+      {"", "7"},
+      {"ab", "7"},
+      {" 3", "7"},                    // no number where the text starts
+      {"99999999999999999999", "7"},  // too long for any number: none typed
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(grid.SpinText(kColWords, 0, c.typed), c.kept) << '"' << c.typed << '"';
+  }
+}
+
 }  // namespace
