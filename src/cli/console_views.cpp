@@ -93,10 +93,10 @@ void TConsoleView::CopyPanelChanged(const TCopyPanel& panel) {
     shownChecking_ = panel.checking;
     lastPercent_ = -1;
     if (panel.checking) {
-      Line(ui_text::CheckOfSongs(panel.song, panel.songs) + " " + panel.from);
+      Line(panel.SongCount() + " " + panel.from);
     } else {
-      Line(ui_text::SongOfSongs(panel.song, panel.songs) + " " + ui_text::CopyFrom() + " " +
-           panel.from + " " + ui_text::CopyTo() + " " + panel.to);
+      Line(panel.SongCount() + " " + ui_text::CopyFrom() + " " + panel.from + " " +
+           ui_text::CopyTo() + " " + panel.to);
     }
   }
   // A terminal gets the percent of the file redrawn in place; a pipe or a

@@ -110,7 +110,7 @@ CopyPanel::CopyPanel(QWidget* parent) : QFrame(parent) {
 }
 
 void CopyPanel::Show(const TCopyPanel& panel) {
-  animation_->SetRunning(panel.visible && panel.animating);
+  animation_->SetRunning(panel.Animates());
   const QFontMetrics metrics(from_->font());
   from_->setText(metrics.elidedText(ToQt(panel.from), Qt::ElideMiddle, from_->width()));
   from_->setToolTip(ToQt(panel.from));
@@ -118,13 +118,9 @@ void CopyPanel::Show(const TCopyPanel& panel) {
   to_->setToolTip(ToQt(panel.to));
   pb_->setValue(panel.percent);
   overall_->setValue(panel.overall);
-  title_->setText(ToQt(panel.checking ? ui_text::CheckTitle() : ui_text::CopyTitle()));
-  const std::string count = panel.checking ? ui_text::CheckOfSongs(panel.song, panel.songs)
-                                           : ui_text::SongOfSongs(panel.song, panel.songs);
-  QString song = panel.songs > 0 ? ToQt(count) : QString();
-  if (!panel.timeLeft.empty()) song += "    " + ToQt(panel.timeLeft);
-  song_->setText(song);
-  cancel_->setEnabled(!panel.cancelling);
+  title_->setText(ToQt(panel.Title()));
+  song_->setText(ToQt(panel.SongLine()));
+  cancel_->setEnabled(panel.CanCancel());
 }
 
 }  // namespace qtui

@@ -55,11 +55,8 @@ std::vector<std::string> GbkPaths(const QStringList& files, IPrompts& prompts, Q
     utf8.push_back(QFileInfo(file).absoluteFilePath().toStdString());
   TChosenPaths paths = GbkPathsOf(utf8);
   if (!paths.refused.empty()) {
-    // The names themselves have no GBK form: they follow the text as they are.
-    QStringList refused;
-    for (const std::string& name : paths.refused) refused << QString::fromStdString(name);
     prompts.Message(parent, ToQt(ui_text::ToolCaption()),
-                    ToQt(ui_text::FileNamesNotGbk("")) + refused.join("\r\n"), kMsgWarning);
+                    QString::fromStdString(RefusedPathsMessage(paths.refused)), kMsgWarning);
   }
   return std::move(paths.gbk);
 }

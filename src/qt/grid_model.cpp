@@ -48,14 +48,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       if (column.shaded) return QApplication::palette().button();
       return {};
     case Qt::ToolTipRole: {
-      // Why the cell is marked, and its whole text where the column may
-      // be too narrow for it.
-      QString tip = ToQt(mark.tip);
-      const QString text = ToQt(grid_.Cell(col, row));
-      if (!text.isEmpty() && column.kind == TColumnKind::kText) {
-        tip = tip.isEmpty() ? text : tip + "\n" + text;
-      }
-      return tip.isEmpty() ? QVariant() : QVariant(tip);
+      const std::string tip = grid_.Tip(col, row);
+      return tip.empty() ? QVariant() : QVariant(ToQt(tip));
     }
     default:
       return {};

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
@@ -25,6 +24,8 @@
 #include "qt/grid_model.h"
 #include "qt/prompts.h"
 #include "qt/qt_text.h"
+#include "qt/settings_store.h"
+#include "ui/settings.h"
 #include "ui/ui_texts.h"
 
 namespace qtui {
@@ -42,13 +43,6 @@ class NotifyEvent final : public QEvent {
   const unsigned message;
   const std::int64_t lparam;
 };
-
-const char* const kSettingsSourceDir = "folders/songs";
-const char* const kSettingsVodDir = "folders/vod";
-const char* const kSettingsTargetDir = "folders/target";
-const char* const kSettingsVerify = "run/verify";
-const char* const kSettingsNameOrder = "files/nameOrder";
-const char* const kSettingsPinyinReading = "grid/pinyinReading";
 
 }  // namespace
 
@@ -227,12 +221,7 @@ bool MainWindow::Start() {
   LoadSettings();
   form_.FormCreate();
   if (form_.Terminated()) return false;
-  const QSettings settings;
-  if (auto folder = FromQt(settings.value(kSettingsSourceDir).toString())) {
-    form_.SetSourceFolder(*folder);
-  }
-  const QString order = settings.value(kSettingsNameOrder).toString();
-  if (auto chosen = NameOrderFromText(order.toStdString())) form_.SetNameOrder(*chosen);
+  TSettings::LoadAfterStart(QtSettingsStore(), form_);
   return true;
 }
 
@@ -283,11 +272,8 @@ void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
 }
 
 void MainWindow::ProcessMessages() {
-  // A long loop asks for a turn per step (a 5120-byte chunk of a copy takes
-  // a few microseconds); a turn of Qt's loop costs more than that. Turns
-  // come at most every 10 ms: the window still answers and repaints a
-  // hundred times a second, and the copy runs at the disk's speed.
-  if (pumped_.isValid() && pumped_.elapsed() < 10) return;
+  // Turns come at most every kMessageLoopInterval (ui/views.h).
+  if (pumped_.isValid() && pumped_.elapsed() < kMessageLoopInterval.count()) return;
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   pumped_.start();
 }
@@ -376,30 +362,20 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::LoadSettings() {
-  const QSettings settings;
-  vodFolder_ = settings.value(kSettingsVodDir).toString();
-  targetFolder_ = settings.value(kSettingsTargetDir).toString();
-  verify_->setChecked(settings.value(kSettingsVerify, true).toBool());
-  const QString reading = settings.value(kSettingsPinyinReading).toString();
-  const TPinyinReading chosen =
-      PinyinReadingFromText(reading.toStdString()).value_or(TPinyinReading::kPhrases);
+  TWindowFolders folders;
+  TSettings::LoadBeforeStart(QtSettingsStore(), form_, folders);
+  vodFolder_ = QString::fromStdString(folders.vod);
+  targetFolder_ = QString::fromStdString(folders.target);
+  // The tool panel shows what the form now holds.
+  verify_->setChecked(form_.VerifyCopies());
   for (int i = 0; i < static_cast<int>(std::size(kPinyinReadings)); ++i) {
-    if (kPinyinReadings[i] == chosen) pinyinReading_->setCurrentIndex(i);
+    if (kPinyinReadings[i] == form_.PinyinReading()) pinyinReading_->setCurrentIndex(i);
   }
-  form_.SetPinyinReading(chosen);
 }
 
 void MainWindow::SaveSettings() {
-  QSettings settings;
-  if (!form_.Terminated()) {
-    settings.setValue(kSettingsSourceDir, ToQt(form_.SourceFolder()));
-    settings.setValue(kSettingsNameOrder, QString::fromLatin1(NameOrderText(form_.NameOrder())));
-  }
-  settings.setValue(kSettingsVodDir, vodFolder_);
-  settings.setValue(kSettingsTargetDir, targetFolder_);
-  settings.setValue(kSettingsVerify, verify_->isChecked());
-  settings.setValue(kSettingsPinyinReading,
-                    QString::fromLatin1(PinyinReadingText(form_.PinyinReading())));
+  QtSettingsStore store;
+  TSettings::Save(store, form_, {vodFolder_.toStdString(), targetFolder_.toStdString()});
 }
 
 }  // namespace qtui

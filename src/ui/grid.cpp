@@ -1,5 +1,8 @@
 #include "ui/grid.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -110,6 +113,15 @@ void TGrid::SetMark(int col, int row, TCellMark kind, const std::string& tip) {
   View().CellChanged(col, row);
 }
 
+std::string TGrid::Tip(int col, int row) const {
+  std::string tip = Mark(col, row).tip;
+  const std::string text = Cell(col, row);
+  if (!text.empty() && Column(col).kind == TColumnKind::kText) {
+    tip = tip.empty() ? text : tip + "\n" + text;
+  }
+  return tip;
+}
+
 void TGrid::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
   View().RowsAboutToBeRemoved(row, row);
@@ -199,4 +211,14 @@ bool TGrid::UserEdit(int col, int row, const std::string& text) {
 void TGrid::UserCheck(int col, int row, bool checked) {
   if (row < 0 || row >= RowCount() || Checked(col, row) == checked) return;
   SetChecked(col, row, checked);
+}
+
+std::string TGrid::SpinText(int col, int row, const std::string& typed) const {
+  const TGridColumn& column = Column(col);
+  long long number = 0;
+  const auto [end, error] = std::from_chars(typed.data(), typed.data() + typed.size(), number);
+  if (error != std::errc() || typed.empty()) {
+    number = std::strtoll(Cell(col, row).c_str(), nullptr, 10);
+  }
+  return std::to_string(std::clamp<long long>(number, column.minimum, column.maximum));
 }

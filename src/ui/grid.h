@@ -141,6 +141,10 @@ class TGrid {
   // The cell's mark (none outside the grid); setting one redraws the cell.
   const TMark& Mark(int col, int row) const;
   void SetMark(int col, int row, TCellMark kind, const std::string& tip = "");
+  // The cell's tool tip (GBK): why it is marked, then, in a text column, its
+  // whole text on a line of its own, where the column may be too narrow for
+  // it; "" when there is neither and outside the grid.
+  std::string Tip(int col, int row) const;
 
   // The cell's text; "" outside the grid.
   std::string Cell(int col, int row) const;
@@ -166,6 +170,11 @@ class TGrid {
   // end and the console: an integer column takes a whole number in its range
   // (or nothing); every other column any text (its own rules come after).
   bool Takes(int col, const std::string& text) const;
+  // What an integer column's editor puts in cell (col, row) of the text
+  // typed into it, as a spin box does: the whole number typed (what follows
+  // its digits ignored), kept to the column's range; the cell's number when
+  // no number was typed. For an editor that is not a spin box itself.
+  std::string SpinText(int col, int row, const std::string& typed) const;
 
   // The user's own edit, from a front end: when the column takes the text
   // (Takes) and it differs, sets it (OnChange) and then fires OnAfterEdit.

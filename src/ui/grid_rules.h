@@ -27,3 +27,8 @@ struct TChosenPaths {
   std::vector<std::string> refused;  // UTF-8
 };
 TChosenPaths GbkPathsOf(const std::vector<std::string>& utf8Paths);
+
+// The whole message a front end shows for refused paths (UTF-8, as
+// TChosenPaths::refused holds them): ui_text::FileNamesNotGbk, then the
+// names one per line, in UTF-8, since the names have no GBK form.
+std::string RefusedPathsMessage(const std::vector<std::string>& refused);

@@ -7,6 +7,7 @@
 // express the user's choice in GBK refuses it itself (a message, no choice).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -90,7 +91,28 @@ struct TCopyPanel {
   std::string timeLeft;     // "剩余约 3 分钟", "" while it cannot be told yet
   bool checking = false;    // the files written are being read back (song counts those)
   bool cancelling = false;  // the user asked to stop
+
+  // What a front end shows of the state above, the same in every window
+  // (GBK texts):
+  // the title strip: "正在复制歌曲，请稍候..." or, while checking, the
+  // read-back's title;
+  const std::string& Title() const;
+  // which song of how many: "第 3/10 首", or "校验 第 3/10 首" while checking;
+  std::string SongCount() const;
+  // the line under the file's bar: SongCount (none while the run has no
+  // songs), then timeLeft after four spaces when it can be told;
+  std::string SongLine() const;
+  // whether the animation runs, and whether "取消" takes a click.
+  bool Animates() const { return visible && animating; }
+  bool CanCancel() const { return !cancelling; }
 };
+
+// How often a long run lets the window's message loop turn (see
+// IMainView::ProcessMessages): a run asks once per step, and a step (a
+// 5120-byte chunk of a copy) takes microseconds, less than a turn costs. A
+// window turns its loop at most this often, so it repaints and hears "取消"
+// fifty times a second while the copy runs at the disk's speed.
+inline constexpr std::chrono::milliseconds kMessageLoopInterval{20};
 
 // The main window's buttons.
 enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose, kRestore };

@@ -57,7 +57,7 @@ void CopyPanel::SetText(HWND control, const std::wstring& text) {
 }
 
 void CopyPanel::Show(const TCopyPanel& panel) {
-  Animate(panel.visible && panel.animating);
+  Animate(panel.Animates());
   SetText(from_, Wide(panel.from));
   SetText(to_, Wide(panel.to));
   if (panel.percent != percent_) {
@@ -68,14 +68,10 @@ void CopyPanel::Show(const TCopyPanel& panel) {
     overallPercent_ = panel.overall;
     SendMessageW(overall_, PBM_SETPOS, static_cast<WPARAM>(overallPercent_), 0);
   }
-  SetText(title_, Wide(panel.checking ? ui_text::CheckTitle() : ui_text::CopyTitle()));
-  const std::string count = panel.checking ? ui_text::CheckOfSongs(panel.song, panel.songs)
-                                           : ui_text::SongOfSongs(panel.song, panel.songs);
-  std::wstring song = panel.songs > 0 ? Wide(count) : std::wstring();
-  if (!panel.timeLeft.empty()) song += L"    " + Wide(panel.timeLeft);
-  SetText(song_, song);
-  if (cancelEnabled_ == panel.cancelling) {
-    cancelEnabled_ = !panel.cancelling;
+  SetText(title_, Wide(panel.Title()));
+  SetText(song_, Wide(panel.SongLine()));
+  if (cancelEnabled_ != panel.CanCancel()) {
+    cancelEnabled_ = panel.CanCancel();
     EnableWindow(cancel_, cancelEnabled_);
   }
 }

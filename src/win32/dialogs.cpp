@@ -16,14 +16,8 @@ std::vector<std::string> GbkPaths(const std::vector<std::wstring>& files, IPromp
   for (const std::wstring& file : files) utf8.push_back(Utf8(file));
   TChosenPaths paths = GbkPathsOf(utf8);
   if (!paths.refused.empty()) {
-    // The names themselves have no GBK form: they follow the text as they are.
-    std::wstring refused;
-    for (const std::string& name : paths.refused) {
-      if (!refused.empty()) refused += L"\r\n";
-      refused += WideOfUtf8(name);
-    }
     prompts.Message(owner, Wide(ui_text::ToolCaption()),
-                    Wide(ui_text::FileNamesNotGbk("")) + refused, kMsgWarning);
+                    WideOfUtf8(RefusedPathsMessage(paths.refused)), kMsgWarning);
   }
   return std::move(paths.gbk);
 }

@@ -1,7 +1,6 @@
 #include "win32/grid_view.h"
 
 #include <algorithm>
-#include <charconv>
 
 #include "ui/grid_rules.h"
 #include "ui/mark_colours.h"
@@ -239,12 +238,7 @@ std::wstring GridView::TipAt(POINT at) {
   tipCol_ = hit.iItem >= 0 ? hit.iSubItem : -1;
   tipRow_ = hit.iItem;
   if (hit.iItem < 0) return {};
-  std::wstring tip = Wide(grid_.Mark(hit.iSubItem, hit.iItem).tip);
-  const std::wstring text = Wide(grid_.Cell(hit.iSubItem, hit.iItem));
-  if (!text.empty() && grid_.Column(hit.iSubItem).kind == TColumnKind::kText) {
-    tip = tip.empty() ? text : tip + L"\n" + text;
-  }
-  return tip;
+  return Wide(grid_.Tip(hit.iSubItem, hit.iItem));
 }
 
 // ---- The user ----
@@ -419,19 +413,9 @@ void GridView::CloseEditor(bool commit) {
     form_.RefuseTypedText();
     return;
   }
-  std::string value = *gbk;
-  const TGridColumn& column = grid_.Column(col);
-  if (column.kind == TColumnKind::kInteger) {
-    // As a spin box: the number typed, kept to the column's range; the
-    // cell's number when none was typed.
-    long long number = 0;
-    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-    if (error != std::errc() || value.empty()) {
-      number = std::strtoll(grid_.Cell(col, row).c_str(), nullptr, 10);
-    }
-    value = std::to_string(std::clamp<long long>(number, column.minimum, column.maximum));
-  }
-  form_.EditCell(col, row, value);
+  // The integer column's editor is a plain box: the grid says what it leaves.
+  const bool spin = grid_.Column(col).kind == TColumnKind::kInteger;
+  form_.EditCell(col, row, spin ? grid_.SpinText(col, row, *gbk) : *gbk);
 }
 
 LRESULT CALLBACK GridView::EditorProc(HWND editor, UINT message, WPARAM wparam, LPARAM lparam,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/window_side.h"
+#include "ui/settings.h"
 #include "ui/ui_texts.h"
 #include "win32/copy_panel.h"
 #include "win32/dialogs.h"
@@ -18,11 +19,6 @@ namespace w32ui {
 namespace {
 
 constexpr int kToolHeight = 38;
-// A turn of the message loop repaints the copy panel; a long loop asks for
-// one per 5120-byte chunk, which takes microseconds. Turns come at most this
-// often, so the window answers and repaints twenty times a second and the
-// copy runs at the disk's speed.
-constexpr auto kPumpInterval = std::chrono::milliseconds(50);
 // "恢复以前的歌曲列表…", right of the read-back check box.
 constexpr int kRestoreLeft = 6 + 3 * 102 + 12 + 200 + 12;
 constexpr int kRestoreWidth = 170;
@@ -32,11 +28,6 @@ constexpr int kReadingLabelWidth = 86;
 constexpr int kReadingLeft = kReadingLabelLeft + kReadingLabelWidth;
 constexpr int kReadingWidth = 110;
 constexpr int kReadingListHeight = 120;  // the box with its list open
-
-const wchar_t* const kFolders = L"folders";
-const wchar_t* const kRun = L"run";
-const wchar_t* const kFiles = L"files";
-const wchar_t* const kGrid = L"grid";
 
 }  // namespace
 
@@ -92,14 +83,7 @@ bool MainWindow::Start() {
   LoadSettings();
   form_.FormCreate();
   if (form_.Terminated()) return false;
-  const RegistrySettings settings(settingsKey_);
-  if (auto folder = settings.Text(kFolders, L"songs")) {
-    if (auto gbk = FromWide(*folder)) form_.SetSourceFolder(*gbk);
-  }
-  // How the owner's files are named, as the new-song dialog last chose.
-  if (auto text = settings.Text(kFiles, L"nameOrder")) {
-    if (auto order = NameOrderFromText(FromWide(*text).value_or(""))) form_.SetNameOrder(*order);
-  }
+  TSettings::LoadAfterStart(RegistryStore(settingsKey_), form_);
   return true;
 }
 
@@ -188,8 +172,9 @@ void MainWindow::PostMessage(unsigned message, std::int64_t lparam) {
 }
 
 void MainWindow::ProcessMessages() {
+  // Turns come at most every kMessageLoopInterval (ui/views.h).
   const auto now = std::chrono::steady_clock::now();
-  if (now - pumped_ < kPumpInterval) return;
+  if (now - pumped_ < kMessageLoopInterval) return;
   // One pass: what is queued now is dispatched, then the loop goes on.
   MSG msg;
   for (int handled = 0; handled < 256 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++handled) {
@@ -392,15 +377,13 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void MainWindow::LoadSettings() {
-  const RegistrySettings settings(settingsKey_);
-  vodFolder_ = settings.Text(kFolders, L"vod").value_or(L"");
-  targetFolder_ = settings.Text(kFolders, L"target").value_or(L"");
-  const bool verify = settings.Number(kRun, L"verify").value_or(1) != 0;
-  SendMessageW(verify_, BM_SETCHECK, verify ? BST_CHECKED : BST_UNCHECKED, 0);
-  form_.SetVerifyCopies(verify);
-  const std::string reading =
-      FromWide(settings.Text(kGrid, L"pinyinReading").value_or(L"")).value_or("");
-  ChoosePinyinReading(PinyinReadingFromText(reading).value_or(TPinyinReading::kPhrases));
+  TWindowFolders folders;
+  TSettings::LoadBeforeStart(RegistryStore(settingsKey_), form_, folders);
+  vodFolder_ = WideOfUtf8(folders.vod);
+  targetFolder_ = WideOfUtf8(folders.target);
+  // The tool bar shows what the form now holds.
+  SendMessageW(verify_, BM_SETCHECK, form_.VerifyCopies() ? BST_CHECKED : BST_UNCHECKED, 0);
+  ChoosePinyinReading(form_.PinyinReading());
 }
 
 void MainWindow::ChoosePinyinReading(TPinyinReading reading) {
@@ -411,17 +394,8 @@ void MainWindow::ChoosePinyinReading(TPinyinReading reading) {
 }
 
 void MainWindow::SaveSettings() {
-  RegistrySettings settings(settingsKey_);
-  if (!form_.Terminated()) {
-    settings.SetText(kFolders, L"songs", Wide(form_.SourceFolder()));
-    settings.SetText(kFiles, L"nameOrder", Wide(std::string(NameOrderText(form_.NameOrder()))));
-  }
-  settings.SetText(kFolders, L"vod", vodFolder_);
-  settings.SetText(kFolders, L"target", targetFolder_);
-  settings.SetNumber(kRun, L"verify",
-                     SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
-  settings.SetText(kGrid, L"pinyinReading",
-                   Wide(std::string(PinyinReadingText(form_.PinyinReading()))));
+  RegistryStore store(settingsKey_);
+  TSettings::Save(store, form_, {Utf8(vodFolder_), Utf8(targetFolder_)});
 }
 
 int RunMessageLoop() {

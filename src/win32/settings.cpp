@@ -1,6 +1,7 @@
 #include "win32/settings.h"
 
 #include "win32/win_api.h"
+#include "win32/win_text.h"
 
 namespace w32ui {
 namespace {
@@ -56,6 +57,28 @@ void RegistrySettings::SetText(const wchar_t* group, const wchar_t* name,
 void RegistrySettings::SetNumber(const wchar_t* group, const wchar_t* name, unsigned long value) {
   const DWORD data = value;
   Write(key_, group, name, REG_DWORD, &data, sizeof data);
+}
+
+std::optional<std::string> RegistryStore::Text(const std::string& section,
+                                               const std::string& name) const {
+  const auto text = settings_.Text(WideOfUtf8(section).c_str(), WideOfUtf8(name).c_str());
+  if (!text) return std::nullopt;
+  return Utf8(*text);
+}
+
+std::optional<bool> RegistryStore::Flag(const std::string& section, const std::string& name) const {
+  const auto number = settings_.Number(WideOfUtf8(section).c_str(), WideOfUtf8(name).c_str());
+  if (!number) return std::nullopt;
+  return *number != 0;
+}
+
+void RegistryStore::SetText(const std::string& section, const std::string& name,
+                            const std::string& text) {
+  settings_.SetText(WideOfUtf8(section).c_str(), WideOfUtf8(name).c_str(), WideOfUtf8(text));
+}
+
+void RegistryStore::SetFlag(const std::string& section, const std::string& name, bool on) {
+  settings_.SetNumber(WideOfUtf8(section).c_str(), WideOfUtf8(name).c_str(), on ? 1 : 0);
 }
 
 }  // namespace w32ui

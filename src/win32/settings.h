@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "ui/settings.h"
+
 namespace w32ui {
 
 // The program's key below HKEY_CURRENT_USER.
@@ -22,6 +24,23 @@ class RegistrySettings {
 
  private:
   std::wstring key_;
+};
+
+// The forms' settings store (ui/settings.h) on the registry: a setting of
+// section s and name n is the value n of the subkey s below the key, as the
+// program has always kept it; texts are REG_SZ, flags a REG_DWORD 1 or 0.
+class RegistryStore final : public ISettingsStore {
+ public:
+  explicit RegistryStore(std::wstring key) : settings_(std::move(key)) {}
+  std::optional<std::string> Text(const std::string& section,
+                                  const std::string& name) const override;
+  std::optional<bool> Flag(const std::string& section, const std::string& name) const override;
+  void SetText(const std::string& section, const std::string& name,
+               const std::string& text) override;
+  void SetFlag(const std::string& section, const std::string& name, bool on) override;
+
+ private:
+  RegistrySettings settings_;
 };
 
 }  // namespace w32ui

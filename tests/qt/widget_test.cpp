@@ -4,6 +4,7 @@
 // program on Qt's offscreen platform.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -231,6 +232,28 @@ class WidgetTest : public QObject {
     QCOMPARE(w->pinyinReadingBox()->currentIndex(), 1);
     QVERIFY(w->form().PinyinReading() == TPinyinReading::kPerCharacter);
     QSettings().remove("grid/pinyinReading");
+  }
+
+  void theSettingsAnOwnerHasAreReadAndKeptUnderTheirKeys() {
+    const QStringList keys = {"run/verify", "files/nameOrder", "folders/target"};
+    {
+      QSettings stored;  // as an earlier version left them
+      stored.setValue("run/verify", false);
+      stored.setValue("files/nameOrder", "singer-title");
+      stored.setValue("folders/target", Utf8(u8"/media/노래"));  // no GBK form: kept all the same
+    }
+    {
+      auto w = Start("btnTarvel");
+      QVERIFY(!w->form().VerifyCopies());
+      QVERIFY(!w->findChild<QCheckBox*>("chkVerify")->isChecked());
+      QVERIFY(w->form().NameOrder() == TNameOrder::kSingerTitle);
+      w->close();
+    }
+    const QSettings kept;
+    QCOMPARE(kept.value("run/verify").toBool(), false);
+    QCOMPARE(kept.value("files/nameOrder").toString(), QString("singer-title"));
+    QCOMPARE(kept.value("folders/target").toString(), Utf8(u8"/media/노래"));
+    for (const QString& key : keys) QSettings().remove(key);
   }
 
   void choosingDvdSwitchesBothTrackLists() {

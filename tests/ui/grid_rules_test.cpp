@@ -2,6 +2,7 @@
 // derives and checks, deleting and clearing, the status line.
 #include <algorithm>
 
+#include "ui/grid_rules.h"
 #include "ui_fixture.h"
 
 namespace {
@@ -151,6 +152,64 @@ TEST_F(MainForm, StatusLineCountsTheSongsAndTheRoomTheirFilesNeed) {
       {"/v/a-x.mpg", 1073741824}, {"/v/b-x.mpg", 268435456}, {"/v/c-x.mpg", 268435456}};
   AddFiles({"/v/a-x.mpg", "/v/b-x.mpg", "/v/c-x.mpg", "/v/missing-x.mpg"});
   EXPECT_EQ(view.status, Gbk(u8"您目前已加入 4 首歌曲, 所需空间 1.50G"));
+}
+
+}  // namespace
+
+namespace {
+
+// UTF-8 text as the std::string a file dialog's path is.
+std::string Utf8Of(std::u8string_view text) {
+  return std::string(text.begin(), text.end());
+}
+
+TEST(RefusedPaths, TheMessageSaysWhyThenNamesEachPathOnALineOfItsOwnInUtf8) {
+  const std::string why =
+      Utf8Of(u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：");
+  const std::string korean = Utf8Of(u8"/home/k/노래.mpg"), emoji = Utf8Of(u8"/home/k/歌🎤.mpg");
+  const struct {
+    std::vector<std::string> refused;
+    std::string lines;  // what follows the reason's line
+  } cases[] = {
+      {{korean}, korean},
+      {{korean, emoji}, korean + "\r\n" + emoji},
+  };
+  for (const auto& c : cases) {
+    const std::string message = RefusedPathsMessage(c.refused);
+    EXPECT_EQ(message, why + "\r\n" + c.lines);
+    EXPECT_TRUE(gbk::IsUtf8(message));
+  }
+}
+
+TEST(RefusedPaths, ThePathsOfNoGbkFormAreTheOnesRefusedInOrder) {
+  const std::string korean = Utf8Of(u8"/k/노래.mpg"), chinese = Utf8Of(u8"/k/月亮.mpg"),
+                    emoji = Utf8Of(u8"/k/🎤.mpg");
+  const TChosenPaths paths = GbkPathsOf({korean, chinese, "", emoji, "/k/a.mpg"});
+  EXPECT_EQ(paths.gbk, (std::vector<std::string>{Gbk(u8"/k/月亮.mpg"), "/k/a.mpg"}));
+  EXPECT_EQ(paths.refused, (std::vector<std::string>{korean, "", emoji}));
+}
+
+TEST(SpinText, AnIntegerEditorLeavesTheNumberTypedInItsRangeOrTheCellsNumber) {
+  TGrid grid;
+  grid.AppendRows(1);
+  grid.SetCell(kColWords, 0, "7");
+  const struct {
+    std::string typed, kept;
+  } cases[] = {
+      {"42", "42"},
+      {"0", "0"},
+      {"9999", "9999"},
+      {"123456", "9999"},
+      {"-5", "0"},
+      {"12ab", "12"},
+      {"", "7"},
+      {"ab", "7"},
+      {" 3", "7"},                    // no number where the text starts
+      {"99999999999999999999", "7"},  // too long for any number: none typed
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(grid.SpinText(kColWords, 0, c.typed), c.kept) << '"' << c.typed << '"';
+  }
 }
 
 }  // namespace

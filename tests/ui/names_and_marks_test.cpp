@@ -90,3 +90,33 @@ TEST_F(MainForm, SongsCaughtTwiceLoadedOnesIncludedAreMarkedUntilTheyDifferAndAs
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GridTip, SaysWhyTheCellIsMarkedThenATextCellsWholeText) {
+  TGrid grid;
+  grid.AppendRows(1);
+  const std::string title = Gbk(u8"月亮代表我的心"), why = Gbk(u8"缺少");
+  grid.SetCell(kColTitle, 0, title);
+  const struct {
+    int col, row;
+    TCellMark mark;
+    std::string tip;
+  } cases[] = {
+      {kColTitle, 0, TCellMark::kNone, title},
+      {kColTitle, 0, TCellMark::kMissing, why + "\n" + title},
+      {kColSinger, 0, TCellMark::kMissing, why},  // an empty text cell: only why
+      {kColSinger, 0, TCellMark::kNone, ""},
+      {kColWords, 0, TCellMark::kNone, ""},  // "0": not a text column
+      {kColWords, 0, TCellMark::kDoubtful, why},
+      {kColNewFlag, 0, TCellMark::kNone, ""},
+      {kColTitle, 1, TCellMark::kNone, ""},  // outside the grid
+      {kGridColumns, 0, TCellMark::kNone, ""},
+  };
+  for (const auto& c : cases) {
+    grid.SetMark(c.col, c.row, c.mark, why);
+    EXPECT_EQ(grid.Tip(c.col, c.row), c.tip) << c.col << "," << c.row;
+  }
+}
+
+}  // namespace

@@ -26,6 +26,7 @@
 #include "win32/grid_view.h"
 #include "win32/main_window.h"
 #include "win32/prompts.h"
+#include "win32/settings.h"
 #include "win32/win_text.h"
 
 namespace {
@@ -443,7 +444,7 @@ TEST_F(WindowTest, FilesDroppedOnTheWindowAreAdded) {
   EXPECT_EQ(SendMessageW(w->grid().hwnd(), LVM_GETITEMCOUNT, 0, 0), 2);
 }
 
-TEST_F(WindowTest, ATurnOfTheLoopComesAtMostTwentyTimesASecond) {
+TEST_F(WindowTest, ATurnOfTheLoopComesAtMostOncePerLoopInterval) {
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   w->ProcessMessages();
@@ -451,7 +452,7 @@ TEST_F(WindowTest, ATurnOfTheLoopComesAtMostTwentyTimesASecond) {
   w->ProcessMessages();  // right after a turn: the message waits
   MSG msg;
   EXPECT_TRUE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
-  Sleep(60);
+  Sleep(static_cast<DWORD>(3 * kMessageLoopInterval.count()));
   w->ProcessMessages();
   EXPECT_FALSE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
 }
@@ -471,6 +472,33 @@ TEST_F(WindowTest, TheLastFoldersAreRememberedAcrossStarts) {
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Wide(w->form().SourceFolder()), dir_.path().wstring() + L"\\");
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
+}
+
+TEST_F(WindowTest, TheSettingsAnOwnerHasAreReadAndKeptUnderTheirValues) {
+  RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
+  {
+    w32ui::RegistrySettings stored(kTestSettings);  // as an earlier version left them
+    stored.SetNumber(L"run", L"verify", 0);
+    stored.SetText(L"files", L"nameOrder", L"singer-title");
+    stored.SetText(L"folders", L"target", L"C:\\\uB178\uB798");  // no GBK form: kept all the same
+  }
+  {
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->form().VerifyCopies());
+    EXPECT_EQ(SendMessageW(GetDlgItem(w->hwnd(), w32ui::kIdChkVerify), BM_GETCHECK, 0, 0),
+              BST_UNCHECKED);
+    EXPECT_EQ(w->form().NameOrder(), TNameOrder::kSingerTitle);
+    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w->hwnd()));
+  }
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
+  const w32ui::RegistrySettings kept(kTestSettings);
+  EXPECT_EQ(kept.Number(L"run", L"verify"), std::optional<unsigned long>(0));
+  EXPECT_EQ(kept.Text(L"files", L"nameOrder"), std::optional<std::wstring>(L"singer-title"));
+  EXPECT_EQ(kept.Text(L"folders", L"target"), std::optional<std::wstring>(L"C:\\\uB178\uB798"));
   RegDeleteTreeW(HKEY_CURRENT_USER, kTestSettings);
 }
 
