@@ -16,7 +16,9 @@
 #include "ui/ui_texts.h"
 
 TfrmMain::TfrmMain(IMainView& view, platform::Env* env)
-    : view_(view), env_(env != nullptr ? env : platform::Env::Default()) {
+    : view_(view),
+      env_(env != nullptr ? env : platform::Env::Default()),
+      marks_(lvList, [this](const std::string& path) { return env_->FileSize(path); }) {
   lvList.OnChange = [this](int col, int row) { lvListChange(col, row); };
   lvList.OnAfterEdit = [this](int col, int row, const std::string& text) {
     lvListAfterEdit(col, row, text);
@@ -143,7 +145,7 @@ void TfrmMain::lvListChange(int col, int row) {
   if (col == kColMedia && Shows(kColMedia)) MediaTypeRule(row);
   MarkMissing(row);
   if (col == kColNumber || col == kColTitle || col == kColSinger || col == kColVideo) {
-    MarkDuplicates();
+    marks_.Duplicates();
   }
 }
 
@@ -156,14 +158,7 @@ void TfrmMain::MarkMissing(int row) {
       empty.insert(ColumnOfField(field));
     }
   }
-  for (int col = 0; col < kGridColumns; ++col) {
-    const bool missing = empty.count(col) != 0;
-    if (missing) {
-      lvList.SetMark(col, row, TCellMark::kMissing, ui_text::MissingTip());
-    } else if (lvList.Mark(col, row).kind == TCellMark::kMissing) {
-      lvList.SetMark(col, row, TCellMark::kNone);
-    }
-  }
+  marks_.Missing(row, empty);
 }
 
 void TfrmMain::TitleRule(int row) {
@@ -185,10 +180,10 @@ void TfrmMain::TitleRule(int row) {
   if (const std::string guessed = GuessedPolyphones(title, pinyinReading_); !guessed.empty()) {
     pinyinTip += (pinyinTip.empty() ? "" : "\n") + ui_text::PolyphoneTip(guessed);
   }
-  MarkDoubtful(kColPinyin, row, pinyinTip);
+  marks_.Doubtful(kColPinyin, row, pinyinTip);
   if (Shows(kColStrokes)) {
     const std::string uncounted = CharactersWithoutStrokes(title);
-    MarkDoubtful(kColStrokes, row, uncounted.empty() ? "" : ui_text::NoStrokesTip(uncounted));
+    marks_.Doubtful(kColStrokes, row, uncounted.empty() ? "" : ui_text::NoStrokesTip(uncounted));
   }
 }
 
@@ -294,7 +289,7 @@ void TfrmMain::N1Click() {
   const int row = lvList.CurrentRow();
   if (row < 0 || row >= lvList.RowCount()) return;
   lvList.DeleteRow(row);
-  MarkDuplicates();
+  marks_.Duplicates();
   lvList.Repaint();
   if (lvList.RowCount() > 0) {
     PostNotify(WM_SONGCOUNT, lvList.RowCount());

@@ -22,6 +22,7 @@
 #include "model/window_side.h"
 #include "ui/duplicates.h"
 #include "ui/grid.h"
+#include "ui/grid_marks.h"
 #include "ui/pinyin_reading.h"
 #include "ui/run_progress.h"
 #include "ui/run_report.h"
@@ -286,16 +287,6 @@ class TfrmMain : public TWindowSide {
   // The run's check of every row's mandatory fields and line, before the
   // owner is asked where to: false after telling which song and column.
   bool SongsComplete();
-  // Which row each row repeats (ui/duplicates.h).
-  std::vector<TTwinOf> Twins() const;
-  // Marks title and singer of every row that repeats another row's song and
-  // the video cell of every row that repeats another's video, the tip naming
-  // the other row; unmarks those that no longer do. A missing mark stays.
-  void MarkDuplicates();
-  // Marks the derived cell col of row as doubtful with the tip, which says
-  // what of its title our tables cannot read surely; unmarks it when the tip
-  // is empty.
-  void MarkDoubtful(int col, int row, const std::string& tip);
   // The run's question about songs in the grid twice: true to go on (also
   // when there are none).
   bool DuplicatesAccepted();
@@ -334,6 +325,7 @@ class TfrmMain : public TWindowSide {
 
   IMainView& view_;
   platform::Env* env_;
+  TGridMarks marks_;  // the marks of lvList's cells
   const TProductGrid* product_ = nullptr;
   int busy_ = 0;
   bool copying_ = false;

@@ -130,7 +130,7 @@ void TfrmMain::AddSongFile(const std::string& path) {
   } catch (const std::exception&) {
     // A row that cannot be filled goes again; its number stays taken.
     lvList.DeleteRow(row);
-    MarkDuplicates();
+    marks_.Duplicates();
     return;
   }
   uncopied_ = true;
