@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Copying one large video file: the song list's copy procedure (progress,
 // message-loop turns, temporary name, flush, rename) against a bare loop of
 // 5120-byte reads and writes with one flush, and against `cp` + `sync`.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Throughput of the GBK codec on a typical song title: Chinese with ASCII.
 #include <benchmark/benchmark.h>
 

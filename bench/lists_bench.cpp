@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list's work per run, for each product line: building and saving
 // the vod.txt of 99 songs, loading a vod.txt of 100 lines, and the main
 // window's recount of the sizes of 99 video files (every song-count update).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PinyinInitials, PhraseInitials and CountTitleWords over 10,000 song titles
 // of mixed Chinese, Latin words, digits and full-width characters, and both
 // readings over the well-known titles of bench/ktv_titles.txt.

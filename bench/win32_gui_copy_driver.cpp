@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one run of the Windows desktop program as an owner makes it: the
 // real main window, the product line chosen in the start-up window, the
 // files added, then the time from the click on "开始加歌" to "用户加歌完成"

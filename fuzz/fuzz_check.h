@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A property check of a fuzz target: a broken property aborts, so libFuzzer
 // keeps the input as a crash and prints where the property is written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GBK codec on any bytes, read as GBK, as UTF-8 and as UTF-16.
 //
 // Whatever converts comes back unchanged (GBK -> UTF-16 -> GBK, GBK -> UTF-8

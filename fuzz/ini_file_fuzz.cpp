@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TIniFile lookups of any section and key in any file.
 //
 // Input: section, key (each a length byte and its bytes), then the file.

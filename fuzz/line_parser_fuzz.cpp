@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vod.txt line parsers of the four product lines on any line.
 //
 // Parse*Line and Check*Line agree, the verdict describes itself sensibly, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadVodFile of every product line on any file, then the songs it loaded
 // written again: BuildLines and SaveLines (into memory, see memory_env.h).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An Env whose files live in memory: the fuzz targets read a vod.txt or an
 // INI file from the input bytes and write vod.txt without a disk, so no input
 // costs a flush to the device and no run leaves files behind.

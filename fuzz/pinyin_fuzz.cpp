@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PinyinInitials with every option value 0-7 and any maximum length,
 // PhraseInitials, UnsettledPolyphones and CountTitleWords, on any text.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DecodeVodText and RecognizeVodText on any file.
 //
 // The decoded lines are the file's lines (those of a UTF-8 file turned into

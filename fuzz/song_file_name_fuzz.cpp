@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParseSongFileName on any file name, in both name orders: title and singer
 // come out of the name after the folder and before the last '.', trimmed,
 // without a '-'; the singer-first order gives the same two texts swapped;

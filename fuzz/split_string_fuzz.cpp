@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SplitString on any text and separator (the first input byte): the pieces
 // joined with the separator give the text back, none holds the separator,
 // and the list handed in keeps what it held.

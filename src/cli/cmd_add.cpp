@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli add: the whole job without a window. It plays the forms as a
 // user would: picks the product line (or opens a vod.txt), adds the files
 // through the new-song dialog, runs "开始加歌" and answers the save hint.

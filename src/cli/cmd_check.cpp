@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli check FILE: which product line a vod.txt belongs to, the
 // verdict of that line's parser on every line of it, and the characters of
 // each accepted song's title that our pinyin or stroke tables do not know

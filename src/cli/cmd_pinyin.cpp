@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli pinyin [--per-character] [--options N] [--max N] TEXT
 //                         the pinyin initials of a title, read by words as the
 //                         grid fills them, or character by character

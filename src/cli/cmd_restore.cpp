@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli restore: puts back an earlier song list of a stick, from the
 // copies this computer kept before runs changed it, as the window's
 // "恢复以前的歌曲列表…" does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli strokes TEXT: the stroke text of a title, as the grid shows it.
 #include <cstddef>
 #include <ostream>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console program's commands. Each command lives in a file of its own and
 // registers itself with a static Registration object, so adding a command
 // touches no other file.

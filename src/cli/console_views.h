@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms' views on a terminal: the console plays the user. It answers
 // each dialog from the command line (the product line or the vod.txt to
 // open, the start number and the files, USB disk or folder), prints every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small reader of comma-separated tables (RFC 4180): fields separated by
 // commas, a field in double quotes may hold commas, line ends and doubled
 // quotes. Lines end at CR LF or LF; a UTF-8 byte-order mark at the start is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli: the console front end of the song-adding tool.
 #include <algorithm>
 #include <iostream>

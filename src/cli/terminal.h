@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text for the terminal, which reads UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small reader of INI files, for the configuration files that sit next to
 // the program. It finds values the way the Windows profile-string service
 // (GetPrivateProfileStringA with a 2048-byte buffer) does for such files:

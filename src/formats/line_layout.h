@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One vod.txt line as data: the fields of a product line's line, in order,
 // with how each is written and what reading it demands. Writing and reading
 // are one piece of code for every product line; a line differs from another

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list of a product line whose vod.txt line is a TLineLayout: the
 // mandatory fields, the writing and the reading of a line all come from the
 // layout, so a product line adds only its record, its layout and its tables.

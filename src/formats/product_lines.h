@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The product lines the tool knows: one registry. Everything that tells one
 // product line from another outside its own format file (the code stored in
 // FProductLine, the console's name, the tool's title, the start-up button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Dovan product line: its record, its tables (categories and scenery
 // styles from "subject.ini" and "style.ini" next to the program), its
 // vod.txt line and its vod.txt file, UTF-8 with a byte-order mark.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ORU 2.0 product line: its record, tables and vod.txt line.
 //
 // Line: SongName;Singer;WordCount;Pinyin;SongNo;AccompTrack;Language;Category;NewSong;Ranking

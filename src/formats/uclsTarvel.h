@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Tarvel product line: its record, its two own tables and its vod.txt line.
 //
 // Line: SongName;Singer;WordCount;Pinyin;Strokes;SongNo;AccompTrack;Language;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lookup table of the song list: rows of (code, decimal code text, name)
 // that translate between what the grid shows and what the records store.
 //

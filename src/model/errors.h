@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list's own error that carries a message for the user.
 #pragma once
 

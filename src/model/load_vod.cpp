@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading an existing vod.txt into the song list: what is read, and what is
 // not and why, so that nothing is dropped without the owner knowing.
 #include "model/uclsSong.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list's texts for the user, in GBK. Written once here.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part of a product line's song list that is the same for every line:
 // the 100 record slots and the slot operations that only move records.
 //

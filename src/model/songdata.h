@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song record every product line starts from, and one row of a lookup table.
 //
 // All texts are GBK byte strings; codes and counts are stored as decimal text.

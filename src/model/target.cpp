@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list's side of a run: the target folder and the songs and lines
 // it hands to the run (run/run.h), which writes them.
 #include <utility>

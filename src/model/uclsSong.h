@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list of one add-songs run: records, lookup tables, the song-number
 // counter, the lines of vod.txt, and the operations every product line shares.
 //

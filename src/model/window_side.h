@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the song list and the text helpers need from a window, without knowing
 // any toolkit. The main window implements it (Qt: a posted event and
 // processEvents), the console implements it on the terminal, tests implement

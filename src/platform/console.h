@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console program's meeting with the terminal: its arguments and its
 // two output streams, in UTF-8 on every system.
 //

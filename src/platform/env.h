@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The door to the operating system.
 //
 // Env is the only way the rest of the program reaches the operating system:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FAT file systems as Linux mounts them: by the kernel ("vfat", "msdos"), or
 // through FUSE (Debian's fusefat: "fuse.fusefat"), whose statvfs does not
 // tell the cluster (fusefat reports 1 KiB blocks whatever the cluster is).

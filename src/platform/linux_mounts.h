@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Mounted volumes as Linux describes them in /proc/self/mountinfo and /sys.
 //
 // Pure readers: every function that reads the system takes a root prefix that

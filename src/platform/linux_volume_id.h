@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name of a volume that stays the same wherever it is plugged in: its
 // file system's serial number or UUID, as udev links it in /dev/disk/by-uuid.
 #pragma once

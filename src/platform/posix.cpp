@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Env for Linux and other POSIX systems. Paths arrive as GBK and are turned
 // into UTF-8, the file names of the Linux desktop, before each system call.
 #include <fcntl.h>

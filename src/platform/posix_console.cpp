@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The terminal of a POSIX system reads and writes UTF-8: nothing to convert.
 #include "platform/console.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX implementation of Env with its /proc, /sys and /dev moved into a
 // folder, so that tests describe mounted volumes with files of their own.
 #pragma once

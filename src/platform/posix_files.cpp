@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files over a POSIX descriptor: reading, writing, flushing, closing.
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder held open by its descriptor: every operation is relative to it
 // (openat, renameat, unlinkat), never follows a link and never waits on a
 // pipe, so a stick pulled out or a link planted on it cannot move a write

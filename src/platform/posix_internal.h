@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the POSIX files of platform/ share: native paths, the error they
 // throw, and the file objects over a descriptor. Not for use outside
 // platform/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file system under a held folder: whether it is FAT, its allocation
 // unit and the room left on it.
 #include <sys/stat.h>

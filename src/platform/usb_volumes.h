@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which volume is the USB disk: one rule for every system, over the facts
 // each system's reader gathers (platform/linux_mounts.h on Linux, the drive
 // letters on Windows), so that the rule is tested without devices.

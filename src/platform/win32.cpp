@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Env for Windows. Paths arrive as GBK and are turned into UTF-16 with our own
 // codec before each call of the wide ("W") API, so the program works the same
 // whatever code page the system uses for its narrow calls.

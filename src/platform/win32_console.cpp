@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console program on Windows: UTF-16 arguments from the system, and
 // UTF-8 output shown on a console window through WriteConsoleW.
 #define WIN32_LEAN_AND_MEAN

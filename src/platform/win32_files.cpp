@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files over a Win32 handle: reading (through the system's cache or from the
 // device), writing, flushing, closing.
 #define WIN32_LEAN_AND_MEAN

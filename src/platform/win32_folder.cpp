@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder held open by its handle: every file is opened, renamed and removed
 // relative to it (NtCreateFile with the folder as root), no link, junction
 // or other reparse point is followed (FILE_OPEN_REPARSE_POINT), so a stick

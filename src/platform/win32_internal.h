@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Win32 files of platform/ share: wide paths, the errors they throw,
 // an owned handle and the file objects over one. <windows.h> stays in the
 // .cpp files: a handle is a void* and an error number an unsigned long here,

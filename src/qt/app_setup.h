@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every start of the desktop program sets up: names (for the
 // settings), the window icon and the font the windows were drawn for.
 #pragma once

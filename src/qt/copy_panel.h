@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy panel of the main window: a title strip, an animation while a
 // file is being copied, "从" and "到" with the two paths, the song being
 // copied (then read back) of how many with the time left, the progress of

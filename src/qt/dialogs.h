@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small modal dialogs, each drawing its form (ui/) and handing the
 // user's clicks to the form's handlers. Positions and sizes are the
 // windows' own layout, in pixels at the 14-pixel font.

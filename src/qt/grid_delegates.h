@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's editors, one delegate per column kind, in the manner of Qt's
 // "Spin Box Delegate" example: a spin box for the integer column and an
 // editable drop-down that offers its column's list and accepts typed text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song grid of the main form as a Qt table model. It shows TGrid's
 // cells (GBK, through our codec) and hands the user's edits to the form,
 // which applies its rules; it holds no rule of its own.

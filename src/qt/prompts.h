@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard dialogs the windows ask the user with: message boxes, the
 // open-file dialogs and the folder browser. The windows reach them only
 // through this interface, so widget tests replace them with answers of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK text of the forms <-> QString, through the program's own codec, so that
 // a title shows and is stored exactly as the jukebox will read it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms' settings store (ui/settings.h) on QSettings: a setting of
 // section s and name n is the key "s/n" of the application's QSettings, as
 // the program has always kept it; flags are stored as booleans.

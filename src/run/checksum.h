@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A checksum of a stream of bytes, fast enough to be taken while a file is
 // copied (a few tenths of a byte per cycle): 64 bits after the XXH64
 // construction, four lanes over 32-byte stripes, then an avalanche. It tells

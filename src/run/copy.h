@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy step of a run: each song's video onto the target as its .dat.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The errors of a run on its target that carry a message for the user. A
 // run reports its end as an outcome (run/run.h); these travel between its
 // steps.

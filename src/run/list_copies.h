@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song lists a run was about to change, kept on this computer: a stick's
 // list is never gone without a copy. The copies live in the user's data
 // folder (platform::Env::DataDir), in a folder per stick, named by the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a stick's list so that it never stands there other than whole and
 // as the device keeps it: under a temporary name, flushed, read back from
 // the device, only then renamed over the old list, and read back once more.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts a run on its target shows the owner, in GBK. Written once here.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check step of a run: every file the copy wrote is read back from the
 // device and compared with what was meant to be there, before the list
 // names it. A disk that acknowledged writes it threw away (a counterfeit

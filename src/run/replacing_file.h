@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a file so that the old one survives every failure: the bytes go to a
 // temporary name beside the target, are flushed to the device, and only then
 // is the temporary renamed over the target and the folder flushed.

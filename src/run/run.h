@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run on its target: the songs' files copied as 66NNNN.dat and the list
 // (vod.txt) written, in the order that keeps every line of the target's
 // list naming a .dat that holds its song at every instant (run/run.cpp

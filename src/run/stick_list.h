@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a song list on a stick, as the files they name: which song
 // file a line stands for, and the list without some songs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The target of a run: the "vod" folder on the USB disk or in the folder the
 // user chose. From the moment a run looks at it to the run's end the target
 // is held open (platform::Folder) and locked, so every write lands in the

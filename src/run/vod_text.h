@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of a vod.txt as its writer wrote them, for loading and checking.
 //
 // ORU, Tarvel and Mirel write GBK text, which is taken as it is. Dovan writes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke-count library: one exported C function, bound when the program
 // starts (linked, not loaded on demand). It depends on nothing but the C++
 // standard library.

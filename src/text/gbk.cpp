@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK (code page 936) codec over the generated tables of gbk_tables.inc.
 //
 // Both directions are constant tables, generated and checked in: GBK -> UTF-16

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK (code page 936 as Windows defines it) <-> Unicode.
 //
 // Every text inside the core is a std::string of GBK bytes; this codec is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pinyin initials of a GBK title read by words, as a customer types
 // them at the jukebox (重庆森林 CQSL where the per-character reading gives
 // ZQSL), and the characters whose reading is left to a guess. Pure

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions of the phrase tables; see phrase_tables.h.
 #include "text/phrase_tables.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The constant tables behind PhraseInitials (text/phrase_pinyin.h).
 //
 // PhraseText      the phrases, one after another: phrase p begins at byte

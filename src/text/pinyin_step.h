@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One step of PinyinInitials (text/pycode.h), shared with the reading by
 // phrases (text/phrase_pinyin.h) so that both read every character the same
 // way: a character of a GBK text appended to a result of bounded length.

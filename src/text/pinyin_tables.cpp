@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Definitions of the pinyin tables; see pinyin_tables.h.
 #include "text/pinyin_tables.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The constant tables behind PinyinInitials (text/pycode.h).
 //
 // PinyinSyllables  406 toneless syllables, numbered from 1: syllable w is

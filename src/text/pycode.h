@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pinyin initials and word count of GBK titles: the song grid's columns
 // "拼音" and "字数". Pure functions of their arguments: no state, no errors,
 // no allocation but the result's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // String and size utilities shared by the song list, the product lines and
 // the windows. All texts are GBK byte strings; lengths count bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke text of a song title: the stroke count of every UTF-16 code unit
 // of the title, written in decimal and joined without separators. The counts
 // come from the stroke-count library (stroke/OruStroke.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The characters of a title that our reading tables cannot serve: the grid
 // marks the pinyin and strokes cells derived from them, and the console's
 // check names them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Songs caught twice: the same song (title and singers) or the same video
 // file in two rows of the grid, loaded songs included.
 #pragma once

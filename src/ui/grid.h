@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song grid as a model without a window: 18 columns of fixed meaning,
 // rows of 18 cells, the current cell, and the events the window's rules
 // hang on. A front end draws it and hands the user's edits back to it; it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rules about what may enter the grid, shared by every way in: a typed cell,
 // a file name, a console's corrections.
 #pragma once

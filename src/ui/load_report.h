@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the owner is told of a vod.txt a load could not wholly read, and the
 // question whether to go on: the same at start-up ("打开vod.txt文档") and
 // when a run keeps the songs already on its target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mark_colours.h"
 
 bool MarkColour(TCellMark kind, TRgb& colour) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a marked cell of the grid looks: the background every front end fills
 // it with, by the mark's kind, so that the windows agree and a kind added to
 // TCellMark is drawn everywhere without a front end knowing it.

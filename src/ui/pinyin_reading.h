@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the grid fills 拼音 from a title: by words (the phrase reading,
 // text/phrase_pinyin.h) or character by character (PinyinInitials). The
 // main window's setting "拼音首字母：按词组读音 / 逐字读音".

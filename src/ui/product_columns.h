@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How each product line's grid stands for its song record: which columns it
 // shows, what a new row holds, how a row becomes a record for the run and
 // how a record read from a vod.txt is shown. The product lines differ only

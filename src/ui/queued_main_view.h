@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main view whose message queue is its own: a front end without a window
 // system (the console, a test's double) posts the form's messages here and
 // hands them to the form when it lets the message loop run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop program remembers between runs, and when: the folders
 // its dialogs open in, how the owner's files are named, whether a run reads
 // its copies back, how 拼音 is read. Each window keeps these in its own

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-song dialog: the four-digit number the new songs are numbered
 // from, and the video files to add. The main window sets FNumber and FFolder
 // before showing it and reads FNumber, FFolder and the files afterwards.

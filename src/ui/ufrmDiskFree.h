@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disk-space dialog: the target disk cannot hold the songs.
 #pragma once
 

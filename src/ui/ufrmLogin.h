@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up window: the user picks the jukebox's product line, opens an
 // existing vod.txt (whose product line is recognised from the file), or
 // leaves the program. The main window reads the four result fields after

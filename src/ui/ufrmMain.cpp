@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: creation, the grid's rules, deleting and clearing rows,
 // the status line and the song list's notifications.
 #include "ui/ufrmMain.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window without a window: the song grid and every rule of it, the
 // start-up choice, adding songs from files and the add-songs run. A front
 // end (qt/, the console, a test double) implements IMainView, draws the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: adding songs from video files through the new-song
 // dialog or by dropping them onto the grid.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: corrections to the added songs given as a table (the
 // console's --csv), applied as the owner's own edits of the grid.
 #include <algorithm>

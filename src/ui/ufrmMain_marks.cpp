@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the run's question about the songs caught twice.
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the add-songs run ("开始加歌") with its callbacks and the
 // copy panel.
 #include <algorithm>

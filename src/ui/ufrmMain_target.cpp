@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: a run meets the songs already on its target. They are
 // never replaced without asking: the owner keeps them (the new songs go
 // after them, and none takes the place of a kept song's file), replaces

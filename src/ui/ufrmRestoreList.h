@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Putting back an earlier song list of a stick ("恢复以前的歌曲列表…"): the
 // copies this computer kept of the stick's list (model/list_copies.h), newest
 // first, each with when it was taken and how many songs it lists; the one the

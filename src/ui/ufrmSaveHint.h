@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save-hint dialog: do the songs go onto the USB disk or elsewhere?
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows' texts for the user, in GBK: captions, labels, messages. Every
 // front end draws these; none writes a text of its own. Written once here.
 #pragma once

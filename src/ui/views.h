@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the forms need of a front end, and nothing more. A form decides; its
 // view only draws what it is told and hands the user's actions back to the
 // form's handlers. The Qt front end, the console and the tests' doubles each

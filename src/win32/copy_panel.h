@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy panel of the main window: a title strip, the system's file-copy
 // animation (drawn by hand where the system has none), "从" and "到" with the
 // two paths, the file's bar, the song being copied (then read back) of how

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small modal dialogs, each drawing its form (ui/) and handing the
 // user's clicks to the form's handlers. Places and sizes are those of the
 // Qt program's windows, in pixels of a 96-dpi screen at the 14-pixel font.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song grid of the main window as a report-style list view over the
 // form's grid (TGrid): the list asks for each cell's text (owner data), a
 // custom draw shades column 0, fills marked cells with the forms' colours,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs.exe: the Windows desktop program. Shows the start-up window, then
 // the main window of the chosen product line, until the user closes it.
 #include "win32/app_setup.h"

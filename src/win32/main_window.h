@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window of the desktop program: the tool panel, the song grid, the
 // red status panes and the copy panel. It draws the main form (TfrmMain) and
 // hands every click, edit, key and dropped file to it; the form decides.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The standard dialogs the windows ask the user with: message boxes,
 // questions with their own buttons, the open-file dialogs and the folder
 // browser. The windows reach them only through this interface, so window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the desktop program remembers between runs (the last folders, the
 // read-back setting), under the user's own registry key, where the Qt
 // program's settings would sit on Windows: HKEY_CURRENT_USER\<key>.

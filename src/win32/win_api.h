@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows API as the front end uses it: <windows.h> without its rarely
 // used parts and without the min/max macros, and the common controls.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GBK text of the forms <-> the UTF-16 of the wide Win32 calls, through the
 // program's own codec (never the system's code page), so that a title shows
 // and is stored exactly as the jukebox will read it.

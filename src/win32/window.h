@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every window of the desktop program shares: one window class whose
 // procedure hands each message to the C++ object of the window, child
 // controls placed in pixels of a 96-dpi screen and scaled to the window's

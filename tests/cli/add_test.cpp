@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli add, run as an owner would run it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole job on Windows: addsongs-cli add --usb finds the removable drive
 // that scripts/wine-test.sh maps and fills its vod folder. Skipped without it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check command, run as a newcomer would run it.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The console's strokes command, started as a program.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli add onto a counterfeit stick (tests/tools/counterfeit_fs.cpp)
 // that acknowledges more than it keeps: the run reads back what it wrote and
 // does not say the songs were added when the stick lost them. Needs FUSE and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli add onto a real FAT stick that a DOS tool wrote: a FAT16
 // image (dosfstools' mkfs.fat) holding VOD\VOD.TXT and 660000.DAT,
 // 660001.DAT in 8.3 upper case (written by mtools), mounted through fusefat.

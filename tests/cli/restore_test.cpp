@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // addsongs-cli restore: the copies this computer kept of a stick's list,
 // and putting one back.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A vod.txt loaded and saved again gives the bytes it was loaded from.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GBK codec against ICU's "windows-936" converter, code by code, plus its
 // error reports and the UTF-8 conversions.
 #include "text/gbk.h"

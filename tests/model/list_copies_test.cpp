@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copies of stick lists this computer keeps, and what of one may be put
 // back on a stick whose files changed since.
 #include <gtest/gtest.h>

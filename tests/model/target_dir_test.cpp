@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run finds on its target: names as FAT matches them, and the list a
 // stopped run left under its temporary name.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The target of a run against links and other runs, on a POSIX system.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A product line of its own for the tests of the shared song-list code: two
 // mandatory fields, a line "name;extra", a parser that takes any line but "bad".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The song list finds the USB disk through the real Windows platform: the
 // removable drive that scripts/wine-test.sh maps. Skipped without it.
 #include <gtest/gtest.h>

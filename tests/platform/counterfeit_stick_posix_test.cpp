@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counterfeit stick the end-to-end tests write to (tests/tools/
 // counterfeit_fs.cpp): what it keeps, what it loses, and that it behaves as a
 // disk otherwise. Needs FUSE and the right to mount; skipped otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drive letters under Wine (or Windows): the removable drive is found, a
 // target folder given as "S:\songs" works with Chinese names, and a path
 // names its drive. The drives are mapped by scripts/wine-test.sh; without

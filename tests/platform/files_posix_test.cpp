@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only a POSIX system has: names that open like files but are none, and
 // the user's data folder after the XDG base folders.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders, files and free space on the real disk, below a temporary folder,
 // the same on every system.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What only Windows has: device names, the program's folder with its DLL,
 // both folder separators, the user's data folder, and the system's error
 // codes and words.

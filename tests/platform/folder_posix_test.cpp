@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A held folder against what a hostile stick may hold: links, pipes, a
 // folder swapped under the path, each under the names a run writes; and on a
 // FAT stick behind FUSE (fusefat): its clusters, its limit, a full stick.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder held open: what the run does on the target goes through it. The
 // same on every system; links and pipes are in folder_posix_test.cpp and
 // folder_win32_test.cpp.

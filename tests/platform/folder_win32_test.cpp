@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A held folder on Windows: junctions and symbolic links, reads past the
 // cache, the lock between two holders, names a GBK path can hold, and the
 // system's own error codes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stick that goes at a step (tests/support/kill_env.h): at the k-th call
 // of a kind it does part of the call or none, and nothing after it; pulled,
 // it loses what no flush reached, wherever renames took the file; on FAT a

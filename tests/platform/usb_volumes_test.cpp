@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which drive letter is the USB disk, decided from a table of drives as
 // Windows describes them, so that it is tested without devices.
 #include "platform/usb_volumes.h"

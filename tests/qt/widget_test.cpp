@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program's windows, driven as a user drives them: buttons
 // clicked, text typed into the grid, dialogs answered. Message boxes and
 // file dialogs are answered by FakePrompts; everything else is the real

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exported function of the stroke-count library, called through the shared library.
 #include "stroke/OruStroke.h"
 

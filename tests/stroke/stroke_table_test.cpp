@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The committed stroke table, checked from outside: the generator is run again.
 #include <gtest/gtest.h>
 

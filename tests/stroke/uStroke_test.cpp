@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The stroke text of a title, and the console command that shows it.
 #include "text/uStroke.h"
 

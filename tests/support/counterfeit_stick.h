@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counterfeit stick of tests/tools/counterfeit_fs.cpp mounted on a folder
 // for one test and unmounted at its end. POSIX only.
 #pragma once

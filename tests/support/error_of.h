@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Catching a file error in a test, to look at its text and code.
 #pragma once
 

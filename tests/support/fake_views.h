@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test doubles of the forms' views: a main window whose message queue the
 // test drains, whose boxes and statuses are recorded, and whose dialogs are
 // "shown" by scripts the test sets (each script plays the user in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window side for tests: posted notifications go into a queue the test
 // inspects, message boxes are recorded, pumps are counted.
 #pragma once

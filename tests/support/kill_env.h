@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file system with a stick that can go at any step of a run.
 //
 // Contract. Every folder the program holds (Env::OpenFolder, and through it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drive letters that a Windows test run maps to folders of its own:
 // scripts/wine-test.sh maps a removable one and a fixed one in its Wine
 // prefix and names them in these variables, e.g. ADDSONGS_TEST_USB_DRIVE=R:.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running a program from a test: the console front end or a generator script.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What must hold on a stick at every moment, whatever stopped a run:
 //
 //   every line of the stick's list names a .dat whose bytes are that line's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A lookup table as one text, "code name,code name,...", for comparing a
 // whole table with one expectation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real file system with a few operations made controllable: the list of
 // removable volumes, the room of a volume, and faults injected into folder
 // creation, writing, flushing, renaming and reading in the folders it holds

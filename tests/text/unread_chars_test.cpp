@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The characters of a title our pinyin and stroke tables do not know.
 #include "text/unread_chars.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A counterfeit USB stick as a FUSE file system, for the tests: it says it
 // holds 16 GiB but keeps only the first --keep BYTES bytes ever written to it.
 // Every later write is acknowledged in full and thrown away; reading those

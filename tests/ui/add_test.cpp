@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding songs from video files: numbering from the new-song dialog, the
 // dialog's number box, and what a new row holds per product line.
 #include "ui_fixture.h"

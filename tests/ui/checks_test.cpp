@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every problem is found where it enters or before the owner is asked where
 // the songs go, and pointed at; nothing is lost by one click.
 #include <filesystem>

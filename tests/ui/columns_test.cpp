@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's columns as the owner uses them: what a drop-down offers is what
 // the list stores and the jukebox reads back, for every product line.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy panel's texts, which every window shows as the form says.
 #include <gtest/gtest.h>
 

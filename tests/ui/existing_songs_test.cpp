@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run onto a target that already holds songs: they are never lost, and
 // never replaced without the owner's word.
 #include <filesystem>

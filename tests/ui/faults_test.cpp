@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run leaves when something breaks half way: the user is told, the
 // old files survive, nothing temporary stays, vod.txt lists only songs whose
 // .dat is complete, and the window can be used again.

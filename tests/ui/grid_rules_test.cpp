@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules of the song grid: columns per product line, what editing a cell
 // derives and checks, deleting and clearing, the status line.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run onto a stick that holds links under the names the run writes.
 #include <filesystem>
 #include <set>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stick that goes at any step of a run: the program killed or the stick
 // pulled out at each write, flush, close, rename, remove, folder made and
 // folder flushed the run makes on it, with an atomic rename or FAT's (which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a vod.txt drops nothing without the owner knowing: what cannot be
 // read is named and kept, and what was read goes back as it was.
 #include <filesystem>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every kind of mark is drawn apart: from an unmarked cell and from the others.
 #include <gtest/gtest.h>
 

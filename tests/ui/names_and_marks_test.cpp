@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The owner's name order, songs caught twice and doubtful derived cells.
 #include "ui/duplicates.h"
 #include "ui_fixture.h"

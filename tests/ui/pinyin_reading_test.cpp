@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 拼音 column: read by words by default, character by character when the
 // owner says so, and marked where a polyphone's reading was only guessed.
 #include <optional>

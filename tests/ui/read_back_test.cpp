@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run reads back from the stick what it wrote before it says it is done:
 // a counterfeit stick that threw bytes away, or a failing one, is told.
 #include <filesystem>

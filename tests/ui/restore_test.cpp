@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stick's list is never gone without a copy: the run keeps it on this
 // computer before it changes it, and the owner can put it back; a list a
 // stopped run left only under its temporary name is found again.

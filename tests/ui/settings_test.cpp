@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program remembers between runs: every setting under the name the
 // owners' stores already hold, read back as it was written, its default
 // when unset, a stored text it does not know ignored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start of the program: the product-line choice, leaving, and opening an
 // existing vod.txt, whose songs the grid then shows.
 #include <filesystem>

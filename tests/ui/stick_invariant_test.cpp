@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check of a stick's list (tests/support/stick_invariant.h) finds every
 // line whose .dat is not its song, takes a complete .part where the list is
 // missing, matches names in any case, and misses no kept song.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small tmpfs as the USB stick: filled by another writer while the run
 // copies (a real "no space left on device"), or pulled out half way. Needs
 // root to mount; skipped otherwise.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window on the fake views, over the real file system below a
 // temporary folder (with controllable volumes and free space).
 #pragma once

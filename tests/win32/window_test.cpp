@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows desktop program's windows, made for real in the test process
 // and driven through their controls' messages as a user drives them: buttons
 // clicked, text put into the grid's editors, the list view's cells read
