@@ -256,6 +256,71 @@ void MainWindow::DropFiles(HDROP drop) {
   form_.AddDroppedFiles(GbkPaths(files, prompts_, hwnd_));
 }
 
+void MainWindow::OnCommand(WPARAM wparam) {
+  switch (LOWORD(wparam)) {
+    case kIdBtnAdd:
+      form_.btnAddClick();
+      break;
+    case kIdBtnComplete:
+      form_.btnCompleteClick();
+      break;
+    case kIdBtnCloseMain:
+      form_.btnCloseClick();
+      break;
+    case kIdChkVerify:
+      form_.SetVerifyCopies(SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED);
+      break;
+    case kIdBtnRestore:
+      form_.btnRestoreClick();
+      break;
+    case kIdCbPinyinReading:
+      if (HIWORD(wparam) == CBN_SELCHANGE) {
+        const auto index = SendMessageW(pinyinReading_, CB_GETCURSEL, 0, 0);
+        if (index >= 0 && index < static_cast<LRESULT>(std::size(kPinyinReadings))) {
+          form_.SetPinyinReading(kPinyinReadings[index]);
+        }
+      }
+      break;
+    case kIdMenuDelete:
+      form_.N1Click();
+      break;
+    case kIdMenuClear:
+      form_.N2Click();
+      break;
+    default:
+      break;
+  }
+}
+
+// The window moved to a screen of another DPI: its controls at the new scale.
+void MainWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
+  const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+  SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+               suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+  const int newDpi = HIWORD(wparam);
+  for (int i = 0; i < 3; ++i) {
+    MoveWindow(buttons_[i], Scaled(6 + i * 102, newDpi), Scaled(4, newDpi), Scaled(96, newDpi),
+               Scaled(30, newDpi), TRUE);
+    SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+  }
+  MoveWindow(verify_, Scaled(324, newDpi), Scaled(4, newDpi), Scaled(200, newDpi),
+             Scaled(30, newDpi), TRUE);
+  MoveWindow(buttons_[3], Scaled(kRestoreLeft, newDpi), Scaled(4, newDpi),
+             Scaled(kRestoreWidth, newDpi), Scaled(30, newDpi), TRUE);
+  SendMessageW(buttons_[3], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+  MoveWindow(readingLabel_, Scaled(kReadingLabelLeft, newDpi), Scaled(4, newDpi),
+             Scaled(kReadingLabelWidth, newDpi), Scaled(30, newDpi), TRUE);
+  MoveWindow(pinyinReading_, Scaled(kReadingLeft, newDpi), Scaled(6, newDpi),
+             Scaled(kReadingWidth, newDpi), Scaled(kReadingListHeight, newDpi), TRUE);
+  for (HWND control : {readingLabel_, pinyinReading_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+  }
+  SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+  SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
+  grid_->DpiChanged();
+  Layout();
+}
+
 LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_LOADDONE:
@@ -264,39 +329,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       form_.HandleMessage(message, static_cast<std::int64_t>(lparam));
       return 0;
     case WM_COMMAND:
-      switch (LOWORD(wparam)) {
-        case kIdBtnAdd:
-          form_.btnAddClick();
-          break;
-        case kIdBtnComplete:
-          form_.btnCompleteClick();
-          break;
-        case kIdBtnCloseMain:
-          form_.btnCloseClick();
-          break;
-        case kIdChkVerify:
-          form_.SetVerifyCopies(SendMessageW(verify_, BM_GETCHECK, 0, 0) == BST_CHECKED);
-          break;
-        case kIdBtnRestore:
-          form_.btnRestoreClick();
-          break;
-        case kIdCbPinyinReading:
-          if (HIWORD(wparam) == CBN_SELCHANGE) {
-            const auto index = SendMessageW(pinyinReading_, CB_GETCURSEL, 0, 0);
-            if (index >= 0 && index < static_cast<LRESULT>(std::size(kPinyinReadings))) {
-              form_.SetPinyinReading(kPinyinReadings[index]);
-            }
-          }
-          break;
-        case kIdMenuDelete:
-          form_.N1Click();
-          break;
-        case kIdMenuClear:
-          form_.N2Click();
-          break;
-        default:
-          break;
-      }
+      OnCommand(wparam);
       return 0;
     case WM_NOTIFY: {
       LRESULT result = 0;
@@ -332,35 +365,9 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       info->ptMinTrackSize.y = S(260 + 160);
       return 0;
     }
-    case WM_DPICHANGED: {
-      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
-                   suggested->right - suggested->left, suggested->bottom - suggested->top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      const int newDpi = HIWORD(wparam);
-      for (int i = 0; i < 3; ++i) {
-        MoveWindow(buttons_[i], Scaled(6 + i * 102, newDpi), Scaled(4, newDpi), Scaled(96, newDpi),
-                   Scaled(30, newDpi), TRUE);
-        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
-      }
-      MoveWindow(verify_, Scaled(324, newDpi), Scaled(4, newDpi), Scaled(200, newDpi),
-                 Scaled(30, newDpi), TRUE);
-      MoveWindow(buttons_[3], Scaled(kRestoreLeft, newDpi), Scaled(4, newDpi),
-                 Scaled(kRestoreWidth, newDpi), Scaled(30, newDpi), TRUE);
-      SendMessageW(buttons_[3], WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
-      MoveWindow(readingLabel_, Scaled(kReadingLabelLeft, newDpi), Scaled(4, newDpi),
-                 Scaled(kReadingLabelWidth, newDpi), Scaled(30, newDpi), TRUE);
-      MoveWindow(pinyinReading_, Scaled(kReadingLeft, newDpi), Scaled(6, newDpi),
-                 Scaled(kReadingWidth, newDpi), Scaled(kReadingListHeight, newDpi), TRUE);
-      for (HWND control : {readingLabel_, pinyinReading_}) {
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
-      }
-      SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
-      SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
-      grid_->DpiChanged();
-      Layout();
+    case WM_DPICHANGED:
+      OnDpiChanged(wparam, lparam);
       return 0;
-    }
     case WM_CLOSE:
       if (closed_ || !form_.FormCloseQuery()) return 0;
       closed_ = true;

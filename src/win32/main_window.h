@@ -76,6 +76,9 @@ class MainWindow final : public Window, public IMainView {
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // A button, the menu or the reading list (WM_COMMAND).
+  void OnCommand(WPARAM wparam);
+  void OnDpiChanged(WPARAM wparam, LPARAM lparam);
   void Layout();
   void PlacePanel();
   void ContextMenu(POINT at);

@@ -185,7 +185,6 @@ TEST_F(WindowTest, StartUpButtonsChooseTheProductLine) {
     auto w = Start(product.code);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->form().ProductLine(), product.code);
-    EXPECT_EQ(w32ui::TextOf(w->hwnd()), Wide(w->form().Caption));
     EXPECT_EQ(w32ui::TextOf(w->hwnd()), Wide(ui_text::MainCaptionPrefix() + product.Title()));
     EXPECT_FALSE(IsWindowEnabled(w->button(TMainButton::kComplete)));
     // Each column is as wide as the form says, none where it is hidden.

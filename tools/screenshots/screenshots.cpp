@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the desktop program's windows as an owner would and saves a
 // picture of the screen at each step: the start-up window, the main window
 // of every product line with a few songs, the new-song dialog, the save

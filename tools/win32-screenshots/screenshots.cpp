@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows every window of the Windows desktop program in turn, with songs in
 // the grid, and at each asks the script that started it for a picture of the
 // screen: it writes FOLDER\NAME.ready and waits, its windows still
@@ -105,7 +106,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     // A marked cell, current, with its tip.
     w->form().EditCell(kColSinger, 1, "");
-    w->form().lvList.SetCurrent(kColSinger, 1);
+    w->form().Grid().SetCurrent(kColSinger, 1);
     Shot("marked-cell");
 
     // An editor open on a drop-down cell.
