@@ -69,10 +69,6 @@ class TSongStore : public TBaseSong {
     return ParseRecord(line, songs_[static_cast<std::size_t>(index)]);
   }
 
-  int FillFromFileName(int, const std::string&) override { return 0; }
-  int SongSlot5() override { return 0; }
-  int DeleteSong(int) override { return 0; }
-
   void CopySongFiles(const std::string&, const std::string& targetDir,
                      const TFileCopyProc& onFileCopy) override {
     CopyIntoFolder(targetDir, onFileCopy);

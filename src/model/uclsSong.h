@@ -225,12 +225,15 @@ class TBaseSong {
   virtual int BuildLines() = 0;
   // 3: Parses one vod.txt line into slot index: 0 accepted, 6 rejected/empty.
   virtual std::uint8_t ParseLine(const std::string& line, int index) = 0;
+  // Slots 4 to 6 have a meaning only for ORU, which overrides 4 and 6; for
+  // every other line they change nothing and return 0. The windows do not
+  // call them (the grid adds and deletes rows itself).
   // 4: Fills slot index from a video file name; returns 0.
-  virtual int FillFromFileName(int index, const std::string& fileName) = 0;
-  // 5: Returns 0; nothing calls it.
-  virtual int SongSlot5() = 0;
+  virtual int FillFromFileName(int /*index*/, const std::string& /*fileName*/) { return 0; }
+  // 5: Returns 0.
+  virtual int SongSlot5() { return 0; }
   // 6: Moves the songs after index one slot down (ORU); returns 0.
-  virtual int DeleteSong(int index) = 0;
+  virtual int DeleteSong(int /*index*/) { return 0; }
   // 7: Copies every song's VideoFile to targetDir + SongNo + ".dat"; targetDir
   // is the folder the run holds (Target()).
   virtual void CopySongFiles(const std::string& sourceDir, const std::string& targetDir,
