@@ -128,6 +128,14 @@ class WindowTest : public ::testing::Test {
     Pump();
     return window;
   }
+  // Closes the window as the owner does (WM_CLOSE) and takes the quit
+  // message it leaves, so that the next window starts afresh.
+  static void Close(w32ui::MainWindow& w) {
+    SendMessageW(w.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(w.hwnd()));
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
   std::wstring Video(const std::string& name, std::size_t size) {
     return dir_.Write(name, std::string(size, 'v')).wstring();
   }
@@ -464,11 +472,8 @@ TEST_F(WindowTest, TheLastFoldersAreRememberedAcrossStarts) {
     auto w = Start(kProductOru);
     ASSERT_NE(w, nullptr);
     AddFiles(*w, {song});
-    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);  // the songs are not copied: answered yes
-    EXPECT_FALSE(IsWindow(w->hwnd()));
+    Close(*w);  // the songs are not copied: answered yes
   }
-  MSG quit;
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(Wide(w->form().SourceFolder()), dir_.path().wstring() + L"\\");
@@ -490,11 +495,8 @@ TEST_F(WindowTest, TheSettingsAnOwnerHasAreReadAndKeptUnderTheirValues) {
     EXPECT_EQ(SendMessageW(GetDlgItem(w->hwnd(), w32ui::kIdChkVerify), BM_GETCHECK, 0, 0),
               BST_UNCHECKED);
     EXPECT_EQ(w->form().NameOrder(), TNameOrder::kSingerTitle);
-    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(w->hwnd()));
+    Close(*w);
   }
-  MSG quit;
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
   const w32ui::RegistrySettings kept(kTestSettings);
   EXPECT_EQ(kept.Number(L"run", L"verify"), std::optional<unsigned long>(0));
   EXPECT_EQ(kept.Text(L"files", L"nameOrder"), std::optional<std::wstring>(L"singer-title"));
@@ -525,11 +527,8 @@ TEST_F(WindowTest, ThePinyinReadingIsChosenInTheToolBarAndRemembered) {
     AddFiles(*w, {Video("长城谣-周小燕.mpg", 10)});
     EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 1), L"ZCY");
     EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 0), L"CQSL");
-    SendMessageW(w->hwnd(), WM_CLOSE, 0, 0);  // the songs are not copied: answered yes
-    EXPECT_FALSE(IsWindow(w->hwnd()));
+    Close(*w);  // the songs are not copied: answered yes
   }
-  MSG quit;
-  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the closed window's
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(SendMessageW(GetDlgItem(w->hwnd(), w32ui::kIdCbPinyinReading), CB_GETCURSEL, 0, 0), 1);
