@@ -291,9 +291,8 @@ class TfrmMain : public TWindowSide {
   // The run's question about songs in the grid twice: true to go on (also
   // when there are none).
   bool DuplicatesAccepted();
-  // What of the files the owner chose or dropped is added: videos only (a
-  // folder gives the videos in it, in name order), each file once, names
-  // that do not break vod.txt; the others are told in one message.
+  // What of the files the owner chose or dropped is added (ui/videos_to_add.h);
+  // the others are told in one message.
   TStringList VideosToAdd(const TStringList& chosen);
   // False (and the Part's message) when more rows would pass 99.
   bool RoomForRows(int more);

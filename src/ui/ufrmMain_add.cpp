@@ -10,6 +10,7 @@
 #include "ui/product_columns.h"
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
+#include "ui/videos_to_add.h"
 
 void TfrmMain::btnAddClick() {
   if (Busy() || FSongList == nullptr) return;
@@ -56,46 +57,11 @@ void TfrmMain::AddDroppedFiles(const TStringList& dropped) {
 TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
   std::set<std::string> taken;
   for (int row = 0; row < lvList.RowCount(); ++row) taken.insert(lvList.Cell(kColVideo, row));
-  TStringList files;
-  std::string refused;
-  auto refuse = [&](const std::string& path, const std::string& why) {
-    refused += ui_text::RefusedFile(ExtractName(path), why) + "\r\n";
-  };
-  auto consider = [&](const std::string& path) {
-    TBaseSongData names;
-    ParseSongFileName(path, names, nameOrder_);
-    if (!IsVideoFile(path)) {
-      refuse(path, ui_text::NotAVideo());
-    } else if (!taken.insert(path).second) {
-      refuse(path, ui_text::AddedBefore());
-    } else if (BreaksVodLine(names.SongName) || BreaksVodLine(names.Singer)) {
-      refuse(path, ui_text::NameBreaksList());
-    } else if (const std::int64_t size = env_->FileSize(path); size >= kLargestVideo) {
-      // The jukebox reads FAT32 sticks, which hold no file of 4 GiB.
-      refuse(path, ui_text::VideoTooLarge(FormatDiskSize(size)));
-    } else {
-      files.push_back(path);
-    }
-  };
-  for (const auto& path : chosen) {
-    if (!env_->DirExists(path)) {
-      consider(path);
-      continue;
-    }
-    // A folder: the videos in it, in name order; its other files are not
-    // what the owner meant to add.
-    TStringList names = env_->ListFiles(path);
-    std::sort(names.begin(), names.end());
-    const bool separated = path.ends_with('/') || path.ends_with('\\');
-    const std::string folder = separated ? path : path + env_->PathSeparator();
-    for (const auto& name : names) {
-      if (IsVideoFile(name)) consider(folder + name);
-    }
+  const TVideosToAdd videos = ::VideosToAdd(chosen, taken, nameOrder_, kLargestVideo, *env_);
+  if (!videos.refused.empty()) {
+    ShowMsg(this, ui_text::ToolCaption(), ui_text::FilesNotAdded(videos.refused), kMsgWarning);
   }
-  if (!refused.empty()) {
-    ShowMsg(this, ui_text::ToolCaption(), ui_text::FilesNotAdded(refused), kMsgWarning);
-  }
-  return files;
+  return videos.files;
 }
 
 bool TfrmMain::RoomForRows(int more) {
