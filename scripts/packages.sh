@@ -10,8 +10,9 @@ RUN_PACKAGES=(fonts-wqy-zenhei qt6-translations-l10n)
 # the console's FAT test (an image made by dosfstools' mkfs.fat and checked by
 # its fsck.fat, written and read as a DOS tool does by mtools, mounted through
 # fusefat), and strace, with which tests/tools/kill_points.sh kills a run at
-# each system call.
-TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 libbenchmark-dev
+# each system call; the certificates with which tools/fetch_phrase_data.sh
+# downloads the phrase table's source where npm is not installed.
+TEST_PACKAGES=(googletest libgtest-dev libicu-dev icu-devtools unicode-data python3 ca-certificates libbenchmark-dev
   fuse3 libfuse3-dev xvfb xauth fusefat dosfstools mtools strace)
 # Making the Debian package: dpkg-shlibdeps finds the libraries it needs.
 PACKAGE_PACKAGES=(dpkg-dev file)
