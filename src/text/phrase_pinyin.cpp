@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/phrase_pinyin.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -65,17 +66,10 @@ Match LongestPhraseAt(std::string_view text, std::size_t at) {
 }
 
 const TPolyphone* FindPolyphone(unsigned code) {
-  std::size_t lo = 0;
-  std::size_t hi = kPolyphoneCount;
-  while (lo < hi) {
-    const std::size_t mid = lo + (hi - lo) / 2;
-    if (Polyphones[mid].code < code) {
-      lo = mid + 1;
-    } else {
-      hi = mid;
-    }
-  }
-  return lo < kPolyphoneCount && Polyphones[lo].code == code ? &Polyphones[lo] : nullptr;
+  const TPolyphone* end = Polyphones + kPolyphoneCount;
+  const TPolyphone* found = std::lower_bound(
+      Polyphones, end, code, [](const TPolyphone& p, unsigned c) { return p.code < c; });
+  return found != end && found->code == code ? found : nullptr;
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TChosenPaths GbkPathsOf(const std::vector<std::string>& utf8Paths) {
 }
 
 std::string RefusedPathsMessage(const std::vector<std::string>& refused) {
-  std::string message = gbk::ToUtf8(ui_text::FileNamesNotGbk(""));
+  std::string message = gbk::ToUtf8(ui_text::FileNamesNotGbk());
   for (std::size_t i = 0; i < refused.size(); ++i) {
     if (i > 0) message += "\r\n";
     message += refused[i];

@@ -110,16 +110,12 @@ ADDSONGS_TEXT(NameOrderLabel, u8"文件名格式")
 ADDSONGS_TEXT(TitleSingerChoice, u8"歌名-歌手")
 ADDSONGS_TEXT(SingerTitleChoice, u8"歌手-歌名")
 ADDSONGS_TEXT(DuplicatesCaption, u8"歌曲重复")
+ADDSONGS_TEXT(FileNamesNotGbk,
+              u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：\r\n")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
   return Fill(Gbk(u8"文件 %s 中没有可识别的歌曲行，无法判断加歌系列。"), {file});
-}
-
-std::string FileNamesNotGbk(const std::string& names) {
-  return Fill(
-      Gbk(u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：\r\n%s"),
-      {names});
 }
 
 std::string SongCount(int count, const std::string& sizeText) {

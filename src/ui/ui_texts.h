@@ -98,8 +98,9 @@ const std::string& CloseCaption();
 std::string CloseUncopiedQuestion(int songs);
 // Said after "用户加歌完成" when the songs went onto the USB disk.
 const std::string& StickCanBeRemoved();
-// Files whose names have no GBK form were not taken (names one per line).
-std::string FileNamesNotGbk(const std::string& names);
+// Files whose names have no GBK form were not taken: the heading, ending in
+// a line break, that the names follow one per line.
+const std::string& FileNamesNotGbk();
 
 // Buttons of questions
 const std::string& YesButton();
