@@ -109,7 +109,8 @@ void TConsoleView::CopyPanelChanged(const TCopyPanel& panel) {
   }
 }
 
-std::optional<std::string> TConsoleView::ChooseFolder(const std::string& prompt) {
+std::optional<std::string> TConsoleView::ChooseFolder(const std::string& prompt,
+                                                      const std::string&) {
   Line(prompt + " " + answers_.folder);
   if (answers_.folder.empty()) return std::nullopt;
   return answers_.folder;
@@ -138,7 +139,8 @@ void TConsoleView::ShowModal(TfrmLogin& form) {
   form.SetView(nullptr);
 }
 
-std::optional<std::string> TConsoleView::ChooseFile(const std::string&, const std::string&) {
+std::optional<std::string> TConsoleView::ChooseFile(const std::string&, const std::string&,
+                                                    const std::string&) {
   return answers_.loadFile;
 }
 

@@ -55,7 +55,8 @@ class TConsoleView final : public TQueuedMainView,
   void UsbDiskChosen(const std::string& volume) override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
-  std::optional<std::string> ChooseFolder(const std::string& prompt) override;
+  std::optional<std::string> ChooseFolder(const std::string& prompt,
+                                          const std::string& start) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
@@ -63,8 +64,8 @@ class TConsoleView final : public TQueuedMainView,
 
   // The dialogs' views
   void Close() override {}
-  std::optional<std::string> ChooseFile(const std::string& title,
-                                        const std::string& filter) override;
+  std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter,
+                                        const std::string& start) override;
   void SetNumberText(const std::string&) override {}
   void FocusNumber() override {}
   void ShowMessage(const std::string& caption, const std::string& text) override;

@@ -112,8 +112,10 @@ LoginDialog::~LoginDialog() {
 }
 
 std::optional<std::string> LoginDialog::ChooseFile(const std::string& title,
-                                                   const std::string& filter) {
-  const QString file = prompts_.OpenFile(this, ToQt(title), lastFolder_, QtFilter(ToQt(filter)));
+                                                   const std::string& filter,
+                                                   const std::string& start) {
+  const QString folder = start.empty() ? lastFolder_ : ToQt(start);
+  const QString file = prompts_.OpenFile(this, ToQt(title), folder, QtFilter(ToQt(filter)));
   if (file.isEmpty()) return std::nullopt;
   lastFolder_ = QFileInfo(file).absolutePath();
   const auto paths = GbkPaths({file}, prompts_, this);

@@ -43,8 +43,8 @@ class LoginDialog final : public QDialog, public ILoginView {
   LoginDialog(TfrmLogin& form, IPrompts& prompts, QString& lastFolder, QWidget* parent = nullptr);
   ~LoginDialog() override;
   void Close() override { accept(); }
-  std::optional<std::string> ChooseFile(const std::string& title,
-                                        const std::string& filter) override;
+  std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter,
+                                        const std::string& start) override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
 

@@ -294,8 +294,10 @@ int MainWindow::Ask(const TQuestion& question) {
   return AskQuestion(prompts_, this, question);
 }
 
-std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
-  const QString folder = prompts_.Folder(this, ToQt(prompt), targetFolder_);
+std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt,
+                                                    const std::string& start) {
+  const QString folder =
+      prompts_.Folder(this, ToQt(prompt), start.empty() ? targetFolder_ : ToQt(start));
   if (folder.isEmpty()) return std::nullopt;
   const std::vector<std::string> path = GbkPaths({folder}, prompts_, this);
   if (path.empty()) return std::nullopt;

@@ -21,6 +21,10 @@ struct TRunSong {
   std::string number;  // "660001": its file is number + ".dat"
   std::string title;   // for messages
   std::string video;   // the source file; "" keeps the .dat the target holds
+  // The target's .dat of this number already holds video, byte for byte
+  // (SameSongFile, checked before the run: the file of a run that did not
+  // end): it is not copied again, and is listed as a copied song.
+  bool onTarget = false;
   // "660001 海风": how messages name it.
   std::string Label() const { return number + " " + title; }
 };
@@ -37,6 +41,11 @@ struct TRunPlan {
   // as the file holds it). A run that stops lists those whose .dat no new
   // song touched again.
   std::vector<std::pair<std::string, std::string>> replacedLines;
+  // Song numbers ("660003") whose .dat the run removes: songs the owner
+  // deleted from the list, files no list names that the owner let go. The
+  // list is first written without them, then their files go, before any
+  // copy; a number a song of the plan has is never removed.
+  std::vector<std::string> remove;
   std::int64_t needSize = 0;  // the videos' bytes as the window counted them
   bool verify = true;         // read every file back from the device
 };
@@ -89,6 +98,13 @@ struct TRunOutcome {
   // could not be read, that were not read back; the first read error.
   std::vector<std::string> verified, differ, unreadable, unchecked;
   std::string readError;
+  // The songs (number and title) taken as copied because the target held
+  // their file already (TRunSong::onTarget).
+  std::vector<std::string> alreadyThere;
+  // The numbers whose .dat the run removed (TRunPlan::remove) and their
+  // bytes; those it could not remove.
+  std::vector<std::string> removed, notRemoved;
+  std::int64_t removedBytes = 0;
   // Fingerprints of every list the run wrote there (FingerprintOf).
   std::vector<std::uint64_t> listsWritten;
 };
@@ -106,6 +122,12 @@ TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan
 // window's count less the files replaced.
 std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRunPlan& plan,
                         std::int64_t unit, const TTargetDir::TSongNoOf& songNoOf);
+
+// Whether the target's .dat of number holds the same bytes as the file at
+// video: the same size, and the same checksum of the whole of both (read
+// only when the sizes are equal). False when either cannot be read.
+bool SameSongFile(platform::Env& env, const TTargetDir& target, const std::string& number,
+                  const std::string& video);
 
 // An observer that tells nothing and never stops a run.
 class TSilentRun final : public IRunObserver {

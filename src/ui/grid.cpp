@@ -132,6 +132,20 @@ void TGrid::DeleteRow(int row) {
   View().CurrentCellChanged(current_col_, current_row_);
 }
 
+TGrid::TRow TGrid::SavedRow(int row) const {
+  return rows_.at(static_cast<std::size_t>(row));
+}
+
+void TGrid::PutRow(int at, TRow row) {
+  if (at < 0 || at > RowCount()) throw std::out_of_range("grid row " + std::to_string(at));
+  row.cells.resize(kGridColumns);
+  row.marks.resize(kGridColumns);
+  View().RowsAboutToBeInserted(at, at);
+  rows_.insert(rows_.begin() + at, std::move(row));
+  if (current_row_ >= at) ++current_row_;
+  View().RowsInserted();
+}
+
 void TGrid::Clear() {
   if (!rows_.empty()) {
     View().RowsAboutToBeRemoved(0, RowCount() - 1);

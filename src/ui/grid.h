@@ -131,6 +131,17 @@ class TGrid {
   void DeleteRow(int row);
   void Clear();
 
+  // A row as it is (cells, marks, origin), to put back later.
+  struct TRow {
+    std::vector<std::string> cells;
+    std::vector<TMark> marks;
+    std::shared_ptr<const TRowOrigin> origin;
+  };
+  // A copy of row (std::out_of_range outside the grid).
+  TRow SavedRow(int row) const;
+  // Inserts the saved row before row at (0..RowCount; no OnChange).
+  void PutRow(int at, TRow row);
+
   // The row's origin (null for a row not loaded from a vod.txt), and whether
   // its cells are still as the load wrote them.
   void SetOrigin(int row, std::shared_ptr<const TRowOrigin> origin);
@@ -188,11 +199,6 @@ class TGrid {
   std::string& At(int col, int row);
 
   std::vector<TGridColumn> columns_;
-  struct TRow {
-    std::vector<std::string> cells;
-    std::vector<TMark> marks;
-    std::shared_ptr<const TRowOrigin> origin;
-  };
   std::vector<TRow> rows_;
   int current_col_ = 0;
   int current_row_ = -1;

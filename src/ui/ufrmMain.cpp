@@ -417,3 +417,7 @@ void TfrmMain::PumpMessages() {
 void TfrmMain::ShowBox(const std::string& caption, const std::string& text, int kind) {
   view_.ShowBox(caption, text, kind);
 }
+
+void TfrmMain::UndoDelete() {}
+void TfrmMain::LookAtStick() {}
+void TfrmMain::PollUsb() {}

@@ -143,8 +143,27 @@ class TfrmMain : public TWindowSide {
   void SetPinyinReading(TPinyinReading reading) { pinyinReading_ = reading; }
   // "删除": deletes the current row (the last one: as "清空").
   void N1Click();
-  // "清空": removes every row; the next proposed number is "0000".
+  // "清空": removes every row; the next proposed number is "0000", or the
+  // one after the stick's highest.
   void N2Click();
+  // "撤销删除": the rows the last "删除" or "清空" removed come back where
+  // they were, with their marks; false (nothing done) when there are none.
+  // Adding, loading or a run forgets them.
+  bool CanUndoDelete() const { return !deleted_.rows.empty(); }
+  void UndoDelete();
+
+  // ---- The stick ----
+  // Looks at the stick again: the USB disk's vod folder, else the folder
+  // the last run went to. A front end calls it when the system tells that a
+  // disk came or went; the form calls it when it opens, after each run and
+  // when a target folder was chosen. Reads the list and the free space,
+  // writes nothing, and shows the result (IMainView::StickChanged).
+  void LookAtStick();
+  // Cheap, for a timer: looks at the stick again (LookAtStick) when the USB
+  // disks the system lists changed since the last look; nothing while the
+  // window is busy.
+  void PollUsb();
+  const TStickView& Stick() const { return stick_; }
 
   // ---- Adding songs (the new-song dialog) ----
   void btnAddClick();
@@ -331,6 +350,15 @@ class TfrmMain : public TWindowSide {
   bool copying_ = false;
   bool cancelRequested_ = false;  // 取消 during the copy or the check
   bool closeAfterRun_ = false;
+  bool closeNow_ = false;  // the run the owner closed the window in has ended
+  // What the window shows of the stick, and the USB disks it saw last.
+  TStickView stick_;
+  std::vector<std::string> usbSeen_;
+  // The rows the last "删除" or "清空" removed (row index, the row).
+  struct TDeleted {
+    std::vector<std::pair<int, TGrid::TRow>> rows;
+    std::uint32_t nextNo = 0;
+  } deleted_;
   bool counting_ = false;           // a 2049 is being handled
   std::int64_t pendingCount_ = -1;  // a 2049 that came meanwhile
   // Per target folder: song files no list names that the owner chose to keep.

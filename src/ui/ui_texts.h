@@ -26,6 +26,7 @@ const std::string& CompleteButton();
 const std::string& CloseButton();
 const std::string& DeleteItem();
 const std::string& ClearItem();
+const std::string& UndoDeleteItem();  // "撤销删除"
 // The grid's column caption of column col (0 .. kGridColumns-1 of ui/grid.h).
 const std::string& GridCaption(int col);
 const std::string& FixedPane();     // "U盘加歌工具,限于99首"

@@ -29,9 +29,11 @@ struct TQuestion {
     kExistingSongs,    // the target holds songs: keep them, replace them, cancel
     kRenumber,         // new songs' numbers clash with kept songs: renumber, cancel
     kUnreadLines,      // a vod.txt has lines that cannot be read: go on, cancel
-    kDuplicates,       // the run meets songs that are in the grid twice: go on, cancel
-    kConfirmReplace,   // replacing the target's songs, asked once more: keep, replace, cancel
-    kRestoreList,      // a copy of the target's earlier list to put back: one per copy, cancel
+    kDuplicates,      // the run meets songs that are in the grid twice: go on, skip repeats, cancel
+    kConfirmReplace,  // replacing the target's songs, asked once more: keep, replace, cancel
+    kRestoreList,     // a copy of the target's earlier list to put back: one per copy, cancel
+    kCleanStrays,     // song files no list names on the target: keep them, remove them
+    kVodFolderChosen,  // the folder chosen is a stick's vod folder: store here, cancel
   };
   Id id;
   std::string caption;
@@ -51,8 +53,9 @@ class ILoginView : public IDialogView {
  public:
   // The open-file dialog (title, filter "name|pattern"): the chosen path, or
   // nothing when the user cancelled.
-  virtual std::optional<std::string> ChooseFile(const std::string& title,
-                                                const std::string& filter) = 0;
+  // The dialog starts in folder start ("" where the system chooses).
+  virtual std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter,
+                                                const std::string& start) = 0;
   // A modal message box of kind 0-3 (see model/window_side.h).
   virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
   // The question: the index of the button chosen; -1 when the window was
@@ -115,6 +118,21 @@ struct TCopyPanel {
 // fifty times a second while the copy runs at the disk's speed.
 inline constexpr std::chrono::milliseconds kMessageLoopInterval{20};
 
+// What the main window shows of the stick: the USB disk's vod folder, or
+// the folder a run last went to when no USB disk is there. Looking writes
+// nothing.
+struct TStickView {
+  bool found = false;           // a USB disk or a folder is shown
+  std::string where;            // the USB disk's root or the folder's path
+  int songs = 0;                // the songs its list holds
+  std::int64_t freeBytes = -1;  // free space; -1 unknown
+  std::string nextNumber;       // the number the next new song gets ("0030")
+  bool trouble = false;         // the stick could not be read as it should: text says why
+  // The strip's line (GBK): "U盘 E:\：歌曲列表 30 首，可用 1.20G，下一个编号 0030",
+  // "没有找到U盘" when nothing is shown.
+  std::string text;
+};
+
 // The main window's buttons.
 enum class TMainButton : std::uint8_t { kAdd, kComplete, kClose, kRestore };
 
@@ -145,8 +163,12 @@ class IMainView {
   virtual void ShowBox(const std::string& caption, const std::string& text, int kind) = 0;
   // The question (see ILoginView::Ask), owned by the main window.
   virtual int Ask(const TQuestion& question) = 0;
-  // The folder browser with the prompt: the chosen folder, or nothing.
-  virtual std::optional<std::string> ChooseFolder(const std::string& prompt) = 0;
+  // The folder browser with the prompt, starting at folder start ("" where
+  // the system chooses): the chosen folder, or nothing.
+  virtual std::optional<std::string> ChooseFolder(const std::string& prompt,
+                                                  const std::string& start) = 0;
+  // What the window shows of the stick changed (a strip above the grid).
+  virtual void StickChanged(const TStickView& /*stick*/) {}
 
   // Shows the dialog of the form modally and returns when it is closed. The
   // view connects the dialog's window to the form (form.SetView) first and

@@ -75,8 +75,10 @@ void LoginDialog::OnCancel() {
 }
 
 std::optional<std::string> LoginDialog::ChooseFile(const std::string& title,
-                                                   const std::string& filter) {
-  const std::wstring file = prompts_.OpenFile(hwnd_, Wide(title), lastFolder_, Wide(filter));
+                                                   const std::string& filter,
+                                                   const std::string& start) {
+  const std::wstring folder = start.empty() ? lastFolder_ : Wide(start);
+  const std::wstring file = prompts_.OpenFile(hwnd_, Wide(title), folder, Wide(filter));
   if (file.empty()) return std::nullopt;
   lastFolder_ = FolderOf(file);
   const auto paths = GbkPaths({file}, prompts_, hwnd_);

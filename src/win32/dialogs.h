@@ -44,8 +44,8 @@ class LoginDialog final : public Dialog, public ILoginView {
   LoginDialog(TfrmLogin& form, IPrompts& prompts, std::wstring& lastFolder, HWND owner);
   ~LoginDialog() override;
   void Close() override { EndModal(); }
-  std::optional<std::string> ChooseFile(const std::string& title,
-                                        const std::string& filter) override;
+  std::optional<std::string> ChooseFile(const std::string& title, const std::string& filter,
+                                        const std::string& start) override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
 

@@ -197,8 +197,10 @@ int MainWindow::Ask(const TQuestion& question) {
   return AskQuestion(prompts_, hwnd_, question);
 }
 
-std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt) {
-  const std::wstring folder = prompts_.Folder(hwnd_, Wide(prompt), targetFolder_);
+std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt,
+                                                    const std::string& start) {
+  const std::wstring folder =
+      prompts_.Folder(hwnd_, Wide(prompt), start.empty() ? targetFolder_ : Wide(start));
   if (folder.empty()) return std::nullopt;
   const std::vector<std::string> path = GbkPaths({folder}, prompts_, hwnd_);
   if (path.empty()) return std::nullopt;

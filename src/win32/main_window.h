@@ -68,7 +68,8 @@ class MainWindow final : public Window, public IMainView {
   void ProcessMessages() override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
-  std::optional<std::string> ChooseFolder(const std::string& prompt) override;
+  std::optional<std::string> ChooseFolder(const std::string& prompt,
+                                          const std::string& start) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;

@@ -81,7 +81,8 @@ class FakeMainView : public TQueuedMainView,
     const auto answer = answers.find(question.id);
     return answer == answers.end() ? 0 : answer->second;
   }
-  std::optional<std::string> ChooseFolder(const std::string&) override {
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string& start) override {
+    foldersOffered.push_back(start);
     if (onChooseFolder) onChooseFolder();
     return chosenFolder;
   }
@@ -109,7 +110,9 @@ class FakeMainView : public TQueuedMainView,
 
   // ---- The dialogs' views ----
   void Close() override {}
-  std::optional<std::string> ChooseFile(const std::string&, const std::string&) override {
+  std::optional<std::string> ChooseFile(const std::string&, const std::string&,
+                                        const std::string& start) override {
+    foldersOffered.push_back(start);
     return chosenFile;
   }
   void SetNumberText(const std::string& text) override { numberTexts.push_back(text); }
