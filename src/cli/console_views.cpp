@@ -61,7 +61,13 @@ int TConsoleView::Ask(const TQuestion& question) {
       answer = 0;  // the lines are kept as they are: nothing is lost
       break;
     case Id::kDuplicates:
-      answer = answers_.allowDuplicates ? 0 : cancel;
+      answer = answers_.allowDuplicates ? 0 : answers_.skipDuplicates ? 1 : cancel;
+      break;
+    case Id::kCleanStrays:
+      answer = answers_.removeUnlisted ? 1 : 0;
+      break;
+    case Id::kVodFolderChosen:
+      answer = 0;  // the folder named is the stick's vod folder: the songs go there
       break;
     case Id::kConfirmReplace:
       // --replace was asked for: the first button would keep the songs.
@@ -78,8 +84,8 @@ int TConsoleView::Ask(const TQuestion& question) {
   }
   ShowBox(question.caption, question.text, kMsgQuestion);
   Line("> " + question.buttons[static_cast<std::size_t>(answer)]);
-  if (question.id == Id::kDuplicates && answer != 0) {
-    out_ << "  (--allow-duplicates adds them anyway)\n";
+  if (question.id == Id::kDuplicates && answer == cancel) {
+    out_ << "  (--allow-duplicates adds them anyway, --skip-duplicates leaves the repeats out)\n";
   }
   return answer;
 }

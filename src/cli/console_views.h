@@ -32,6 +32,8 @@ struct TConsoleAnswers {
   TExisting existing = TExisting::kRefuse;
   std::optional<TNameOrder> nameOrder;  // chosen in the new-song dialog (none: kept)
   bool allowDuplicates = false;         // the run goes on with songs in the grid twice
+  bool skipDuplicates = false;          // ... leaving the repeats out
+  bool removeUnlisted = false;          // song files no list names on the target go
   int restoreCopy = -1;                 // the earlier list to put back (0: the newest); -1 none
 };
 

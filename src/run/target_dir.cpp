@@ -71,6 +71,19 @@ std::string UsbVodFolder(platform::Env& env) {
   return volumes.empty() ? "" : VodFolderIn(volumes.front(), env.PathSeparator());
 }
 
+std::string UsbFolderToOpen(platform::Env& env) {
+  const auto volumes = env.UsbVolumes();
+  if (volumes.empty()) return "";
+  TTargetDir vod(env, VodFolderIn(volumes.front(), env.PathSeparator()));
+  try {
+    vod.Inspect();
+    if (vod.Contents().exists) return vod.Path();
+  } catch (const std::exception&) {
+    // Unreadable or busy: the root is where the owner starts.
+  }
+  return volumes.front();
+}
+
 TTargetDir::TTargetDir(platform::Env& env, std::string path, TSongNoOf songNoOf)
     : env_(env), path_(std::move(path)), songNoOf_(std::move(songNoOf)) {}
 

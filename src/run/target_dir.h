@@ -30,6 +30,10 @@ std::string VodFolderIn(const std::string& folder, char separator);
 // The vod folder of the USB disk: that of the first USB volume
 // (platform::Env::UsbVolumes); "" when none is mounted. Nothing is made.
 std::string UsbVodFolder(platform::Env& env);
+// Where a file dialog for the stick starts: the USB disk's vod folder as it
+// is spelled there when it exists, else the disk's root; "" without a USB
+// disk. Looks only.
+std::string UsbFolderToOpen(platform::Env& env);
 
 class TTargetDir {
  public:

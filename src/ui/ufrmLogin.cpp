@@ -46,7 +46,8 @@ void TfrmLogin::CloseView() {
 
 void TfrmLogin::btnVodClick() {
   if (view_ == nullptr) return;
-  const auto chosen = view_->ChooseFile(ui_text::OpenVodButton(), ui_text::VodFilter());
+  const auto chosen =
+      view_->ChooseFile(ui_text::OpenVodButton(), ui_text::VodFilter(), UsbFolderToOpen(*env_));
   if (!chosen || chosen->empty() || !env_->FileExists(*chosen)) return;
 
   std::string file = *chosen;

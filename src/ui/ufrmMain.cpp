@@ -421,3 +421,4 @@ void TfrmMain::ShowBox(const std::string& caption, const std::string& text, int 
 void TfrmMain::UndoDelete() {}
 void TfrmMain::LookAtStick() {}
 void TfrmMain::PollUsb() {}
+std::string TfrmMain::StickStart() const { return stick_.where; }

@@ -242,6 +242,8 @@ class TfrmMain : public TWindowSide {
 
   // ---- What a run shows (the copy panel, the folder prompt, low space) ----
   std::string ChooseSaveFolder();
+  // Where the folder browser starts: the stick shown (its root), "" when none.
+  std::string StickStart() const;
   void ShowCopyFile(const std::string& source, const std::string& dest);
   // The run reads back the file at path (which of how many, its bytes and
   // those of all of them): the copy panel's check phase.

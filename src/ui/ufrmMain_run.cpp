@@ -214,7 +214,7 @@ void TfrmMain::btnRestoreClick() {
 // ---- Callbacks of the run ----
 
 std::string TfrmMain::ChooseSaveFolder() {
-  const auto chosen = view_.ChooseFolder(ui_text::ChooseFolderPrompt());
+  const auto chosen = view_.ChooseFolder(ui_text::ChooseFolderPrompt(), StickStart());
   if (!chosen || chosen->empty()) return "";
   // Made by the copy, once every check passed: a refused run makes nothing.
   return VodFolderIn(*chosen, env_->PathSeparator());
