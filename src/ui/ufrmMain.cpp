@@ -91,6 +91,8 @@ void TfrmMain::btnCloseClick() {
 }
 
 bool TfrmMain::FormCloseQuery() {
+  // The owner said yes during the copy; the run has told what it copied.
+  if (closeNow_) return true;
   if (!copying_) {
     // Songs that no finished run copied are the owner's work: asked first.
     if (Busy()) return false;
@@ -421,4 +423,6 @@ void TfrmMain::ShowBox(const std::string& caption, const std::string& text, int 
 void TfrmMain::UndoDelete() {}
 void TfrmMain::LookAtStick() {}
 void TfrmMain::PollUsb() {}
-std::string TfrmMain::StickStart() const { return stick_.where; }
+std::string TfrmMain::StickStart() const {
+  return stick_.where;
+}

@@ -68,8 +68,9 @@ class TfrmMain : public TWindowSide {
   // "关闭": closes the window, which ends the program.
   void btnCloseClick();
   // The user closes the window another way: true to let it close now.
-  // During a copy the user is asked first; yes cancels the copy, and the
-  // window closes when the run has ended.
+  // During a copy the user is asked first (once); yes cancels the copy, the
+  // run tells what it copied, and the window closes (CloseWindow, after
+  // which this returns true without asking).
   bool FormCloseQuery();
 
   // ---- The grid ----

@@ -37,23 +37,29 @@ class TfrmMain::TCopyPanelRun final : public IRunObserver {
 
 void TfrmMain::btnCompleteClick() {
   if (Busy() || FSongList == nullptr) return;
-  TBusy busy(*this);
-  FLastRun = TRunResult::kRefused;
-  Guarded([&] {
-    if (!GridReadyForRun()) return;
-    // The target is held (and locked) from here to the end of the run.
-    struct TargetHeld {
-      TBaseSong& list;
-      ~TargetHeld() { list.CloseTarget(); }
-    } held{*FSongList};
-    const std::optional<bool> onUsb = ChooseTarget();
-    if (onUsb) CopyAndReport(*onUsb);
-  });
-  copying_ = false;
-  if (closeAfterRun_) {
-    closeAfterRun_ = false;
-    view_.CloseWindow();
+  {
+    TBusy busy(*this);
+    FLastRun = TRunResult::kRefused;
+    Guarded([&] {
+      if (!GridReadyForRun()) return;
+      // The target is held (and locked) from here to the end of the run.
+      struct TargetHeld {
+        TBaseSong& list;
+        ~TargetHeld() { list.CloseTarget(); }
+      } held{*FSongList};
+      const std::optional<bool> onUsb = ChooseTarget();
+      if (onUsb) CopyAndReport(*onUsb);
+    });
+    copying_ = false;
   }
+  if (closeAfterRun_) {
+    // Asked once: the window closes without asking again.
+    closeAfterRun_ = false;
+    closeNow_ = true;
+    view_.CloseWindow();
+    return;
+  }
+  LookAtStick();
 }
 
 bool TfrmMain::GridReadyForRun() {
