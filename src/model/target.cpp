@@ -80,8 +80,11 @@ TRunPlan TBaseSong::Plan(bool verify) const {
   TRunPlan plan;
   for (int i = 0; i < FCount; ++i) {
     const TBaseSongData& song = *const_cast<TBaseSong*>(this)->GetSong(i);
-    plan.songs.push_back({song.SongNo, song.SongName, song.VideoFile});
+    TRunSong run{song.SongNo, song.SongName, song.VideoFile};
+    run.onTarget = !song.VideoFile.empty() && FOnTarget.count(song.SongNo) != 0;
+    plan.songs.push_back(run);
   }
+  plan.remove = FRemove;
   plan.lines = FLines;
   plan.encode = [this](const TStringList& lines) { return EncodeVod(lines); };
   plan.keptLines = FKeptLines;

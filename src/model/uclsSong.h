@@ -199,6 +199,12 @@ class TBaseSong {
   // those whose .dat no new song touched again, so the old songs that are
   // still there stay listed.
   std::vector<std::pair<std::string, std::string>> FReplacedLines;  // (SongNo, line)
+  // Song numbers whose .dat the target already holds byte for byte (a run
+  // that did not end copied them): not copied again (TRunSong::onTarget).
+  std::set<std::string> FOnTarget;
+  // Song numbers whose .dat the run removes after the list no longer names
+  // them (TRunPlan::remove).
+  std::vector<std::string> FRemove;
 
   // The song number of a line of this product line, "" when it refuses it.
   virtual std::string SongNoOf(const std::string& line) const = 0;

@@ -84,6 +84,22 @@ std::string UsbFolderToOpen(platform::Env& env) {
   return volumes.front();
 }
 
+bool IsVodFolder(platform::Env& env, const std::string& folder) {
+  std::string path = folder;
+  while (path.size() > 1 && IsSeparator(path.back())) path.pop_back();
+  if (LowerAscii(ExtractName(path)) != "vod") return false;
+  try {
+    for (const std::string& file : env.ListFiles(path)) {
+      const std::string name = ExtractName(file);
+      if (LowerAscii(name) == TTargetDir::kListName || TTargetDir::IsSongFileName(name))
+        return true;
+    }
+  } catch (const std::exception&) {
+    // A folder that cannot be read is no stick's folder to write into.
+  }
+  return false;
+}
+
 TTargetDir::TTargetDir(platform::Env& env, std::string path, TSongNoOf songNoOf)
     : env_(env), path_(std::move(path)), songNoOf_(std::move(songNoOf)) {}
 

@@ -34,6 +34,10 @@ std::string UsbVodFolder(platform::Env& env);
 // is spelled there when it exists, else the disk's root; "" without a USB
 // disk. Looks only.
 std::string UsbFolderToOpen(platform::Env& env);
+// Whether folder is itself a stick's vod folder: named "vod" (any case) and
+// holding a list or a song file (any case). Looks only; false when it
+// cannot be read.
+bool IsVodFolder(platform::Env& env, const std::string& folder);
 
 class TTargetDir {
  public:

@@ -72,6 +72,7 @@ enum class TCellMark : std::uint8_t {
   kMissing,    // a mandatory field is empty
   kDuplicate,  // the song is in the grid twice
   kDoubtful,   // derived from characters the tables do not know
+  kInvalid,    // a value a run refuses: a number that is no four digits, or twice
 };
 struct TMark {
   TCellMark kind = TCellMark::kNone;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/grid_marks.h"
 
+#include <map>
+
 #include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
@@ -21,6 +23,38 @@ void TGridMarks::Doubtful(int col, int row, const std::string& tip) {
     grid_.SetMark(col, row, TCellMark::kDoubtful, tip);
   } else if (kind == TCellMark::kDoubtful) {
     grid_.SetMark(col, row, TCellMark::kNone);
+  }
+}
+
+void TGridMarks::Numbers() {
+  std::map<std::string, int> first;  // number -> the first row that has it
+  for (int row = 0; row < grid_.RowCount(); ++row) {
+    first.emplace(Trim(grid_.Cell(kColNumber, row)), row);
+  }
+  for (int row = 0; row < grid_.RowCount(); ++row) {
+    const TCellMark kind = grid_.Mark(kColNumber, row).kind;
+    if (kind == TCellMark::kMissing) continue;
+    const std::string number = Trim(grid_.Cell(kColNumber, row));
+    std::string tip;
+    if (!IsSongNumber(number)) {
+      tip = ui_text::NotANumberProblem();
+    } else if (const int other = first[number]; other != row) {
+      tip = ui_text::NumberTwiceProblem(other + 1);
+    } else {
+      // The first of a number that is twice is told by the others' tips;
+      // its own names the next row with it.
+      for (int later = row + 1; later < grid_.RowCount(); ++later) {
+        if (Trim(grid_.Cell(kColNumber, later)) == number) {
+          tip = ui_text::NumberTwiceProblem(later + 1);
+          break;
+        }
+      }
+    }
+    if (!tip.empty()) {
+      grid_.SetMark(kColNumber, row, TCellMark::kInvalid, tip);
+    } else if (kind == TCellMark::kInvalid) {
+      grid_.SetMark(kColNumber, row, TCellMark::kNone);
+    }
   }
 }
 
@@ -59,7 +93,8 @@ std::string TGridMarks::DuplicateLines() const {
   for (int row = 0; row < grid_.RowCount(); ++row) {
     const TTwinOf& twin = twins[static_cast<std::size_t>(row)];
     const int other = twin.song >= 0 ? twin.song : twin.video;
-    if (other < 0) continue;
+    // Each pair once: told at its later row.
+    if (other < 0 || other > row) continue;
     lines += ui_text::DuplicateLine(row + 1, Trim(grid_.Cell(kColNumber, row)),
                                     Trim(grid_.Cell(kColTitle, row)),
                                     Trim(grid_.Cell(kColSinger, row)), other + 1) +

@@ -33,10 +33,14 @@ class TGridMarks {
   // naming the other row; unmarks those that no longer do. A missing mark
   // stays.
   void Duplicates();
+  // Marks the number of every row that is no four digits, or that another
+  // row has too (the tip naming it), as invalid; unmarks those that are
+  // right again. A missing mark stays.
+  void Numbers();
   // Which row each row repeats (ui/duplicates.h).
   std::vector<TTwinOf> Twins() const;
-  // One line per row that repeats another (the run's question), "" when
-  // none does.
+  // One line per row that repeats an earlier row (the run's question), so
+  // each pair is named once; "" when none does.
   std::string DuplicateLines() const;
 
  private:

@@ -11,6 +11,9 @@ bool MarkColour(TCellMark kind, TRgb& colour) {
     case TCellMark::kDuplicate:  // the song twice: orange
       colour = {255, 226, 180};
       return true;
+    case TCellMark::kInvalid:  // a run refuses it: red, as an empty mandatory cell
+      colour = {255, 214, 214};
+      return true;
     case TCellMark::kDoubtful:  // to be looked at again: yellow
       colour = {255, 248, 190};
       return true;

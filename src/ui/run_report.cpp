@@ -3,6 +3,7 @@
 
 #include "model/messages.h"
 #include "model/window_side.h"
+#include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
 namespace {
@@ -13,6 +14,29 @@ bool Flag(const std::vector<bool>& flags, std::size_t i) {
 
 void AddNumber(std::string& to, const std::string& number) {
   to += (to.empty() ? "" : " ") + number;
+}
+
+// What the run did besides copying: songs it found on the stick already,
+// files it removed; "" when neither.
+std::string Besides(const TRunOutcome& outcome) {
+  std::string text;
+  auto line = [&text](const std::string& more) { text += "\r\n" + more; };
+  if (!outcome.alreadyThere.empty()) {
+    std::string songs;
+    for (const std::string& song : outcome.alreadyThere)
+      songs += (songs.empty() ? "" : "；") + song;
+    line(ui_text::AlreadyThereLine(songs));
+  }
+  if (!outcome.removed.empty()) {
+    line(ui_text::RemovedLine(static_cast<int>(outcome.removed.size()),
+                              FormatDiskSize(outcome.removedBytes)));
+  }
+  if (!outcome.notRemoved.empty()) {
+    std::string numbers;
+    for (const std::string& number : outcome.notRemoved) AddNumber(numbers, number);
+    line(ui_text::NotRemovedLine(numbers));
+  }
+  return text;
 }
 
 // A run that stopped: which songs are listed now, which were copied but are
@@ -45,7 +69,8 @@ TRunReport StoppedReport(const TRunOutcome& outcome, const std::vector<TReported
   report.list = outcome.vodWritten      ? TList::kCompleteSongs
                 : outcome.listShortened ? TList::kShortened
                                         : TList::kUnchanged;
-  return {TRunResult::kFailed, ui_text::FailedCaption(), ui_text::CopyFailureReport(report),
+  return {TRunResult::kFailed, ui_text::FailedCaption(),
+          ui_text::CopyFailureReport(report) + Besides(outcome),
           report.cancelled ? kMsgWarning : kMsgError};
 }
 
@@ -57,8 +82,8 @@ TRunReport ReportOf(const TRunOutcome& outcome, const std::vector<TReportedSong>
   switch (outcome.end) {
     case TEnd::kDone: {
       const std::string pull = onUsb ? "\r\n" + ui_text::StickCanBeRemoved() : "";
-      return {TRunResult::kDone, ui_text::DoneCaption(), ui_text::DoneText() + pull,
-              kMsgInformation};
+      return {TRunResult::kDone, ui_text::DoneCaption(),
+              ui_text::DoneText() + Besides(outcome) + pull, kMsgInformation};
     }
     case TEnd::kLowSpace:
       return {TRunResult::kLowSpace, "", "", 0};

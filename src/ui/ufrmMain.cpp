@@ -68,6 +68,7 @@ void TfrmMain::FormCreate() {
       FSongList->KeepUnreadLines();
     });
   }
+  LookAtStick();
 }
 
 void TfrmMain::CreateSongList(std::uint8_t product) {
@@ -144,24 +145,45 @@ void TfrmMain::lvListChange(int col, int row) {
       lvList.Mark(col, row).kind == TCellMark::kDoubtful) {
     lvList.SetMark(col, row, TCellMark::kNone);
   }
+  // What a loaded song lacked is filled now.
+  if (lvList.Mark(col, row).tip == ui_text::KeptWithoutFieldTip()) {
+    lvList.SetMark(col, row, TCellMark::kNone);
+  }
   // The media type switches the track columns where the grid shows it.
   if (col == kColMedia && Shows(kColMedia)) MediaTypeRule(row);
   MarkMissing(row);
   if (col == kColNumber || col == kColTitle || col == kColSinger || col == kColVideo) {
     marks_.Duplicates();
   }
+  if (col == kColNumber) marks_.Numbers();
+}
+
+std::set<int> TfrmMain::EmptyColumns(int row) {
+  std::set<int> empty;
+  const auto record = product_->RowToRecord(lvList, row, *FSongList);
+  for (const std::string& field : FSongList->BlankFields(*record)) {
+    if (const int col = ColumnOfField(field); col >= 0) empty.insert(col);
+  }
+  return empty;
 }
 
 void TfrmMain::MarkMissing(int row) {
-  std::set<int> empty;
-  // A loaded song left as it was goes back as its line, unjudged.
-  if (!lvList.Unchanged(row)) {
-    const auto record = product_->RowToRecord(lvList, row, *FSongList);
-    for (const std::string& field : FSongList->BlankFields(*record)) {
-      empty.insert(ColumnOfField(field));
+  // A loaded song left as it was goes back as its line: what it lacks is
+  // told, and refuses nothing.
+  if (lvList.Unchanged(row)) {
+    marks_.Missing(row, {});
+    for (const int col : EmptyColumns(row)) {
+      marks_.Doubtful(col, row, ui_text::KeptWithoutFieldTip());
     }
+    return;
   }
-  marks_.Missing(row, empty);
+  marks_.Missing(row, EmptyColumns(row));
+}
+
+void TfrmMain::MarkAllRows() {
+  for (int row = 0; row < lvList.RowCount(); ++row) MarkMissing(row);
+  marks_.Duplicates();
+  marks_.Numbers();
 }
 
 void TfrmMain::TitleRule(int row) {
@@ -291,8 +313,10 @@ void TfrmMain::N1Click() {
   if (Busy() || FSongList == nullptr || lvList.RowCount() == 0) return;
   const int row = lvList.CurrentRow();
   if (row < 0 || row >= lvList.RowCount()) return;
+  RememberDeleted({row});
   lvList.DeleteRow(row);
   marks_.Duplicates();
+  marks_.Numbers();
   lvList.Repaint();
   if (lvList.RowCount() > 0) {
     PostNotify(WM_SONGCOUNT, lvList.RowCount());
@@ -310,7 +334,37 @@ void TfrmMain::N2Click() {
                              {ui_text::YesButton(), ui_text::NoButton()}};
     if (view_.Ask(question) != 0) return;
   }
+  std::vector<int> rows(static_cast<std::size_t>(lvList.RowCount()));
+  for (int row = 0; row < lvList.RowCount(); ++row) rows[static_cast<std::size_t>(row)] = row;
+  RememberDeleted(rows);
   ClearGrid();
+}
+
+void TfrmMain::RememberDeleted(const std::vector<int>& rows) {
+  deleted_ = TDeleted();
+  deleted_.nextNo = FSongList->FNextNo;
+  for (const int row : rows) {
+    deleted_.rows.emplace_back(row, lvList.SavedRow(row));
+    // A song of the stick's list leaves the stick with the next run there.
+    const std::string number = Trim(lvList.Cell(kColNumber, row));
+    if (IsSongNumber(number)) deletedNumbers_.insert("66" + number);
+  }
+}
+
+void TfrmMain::UndoDelete() {
+  if (Busy() || FSongList == nullptr || !lvList.Enabled() || deleted_.rows.empty()) return;
+  TDeleted undone = std::exchange(deleted_, TDeleted());
+  for (auto& [row, saved] : undone.rows) {
+    const std::string number = Trim(saved.cells[kColNumber]);
+    lvList.PutRow(std::min(row, lvList.RowCount()), std::move(saved));
+    deletedNumbers_.erase("66" + number);
+  }
+  FSongList->FNextNo = std::max(FSongList->FNextNo, undone.nextNo);
+  marks_.Duplicates();
+  marks_.Numbers();
+  lvList.Repaint();
+  uncopied_ = uncopied_ || NewSongCount() > 0;
+  PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }
 
 void TfrmMain::ClearGrid() {
@@ -361,7 +415,11 @@ void TfrmMain::WMLoadDone() {
     PumpMessages();
     InsertLoadedRow(lvList.RowCount(), i);
   }
+  // A list from another tool may hold faults: each is marked where it is.
+  MarkAllRows();
   lvList.Repaint();
+  // The status line counts what the grid holds now.
+  PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }
 
 void TfrmMain::InsertLoadedRow(int at, int song) {
@@ -391,7 +449,8 @@ void TfrmMain::WMSongCount(std::int64_t count) {
   } reset{counting_};
   for (;;) {
     UpdateTotalSize();
-    StatusText = ui_text::SongCount(static_cast<int>(count), FSizeText);
+    // The songs this run adds; those kept from the stick are told apart.
+    StatusText = ui_text::SongCountWithKept(NewSongCount(), FSizeText, KeptSongCount());
     view_.SetStatusText(StatusText);
     view_.SetButtonEnabled(TMainButton::kComplete, count > 0 && !copying_);
     if (pendingCount_ < 0) break;
@@ -418,11 +477,4 @@ void TfrmMain::PumpMessages() {
 
 void TfrmMain::ShowBox(const std::string& caption, const std::string& text, int kind) {
   view_.ShowBox(caption, text, kind);
-}
-
-void TfrmMain::UndoDelete() {}
-void TfrmMain::LookAtStick() {}
-void TfrmMain::PollUsb() {}
-std::string TfrmMain::StickStart() const {
-  return stick_.where;
 }

@@ -27,6 +27,7 @@
 #include "ui/pinyin_reading.h"
 #include "ui/run_progress.h"
 #include "ui/run_report.h"
+#include "ui/stick_view.h"
 #include "ui/uAddNewSong.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
@@ -40,8 +41,11 @@ class TProductGrid;
 
 class TfrmMain : public TWindowSide {
  public:
-  // The most songs one run takes.
+  // The most new songs one run takes.
   static constexpr int kMaxSongs = 99;
+  // The most songs one list holds that every product line's jukebox reads:
+  // the stick's songs and the new ones together.
+  static constexpr int kListSongs = 99;
   // A video this size or larger is not added: the jukebox reads FAT32
   // sticks, whose files hold at most 4 GiB less one byte.
   static constexpr std::int64_t kLargestVideo = std::int64_t{1} << 32;
@@ -147,9 +151,9 @@ class TfrmMain : public TWindowSide {
   // "清空": removes every row; the next proposed number is "0000", or the
   // one after the stick's highest.
   void N2Click();
-  // "撤销删除": the rows the last "删除" or "清空" removed come back where
-  // they were, with their marks; false (nothing done) when there are none.
-  // Adding, loading or a run forgets them.
+  // "撤销删除": the rows the last "删除" or "清空" removed (or the repeats a
+  // run left out) come back where they were, with their marks; nothing when
+  // there are none.
   bool CanUndoDelete() const { return !deleted_.rows.empty(); }
   void UndoDelete();
 
@@ -164,7 +168,7 @@ class TfrmMain : public TWindowSide {
   // disks the system lists changed since the last look; nothing while the
   // window is busy.
   void PollUsb();
-  const TStickView& Stick() const { return stick_; }
+  const TStickView& Stick() const { return shownStick_; }
 
   // ---- Adding songs (the new-song dialog) ----
   void btnAddClick();
@@ -298,6 +302,22 @@ class TfrmMain : public TWindowSide {
   // Marks the mandatory cells of the row that are empty (and unmarks the
   // others).
   void MarkMissing(int row);
+  // The columns of the row's mandatory fields that are empty.
+  std::set<int> EmptyColumns(int row);
+  // Every row's marks: empty fields, songs twice, numbers wrong or twice.
+  void MarkAllRows();
+  // Every problem of the grid that stops a run (row, number, column, what
+  // is wrong), told in one message with the cursor on the first: false then.
+  bool NoProblems();
+  // Takes the new rows that repeat a loaded row or an earlier new row out of
+  // the grid (as "删除" does, so they can be put back).
+  void SkipRepeats();
+  // The songs of the target that the run takes as copied already, and the
+  // song files no list names: let go or kept (ufrmMain_target.cpp).
+  // FSongList->FOnTarget := the new rows whose .dat the target holds byte
+  // for byte, but for the numbers of otherSongs.
+  void FindSongsOnTarget(const std::set<std::string>& otherSongs);
+  bool AskAboutStrays(const std::vector<std::string>& strays, std::set<std::string>& keptFiles);
   // The steps of a run (btnCompleteClick). The grid's checks, the song
   // records rebuilt from it: false after telling the owner what stops it.
   bool GridReadyForRun();
@@ -316,10 +336,21 @@ class TfrmMain : public TWindowSide {
   // What of the files the owner chose or dropped is added (ui/videos_to_add.h);
   // the others are told in one message.
   TStringList VideosToAdd(const TStringList& chosen);
-  // False (and the Part's message) when more rows would pass 99.
+  // False, after telling the owner, when more new rows would pass the 99 of
+  // a run, or the stick's songs and the new ones what one list holds.
   bool RoomForRows(int more);
+  // The rows with a video file (the run copies them), and the songs a run
+  // keeps: the loaded rows and, when the window does not know the stick's
+  // list, that list's songs.
+  int NewSongCount() const;
+  int KeptSongCount() const;
+  // Shows the stick as last looked at, with the number the next new song gets.
+  void ShowStick();
   // Removes every row; the next proposed number is "0000".
   void ClearGrid();
+  // The rows (in ascending order) are about to be deleted: kept for
+  // UndoDelete, their numbers for the run that removes their songs' files.
+  void RememberDeleted(const std::vector<int>& rows);
   // Puts loaded song i (FSongList's record) into a new row before row at,
   // remembering what it was loaded from.
   void InsertLoadedRow(int at, int song);
@@ -355,13 +386,22 @@ class TfrmMain : public TWindowSide {
   bool closeAfterRun_ = false;
   bool closeNow_ = false;  // the run the owner closed the window in has ended
   // What the window shows of the stick, and the USB disks it saw last.
-  TStickView stick_;
+  TStickLook stickLook_;
+  TStickView shownStick_;
   std::vector<std::string> usbSeen_;
+  // The vod folder the last run went to (shown when no USB disk is there).
+  std::string lastTarget_;
+  // The vod folder of the run under way.
+  std::string runTarget_;
   // The rows the last "删除" or "清空" removed (row index, the row).
   struct TDeleted {
     std::vector<std::pair<int, TGrid::TRow>> rows;
-    std::uint32_t nextNo = 0;
+    std::int32_t nextNo = 0;
   } deleted_;
+  // The numbers ("660003") of songs deleted from the grid: a run onto the
+  // stick whose list this window knows removes their files when the list
+  // names them and no row has the number.
+  std::set<std::string> deletedNumbers_;
   bool counting_ = false;           // a 2049 is being handled
   std::int64_t pendingCount_ = -1;  // a 2049 that came meanwhile
   // Per target folder: song files no list names that the owner chose to keep.

@@ -64,19 +64,17 @@ TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
   return videos.files;
 }
 
-bool TfrmMain::RoomForRows(int more) {
-  if (lvList.RowCount() + more <= kMaxSongs) return true;
-  ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
-  return false;
-}
-
 void TfrmMain::FollowGridNumbers() {
   // The counter keeps what the owner typed last (and "0000" after clearing);
-  // songs in the grid with higher numbers, loaded ones among them, move it on.
+  // songs in the grid with higher numbers, loaded ones among them, and the
+  // stick's list move it on.
   for (int row = 0; row < lvList.RowCount(); ++row) {
     const std::string number = Trim(lvList.Cell(kColNumber, row));
     if (!IsSongNumber(number)) continue;
     FSongList->FNextNo = std::max(FSongList->FNextNo, 660000 + StrToInt(number) + 1);
+  }
+  if (stickLook_.highest >= 0 && !stickLook_.view.trouble) {
+    FSongList->FNextNo = std::max(FSongList->FNextNo, 660000 + stickLook_.highest + 1);
   }
 }
 

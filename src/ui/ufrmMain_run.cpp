@@ -3,6 +3,7 @@
 // copy panel.
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <utility>
 
 #include "model/errors.h"
@@ -63,26 +64,60 @@ void TfrmMain::btnCompleteClick() {
 }
 
 bool TfrmMain::GridReadyForRun() {
-  if (lvList.RowCount() > kMaxSongs) {
+  if (NewSongCount() > kMaxSongs) {
     ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
     return false;
   }
+  if (lvList.RowCount() > kListSongs) {
+    const int kept = lvList.RowCount() - NewSongCount();
+    ShowMsg(this, ui_text::RunErrorCaption(), ui_text::StickFull(kept, kListSongs - kept),
+            kMsgError);
+    return false;
+  }
+  FSongList->FReplacedLines.clear();
+  FSongList->FOnTarget.clear();
+  FSongList->FRemove.clear();
+  // Every song must be complete before the owner is asked where to.
+  if (!NoProblems()) return false;
+  GridToSongs();
+  if (!SongsComplete() || !DuplicatesAccepted()) return false;
+  FSongList->FNeedSize = FTotalSize;
+  return lvList.RowCount() > 0;
+}
+
+bool TfrmMain::NoProblems() {
+  MarkAllRows();
+  struct TProblem {
+    int row, col;
+    std::string what;
+  };
+  std::vector<TProblem> problems;
   for (int row = 0; row < lvList.RowCount(); ++row) {
-    const std::string number = Trim(lvList.Cell(kColNumber, row));
-    if (!IsSongNumber(number)) {
-      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberInRun(number), kMsgError);
-      return false;
+    if (const TMark& mark = lvList.Mark(kColNumber, row); mark.kind == TCellMark::kInvalid) {
+      problems.push_back({row, kColNumber, mark.tip});
     }
-    if (!IsNumberUnique(number)) {
-      ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::DuplicateInRun(number), kMsgError);
-      return false;
+    if (!lvList.Unchanged(row)) {
+      for (const int col : EmptyColumns(row))
+        problems.push_back({row, col, ui_text::EmptyProblem()});
+    }
+    const std::string video = Trim(lvList.Cell(kColVideo, row));
+    if (!video.empty() && env_->FileSize(video) < 0) {
+      problems.push_back({row, kColVideo, ui_text::NoVideoProblem()});
     }
   }
-  FSongList->FNeedSize = FTotalSize;
-  FSongList->FReplacedLines.clear();
-  GridToSongs();
-  // Every song must be complete before the owner is asked where to.
-  return SongsComplete() && DuplicatesAccepted();
+  if (problems.empty()) return true;
+  constexpr std::size_t kShown = 20;
+  std::string lines;
+  for (std::size_t i = 0; i < problems.size() && i < kShown; ++i) {
+    const TProblem& p = problems[i];
+    lines += ui_text::ProblemLine(p.row + 1, Trim(lvList.Cell(kColNumber, p.row)),
+                                  lvList.Column(p.col).caption, p.what) +
+             "\r\n";
+  }
+  const int more = static_cast<int>(problems.size() > kShown ? problems.size() - kShown : 0);
+  ShowMsg(this, ui_text::ProblemsCaption(), ui_text::ProblemsText(lines, more), kMsgError);
+  lvList.SetCurrent(problems.front().col, problems.front().row);
+  return false;
 }
 
 std::optional<bool> TfrmMain::ChooseTarget() {
@@ -103,11 +138,21 @@ std::optional<bool> TfrmMain::ChooseTarget() {
   if (prepared.result == 6) {
     ShowMsg(this, msg::SaveFailedCaption(), prepared.message, kMsgError);
   }
-  if (prepared.result != 0 || !SettleExistingSongs()) return std::nullopt;
+  if (prepared.result != 0) return std::nullopt;
   // The songs go onto the USB disk when its folder is the target (also
   // when the owner chose it through the folder browser).
   const std::string usb = FSongList->FindUsbVodDir();
   const bool onUsb = !usb.empty() && LowerAscii(usb) == LowerAscii(FSongList->FTargetDir);
+  runTarget_ = FSongList->FTargetDir;
+  if (!onUsb) lastTarget_ = runTarget_;
+  if (!SettleExistingSongs()) return std::nullopt;
+  // The stick's songs and the new ones in one list.
+  if (lvList.RowCount() > kListSongs) {
+    const int kept = lvList.RowCount() - NewSongCount();
+    ShowMsg(this, ui_text::RunErrorCaption(), ui_text::StickFull(kept, kListSongs - kept),
+            kMsgError);
+    return std::nullopt;
+  }
   if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
   return onUsb;
 }
@@ -193,6 +238,12 @@ void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
     songs.push_back({song.SongNo, song.SongName, !song.VideoFile.empty()});
   }
   const TRunReport report = ReportOf(outcome, songs, verifyCopies_, onUsb);
+  // Files the run removed are gone: nothing to remove or keep of them again.
+  std::set<std::string>& keptFiles = keptFiles_[runTarget_];
+  for (const std::string& number : outcome.removed) {
+    deletedNumbers_.erase(number);
+    keptFiles.erase(number);
+  }
   FLastRun = report.result;
   if (report.result == TRunResult::kDone) uncopied_ = false;
   if (report.result == TRunResult::kLowSpace) {
@@ -222,8 +273,19 @@ void TfrmMain::btnRestoreClick() {
 std::string TfrmMain::ChooseSaveFolder() {
   const auto chosen = view_.ChooseFolder(ui_text::ChooseFolderPrompt(), StickStart());
   if (!chosen || chosen->empty()) return "";
+  const char separator = env_->PathSeparator();
+  if (IsVodFolder(*env_, *chosen)) {
+    // The stick's own vod folder: its songs are there, never in vod/vod.
+    const TQuestion question{TQuestion::Id::kVodFolderChosen,
+                             ui_text::ChooseFolderPrompt(),
+                             ui_text::VodFolderChosenQuestion(),
+                             {ui_text::StoreHereButton(), ui_text::CancelButton()}};
+    if (view_.Ask(question) != 0) return "";
+    const bool ends = !chosen->empty() && (chosen->back() == '/' || chosen->back() == '\\');
+    return ends ? *chosen : *chosen + separator;
+  }
   // Made by the copy, once every check passed: a refused run makes nothing.
-  return VodFolderIn(*chosen, env_->PathSeparator());
+  return VodFolderIn(*chosen, separator);
 }
 
 void TfrmMain::ShowCopyFile(const std::string& source, const std::string& dest) {

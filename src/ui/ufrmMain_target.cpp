@@ -11,6 +11,7 @@
 #include "run/target_dir.h"
 #include "ui/load_report.h"
 #include "ui/product_columns.h"
+#include "ui/stick_view.h"
 #include "ui/ufrmMain.h"
 #include "ui/ui_texts.h"
 
@@ -19,11 +20,6 @@ std::string Joined(const std::vector<std::string>& numbers) {
   std::string text;
   for (const auto& n : numbers) text += (text.empty() ? "" : " ") + n;
   return text;
-}
-
-std::string FourDigits(int number) {
-  std::string text = std::to_string(number % 10000);
-  return std::string(4 - text.size(), '0') + text;
 }
 }  // namespace
 
@@ -38,15 +34,30 @@ bool TfrmMain::SettleExistingSongs() {
   const bool listUnknown =
       there.hasVodTxt && std::find(known.begin(), known.end(), there.vod.print) == known.end();
   int listed = 0;
-  std::set<std::string> own = keptFiles;  // numbers of files a list or the owner accounts for
+  std::set<std::string> named;  // the numbers the list names
   for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
     if (IsBlank(there.vod.lines[i])) continue;
     if (listUnknown) ++listed;
-    if (there.vod.IsGbk(i)) own.insert(FSongList->SongNoOf(there.vod.lines[i]));
+    if (there.vod.IsGbk(i)) named.insert(FSongList->SongNoOf(there.vod.lines[i]));
   }
+  std::set<std::string> rowNumbers;
+  std::set<std::string> own = keptFiles;  // numbers of files a list or the owner accounts for
+  own.insert(named.begin(), named.end());
   for (int row = 0; row < lvList.RowCount(); ++row) {
-    if (Trim(lvList.Cell(kColVideo, row)).empty())
-      own.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+    const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
+    rowNumbers.insert(number);
+    if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert(number);
+  }
+  FindSongsOnTarget(listUnknown ? named : std::set<std::string>());
+  own.insert(FSongList->FOnTarget.begin(), FSongList->FOnTarget.end());
+  // Songs the owner deleted from the list this window knows leave the stick.
+  if (!listUnknown) {
+    for (const std::string& number : deletedNumbers_) {
+      if (named.count(number) != 0 && rowNumbers.count(number) == 0 &&
+          there.dats.count(number) != 0) {
+        FSongList->FRemove.push_back(number);
+      }
+    }
   }
   std::vector<std::string> strays;  // .dat files of songs no list names
   for (const auto& number : there.datNumbers) {
@@ -59,14 +70,15 @@ bool TfrmMain::SettleExistingSongs() {
     ShowMsg(this, ui_text::ExistingSongsCaption(),
             ui_text::ListFromPart(target.Path(), there.listName, there.partName), kMsgInformation);
   }
-  if (listed > 0 || !strays.empty()) {
+  bool replacing = false;
+  if (listed > 0) {
     const TQuestion question{
         TQuestion::Id::kExistingSongs,
         ui_text::ExistingSongsCaption(),
-        ui_text::ExistingSongs(target.Path(), listed, static_cast<int>(strays.size())),
+        ui_text::ExistingSongs(target.Path(), listed, 0),
         {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
     int answer = view_.Ask(question);
-    if (answer == 1 && listed > 0) {
+    if (answer == 1) {
       // The list's songs leave it: asked once more, keeping them by default.
       const TQuestion sure{
           TQuestion::Id::kConfirmReplace,
@@ -77,24 +89,61 @@ bool TfrmMain::SettleExistingSongs() {
     }
     switch (answer) {
       case 0:
-        if (listed > 0 && !KeepTargetList()) return false;
-        keptFiles.insert(strays.begin(), strays.end());
+        if (!KeepTargetList()) return false;
         break;
       case 1:
         // Replacing: should the run not complete, the old songs no new file
         // took the place of stay listed.
-        for (std::size_t i = 0; listUnknown && i < there.vod.lines.size(); ++i) {
+        for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
           if (IsBlank(there.vod.lines[i])) continue;
           const std::string number =
               there.vod.IsGbk(i) ? FSongList->SongNoOf(there.vod.lines[i]) : "";
           FSongList->FReplacedLines.emplace_back(number, there.vod.FileLine(i));
         }
-        return true;
+        replacing = true;
+        break;
       default:
         return false;
     }
   }
+  if (!strays.empty() && !AskAboutStrays(strays, keptFiles)) return false;
+  if (replacing) return true;
   return KeepFilesOfKeptSongs(keptFiles);
+}
+
+void TfrmMain::FindSongsOnTarget(const std::set<std::string>& otherSongs) {
+  const TTargetDir& target = *FSongList->Target();
+  const auto& dats = target.Contents().dats;
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    PumpMessages();
+    const std::string video = Trim(lvList.Cell(kColVideo, row));
+    const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
+    // A file of another list's song is that song's, whatever it holds.
+    if (video.empty() || dats.count(number) == 0 || otherSongs.count(number) != 0) continue;
+    if (SameSongFile(*env_, target, number, video)) FSongList->FOnTarget.insert(number);
+  }
+}
+
+bool TfrmMain::AskAboutStrays(const std::vector<std::string>& strays,
+                              std::set<std::string>& keptFiles) {
+  const auto& dats = FSongList->Target()->Contents().dats;
+  std::int64_t bytes = 0;
+  for (const std::string& number : strays) bytes += dats.at(number).size;
+  const TQuestion question{
+      TQuestion::Id::kCleanStrays,
+      ui_text::CleanStraysCaption(),
+      ui_text::CleanStraysQuestion(static_cast<int>(strays.size()), FormatDiskSize(bytes)),
+      {ui_text::KeepFilesButton(), ui_text::CleanFilesButton(), ui_text::CancelButton()}};
+  switch (view_.Ask(question)) {
+    case 0:
+      keptFiles.insert(strays.begin(), strays.end());
+      return true;
+    case 1:
+      FSongList->FRemove.insert(FSongList->FRemove.end(), strays.begin(), strays.end());
+      return true;
+    default:
+      return false;
+  }
 }
 
 bool TfrmMain::KeepTargetList() {
@@ -125,20 +174,27 @@ bool TfrmMain::KeepTargetList() {
 bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
   // No new song may take the place of a kept song's file: kept files that
   // no list names, and the files of the loaded songs.
+  // The files a run that did not end left are kept too: their songs keep
+  // their numbers.
   std::set<std::string> kept = keptFiles;
-  int highest = -1;
-  for (const auto& number : keptFiles) highest = std::max(highest, StrToInt(number.substr(2)));
+  const std::set<std::string>& onTarget = FSongList->FOnTarget;
+  kept.insert(onTarget.begin(), onTarget.end());
+  auto copies = [&](int row) {
+    return !Trim(lvList.Cell(kColVideo, row)).empty() &&
+           onTarget.count("66" + Trim(lvList.Cell(kColNumber, row))) == 0;
+  };
   for (int row = 0; row < lvList.RowCount(); ++row) {
-    const std::string number = Trim(lvList.Cell(kColNumber, row));
-    if (IsSongNumber(number)) highest = std::max(highest, StrToInt(number));
-    if (Trim(lvList.Cell(kColVideo, row)).empty()) kept.insert("66" + number);
+    if (!copies(row)) kept.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+  }
+  // New songs that clash are numbered on from the highest number kept.
+  int highest = -1;
+  for (const auto& number : kept) {
+    if (IsSongNumber(number.substr(2))) highest = std::max(highest, StrToInt(number.substr(2)));
   }
   std::vector<std::string> clashes;
   for (int row = 0; row < lvList.RowCount(); ++row) {
     const std::string number = Trim(lvList.Cell(kColNumber, row));
-    if (!Trim(lvList.Cell(kColVideo, row)).empty() && kept.count("66" + number) != 0) {
-      clashes.push_back(number);
-    }
+    if (copies(row) && kept.count("66" + number) != 0) clashes.push_back(number);
   }
   if (!clashes.empty()) {
     const TQuestion question{TQuestion::Id::kRenumber,
@@ -149,8 +205,7 @@ bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
     // The new songs, in grid order, numbered on from the highest number.
     int next = highest + 1;
     for (int row = 0; row < lvList.RowCount(); ++row) {
-      if (Trim(lvList.Cell(kColVideo, row)).empty()) continue;
-      lvList.SetCell(kColNumber, row, FourDigits(next++));
+      if (copies(row)) lvList.SetCell(kColNumber, row, FourDigits(next++));
     }
     FSongList->FNextNo = 660000 + next;
     changedByRun_ = true;

@@ -113,6 +113,18 @@ ADDSONGS_TEXT(SingerTitleChoice, u8"歌手-歌名")
 ADDSONGS_TEXT(DuplicatesCaption, u8"歌曲重复")
 ADDSONGS_TEXT(FileNamesNotGbk,
               u8"以下文件的名字含有不能保存的字符（只能使用简体中文GBK字符），没有添加：\r\n")
+ADDSONGS_TEXT(NoStick, u8"没有找到U盘")
+ADDSONGS_TEXT(CleanStraysCaption, u8"没有列出的歌曲文件")
+ADDSONGS_TEXT(KeepFilesButton, u8"保留这些文件")
+ADDSONGS_TEXT(CleanFilesButton, u8"清理")
+ADDSONGS_TEXT(VodFolderChosenQuestion, u8"这是U盘上的 vod 文件夹，要把歌曲存在这里吗？")
+ADDSONGS_TEXT(StoreHereButton, u8"存在这里")
+ADDSONGS_TEXT(ProblemsCaption, u8"不能开始加歌")
+ADDSONGS_TEXT(NotANumberProblem, u8"编号要是4位数字")
+ADDSONGS_TEXT(EmptyProblem, u8"不能为空")
+ADDSONGS_TEXT(NoVideoProblem, u8"视频文件不存在或读不出来")
+ADDSONGS_TEXT(KeptWithoutFieldTip, u8"原有歌曲缺少这一项，照原样保留")
+ADDSONGS_TEXT(SkipDuplicatesButton, u8"跳过重复的歌曲")
 #undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
@@ -370,5 +382,67 @@ std::string CopyFailureReport(const TCopyReport& r) {
       break;
   }
   return text;
+}
+
+// ---- The stick ----
+
+std::string StickLine(bool usb, const std::string& where, int songs, const std::string& freeText,
+                      const std::string& next, int unlisted) {
+  std::string text = Fill(Gbk(usb ? u8"U盘 %s：" : u8"文件夹 %s："), {where});
+  text +=
+      songs > 0 ? Fill(Gbk(u8"列表有 %d 首歌曲"), {std::to_string(songs)}) : Gbk(u8"还没有歌曲");
+  if (!freeText.empty()) text += Fill(Gbk(u8"，可用 %s"), {freeText});
+  text += Fill(Gbk(u8"，下一个编号 %s"), {next});
+  if (unlisted > 0) {
+    text += Fill(Gbk(u8"，另有没有列出的歌曲文件 %d 个"), {std::to_string(unlisted)});
+  }
+  return text;
+}
+
+std::string StickTrouble(bool usb, const std::string& where, const std::string& why) {
+  return Fill(Gbk(usb ? u8"U盘 %s 读不出来：%s" : u8"文件夹 %s 读不出来：%s"), {where, why});
+}
+
+std::string StickFull(int kept, int more) {
+  return Fill(Gbk(u8"U盘上已有 %d 首，这次最多还能添加 %d 首"),
+              {std::to_string(kept), std::to_string(std::max(more, 0))});
+}
+
+std::string SongCountWithKept(int count, const std::string& sizeText, int kept) {
+  std::string text = SongCount(count, sizeText);
+  if (kept > 0) text += Fill(Gbk(u8"（另有原有歌曲 %d 首）"), {std::to_string(kept)});
+  return text;
+}
+
+std::string CleanStraysQuestion(int files, const std::string& sizeText) {
+  return Fill(Gbk(u8"清理U盘上没有列出的歌曲文件（%d 个，共 %s）?"),
+              {std::to_string(files), sizeText});
+}
+
+std::string ProblemsText(const std::string& lines, int more) {
+  std::string text = Gbk(u8"以下问题改正后才能开始加歌：\r\n") + lines;
+  if (more > 0) text += Fill(Gbk(u8"……还有 %d 个问题"), {std::to_string(more)});
+  return text;
+}
+
+std::string ProblemLine(int row, const std::string& number, const std::string& caption,
+                        const std::string& what) {
+  return Fill(Gbk(u8"第 %d 行（编号 %s）%s：%s"), {std::to_string(row), number, caption, what});
+}
+
+std::string NumberTwiceProblem(int otherRow) {
+  return Fill(Gbk(u8"与第 %d 行编号相同"), {std::to_string(otherRow)});
+}
+
+std::string AlreadyThereLine(const std::string& songs) {
+  return Fill(Gbk(u8"已在U盘上，不再复制：%s"), {songs});
+}
+
+std::string RemovedLine(int files, const std::string& sizeText) {
+  return Fill(Gbk(u8"已从U盘删除 %d 个歌曲文件（共 %s）"), {std::to_string(files), sizeText});
+}
+
+std::string NotRemovedLine(const std::string& numbers) {
+  return Fill(Gbk(u8"这些歌曲文件没能删除：%s"), {numbers});
 }
 }  // namespace ui_text

@@ -178,6 +178,42 @@ struct TCopyReport {
 };
 std::string CopyFailureReport(const TCopyReport& report);
 
+// The stick as the main window shows it (ui/stick_view.h)
+const std::string& NoStick();  // "没有找到U盘"
+// "U盘 E:\：列表有 30 首歌曲，可用 1.20G，下一个编号 0030" (a folder: "文件夹 ...");
+// the song files no list names follow when there are any.
+std::string StickLine(bool usb, const std::string& where, int songs, const std::string& freeText,
+                      const std::string& next, int unlisted);
+std::string StickTrouble(bool usb, const std::string& where, const std::string& why);
+// The list of the stick and the new songs would pass what one list holds.
+std::string StickFull(int kept, int more);  // "U盘上已有 95 首，这次最多还能添加 4 首"
+// The status line with songs kept from the stick beside the new ones.
+std::string SongCountWithKept(int count, const std::string& sizeText, int kept);
+// Song files no list names: the owner lets them go or keeps them.
+const std::string& CleanStraysCaption();
+std::string CleanStraysQuestion(int files, const std::string& sizeText);
+const std::string& KeepFilesButton();   // "保留这些文件"
+const std::string& CleanFilesButton();  // "清理"
+// The folder chosen is itself a stick's vod folder.
+const std::string& VodFolderChosenQuestion();
+const std::string& StoreHereButton();
+// Every problem that stops a run, in one message: a ProblemLine each.
+const std::string& ProblemsCaption();
+std::string ProblemsText(const std::string& lines, int more);
+std::string ProblemLine(int row, const std::string& number, const std::string& caption,
+                        const std::string& what);
+const std::string& NotANumberProblem();  // the 编号 is no four digits
+std::string NumberTwiceProblem(int otherRow);
+const std::string& EmptyProblem();
+const std::string& NoVideoProblem();
+// The marks of a loaded list's faults.
+const std::string& KeptWithoutFieldTip();
+const std::string& SkipDuplicatesButton();  // "跳过重复的歌曲"
+// What the end of a run adds: songs found already on the stick, files removed.
+std::string AlreadyThereLine(const std::string& songs);
+std::string RemovedLine(int files, const std::string& sizeText);
+std::string NotRemovedLine(const std::string& numbers);
+
 // New-song dialog
 const std::string& AddSongCaption();
 const std::string& FolderLabel();

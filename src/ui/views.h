@@ -131,6 +131,7 @@ struct TStickView {
   // The strip's line (GBK): "U盘 E:\：歌曲列表 30 首，可用 1.20G，下一个编号 0030",
   // "没有找到U盘" when nothing is shown.
   std::string text;
+  bool operator==(const TStickView&) const = default;
 };
 
 // The main window's buttons.

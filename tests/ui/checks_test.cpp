@@ -13,14 +13,14 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
   struct Case {
     std::uint8_t product;
     int col;              // emptied in the second row
-    const char8_t* says;  // after the Part's text
+    const char8_t* says;  // the line of the problem
   };
   const Case cases[] = {
-      {kProductOru, kColSinger, u8"第 2 行（编号 0001，b-x.mpg）：“歌星”是空的。"},
-      {kProductOru, kColPinyin, u8"第 2 行（编号 0001，b-x.mpg）：“拼音”是空的。"},
-      {kProductTarvel, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
-      {kProductMirel, kColStrokes, u8"第 2 行（编号 0001，b-x.mpg）：“笔划”是空的。"},
-      {kProductDovan, kColStyle, u8"第 2 行（编号 0001，b-x.mpg）：“风景类型”是空的。"},
+      {kProductOru, kColSinger, u8"第 2 行（编号 0001）歌星：不能为空\r\n"},
+      {kProductOru, kColPinyin, u8"第 2 行（编号 0001）拼音：不能为空\r\n"},
+      {kProductTarvel, kColStrokes, u8"第 2 行（编号 0001）笔划：不能为空\r\n"},
+      {kProductMirel, kColStrokes, u8"第 2 行（编号 0001）笔划：不能为空\r\n"},
+      {kProductDovan, kColStyle, u8"第 2 行（编号 0001）风景类型：不能为空\r\n"},
   };
   for (const Case& c : cases) {
     TestEnv e;
@@ -39,8 +39,8 @@ TEST_F(MainForm, TheRunChecksEverySongBeforeAskingWhereToAndPointsAtTheEmptyCell
     w.form.btnCompleteClick();
     EXPECT_FALSE(asked) << c.col;
     ASSERT_EQ(w.view.boxes.size(), 1u) << c.col;
-    EXPECT_EQ(w.view.boxes[0].caption, Gbk(u8"保存信息失败"));
-    EXPECT_EQ(w.view.boxes[0].text, Gbk(u8"加歌信息不完整,不能有空项\r\n") + Gbk(c.says));
+    EXPECT_EQ(w.view.boxes[0].caption, Gbk(u8"不能开始加歌"));
+    EXPECT_EQ(w.view.boxes[0].text, Gbk(u8"以下问题改正后才能开始加歌：\r\n") + Gbk(c.says));
     EXPECT_EQ(w.form.Grid().CurrentCol(), c.col);
     EXPECT_EQ(w.form.Grid().CurrentRow(), 1);
     EXPECT_FALSE(fs::exists(dir.path() / "out")) << "nothing written anywhere";

@@ -36,32 +36,71 @@ TEST_F(MainForm, TarvelRunIntoAChosenFolderWritesVodTxtAndTheSong) {
 
 namespace {
 
-// The run's checks refuse the grid before anything is written.
-TEST_F(MainForm, RunRefusesTooManyRowsAndTheFirstFaultyNumber) {
+// The run's checks refuse the grid before anything is written, every
+// problem in one message, the cursor on the first.
+TEST_F(MainForm, RunRefusesTooManyRowsAndTellsEveryFaultAtOnce) {
   Start(kProductOru);
-  const std::string caption = Gbk(u8"编号错误提示");
+  const std::string problems = Gbk(u8"不能开始加歌");
+  const std::string head = Gbk(u8"以下问题改正后才能开始加歌：\r\n");
   const struct {
-    std::vector<std::string> numbers;
+    std::vector<std::string> numbers;  // of rows with a video each
+    int emptied;                       // the singer of this row emptied, -1 none
     ShownBox box;
+    int col, row;  // the cursor afterwards
   } cases[] = {
-      {{"0001", "12a4", "0002"}, {caption, Gbk(u8"编号12a4错误"), 1}},
-      {{"0001", "0001", "0002"}, {caption, Gbk(u8"编号0001重复"), 1}},
+      {{"0001", "12a4", "0002"},
+       -1,
+       {problems, head + Gbk(u8"第 2 行（编号 12a4）编号：编号要是4位数字\r\n"), 1},
+       kColNumber,
+       1},
+      {{"0001", "0001", "0002"},
+       -1,
+       {problems,
+        head + Gbk(u8"第 1 行（编号 0001）编号：与第 2 行编号相同\r\n"
+                   u8"第 2 行（编号 0001）编号：与第 1 行编号相同\r\n"),
+        1},
+       kColNumber,
+       0},
+      {{"0001", "0002", "00x3"},
+       0,
+       {problems,
+        head + Gbk(u8"第 1 行（编号 0001）歌星：不能为空\r\n"
+                   u8"第 3 行（编号 00x3）编号：编号要是4位数字\r\n"),
+        1},
+       kColSinger,
+       0},
       {std::vector<std::string>(100, "0001"),
-       {Gbk(u8"加歌错误提示"), Gbk(u8"用户加歌数量不能超过99首"), 1}},
+       -1,
+       {Gbk(u8"加歌错误提示"), Gbk(u8"用户加歌数量不能超过99首"), 1},
+       -1,
+       -1},
   };
   bool hintShown = false;
   view.onSaveHint = [&](TfrmSaveHint&) { hintShown = true; };
+  const std::string video = Video("a-x.mpg");
   for (const auto& c : cases) {
     form.Grid().Clear();
-    form.Grid().AppendRows(static_cast<int>(c.numbers.size()));
-    for (std::size_t i = 0; i < c.numbers.size(); ++i) {
-      form.Grid().SetCell(kColNumber, static_cast<int>(i), c.numbers[i]);
+    const int rows = static_cast<int>(c.numbers.size());
+    for (int i = 0; i < rows; ++i) {
+      form.Grid().AppendRows(1);
+      form.Grid().SetCell(kColTitle, i, "a");
+      form.Grid().SetCell(kColSinger, i, i == c.emptied ? "" : "x");
+      form.Grid().SetCell(kColVideo, i, video);
+      form.Grid().SetCell(kColNumber, i, c.numbers[static_cast<std::size_t>(i)]);
     }
+    form.Grid().SetCurrent(0, -1);
     view.boxes.clear();
     form.btnCompleteClick();
     ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(gbk::ToUtf8(view.boxes[0].text), gbk::ToUtf8(c.box.text));
     EXPECT_EQ(view.boxes[0], c.box);
     EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
+    if (c.row >= 0) {
+      EXPECT_EQ(form.Grid().CurrentCol(), c.col);
+      EXPECT_EQ(form.Grid().CurrentRow(), c.row);
+      EXPECT_EQ(form.Grid().Mark(kColNumber, c.row).kind,
+                c.col == kColNumber ? TCellMark::kInvalid : TCellMark::kNone);
+    }
   }
   EXPECT_FALSE(hintShown);
 }
@@ -99,10 +138,9 @@ TEST_F(MainForm, GridToSongsTurnsEachRowIntoARecordOfItsOwn) {
   ASSERT_FALSE(view.boxes.empty());
   EXPECT_EQ(
       view.boxes.back(),
-      (ShownBox{
-          Gbk(u8"保存信息失败"),
-          Gbk(u8"加歌信息不完整,不能有空项\r\n第 2 行（编号 0001，c-d.mpg）：“风景类型”是空的。"),
-          1}));
+      (ShownBox{Gbk(u8"不能开始加歌"),
+                Gbk(u8"以下问题改正后才能开始加歌：\r\n第 2 行（编号 0001）风景类型：不能为空\r\n"),
+                1}));
   EXPECT_EQ(form.Grid().CurrentCol(), kColStyle);
   EXPECT_EQ(form.Grid().CurrentRow(), 1);
   EXPECT_EQ(form.Grid().Mark(kColStyle, 1).kind, TCellMark::kMissing) << "marked when edited";

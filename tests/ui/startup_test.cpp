@@ -93,7 +93,8 @@ TEST_F(MainForm, LoadedDovanSongsShowTheirMediaTracksAndStyle) {
     EXPECT_EQ(Cell(c.col, 0), Gbk(c.first)) << c.col;
     EXPECT_EQ(Cell(c.col, 1), Gbk(c.second)) << c.col;
   }
-  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 2 首歌曲, 所需空间 0M"));
+  EXPECT_EQ(view.status, Gbk(u8"您目前已加入 0 首歌曲, 所需空间 0M（另有原有歌曲 2 首）"))
+      << "loaded songs are kept, not added";
 }
 
 TEST_F(MainForm, LoadedSongsAndNewOnesRunTogetherKeepingTheLoadedLinesAndFiles) {
