@@ -32,7 +32,8 @@ std::string Usage() {
   return "add [--line " + ProductNames("|") +
          "] [--start NNNN] [--load VOD.TXT] (--usb | --to FOLDER) "
          "[--merge | --replace] [--name-order title-singer|singer-title] "
-         "[--allow-duplicates] [--no-verify] [--per-character-pinyin] [--csv FILE] FILE...";
+         "[--allow-duplicates | --skip-duplicates] [--remove-unlisted] [--no-verify] "
+         "[--per-character-pinyin] [--csv FILE] FILE...";
 }
 
 std::string Help() {
@@ -58,7 +59,9 @@ std::string Help() {
          "                 may then be left out, and must agree when given\n"
          "  --usb          put the songs on the USB disk: the first volume on the USB\n"
          "                 bus or with removable media (its name is printed)\n"
-         "  --to FOLDER    put the songs into FOLDER/vod/\n"
+         "  --to FOLDER    put the songs into FOLDER/vod/ (FOLDER itself when it is a\n"
+         "                 stick's vod folder: named vod and holding vod.txt or\n"
+         "                 66NNNN.dat files)\n"
          "  --merge        the target already holds songs: keep them and add the new\n"
          "                 songs after them (new songs numbered after the kept ones,\n"
          "                 unless --start is given: then a clash is refused)\n"
@@ -73,6 +76,13 @@ std::string Help() {
          "                 singers, a duet's singers in any order, loaded songs\n"
          "                 included) or a video is added twice; without it such a run\n"
          "                 is refused (exit status 1), naming them\n"
+         "  --skip-duplicates\n"
+         "                 leave out the new songs that repeat another (the first of\n"
+         "                 them, or the song on the stick, stays)\n"
+         "  --remove-unlisted\n"
+         "                 remove the target's 66NNNN.dat files that no list names\n"
+         "                 (left by another tool, or by a run pulled out half way);\n"
+         "                 without it they are kept and the new songs numbered past them\n"
          "  --no-verify    do not read the files back from the target after writing\n"
          "                 them (by default every .dat and vod.txt written is read back\n"
          "                 from the device and compared: a counterfeit or failing stick\n"
@@ -91,6 +101,10 @@ std::string Help() {
          "without --merge or --replace the run is refused, naming how many songs\n"
          "are there, and nothing is written. Lines of a vod.txt that cannot be read\n"
          "as songs are named and kept as they are at the end of the new vod.txt.\n"
+         "A 66NNNN.dat on the target that holds the same bytes as the file of song\n"
+         "NNNN (the file of a run that did not end) is not copied again.\n"
+         "The target's songs and the new ones together are at most 99: the run is\n"
+         "refused, saying how many more fit.\n"
          "\n"
          "Before a run changes the target's vod.txt, the list as it was is kept on\n"
          "this computer (addsongs-cli restore lists and puts back those copies).\n"
@@ -124,6 +138,8 @@ struct TOptions {
   bool verify = true;
   std::optional<TNameOrder> nameOrder;
   bool allowDuplicates = false;
+  bool skipDuplicates = false;
+  bool removeUnlisted = false;
   TPinyinReading pinyin = TPinyinReading::kPhrases;
 };
 
@@ -158,6 +174,10 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
       o.verify = false;
     } else if (a == "--allow-duplicates") {
       o.allowDuplicates = true;
+    } else if (a == "--skip-duplicates") {
+      o.skipDuplicates = true;
+    } else if (a == "--remove-unlisted") {
+      o.removeUnlisted = true;
     } else if (a == "--per-character-pinyin") {
       o.pinyin = TPinyinReading::kPerCharacter;
     } else if (a == "--name-order") {
@@ -187,6 +207,9 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
     if (!error.empty()) return error;
   }
   if (o.usb == o.to) return "give either --usb or --to FOLDER";
+  if (o.allowDuplicates && o.skipDuplicates) {
+    return "give either --allow-duplicates or --skip-duplicates";
+  }
   if (o.product == 0 && o.load.empty()) return "give --line or --load";
   if (o.files.empty()) return "no video FILE given";
   return "";
@@ -296,6 +319,8 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   answers.existing = o.existing;
   answers.nameOrder = o.nameOrder;
   answers.allowDuplicates = o.allowDuplicates;
+  answers.skipDuplicates = o.skipDuplicates;
+  answers.removeUnlisted = o.removeUnlisted;
   cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
   TfrmMain form(view);
   view.SetForm(&form);

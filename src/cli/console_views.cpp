@@ -26,6 +26,10 @@ void TConsoleView::UsbDiskChosen(const std::string& volume) {
   Line(ui_text::UsbDiskIs(volume));
 }
 
+void TConsoleView::StickChanged(const TStickView& stick) {
+  if (stick.found) Line(stick.text);
+}
+
 void TConsoleView::SetCaption(const std::string& text) {
   Line(text);
 }

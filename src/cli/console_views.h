@@ -55,6 +55,8 @@ class TConsoleView final : public TQueuedMainView,
   void CopyPanelChanged(const TCopyPanel& panel) override;
   void CloseWindow() override {}
   void UsbDiskChosen(const std::string& volume) override;
+  // What a window's strip shows of the stick, as a line.
+  void StickChanged(const TStickView& stick) override;
   void ShowBox(const std::string& caption, const std::string& text, int kind) override;
   int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt,

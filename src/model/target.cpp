@@ -101,14 +101,20 @@ TRunOutcome TBaseSong::CopyToTarget(bool verify) {
 
 TRunOutcome TBaseSong::CopyToTarget(IRunObserver& observer, bool verify) {
   FCancelRequested = false;
-  if (FSourceDir.empty() || FTargetDir.empty()) {
+  // A run of songs all kept from the list (the owner deleted some) copies
+  // nothing and needs no source folder.
+  bool copies = false;
+  for (int i = 0; i < FCount; ++i) copies = copies || !GetSong(i)->VideoFile.empty();
+  if ((copies && FSourceDir.empty()) || FTargetDir.empty()) {
     TRunOutcome refused;
     refused.end = TRunOutcome::TEnd::kRefused;
     refused.message = msg::BadSongDirs();
     return refused;
   }
   if (!EndsWithSeparator(FTargetDir)) FTargetDir += Env()->PathSeparator();
-  if (!EndsWithSeparator(FSourceDir)) FSourceDir += Env()->PathSeparator();
+  if (!FSourceDir.empty() && !EndsWithSeparator(FSourceDir)) {
+    FSourceDir += Env()->PathSeparator();
+  }
   // The target is held for this copy only; another call looks at it anew.
   struct Release {
     TBaseSong& list;

@@ -453,6 +453,7 @@ void TfrmMain::WMSongCount(std::int64_t count) {
     StatusText = ui_text::SongCountWithKept(NewSongCount(), FSizeText, KeptSongCount());
     view_.SetStatusText(StatusText);
     view_.SetButtonEnabled(TMainButton::kComplete, count > 0 && !copying_);
+    ShowStick();  // the next number follows the grid
     if (pendingCount_ < 0) break;
     count = pendingCount_;
     pendingCount_ = -1;
