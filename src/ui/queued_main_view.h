@@ -29,6 +29,7 @@ class TQueuedMainView : public IMainView {
     std::int64_t lparam;
   };
   const std::deque<TMessage>& Queue() const { return queue_; }
+  TfrmMain* Form() const { return form_; }
 
  private:
   TfrmMain* form_ = nullptr;

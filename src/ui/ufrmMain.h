@@ -343,6 +343,9 @@ class TfrmMain : public TWindowSide {
   // keeps: the loaded rows and, when the window does not know the stick's
   // list, that list's songs.
   int NewSongCount() const;
+  // False, after telling the owner, when the grid's songs (those kept from
+  // the stick among them) pass what one list holds.
+  bool ListHasRoom();
   int KeptSongCount() const;
   // Shows the stick as last looked at, with the number the next new song gets.
   void ShowStick();

@@ -68,12 +68,7 @@ bool TfrmMain::GridReadyForRun() {
     ShowMsg(this, ui_text::RunErrorCaption(), ui_text::TooManySongs(), kMsgError);
     return false;
   }
-  if (lvList.RowCount() > kListSongs) {
-    const int kept = lvList.RowCount() - NewSongCount();
-    ShowMsg(this, ui_text::RunErrorCaption(), ui_text::StickFull(kept, kListSongs - kept),
-            kMsgError);
-    return false;
-  }
+  if (!ListHasRoom()) return false;
   FSongList->FReplacedLines.clear();
   FSongList->FOnTarget.clear();
   FSongList->FRemove.clear();
@@ -147,12 +142,7 @@ std::optional<bool> TfrmMain::ChooseTarget() {
   if (!onUsb) lastTarget_ = runTarget_;
   if (!SettleExistingSongs()) return std::nullopt;
   // The stick's songs and the new ones in one list.
-  if (lvList.RowCount() > kListSongs) {
-    const int kept = lvList.RowCount() - NewSongCount();
-    ShowMsg(this, ui_text::RunErrorCaption(), ui_text::StickFull(kept, kListSongs - kept),
-            kMsgError);
-    return std::nullopt;
-  }
+  if (!ListHasRoom()) return std::nullopt;
   if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
   return onUsb;
 }

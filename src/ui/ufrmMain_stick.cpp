@@ -92,3 +92,10 @@ bool TfrmMain::RoomForRows(int more) {
           kMsgError);
   return false;
 }
+
+bool TfrmMain::ListHasRoom() {
+  if (lvList.RowCount() <= kListSongs) return true;
+  const int kept = lvList.RowCount() - NewSongCount();
+  ShowMsg(this, ui_text::RunErrorCaption(), ui_text::StickFull(kept, kListSongs - kept), kMsgError);
+  return false;
+}

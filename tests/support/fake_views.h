@@ -32,6 +32,7 @@ class FakeMainView : public TQueuedMainView,
   std::string status;
   std::vector<std::string> statuses;  // every status text, in order
   std::vector<ShownBox> boxes;
+  std::vector<TStickView> sticks;              // what the strip showed, in order
   std::vector<std::string> plainMessages;      // of the new-song dialog
   bool enabled[4] = {true, true, true, true};  // add, complete, close, restore
   std::vector<TCopyPanel> panels;              // every copy-panel change
@@ -65,7 +66,9 @@ class FakeMainView : public TQueuedMainView,
     enabled[static_cast<int>(button)] = on;
   }
   void CopyPanelChanged(const TCopyPanel& panel) override { panels.push_back(panel); }
-  void CloseWindow() override { closed = true; }
+  // As a window's close does: the form is asked whether it may close.
+  void CloseWindow() override { closed = Form() == nullptr || Form()->FormCloseQuery(); }
+  void StickChanged(const TStickView& stick) override { sticks.push_back(stick); }
   void ProcessMessages() override {
     if (onProcess) {
       const auto hook = onProcess;  // the hook may replace itself

@@ -279,10 +279,15 @@ TEST_F(MainForm, ClosingDuringACopyAsksThenCancelsAndClosesWhenTheRunHasEnded) {
     }
   };
   EXPECT_TRUE(form.FormCloseQuery()) << "no copy: the window may close";
+  view.questions.clear();
   form.btnCompleteClick();
   EXPECT_FALSE(allowed) << "not in the middle of a copy";
   EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kFailed);
-  EXPECT_TRUE(view.closed);
+  EXPECT_TRUE(view.closed) << "closed once the run ended, without asking again";
+  ASSERT_EQ(view.questions.size(), 1u) << "asked once";
+  EXPECT_EQ(view.questions[0].id, TQuestion::Id::kCloseDuringCopy);
+  ASSERT_EQ(view.boxes.size(), 1u) << "what was copied is told before the window closes";
+  EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("没有复制的歌曲"), std::string::npos);
 }
 
 }  // namespace
