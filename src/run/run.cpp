@@ -282,10 +282,6 @@ void TRun::SaveCompleteSongs(platform::Folder& folder) {
 
 }  // namespace
 
-bool SameSongFile(platform::Env&, const TTargetDir&, const std::string&, const std::string&) {
-  return false;
-}
-
 TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan,
                     IRunObserver& observer, const TTargetDir::TSongNoOf& songNoOf) {
   return TRun(env, target, plan, observer, songNoOf).Run();

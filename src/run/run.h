@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "run/same_file.h"
 #include "run/target_dir.h"
 #include "text/uPublic.h"
 
@@ -122,12 +123,6 @@ TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan
 // window's count less the files replaced.
 std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRunPlan& plan,
                         std::int64_t unit, const TTargetDir::TSongNoOf& songNoOf);
-
-// Whether the target's .dat of number holds the same bytes as the file at
-// video: the same size, and the same checksum of the whole of both (read
-// only when the sizes are equal). False when either cannot be read.
-bool SameSongFile(platform::Env& env, const TTargetDir& target, const std::string& number,
-                  const std::string& video);
 
 // An observer that tells nothing and never stops a run.
 class TSilentRun final : public IRunObserver {
