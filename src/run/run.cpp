@@ -17,11 +17,11 @@
 
 namespace {
 
-// The numbers of the songs the run copies (those with a video file).
+// The numbers of the songs the run copies (TRunSong::Copies).
 std::set<std::string> NumbersCopied(const TRunPlan& plan) {
   std::set<std::string> numbers;
   for (const TRunSong& song : plan.songs) {
-    if (!song.video.empty()) numbers.insert(song.number);
+    if (song.Copies()) numbers.insert(song.number);
   }
   return numbers;
 }
@@ -78,7 +78,8 @@ class TRun {
 //     without those songs replaces it first: no list names a .dat while a
 //     new song takes its place.
 //  6. Copy each new song under a temporary name, flush it, rename it to its
-//     66NNNN.dat, which no list names now.
+//     66NNNN.dat, which no list names now. A song whose .dat holds its video
+//     already (the file of a run that did not end) is not copied.
 //  7. Read every new .dat back from the device and compare it.
 //  8. Write the new list under a temporary name, flush it, read it back,
 //     rename it over the list, read it back once more.
@@ -167,10 +168,8 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
   const TTargetDir::TContents& there = target_.Contents();
   // Songs read back from a list have no video file: they keep the .dat the
   // target holds, and a run that lacks one stops before anything is written.
-  for (const TRunSong& song : plan_.songs) {
-    if (song.video.empty() && there.dats.count(song.number) == 0) {
-      throw TTargetRefused(msg::NoVideoFile(song.number, song.title));
-    }
+  if (const TRunSong* lacking = SongWithoutItsFile(target_, plan_.songs)) {
+    throw TTargetRefused(msg::NoVideoFile(lacking->number, lacking->title));
   }
   // File entries: one per song's new .dat, the list, the temporary file of
   // the copy or the list under way, and the vod folder itself when it is to
@@ -180,7 +179,7 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
     if (target_.MissingFolder()) needed += 1;
     if (!there.hasVodTxt) needed += 1;
     for (const TRunSong& song : plan_.songs) {
-      if (!song.video.empty() && there.dats.count(song.number) == 0) ++needed;
+      if (song.Copies() && there.dats.count(song.number) == 0) ++needed;
     }
     if (needed > room.freeEntries) {
       throw TTargetRefused(msg::TooFewEntries(needed, room.freeEntries));
@@ -188,7 +187,7 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
   }
   if (room.largestFile >= 0) {
     for (const TRunSong& song : plan_.songs) {
-      const std::int64_t size = song.video.empty() ? -1 : env_.FileSize(song.video);
+      const std::int64_t size = song.Copies() ? env_.FileSize(song.video) : -1;
       if (size > room.largestFile) {
         throw TTargetRefused(
             msg::TooLargeForVolume(song.Label(), FormatDiskSize(room.largestFile + 1)));
@@ -282,6 +281,11 @@ void TRun::SaveCompleteSongs(platform::Folder& folder) {
 
 }  // namespace
 
+int SongsCopied(const std::vector<TRunSong>& songs) {
+  return static_cast<int>(std::count_if(songs.begin(), songs.end(),
+                                        [](const TRunSong& song) { return song.Copies(); }));
+}
+
 TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan,
                     IRunObserver& observer, const TTargetDir::TSongNoOf& songNoOf) {
   return TRun(env, target, plan, observer, songNoOf).Run();
@@ -308,19 +312,22 @@ std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRun
     drop(list);
     list = static_cast<std::int64_t>(shortened.size());
   }
-  std::int64_t replaced = 0;  // bytes of the files the new ones replace
+  // Bytes the window counted or the target holds that the run does not
+  // write anew: videos there already, files replaced.
+  std::int64_t freed = 0;
   for (const TRunSong& song : plan.songs) {
-    if (song.video.empty()) continue;
+    if (song.onTarget) freed += std::max<std::int64_t>(env.FileSize(song.video), 0);
+    if (!song.Copies()) continue;
     add(env.FileSize(song.video));  // its temporary file, beside the old one
     const auto old = there.dats.find(song.number);
     if (old != there.dats.end()) {
       drop(old->second.size);
-      replaced += old->second.size;
+      freed += old->second.size;
     }
   }
   std::string listBytes = plan.encode(plan.lines);
   for (const std::string& kept : plan.keptLines) listBytes += kept + "\r\n";
   add(static_cast<std::int64_t>(listBytes.size()));
   drop(list);
-  return std::max(most, plan.needSize - replaced);
+  return std::max(most, plan.needSize - freed);
 }

@@ -28,7 +28,13 @@ struct TRunSong {
   bool onTarget = false;
   // "660001 海风": how messages name it.
   std::string Label() const { return number + " " + title; }
+  // The run copies its video: it has one, and the target does not hold it
+  // already. A song that does not keeps the .dat the target holds.
+  bool Copies() const { return !video.empty() && !onTarget; }
 };
+
+// How many of songs the run copies (TRunSong::Copies).
+int SongsCopied(const std::vector<TRunSong>& songs);
 
 // What a run writes.
 struct TRunPlan {
@@ -55,8 +61,9 @@ struct TRunPlan {
 class IRunObserver {
  public:
   virtual ~IRunObserver() = default;
-  // Song index (of count) is about to be copied from source to dest (its
-  // .dat on the target); source "" for a song kept as it is.
+  // Song index (of count), counting only the songs the run copies, is about
+  // to be copied from source to dest (its .dat on the target). Songs kept
+  // as they are, or already there, are not told.
   virtual void CopyStarted(int index, int count, const std::string& source,
                            const std::string& dest) = 0;
   // The file at path, which (0-based) of count, of bytes (allBytes for all
@@ -89,9 +96,9 @@ struct TRunOutcome {
   std::string drive, need, free;
 
   // Per song, in the plan's order.
-  std::vector<bool> complete;  // its .dat is complete there (copied, or kept)
+  std::vector<bool> complete;  // its .dat is complete there (copied, kept, or there already)
   std::vector<bool> placed;    // its new .dat began to take its name
-  std::vector<bool> checked;   // read back right, or kept without copying
+  std::vector<bool> checked;   // read back right, or not copied (kept, or there already)
   bool changed = false;        // at least one .dat was written
   bool listShortened = false;  // the list lost the songs whose files new songs take
   bool vodWritten = false;     // the list was replaced (after a stop: with the complete songs)
@@ -120,7 +127,8 @@ TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan
 // The most room the run of plan takes on target at any moment, in whole
 // units of unit bytes: each song's new file beside the old one it replaces,
 // the list's temporary file beside the list; the larger of that and the
-// window's count less the files replaced.
+// window's count less the files replaced and the videos the target holds
+// already.
 std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRunPlan& plan,
                         std::int64_t unit, const TTargetDir::TSongNoOf& songNoOf);
 
