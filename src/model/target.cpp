@@ -135,6 +135,10 @@ std::int64_t TBaseSong::RoomNeeded(std::int64_t unit) {
                       [this](const std::string& line) { return SongNoOf(line); });
 }
 
+int TBaseSong::SongsToCopy() const {
+  return SongsCopied(Plan(true).songs);
+}
+
 void TBaseSong::CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy) {
   TWindowRun window(*this, onFileCopy);
   std::unique_ptr<TTargetDir> own;

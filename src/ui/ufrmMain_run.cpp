@@ -117,7 +117,7 @@ void TfrmMain::CopyAndReport(bool onUsb) {
   copying_ = true;
   cancelRequested_ = false;
   Panel = TCopyPanel();
-  Panel.songs = FSongList->FCount;
+  Panel.songs = FSongList->SongsToCopy();  // the panel counts only the songs copied
   std::int64_t runBytes = 0;
   for (int i = 0; i < FSongList->FCount; ++i) {
     const std::string& video = FSongList->GetSong(i)->VideoFile;
