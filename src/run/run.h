@@ -51,7 +51,8 @@ struct TRunPlan {
   // Song numbers ("660003") whose .dat the run removes: songs the owner
   // deleted from the list, files no list names that the owner let go. The
   // list is first written without them, then their files go, before any
-  // copy; a number a song of the plan has is never removed.
+  // copy. A number a song of the plan has, or a kept line names, is never
+  // removed; one whose .dat the target does not hold is skipped.
   std::vector<std::string> remove;
   std::int64_t needSize = 0;  // the videos' bytes as the window counted them
   bool verify = true;         // read every file back from the device
@@ -110,7 +111,8 @@ struct TRunOutcome {
   // their file already (TRunSong::onTarget).
   std::vector<std::string> alreadyThere;
   // The numbers whose .dat the run removed (TRunPlan::remove) and their
-  // bytes; those it could not remove.
+  // bytes; those it could not remove (which the list no longer names
+  // either: the run goes on).
   std::vector<std::string> removed, notRemoved;
   std::int64_t removedBytes = 0;
   // Fingerprints of every list the run wrote there (FingerprintOf).
@@ -125,10 +127,11 @@ TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan
                     IRunObserver& observer, const TTargetDir::TSongNoOf& songNoOf);
 
 // The most room the run of plan takes on target at any moment, in whole
-// units of unit bytes: each song's new file beside the old one it replaces,
-// the list's temporary file beside the list; the larger of that and the
-// window's count less the files replaced and the videos the target holds
-// already.
+// units of unit bytes: the files it removes free theirs once the shortened
+// list is written, before any copy; then each song's new file stands beside
+// the old one it replaces, the list's temporary file beside the list. The
+// larger of that and the window's count less the files replaced, the files
+// removed and the videos the target holds already.
 std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRunPlan& plan,
                         std::int64_t unit, const TTargetDir::TSongNoOf& songNoOf);
 
