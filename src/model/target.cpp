@@ -103,7 +103,7 @@ TRunOutcome TBaseSong::CopyToTarget(IRunObserver& observer, bool verify) {
   FCancelRequested = false;
   // A run of songs all kept from the list (the owner deleted some) copies
   // nothing and needs no source folder.
-  bool copies = false;
+  bool copies = FCount == 0;
   for (int i = 0; i < FCount; ++i) copies = copies || !GetSong(i)->VideoFile.empty();
   if ((copies && FSourceDir.empty()) || FTargetDir.empty()) {
     TRunOutcome refused;
@@ -142,6 +142,15 @@ TRunOutcome TBaseSong::CopyToTarget(IRunObserver& observer, bool verify) {
 std::int64_t TBaseSong::RoomNeeded(std::int64_t unit) {
   return ::RoomNeeded(*Env(), *FTarget, Plan(true), unit,
                       [this](const std::string& line) { return SongNoOf(line); });
+}
+
+bool TBaseSong::CopiesSong(int i) const {
+  const TBaseSongData& song = *const_cast<TBaseSong*>(this)->GetSong(i);
+  return !song.VideoFile.empty() && FOnTarget.count(song.SongNo) == 0;
+}
+
+int TBaseSong::SongsToCopy() const {
+  return SongsCopied(Plan(true).songs);
 }
 
 void TBaseSong::CopyIntoFolder(const std::string& targetDir, const TFileCopyProc& onFileCopy) {

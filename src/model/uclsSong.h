@@ -159,6 +159,12 @@ class TBaseSong {
   // The most room the run takes on the target at any moment, in allocation
   // units of unit bytes (run/run.h RoomNeeded). Needs Target().
   std::int64_t RoomNeeded(std::int64_t unit);
+  // How many songs of slots 0..FCount-1 the run copies (run/run.h
+  // SongsCopied): those with a video the target does not hold already.
+  int SongsToCopy() const;
+  // Whether the run copies the song of slot i: it has a video file and the
+  // target does not hold it already (FOnTarget).
+  bool CopiesSong(int i) const;
 
   // ---- Loading a vod.txt (model/load_vod.cpp) ----
 

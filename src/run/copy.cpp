@@ -26,17 +26,21 @@ void ThrowIfCancelled(IRunObserver& observer) {
 }
 }  // namespace
 
+const TRunSong* SongWithoutItsFile(const TTargetDir& target, const std::vector<TRunSong>& songs) {
+  for (const TRunSong& song : songs) {
+    if (!song.Copies() && target.Contents().dats.count(song.number) == 0) return &song;
+  }
+  return nullptr;
+}
+
 void CopySongs(platform::Env& env, TTargetDir& target, const std::string& shownDir,
                const std::vector<TRunSong>& songs, IRunObserver& observer, TRunOutcome& outcome,
                std::vector<TWrittenFile>& written) {
-  const int count = static_cast<int>(songs.size());
   // Songs read back from a list have no video file; they can only keep the
   // copy already on the target. Refuse before copying anything when such a
   // copy is missing.
-  for (const TRunSong& song : songs) {
-    if (song.video.empty() && target.Contents().dats.count(song.number) == 0) {
-      throw TUserError(msg::NoVideoFile(song.number, song.title));
-    }
+  if (const TRunSong* lacking = SongWithoutItsFile(target, songs)) {
+    throw TUserError(msg::NoVideoFile(lacking->number, lacking->title));
   }
   platform::Folder& folder = target.Make();
 
@@ -44,20 +48,22 @@ void CopySongs(platform::Env& env, TTargetDir& target, const std::string& shownD
   outcome.complete.assign(songs.size(), false);
   outcome.placed.assign(songs.size(), false);
   outcome.failed = -1;
-  for (int i = 0; i < count; ++i) {
-    if (songs[static_cast<std::size_t>(i)].video.empty()) {
-      outcome.complete[static_cast<std::size_t>(i)] = true;
-    }
+  for (std::size_t i = 0; i < songs.size(); ++i) {
+    if (songs[i].Copies()) continue;
+    outcome.complete[i] = true;
+    if (songs[i].onTarget) outcome.alreadyThere.push_back(songs[i].Label());
   }
 
   std::vector<char> buffer(kChunk);
-  for (int i = 0; i < count; ++i) {
+  const int count = SongsCopied(songs);
+  int copied = 0;
+  for (int i = 0; i < static_cast<int>(songs.size()); ++i) {
     const TRunSong& song = songs[static_cast<std::size_t>(i)];
+    if (!song.Copies()) continue;
     outcome.failed = i;  // until this song is complete
     ThrowIfCancelled(observer);
     const std::string name = target.DatName(song.number);
-    observer.CopyStarted(i, count, song.video, shownDir + name);
-    if (song.video.empty()) continue;
+    observer.CopyStarted(copied++, count, song.video, shownDir + name);
 
     auto source = env.OpenForRead(song.video);
     const std::int64_t size = env.FileSize(song.video);

@@ -12,8 +12,10 @@ void ReadBack(platform::Folder& folder, const std::string& shownDir,
               IRunObserver& observer, TRunOutcome& outcome) {
   outcome.checked.assign(songs.size(), false);
   for (std::size_t i = 0; i < songs.size(); ++i) {
-    // A song kept without copying was not written by this run.
-    if (songs[i].video.empty()) outcome.checked[i] = true;
+    // A song the run does not copy was not written by it: kept as it is, or
+    // compared with its video before the run (SameSongFile reads it from the
+    // device).
+    if (!songs[i].Copies()) outcome.checked[i] = true;
   }
   std::int64_t allBytes = 0;
   for (const TWrittenFile& w : written) allBytes += w.size;

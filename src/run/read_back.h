@@ -14,7 +14,7 @@
 
 // Reads back each file of written from folder (shownDir is its path for the
 // observer), telling observer of each and of its pieces. outcome.checked
-// marks the songs read back right (and those kept without copying, of
+// marks the songs read back right (and those the run does not copy, of
 // count songs); verified, differ and unreadable name the songs, readError
 // the first error; a cancel (observer) leaves the rest in unchecked. Never
 // throws for what the stick does.

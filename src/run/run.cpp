@@ -13,16 +13,47 @@
 #include "run/read_back.h"
 #include "run/replacing_file.h"
 #include "run/stick_list.h"
+#include "run/vod_text.h"
 #include "text/uPublic.h"
 
 namespace {
 
-// The numbers of the songs the run copies (those with a video file).
+// The numbers of the songs the run copies (TRunSong::Copies).
 std::set<std::string> NumbersCopied(const TRunPlan& plan) {
   std::set<std::string> numbers;
   for (const TRunSong& song : plan.songs) {
-    if (!song.video.empty()) numbers.insert(song.number);
+    if (song.Copies()) numbers.insert(song.number);
   }
+  return numbers;
+}
+
+// The numbers of plan.remove whose .dat the run removes: those the target
+// holds a song file of (a regular file named 66NNNN.dat, Contents().dats),
+// which no song of the plan has and no kept line names.
+std::set<std::string> NumbersRemoved(const TRunPlan& plan, const TTargetDir& target,
+                                     const TTargetDir::TSongNoOf& songNoOf) {
+  std::set<std::string> listed;
+  for (const TRunSong& song : plan.songs) listed.insert(song.number);
+  std::string kept;
+  for (const std::string& line : plan.keptLines) kept += line + "\r\n";
+  const TVodText keptText = DecodeVodText(kept);
+  for (std::size_t i = 0; i < keptText.lines.size(); ++i) {
+    listed.insert(SongNumberOfLine(keptText, i, songNoOf));
+  }
+  std::set<std::string> numbers;
+  for (const std::string& number : plan.remove) {
+    if (listed.count(number) == 0 && target.Contents().dats.count(number) != 0) {
+      numbers.insert(number);
+    }
+  }
+  return numbers;
+}
+
+// The numbers whose lines the old list loses before the copies: the songs
+// copied and the files removed.
+std::set<std::string> NumbersTakenOut(const TRunPlan& plan, const std::set<std::string>& removed) {
+  std::set<std::string> numbers = NumbersCopied(plan);
+  numbers.insert(removed.begin(), removed.end());
   return numbers;
 }
 
@@ -31,7 +62,13 @@ class TRun {
  public:
   TRun(platform::Env& env, TTargetDir& target, const TRunPlan& plan, IRunObserver& observer,
        const TTargetDir::TSongNoOf& songNoOf)
-      : env_(env), target_(target), plan_(plan), observer_(observer), songNoOf_(songNoOf) {}
+      : env_(env),
+        target_(target),
+        plan_(plan),
+        observer_(observer),
+        songNoOf_(songNoOf),
+        removing_(NumbersRemoved(plan, target, songNoOf)),
+        listThere_(target.Contents().listBytes) {}
 
   TRunOutcome Run();
 
@@ -39,6 +76,9 @@ class TRun {
   void CheckRefusals(const platform::VolumeRoom& room);
   void KeepListCopy();
   void TakeOutOfList(platform::Folder& folder);
+  // Removes the files of removing_ through the held folder and flushes it;
+  // a file that cannot be removed is told (notRemoved), not a stop.
+  void RemoveFiles(platform::Folder& folder);
   // The list's bytes: the lines of the songs listable (all when null), the
   // kept lines, and after a stop the old lines whose .dat no new song
   // touched.
@@ -57,7 +97,12 @@ class TRun {
   const TTargetDir::TSongNoOf& songNoOf_;
   TRunOutcome outcome_;
   std::vector<TWrittenFile> written_;
-  // The old list's lines the run took out before copying (number, line).
+  // The numbers whose .dat the run removes (NumbersRemoved).
+  const std::set<std::string> removing_;
+  // The list's bytes on the target now.
+  std::string listThere_;
+  // The old list's lines the run took out before copying whose files stay
+  // (number, line).
   std::vector<std::pair<std::string, std::string>> takenOut_;
 };
 
@@ -74,18 +119,23 @@ class TRun {
 //  3. Keep a copy of the list on this computer.
 //  4. Make the folder; a part taken for the list goes in its place; other
 //     temporary files go.
-//  5. Where a new song takes the number of a song the list names, the list
-//     without those songs replaces it first: no list names a .dat while a
-//     new song takes its place.
-//  6. Copy each new song under a temporary name, flush it, rename it to its
-//     66NNNN.dat, which no list names now.
+//  5. Where a new song takes the number of a song the list names, or the
+//     run removes a song's file, the list without those songs replaces it
+//     first, flushed: no list names a .dat while a new song takes its place
+//     or after it is gone.
+//  6. Remove the files of the songs the owner let go, which no list names
+//     now, and flush the folder; a file that stays is told, the run goes on.
+//     Then copy each new song under a temporary name, flush it, rename it to
+//     its 66NNNN.dat, which no list names now. A song whose .dat holds its
+//     video already (the file of a run that did not end) is not copied.
 //  7. Read every new .dat back from the device and compare it.
 //  8. Write the new list under a temporary name, flush it, read it back,
 //     rename it over the list, read it back once more.
 // A copy that stops at 6 (an error, a cancel) reads back what is complete
-// and ends at 8 with the songs complete and read back right. Bytes that come
-// back other than written, or a stick that cannot be read, end the run at
-// 7: the list is not replaced.
+// and ends at 8 with the songs complete and read back right; the songs whose
+// files it removed are not listed again. Bytes that come back other than
+// written, or a stick that cannot be read, end the run at 7: the list is not
+// replaced.
 TRunOutcome TRun::Run() {
   using TEnd = TRunOutcome::TEnd;
   const std::string& shown = target_.Path();
@@ -114,6 +164,7 @@ TRunOutcome TRun::Run() {
   try {
     platform::Folder& folder = target_.Make();  // 4
     TakeOutOfList(folder);                      // 5
+    RemoveFiles(folder);                        // 6
     try {
       CopySongs(env_, target_, shown, plan_.songs, observer_, outcome_, written_);  // 6
     } catch (const std::exception& error) {
@@ -167,10 +218,8 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
   const TTargetDir::TContents& there = target_.Contents();
   // Songs read back from a list have no video file: they keep the .dat the
   // target holds, and a run that lacks one stops before anything is written.
-  for (const TRunSong& song : plan_.songs) {
-    if (song.video.empty() && there.dats.count(song.number) == 0) {
-      throw TTargetRefused(msg::NoVideoFile(song.number, song.title));
-    }
+  if (const TRunSong* lacking = SongWithoutItsFile(target_, plan_.songs)) {
+    throw TTargetRefused(msg::NoVideoFile(lacking->number, lacking->title));
   }
   // File entries: one per song's new .dat, the list, the temporary file of
   // the copy or the list under way, and the vod folder itself when it is to
@@ -180,7 +229,7 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
     if (target_.MissingFolder()) needed += 1;
     if (!there.hasVodTxt) needed += 1;
     for (const TRunSong& song : plan_.songs) {
-      if (!song.video.empty() && there.dats.count(song.number) == 0) ++needed;
+      if (song.Copies() && there.dats.count(song.number) == 0) ++needed;
     }
     if (needed > room.freeEntries) {
       throw TTargetRefused(msg::TooFewEntries(needed, room.freeEntries));
@@ -188,7 +237,7 @@ void TRun::CheckRefusals(const platform::VolumeRoom& room) {
   }
   if (room.largestFile >= 0) {
     for (const TRunSong& song : plan_.songs) {
-      const std::int64_t size = song.video.empty() ? -1 : env_.FileSize(song.video);
+      const std::int64_t size = song.Copies() ? env_.FileSize(song.video) : -1;
       if (size > room.largestFile) {
         throw TTargetRefused(
             msg::TooLargeForVolume(song.Label(), FormatDiskSize(room.largestFile + 1)));
@@ -208,17 +257,45 @@ void TRun::KeepListCopy() {
 void TRun::TakeOutOfList(platform::Folder& folder) {
   const TTargetDir::TContents& there = target_.Contents();
   if (!there.hasVodTxt) return;
-  const std::set<std::string> copied = NumbersCopied(plan_);
+  const std::set<std::string> out = NumbersTakenOut(plan_, removing_);
+  bool shortens = false;
   for (std::size_t i = 0; i < there.vod.lines.size(); ++i) {
     if (IsBlank(there.vod.lines[i])) continue;
     const std::string number = SongNumberOfLine(there.vod, i, songNoOf_);
-    if (copied.count(number) != 0) takenOut_.emplace_back(number, there.vod.FileLine(i));
+    if (out.count(number) == 0) continue;
+    shortens = true;
+    if (removing_.count(number) != 0) continue;
+    takenOut_.emplace_back(number, there.vod.FileLine(i));
+    outcome_.listShortened = true;
   }
-  if (takenOut_.empty()) return;
-  const std::string bytes = ListWithout(there.vod, copied, songNoOf_);
-  outcome_.listShortened = true;
+  if (!shortens) return;
+  const std::string bytes = ListWithout(there.vod, out, songNoOf_);
+  // Written whole and flushed (folder too) before a file it named goes.
   TReplacingFile::Write(folder, there.listName, bytes);
+  listThere_ = bytes;
   outcome_.listsWritten.push_back(FingerprintOf(bytes));
+}
+
+void TRun::RemoveFiles(platform::Folder& folder) {
+  for (const std::string& number : removing_) {
+    const std::string& name = target_.Contents().dats.at(number).name;
+    try {
+      // Only a song's file: whatever took its name since the run looked (a
+      // folder, a link) stays; a file gone meanwhile is skipped.
+      const platform::FolderEntry now = folder.Stat(name);
+      if (now.kind == platform::EntryKind::kNone) continue;
+      if (now.kind != platform::EntryKind::kFile) {
+        outcome_.notRemoved.push_back(number);
+        continue;
+      }
+      folder.Remove(name);
+      outcome_.removed.push_back(number);
+      outcome_.removedBytes += now.size;
+    } catch (const platform::FileError&) {
+      outcome_.notRemoved.push_back(number);
+    }
+  }
+  if (!outcome_.removed.empty()) folder.Sync();
 }
 
 std::string TRun::ListBytes(const std::vector<bool>* listable) const {
@@ -242,7 +319,9 @@ std::string TRun::ListBytes(const std::vector<bool>* listable) const {
   auto relist = [&](const std::vector<std::pair<std::string, std::string>>& old) {
     for (const auto& [number, line] : old) {
       if (touched.count(number) != 0 || listed.count(number) != 0) continue;
+      // Only a line whose .dat is still there: not one the run removed.
       if (!number.empty() && target_.Contents().dats.count(number) == 0) continue;
+      if (removing_.count(number) != 0) continue;
       listed.insert(number);
       bytes += line + "\r\n";
     }
@@ -268,10 +347,7 @@ void TRun::SaveCompleteSongs(platform::Folder& folder) {
   // Nothing on the target changed: the list still tells the truth.
   if (!outcome_.changed && !outcome_.listShortened) return;
   const std::string bytes = ListBytes(&listable);
-  if (!outcome_.listShortened &&
-      FingerprintOf(bytes) == FingerprintOf(target_.Contents().listBytes)) {
-    return;
-  }
+  if (FingerprintOf(bytes) == FingerprintOf(listThere_)) return;
   try {
     WriteList(folder, bytes);
   } catch (const std::exception&) {
@@ -282,8 +358,9 @@ void TRun::SaveCompleteSongs(platform::Folder& folder) {
 
 }  // namespace
 
-bool SameSongFile(platform::Env&, const TTargetDir&, const std::string&, const std::string&) {
-  return false;
+int SongsCopied(const std::vector<TRunSong>& songs) {
+  return static_cast<int>(std::count_if(songs.begin(), songs.end(),
+                                        [](const TRunSong& song) { return song.Copies(); }));
 }
 
 TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan,
@@ -306,25 +383,34 @@ std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRun
   auto drop = [&](std::int64_t bytes) { used -= whole(bytes); };
   if (target.MissingFolder()) add(block);  // FAT gives a folder a cluster
   std::int64_t list = static_cast<std::int64_t>(there.listBytes.size());
-  const std::string shortened = ListWithout(there.vod, NumbersCopied(plan), songNoOf);
+  const std::set<std::string> removed = NumbersRemoved(plan, target, songNoOf);
+  const std::string shortened = ListWithout(there.vod, NumbersTakenOut(plan, removed), songNoOf);
   if (there.hasVodTxt && shortened.size() != there.listBytes.size()) {
     add(static_cast<std::int64_t>(shortened.size()));
     drop(list);
     list = static_cast<std::int64_t>(shortened.size());
   }
-  std::int64_t replaced = 0;  // bytes of the files the new ones replace
+  // Bytes the window counted or the target holds that the run does not
+  // write anew: files removed, videos there already, files replaced.
+  std::int64_t freed = 0;
+  for (const std::string& number : removed) {
+    const std::int64_t size = there.dats.at(number).size;
+    drop(size);
+    freed += size;
+  }
   for (const TRunSong& song : plan.songs) {
-    if (song.video.empty()) continue;
+    if (song.onTarget) freed += std::max<std::int64_t>(env.FileSize(song.video), 0);
+    if (!song.Copies()) continue;
     add(env.FileSize(song.video));  // its temporary file, beside the old one
     const auto old = there.dats.find(song.number);
     if (old != there.dats.end()) {
       drop(old->second.size);
-      replaced += old->second.size;
+      freed += old->second.size;
     }
   }
   std::string listBytes = plan.encode(plan.lines);
   for (const std::string& kept : plan.keptLines) listBytes += kept + "\r\n";
   add(static_cast<std::int64_t>(listBytes.size()));
   drop(list);
-  return std::max(most, plan.needSize - replaced);
+  return std::max(most, plan.needSize - freed);
 }

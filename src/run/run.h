@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "run/same_file.h"
 #include "run/target_dir.h"
 #include "text/uPublic.h"
 
@@ -27,7 +28,13 @@ struct TRunSong {
   bool onTarget = false;
   // "660001 海风": how messages name it.
   std::string Label() const { return number + " " + title; }
+  // The run copies its video: it has one, and the target does not hold it
+  // already. A song that does not keeps the .dat the target holds.
+  bool Copies() const { return !video.empty() && !onTarget; }
 };
+
+// How many of songs the run copies (TRunSong::Copies).
+int SongsCopied(const std::vector<TRunSong>& songs);
 
 // What a run writes.
 struct TRunPlan {
@@ -44,7 +51,8 @@ struct TRunPlan {
   // Song numbers ("660003") whose .dat the run removes: songs the owner
   // deleted from the list, files no list names that the owner let go. The
   // list is first written without them, then their files go, before any
-  // copy; a number a song of the plan has is never removed.
+  // copy. A number a song of the plan has, or a kept line names, is never
+  // removed; one whose .dat the target does not hold is skipped.
   std::vector<std::string> remove;
   std::int64_t needSize = 0;  // the videos' bytes as the window counted them
   bool verify = true;         // read every file back from the device
@@ -54,8 +62,9 @@ struct TRunPlan {
 class IRunObserver {
  public:
   virtual ~IRunObserver() = default;
-  // Song index (of count) is about to be copied from source to dest (its
-  // .dat on the target); source "" for a song kept as it is.
+  // Song index (of count), counting only the songs the run copies, is about
+  // to be copied from source to dest (its .dat on the target). Songs kept
+  // as they are, or already there, are not told.
   virtual void CopyStarted(int index, int count, const std::string& source,
                            const std::string& dest) = 0;
   // The file at path, which (0-based) of count, of bytes (allBytes for all
@@ -88,9 +97,9 @@ struct TRunOutcome {
   std::string drive, need, free;
 
   // Per song, in the plan's order.
-  std::vector<bool> complete;  // its .dat is complete there (copied, or kept)
+  std::vector<bool> complete;  // its .dat is complete there (copied, kept, or there already)
   std::vector<bool> placed;    // its new .dat began to take its name
-  std::vector<bool> checked;   // read back right, or kept without copying
+  std::vector<bool> checked;   // read back right, or not copied (kept, or there already)
   bool changed = false;        // at least one .dat was written
   bool listShortened = false;  // the list lost the songs whose files new songs take
   bool vodWritten = false;     // the list was replaced (after a stop: with the complete songs)
@@ -102,7 +111,8 @@ struct TRunOutcome {
   // their file already (TRunSong::onTarget).
   std::vector<std::string> alreadyThere;
   // The numbers whose .dat the run removed (TRunPlan::remove) and their
-  // bytes; those it could not remove.
+  // bytes; those it could not remove (which the list no longer names
+  // either: the run goes on).
   std::vector<std::string> removed, notRemoved;
   std::int64_t removedBytes = 0;
   // Fingerprints of every list the run wrote there (FingerprintOf).
@@ -117,17 +127,13 @@ TRunOutcome RunOnto(platform::Env& env, TTargetDir& target, const TRunPlan& plan
                     IRunObserver& observer, const TTargetDir::TSongNoOf& songNoOf);
 
 // The most room the run of plan takes on target at any moment, in whole
-// units of unit bytes: each song's new file beside the old one it replaces,
-// the list's temporary file beside the list; the larger of that and the
-// window's count less the files replaced.
+// units of unit bytes: the files it removes free theirs once the shortened
+// list is written, before any copy; then each song's new file stands beside
+// the old one it replaces, the list's temporary file beside the list. The
+// larger of that and the window's count less the files replaced, the files
+// removed and the videos the target holds already.
 std::int64_t RoomNeeded(platform::Env& env, const TTargetDir& target, const TRunPlan& plan,
                         std::int64_t unit, const TTargetDir::TSongNoOf& songNoOf);
-
-// Whether the target's .dat of number holds the same bytes as the file at
-// video: the same size, and the same checksum of the whole of both (read
-// only when the sizes are equal). False when either cannot be read.
-bool SameSongFile(platform::Env& env, const TTargetDir& target, const std::string& number,
-                  const std::string& video);
 
 // An observer that tells nothing and never stops a run.
 class TSilentRun final : public IRunObserver {

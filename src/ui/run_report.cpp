@@ -3,6 +3,7 @@
 
 #include "model/messages.h"
 #include "model/window_side.h"
+#include "text/gbk.h"
 #include "text/uPublic.h"
 #include "ui/ui_texts.h"
 
@@ -24,7 +25,7 @@ std::string Besides(const TRunOutcome& outcome) {
   if (!outcome.alreadyThere.empty()) {
     std::string songs;
     for (const std::string& song : outcome.alreadyThere)
-      songs += (songs.empty() ? "" : "；") + song;
+      songs += (songs.empty() ? std::string() : Gbk(u8"；")) + song;
     line(ui_text::AlreadyThereLine(songs));
   }
   if (!outcome.removed.empty()) {
@@ -43,7 +44,7 @@ std::string Besides(const TRunOutcome& outcome) {
 // not listed (not read back) and which were not copied.
 TRunReport StoppedReport(const TRunOutcome& outcome, const std::vector<TReportedSong>& songs,
                          bool verified) {
-  if (outcome.failed < 0 && !outcome.changed && !outcome.listShortened) {
+  if (outcome.failed < 0 && !outcome.changed && !outcome.listShortened && outcome.removed.empty()) {
     // Stopped before a file on the target was touched.
     return {TRunResult::kFailed, ui_text::FailedCaption(), outcome.message, kMsgError};
   }
@@ -66,9 +67,10 @@ TRunReport StoppedReport(const TRunOutcome& outcome, const std::vector<TReported
     report.song = failed.number + " " + failed.title;
   }
   using TList = ui_text::TCopyReport::TList;
-  report.list = outcome.vodWritten      ? TList::kCompleteSongs
-                : outcome.listShortened ? TList::kShortened
-                                        : TList::kUnchanged;
+  report.list = outcome.vodWritten         ? TList::kCompleteSongs
+                : outcome.listShortened    ? TList::kShortened
+                : !outcome.removed.empty() ? TList::kWithoutRemoved
+                                           : TList::kUnchanged;
   return {TRunResult::kFailed, ui_text::FailedCaption(),
           ui_text::CopyFailureReport(report) + Besides(outcome),
           report.cancelled ? kMsgWarning : kMsgError};

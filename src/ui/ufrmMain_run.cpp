@@ -152,11 +152,11 @@ void TfrmMain::CopyAndReport(bool onUsb) {
   copying_ = true;
   cancelRequested_ = false;
   Panel = TCopyPanel();
-  Panel.songs = FSongList->FCount;
+  Panel.songs = FSongList->SongsToCopy();  // the panel counts only the songs copied
   std::int64_t runBytes = 0;
   for (int i = 0; i < FSongList->FCount; ++i) {
-    const std::string& video = FSongList->GetSong(i)->VideoFile;
-    if (!video.empty()) runBytes += std::max<std::int64_t>(env_->FileSize(video), 0);
+    if (!FSongList->CopiesSong(i)) continue;
+    runBytes += std::max<std::int64_t>(env_->FileSize(FSongList->GetSong(i)->VideoFile), 0);
   }
   progress_.StartPhase(Panel.songs, runBytes, TRunProgress::TClock::now());
   TCopyPanelRun panel(*this);
@@ -225,7 +225,7 @@ void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
   std::vector<TReportedSong> songs;
   for (int i = 0; i < FSongList->FCount; ++i) {
     const TBaseSongData& song = *FSongList->GetSong(i);
-    songs.push_back({song.SongNo, song.SongName, !song.VideoFile.empty()});
+    songs.push_back({song.SongNo, song.SongName, FSongList->CopiesSong(i)});
   }
   const TRunReport report = ReportOf(outcome, songs, verifyCopies_, onUsb);
   // Files the run removed are gone: nothing to remove or keep of them again.

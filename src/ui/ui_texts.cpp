@@ -377,6 +377,9 @@ std::string CopyFailureReport(const TCopyReport& r) {
     case TCopyReport::TList::kShortened:
       text += Gbk(u8"歌曲列表 vod.txt 去掉了将被新歌替换的原有歌曲，其它原有歌曲仍在列表中。");
       break;
+    case TCopyReport::TList::kWithoutRemoved:
+      text += Gbk(u8"歌曲列表 vod.txt 去掉了已删除的歌曲，其它原有歌曲仍在列表中。");
+      break;
     case TCopyReport::TList::kUnchanged:
       text += Gbk(u8"目标目录中的歌曲列表 vod.txt 没有改动。");
       break;

@@ -171,9 +171,10 @@ struct TCopyReport {
   // listed (not read back), not copied.
   std::string listed, unlisted, notCopied;
   enum class TList : std::uint8_t {
-    kUnchanged,      // the list is as it was
-    kShortened,      // it lost the songs whose files new songs took
-    kCompleteSongs,  // it names the songs complete (and read back) on the target
+    kUnchanged,       // the list is as it was
+    kShortened,       // it lost the songs whose files new songs took
+    kCompleteSongs,   // it names the songs complete (and read back) on the target
+    kWithoutRemoved,  // it lost only the songs whose files the run removed
   } list = TList::kUnchanged;
 };
 std::string CopyFailureReport(const TCopyReport& report);
