@@ -315,8 +315,10 @@ class TfrmMain : public TWindowSide {
   // The songs of the target that the run takes as copied already, and the
   // song files no list names: let go or kept (ufrmMain_target.cpp).
   // FSongList->FOnTarget := the new rows whose .dat the target holds byte
-  // for byte, but for the numbers of otherSongs.
-  void FindSongsOnTarget(const std::set<std::string>& otherSongs);
+  // for byte: under the row's number (unless an unknown list names it as
+  // one of its songs), or as a file no list names, whose number the row
+  // then takes. named: the numbers the target's list names.
+  void FindSongsOnTarget(const std::set<std::string>& named, bool listUnknown);
   bool AskAboutStrays(const std::vector<std::string>& strays, std::set<std::string>& keptFiles);
   // The steps of a run (btnCompleteClick). The grid's checks, the song
   // records rebuilt from it: false after telling the owner what stops it.
@@ -364,6 +366,9 @@ class TfrmMain : public TWindowSide {
   bool SettleExistingSongs();
   bool KeepTargetList();
   bool KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles);
+  // The run's records and lines rebuilt from the grid when the run changed
+  // it (changedByRun_): false after telling the owner what refuses them.
+  bool RebuildRunLines();
   void WMLoadDone();
   void WMSongCount(std::int64_t count);
   void WMCopyProgress(std::int64_t percent);

@@ -48,7 +48,7 @@ bool TfrmMain::SettleExistingSongs() {
     rowNumbers.insert(number);
     if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert(number);
   }
-  FindSongsOnTarget(listUnknown ? named : std::set<std::string>());
+  FindSongsOnTarget(named, listUnknown);
   own.insert(FSongList->FOnTarget.begin(), FSongList->FOnTarget.end());
   // Songs the owner deleted from the list this window knows leave the stick.
   if (!listUnknown) {
@@ -107,20 +107,46 @@ bool TfrmMain::SettleExistingSongs() {
     }
   }
   if (!strays.empty() && !AskAboutStrays(strays, keptFiles)) return false;
-  if (replacing) return true;
+  if (replacing) return RebuildRunLines();
   return KeepFilesOfKeptSongs(keptFiles);
 }
 
-void TfrmMain::FindSongsOnTarget(const std::set<std::string>& otherSongs) {
+void TfrmMain::FindSongsOnTarget(const std::set<std::string>& named, bool listUnknown) {
   const TTargetDir& target = *FSongList->Target();
   const auto& dats = target.Contents().dats;
+  std::set<std::string>& found = FSongList->FOnTarget;
+  std::set<std::string> numbers;  // the grid's
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    numbers.insert("66" + Trim(lvList.Cell(kColNumber, row)));
+  }
+  std::vector<int> unmatched;
   for (int row = 0; row < lvList.RowCount(); ++row) {
     PumpMessages();
     const std::string video = Trim(lvList.Cell(kColVideo, row));
     const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
+    if (video.empty()) continue;
     // A file of another list's song is that song's, whatever it holds.
-    if (video.empty() || dats.count(number) == 0 || otherSongs.count(number) != 0) continue;
-    if (SameSongFile(*env_, target, number, video)) FSongList->FOnTarget.insert(number);
+    const bool theirs = listUnknown && named.count(number) != 0;
+    if (!theirs && dats.count(number) != 0 && SameSongFile(*env_, target, number, video)) {
+      found.insert(number);
+    } else {
+      unmatched.push_back(row);
+    }
+  }
+  // A run that stopped before its list named them left files under the
+  // numbers it had given: a new song whose bytes one of them holds takes its
+  // number, so nothing there is copied again or renumbered.
+  for (const int row : unmatched) {
+    const std::int64_t size = env_->FileSize(Trim(lvList.Cell(kColVideo, row)));
+    for (const auto& [number, entry] : dats) {
+      if (entry.size != size || named.count(number) != 0 || numbers.count(number) != 0) continue;
+      if (!SameSongFile(*env_, target, number, Trim(lvList.Cell(kColVideo, row)))) continue;
+      numbers.insert(number);
+      found.insert(number);
+      lvList.SetCell(kColNumber, row, number.substr(2));
+      changedByRun_ = true;
+      break;
+    }
   }
 }
 
@@ -210,6 +236,10 @@ bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {
     FSongList->FNextNo = 660000 + next;
     changedByRun_ = true;
   }
+  return RebuildRunLines();
+}
+
+bool TfrmMain::RebuildRunLines() {
   if (!changedByRun_) return true;
   changedByRun_ = false;
   GridToSongs();

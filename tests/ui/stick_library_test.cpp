@@ -348,3 +348,32 @@ TEST_F(MainForm, ALoadedListsFaultsAreMarkedWhereTheyAreWhenItLoads) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Stick, ANewSongWhoseBytesAFileNoListNamesHoldsTakesItsNumber) {
+  // A run renumbered the new songs after the stick's two and was pulled out
+  // after the first copy: its file is there, no list names it.
+  Fill(2);
+  const std::string a = Video("a-x.mpg", 4000);
+  dir.Write("usb/vod/660002.dat", std::string(4000, 'v'));
+  dir.Write("usb/vod/660009.dat", std::string(4000, 'w'));  // another tool's, same size
+  env.volumes.clear();  // added before the stick was plugged in: numbered from 0000
+  Start(kProductOru);
+  AddFiles({a, Video("b-x.mpg", 4000)});
+  env.volumes = {dir.Gbk() + "usb/"};
+  ToUsb();
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
+  ASSERT_EQ(form.Grid().RowCount(), 4);
+  EXPECT_EQ(Cell(kColNumber, 2), "0002") << "the file's number";
+  EXPECT_EQ(Cell(kColNumber, 3), "0010") << "after the highest file kept";
+  ASSERT_NE(Asked(TQuestion::Id::kCleanStrays), nullptr);
+  EXPECT_NE(gbk::ToUtf8(Asked(TQuestion::Id::kCleanStrays)->text).find("（1 个"), std::string::npos)
+      << "only the other tool's file is asked about";
+  EXPECT_EQ(TempDir::Read(vod / "660009.dat"), std::string(4000, 'w'));
+  EXPECT_NE(gbk::ToUtf8(view.boxes.back().text).find("已在U盘上，不再复制：660002 a"),
+            std::string::npos);
+}
+
+}  // namespace
