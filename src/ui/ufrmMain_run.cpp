@@ -141,8 +141,6 @@ std::optional<bool> TfrmMain::ChooseTarget() {
   runTarget_ = FSongList->FTargetDir;
   if (!onUsb) lastTarget_ = runTarget_;
   if (!SettleExistingSongs()) return std::nullopt;
-  // The stick's songs and the new ones in one list.
-  if (!ListHasRoom()) return std::nullopt;
   if (onUsb) view_.UsbDiskChosen(ExtractFolder(usb.substr(0, usb.size() - 1)));
   return onUsb;
 }

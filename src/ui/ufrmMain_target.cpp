@@ -192,9 +192,11 @@ bool TfrmMain::KeepTargetList() {
   if (!goOn) return false;
   // The kept songs come first, the new ones after them.
   for (int i = 0; i < FSongList->FCount; ++i) InsertLoadedRow(i, i);
+  MarkAllRows();
   lvList.Repaint();
   PostNotify(WM_SONGCOUNT, lvList.RowCount());
-  return true;
+  // The stick's songs and the new ones in one list.
+  return ListHasRoom();
 }
 
 bool TfrmMain::KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles) {

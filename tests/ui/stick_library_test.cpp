@@ -377,3 +377,24 @@ TEST_F(Stick, ANewSongWhoseBytesAFileNoListNamesHoldsTakesItsNumber) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Stick, ARunOntoAStickWhoseListWouldPassNinetyNineSaysHowManyFitAndWritesNothing) {
+  Fill(95);
+  env.volumes.clear();  // the stick was not there while adding
+  Start(kProductOru);
+  std::vector<std::string> files;
+  for (int i = 0; i < 10; ++i) files.push_back(Video("n" + std::to_string(i) + "-x.mpg"));
+  AddFiles(files);
+  env.volumes = {dir.Gbk() + "usb/"};
+  const std::set<std::string> before = NamesIn(vod);
+  ToUsb();
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kRefused);
+  ASSERT_FALSE(view.boxes.empty());
+  EXPECT_EQ(gbk::ToUtf8(view.boxes.back().text), "U盘上已有 95 首，这次最多还能添加 4 首");
+  EXPECT_EQ(NamesIn(vod), before);
+}
+
+}  // namespace
