@@ -811,6 +811,57 @@ TEST_F(WindowTest, ClosingDuringACopyAsksOnceAndClosesOnceTheRunHasTold) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
+// The folder browser's tree of folders.
+HWND FolderTree(HWND browser) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      browser,
+      [](HWND child, LPARAM found) -> BOOL {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
+TEST_F(WindowTest, TheFolderBrowserStartsInTheFolderGivenAndShowsIt) {
+  // A folder on the USB disk, as the form hands it (the temporary folder is
+  // hidden from the browser's tree).
+  const std::string usb = MappedDrive(kUsbDriveVariable);
+  if (usb.empty()) GTEST_SKIP() << "no removable drive mapped: run scripts/wine-test.sh";
+  const TempDir stick(usb + "\\");
+  const fs::path start = stick.path() / L"新歌";
+  fs::create_directories(start);
+  std::wstring selected;
+  bool inView = false;
+  DialogAnswers answers;
+  answers.seen = [&](HWND browser) {
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);  // chosen as it opened: the folder it started in
+    HWND tree = FolderTree(browser);
+    HTREEITEM item = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
+    if (item == nullptr) return;
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW shown = {};
+    shown.mask = TVIF_TEXT;
+    shown.hItem = item;
+    shown.pszText = text;
+    shown.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &shown);
+    selected = text;
+    RECT r = {}, area = {};
+    GetClientRect(tree, &area);
+    inView = TreeView_GetItemRect(tree, item, &r, TRUE) && r.top >= 0 && r.bottom <= area.bottom;
+  };
+  w32ui::StandardPrompts standard;
+  const std::wstring chosen = standard.Folder(nullptr, L"请选择文件夹", start.wstring());
+  EXPECT_EQ(selected, L"新歌");
+  EXPECT_TRUE(inView);
+  EXPECT_EQ(fs::path(chosen), start);
+}
+
 TEST_F(WindowTest, TheDiskSpaceDialogFitsALongMountPointAndShowsBothSizes) {
   TfrmDiskFree form;
   form.SetDrive("/media/owner/KINGSTON DataTraveler 3.0/");
