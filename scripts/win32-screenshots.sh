@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of every window of the Windows desktop program, taken under Wine
-# on a virtual display with a window manager (so that captions show):
+# on a virtual display with a window manager (so that captions show), with a
+# USB disk R: that holds a song list:
 #   scripts/win32-screenshots.sh [OUTPUT_FOLDER]   (default: build-mingw/screenshots)
 # The Wine prefix is private (build-mingw/wine-screens); Chinese shows in the
 # WenQuanYi Zen Hei font, linked into the prefix and standing in for the
@@ -26,6 +27,15 @@ for face in "Microsoft YaHei" "SimSun" "宋体" "NSimSun" "Tahoma" "MS Shell Dlg
     /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
 done
 wineserver -w
+# A USB disk R: with two songs in its vod folder, for the stick's strip
+# above the grid (wine-drive.sh stops the server: the driver sees the drive).
+stick=$build/wine-screens-usb
+rm -rf "$stick"
+mkdir -p "$stick/vod"
+cp tests/fixtures/oru_vod.txt "$stick/vod/vod.txt"
+printf 'x' > "$stick/vod/660001.dat"
+printf 'x' > "$stick/vod/660002.dat"
+scripts/wine-drive.sh R "$stick" removable
 
 rm -rf "$out"
 mkdir -p "$out"

@@ -10,12 +10,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,6 +46,25 @@ class NotifyEvent final : public QEvent {
   const unsigned message;
   const std::int64_t lparam;
 };
+
+// The stick's strip: one line, cut short with "…" where the window is
+// narrower than the text, so that it never widens the window.
+class StripLabel final : public QLabel {
+ public:
+  using QLabel::QLabel;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                     fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+  }
+};
+
+// How often the form is asked whether USB disks came or went.
+constexpr int kUsbPollMs = 2000;
 
 }  // namespace
 
@@ -103,6 +124,15 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   connect(buttons_[3], &QPushButton::clicked, this, [this] { form_.btnRestoreClick(); });
   layout->addWidget(tools);
 
+  // The stick's strip, between the tool panel and the grid.
+  strip_ = new StripLabel(central);
+  strip_->setObjectName("lblStick");
+  strip_->setContentsMargins(6, 2, 6, 2);
+  strip_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  strip_->setFixedHeight(strip_->fontMetrics().height() + 6);
+  stripColours_ = strip_->palette();
+  layout->addWidget(strip_);
+
   BuildGrid();
   layout->addWidget(table_, 1);
   setCentralWidget(central);
@@ -121,6 +151,12 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   // the copy panel stay in view.
   setMinimumSize(panel_->width() + 80, panel_->height() + 160);
   connect(panel_, &CopyPanel::cancelClicked, this, [this] { form_.CancelCopy(); });
+
+  // Started once the form is made (Start); the form looks only when the
+  // disks changed and nothing while the window is busy.
+  usbTimer_ = new QTimer(this);
+  usbTimer_->setInterval(kUsbPollMs);
+  connect(usbTimer_, &QTimer::timeout, this, [this] { form_.PollUsb(); });
 }
 
 MainWindow::~MainWindow() {
@@ -180,14 +216,23 @@ void MainWindow::BuildGrid() {
   remove->setObjectName("N1");
   QAction* clear = menu->addAction(ToQt(ui_text::ClearItem()));
   clear->setObjectName("N2");
+  QAction* undo = menu->addAction(ToQt(ui_text::UndoDeleteItem()));
+  undo->setObjectName("N3");
   connect(remove, &QAction::triggered, this, [this] { form_.N1Click(); });
   connect(clear, &QAction::triggered, this, [this] { form_.N2Click(); });
+  connect(undo, &QAction::triggered, this, [this] { form_.UndoDelete(); });
+  connect(menu, &QMenu::aboutToShow, this,
+          [this, undo] { undo->setEnabled(form_.CanUndoDelete()); });
   connect(table_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
     if (form_.Grid().Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
   });
   // The Delete key deletes the current row, as "删除" does.
   auto* del = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
   connect(del, &QShortcut::activated, this, [this] { form_.N1Click(); });
+  // Ctrl+Z on the grid brings back what the last "删除" or "清空" removed; in
+  // a cell's editor it stays the editor's own.
+  auto* undoKey = new QShortcut(QKeySequence::Undo, table_, nullptr, nullptr, Qt::WidgetShortcut);
+  connect(undoKey, &QShortcut::activated, this, [this] { form_.UndoDelete(); });
 
   // Video files dropped from a file manager.
   table_->setAcceptDrops(true);
@@ -223,6 +268,10 @@ bool MainWindow::Start() {
   form_.FormCreate();
   if (form_.Terminated()) return false;
   TSettings::LoadAfterStart(QtSettingsStore(), form_);
+  // The form looked at the stick as it opened; from now on it is told when
+  // USB disks come or go.
+  form_.PollUsb();
+  usbTimer_->start();
   return true;
 }
 
@@ -305,6 +354,14 @@ std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt,
   return path.front();
 }
 
+void MainWindow::StickChanged(const TStickView& stick) {
+  strip_->setText(ToQt(stick.text));
+  strip_->setToolTip(strip_->text());
+  QPalette colours = stripColours_;
+  if (stick.trouble) colours.setColor(QPalette::WindowText, Qt::red);
+  strip_->setPalette(colours);
+}
+
 namespace {
 // Places a dialog in the middle of its owner, or of the screen while the
 // owner is not shown (the start-up window).
@@ -353,6 +410,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  usbTimer_->stop();
   SaveSettings();
   form_.FormDestroy();
   event->accept();

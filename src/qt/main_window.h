@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window of the desktop program: the tool panel, the song grid, the
-// red status panes and the copy panel. It draws the main form (TfrmMain)
+// The main window of the desktop program: the tool panel, the stick's strip,
+// the song grid, the red status panes and the copy panel. It draws the main form (TfrmMain)
 // and hands every click, edit, key and dropped file to it; the form decides.
 #pragma once
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPalette>
 #include <memory>
 
 #include "ui/ufrmMain.h"
@@ -16,6 +17,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace platform {
 class Env;
@@ -44,6 +46,8 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* grid() const { return table_; }
   CopyPanel* copyPanel() const { return panel_; }
   QLabel* songCountPane() const { return songCount_; }
+  // The line above the grid that tells what the stick holds.
+  QLabel* stickStrip() const { return strip_; }
   QPushButton* button(TMainButton which) const;
   QComboBox* pinyinReadingBox() const { return pinyinReading_; }
 
@@ -59,6 +63,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt,
                                           const std::string& start) override;
+  void StickChanged(const TStickView& stick) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
@@ -82,6 +87,9 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* table_ = nullptr;
   QPushButton* buttons_[4] = {};  // by TMainButton
   QLabel* songCount_ = nullptr;
+  QLabel* strip_ = nullptr;
+  QPalette stripColours_;               // the strip's colours when the stick is in order
+  QTimer* usbTimer_ = nullptr;          // asks the form every 2 s whether USB disks came or went
   QCheckBox* verify_ = nullptr;         // the run reads back what it wrote
   QComboBox* pinyinReading_ = nullptr;  // how 拼音 is read: kPinyinReadings by index
   CopyPanel* panel_ = nullptr;

@@ -294,6 +294,8 @@ bool GridView::OnNotify(const NMHDR& header, LRESULT& result) {
       const auto& key = reinterpret_cast<const NMLVKEYDOWN&>(header);
       if (key.wVKey == VK_DELETE) {
         form_.N1Click();
+      } else if (key.wVKey == 'Z' && GetKeyState(VK_CONTROL) < 0) {
+        form_.UndoDelete();  // 撤销删除
       } else if (key.wVKey == VK_F2) {
         BeginEdit(currentCol_, currentRow_);
       } else if (key.wVKey == VK_LEFT) {
@@ -458,6 +460,7 @@ LRESULT CALLBACK GridView::ListProc(HWND list, UINT message, WPARAM wparam, LPAR
       self->CloseEditor(wparam != 0);
       return 0;
     case WM_CHAR:
+      if (wparam == 0x1A) return 0;  // Ctrl+Z's character: the key itself undid the delete
       // A character typed on a cell opens its editor with the character in
       // it, in place of the text.
       if (wparam >= 0x20 && wparam != 0x7F && self->currentRow_ >= 0) {

@@ -2,6 +2,8 @@
 #include "win32/main_window.h"
 
 #include <shellapi.h>
+// After <windows.h>: the device change broadcast's records.
+#include <dbt.h>
 
 #include <algorithm>
 #include <vector>
@@ -29,6 +31,13 @@ constexpr int kReadingLabelWidth = 86;
 constexpr int kReadingLeft = kReadingLabelLeft + kReadingLabelWidth;
 constexpr int kReadingWidth = 110;
 constexpr int kReadingListHeight = 120;  // the box with its list open
+// The stick's strip, below the tool bar and above the grid.
+constexpr int kStripHeight = 22;
+// How often the form is asked whether USB disks came or went.
+constexpr UINT_PTR kUsbTimer = 1;
+constexpr UINT kUsbPollMs = 2000;
+// Posted on a disk's arrival or removal: the form looks at the stick again.
+constexpr UINT kLookAgain = WM_APP + 1;
 
 }  // namespace
 
@@ -58,6 +67,8 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring setti
                  reinterpret_cast<LPARAM>(Wide(ui_text::PinyinReadingName(reading)).c_str()));
   }
   ChoosePinyinReading(form_.PinyinReading());
+  strip_ = Control(L"Static", L"", SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 6, kToolHeight,
+                   400, kStripHeight, kIdStickStrip);
 
   grid_ = std::make_unique<GridView>(hwnd_, kIdGrid, form_);
   status_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd_,
@@ -85,6 +96,10 @@ bool MainWindow::Start() {
   form_.FormCreate();
   if (form_.Terminated()) return false;
   TSettings::LoadAfterStart(RegistryStore(settingsKey_), form_);
+  // The form looked at the stick as it opened; from now on it is told when
+  // USB disks come or go (the timer, and WM_DEVICECHANGE where it comes).
+  form_.PollUsb();
+  SetTimer(hwnd_, kUsbTimer, kUsbPollMs, nullptr);
   return true;
 }
 
@@ -105,7 +120,9 @@ void MainWindow::Layout() {
   const int parts[2] = {fixed.cx + S(24), -1};
   SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   for (int i = 0; i < 2; ++i) SendMessageW(status_, SB_SETTEXTW, i | SBT_OWNERDRAW, i);
-  const int top = S(kToolHeight);
+  MoveWindow(strip_, S(6), S(kToolHeight), std::max(0L, client.right - S(12)), S(kStripHeight),
+             TRUE);
+  const int top = S(kToolHeight + kStripHeight);
   MoveWindow(grid_->hwnd(), 0, top, client.right, std::max(0L, client.bottom - top - barHeight),
              TRUE);
   grid_->StretchLastColumn();
@@ -208,6 +225,12 @@ std::optional<std::string> MainWindow::ChooseFolder(const std::string& prompt,
   return path.front();
 }
 
+void MainWindow::StickChanged(const TStickView& stick) {
+  stripTrouble_ = stick.trouble;
+  SetWindowTextW(strip_, Wide(stick.text).c_str());
+  InvalidateRect(strip_, nullptr, TRUE);  // the colour, when only it changed
+}
+
 void MainWindow::ShowModal(TfrmLogin& form) {
   LoginDialog dialog(form, prompts_, vodFolder_, hwnd_);
   dialog.Run(hwnd_);
@@ -231,11 +254,27 @@ void MainWindow::ShowModal(TfrmDiskFree& form) {
 
 // ---- Window events ----
 
-void MainWindow::ContextMenu(POINT at) {
-  if (!form_.Grid().Enabled()) return;
+// A volume came or went: the form looks again once the broadcast is
+// answered, since reading the stick here would hold the system's broadcast up.
+void MainWindow::OnDeviceChange(WPARAM wparam, LPARAM lparam) {
+  if (wparam != DBT_DEVICEARRIVAL && wparam != DBT_DEVICEREMOVECOMPLETE) return;
+  const auto* device = reinterpret_cast<const DEV_BROADCAST_HDR*>(lparam);
+  if (device == nullptr || device->dbch_devicetype != DBT_DEVTYP_VOLUME) return;
+  PostMessageW(hwnd_, kLookAgain, 0, 0);
+}
+
+HMENU MainWindow::GridMenu() const {
   HMENU menu = CreatePopupMenu();
   AppendMenuW(menu, MF_STRING, kIdMenuDelete, Wide(ui_text::DeleteItem()).c_str());
   AppendMenuW(menu, MF_STRING, kIdMenuClear, Wide(ui_text::ClearItem()).c_str());
+  AppendMenuW(menu, MF_STRING | (form_.CanUndoDelete() ? MF_ENABLED : MF_GRAYED), kIdMenuUndoDelete,
+              Wide(ui_text::UndoDeleteItem()).c_str());
+  return menu;
+}
+
+void MainWindow::ContextMenu(POINT at) {
+  if (!form_.Grid().Enabled()) return;
+  HMENU menu = GridMenu();
   if (at.x == -1 && at.y == -1) {  // the menu key: at the grid's corner
     RECT r;
     GetWindowRect(grid_->hwnd(), &r);
@@ -289,6 +328,9 @@ void MainWindow::OnCommand(WPARAM wparam) {
     case kIdMenuClear:
       form_.N2Click();
       break;
+    case kIdMenuUndoDelete:
+      form_.UndoDelete();
+      break;
     default:
       break;
   }
@@ -314,7 +356,7 @@ void MainWindow::OnDpiChanged(WPARAM wparam, LPARAM lparam) {
              Scaled(kReadingLabelWidth, newDpi), Scaled(30, newDpi), TRUE);
   MoveWindow(pinyinReading_, Scaled(kReadingLeft, newDpi), Scaled(6, newDpi),
              Scaled(kReadingWidth, newDpi), Scaled(kReadingListHeight, newDpi), TRUE);
-  for (HWND control : {readingLabel_, pinyinReading_}) {
+  for (HWND control : {readingLabel_, pinyinReading_, strip_}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
   }
   SendMessageW(verify_, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont(14, newDpi)), TRUE);
@@ -347,6 +389,24 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DROPFILES:
       DropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
+    case WM_TIMER:
+      if (wparam != kUsbTimer) break;
+      form_.PollUsb();
+      return 0;
+    case WM_DEVICECHANGE:
+      OnDeviceChange(wparam, lparam);
+      return TRUE;
+    case kLookAgain:
+      if (!form_.Busy()) form_.LookAtStick();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lparam) == strip_) {
+        HDC dc = reinterpret_cast<HDC>(wparam);
+        SetTextColor(dc, stripTrouble_ ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
       if (item->hwndItem == status_) {
@@ -373,6 +433,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       if (closed_ || !form_.FormCloseQuery()) return 0;
       closed_ = true;
+      KillTimer(hwnd_, kUsbTimer);
       SaveSettings();
       form_.FormDestroy();
       DestroyWindow(hwnd_);

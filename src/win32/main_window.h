@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window of the desktop program: the tool panel, the song grid, the
-// red status panes and the copy panel. It draws the main form (TfrmMain) and
+// The main window of the desktop program: the tool panel, the stick's strip,
+// the song grid, the red status panes and the copy panel. It draws the main form (TfrmMain) and
 // hands every click, edit, key and dropped file to it; the form decides.
 // The form's messages 2048-2050 are posted to this window as window
 // messages of those numbers and handed back to TfrmMain::HandleMessage.
@@ -34,8 +34,10 @@ enum MainControl : int {
   kIdStatusBar = 705,
   kIdBtnRestore = 706,
   kIdCbPinyinReading = 707,  // 拼音首字母: kPinyinReadings by index
+  kIdStickStrip = 708,       // the line above the grid that tells what the stick holds
   kIdMenuDelete = 710,       // the grid's menu: 删除 (N1)
   kIdMenuClear = 711,        // 清空 (N2)
+  kIdMenuUndoDelete = 712,   // 撤销删除
 };
 
 class MainWindow final : public Window, public IMainView {
@@ -57,6 +59,9 @@ class MainWindow final : public Window, public IMainView {
   HWND button(TMainButton which) const { return buttons_[static_cast<int>(which)]; }
   // The status bar's panes: the fixed one (0) and the song count (1).
   const std::wstring& paneText(int pane) const { return panes_[pane]; }
+  HWND stickStrip() const { return strip_; }
+  // The grid's context menu as it pops up now; the caller destroys it.
+  HMENU GridMenu() const;
 
   // IMainView
   void SetCaption(const std::string& text) override;
@@ -70,6 +75,7 @@ class MainWindow final : public Window, public IMainView {
   int Ask(const TQuestion& question) override;
   std::optional<std::string> ChooseFolder(const std::string& prompt,
                                           const std::string& start) override;
+  void StickChanged(const TStickView& stick) override;
   void ShowModal(TfrmLogin& form) override;
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
@@ -80,6 +86,8 @@ class MainWindow final : public Window, public IMainView {
   // A button, the menu or the reading list (WM_COMMAND).
   void OnCommand(WPARAM wparam);
   void OnDpiChanged(WPARAM wparam, LPARAM lparam);
+  // The system tells that a disk came or went (WM_DEVICECHANGE).
+  void OnDeviceChange(WPARAM wparam, LPARAM lparam);
   void Layout();
   void PlacePanel();
   void ContextMenu(POINT at);
@@ -98,6 +106,8 @@ class MainWindow final : public Window, public IMainView {
   HWND readingLabel_ = nullptr;  // "拼音首字母："
   HWND pinyinReading_ = nullptr;
   HWND status_ = nullptr;
+  HWND strip_ = nullptr;       // the stick's strip
+  bool stripTrouble_ = false;  // drawn in red: the stick could not be read as it should
   std::wstring panes_[2];
   std::unique_ptr<GridView> grid_;
   std::unique_ptr<CopyPanel> panel_;

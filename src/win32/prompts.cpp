@@ -109,10 +109,40 @@ class QuestionDialog final : public Dialog {
   int answer_ = -1;
 };
 
+// The folder browser's tree of folders (a grandchild of the dialog on
+// Windows, a child under Wine).
+HWND FolderTree(HWND browser) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      browser,
+      [](HWND child, LPARAM found) -> BOOL {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
+// The selected folder scrolled into view: with the new dialog style,
+// Windows 7 on select the start folder but leave the tree scrolled to the
+// Desktop at its top, so the browser looked as if it started there.
+void ShowSelectedFolder(HWND browser) {
+  HWND tree = FolderTree(browser);
+  if (tree == nullptr) return;
+  HTREEITEM selected = TreeView_GetSelection(tree);
+  if (selected != nullptr) TreeView_EnsureVisible(tree, selected);
+}
+
 int CALLBACK BrowseStarted(HWND window, UINT message, LPARAM, LPARAM folder) {
   if (message == BFFM_INITIALIZED && folder != 0) {
     SendMessageW(window, BFFM_SETSELECTIONW, TRUE, folder);
+    ShowSelectedFolder(window);
   }
+  // The tree fills in after the first selection; seen again then.
+  if (message == BFFM_SELCHANGED && folder != 0) ShowSelectedFolder(window);
   if (message == BFFM_INITIALIZED) RunModalHook(window);
   return 0;
 }

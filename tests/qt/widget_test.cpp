@@ -8,9 +8,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -28,8 +31,10 @@
 #include "qt/dialogs.h"
 #include "qt/main_window.h"
 #include "qt/prompts.h"
+#include "qt/qt_text.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
+#include "ui/ui_texts.h"
 
 namespace {
 
@@ -42,6 +47,7 @@ struct Box {
 class FakePrompts final : public qtui::IPrompts {
  public:
   std::vector<Box> boxes;
+  QStringList asked;  // the captions of the questions, each answered with its first button
   QStringList files;
   QString folder;
   void Message(QWidget*, const QString& caption, const QString& text, int kind) override {
@@ -50,7 +56,10 @@ class FakePrompts final : public qtui::IPrompts {
   void Notice(QWidget*, const QString& caption, const QString& text) override {
     boxes.push_back({caption, text, -1});
   }
-  int Ask(QWidget*, const QString&, const QString&, const QStringList&) override { return 0; }
+  int Ask(QWidget*, const QString& caption, const QString&, const QStringList&) override {
+    asked << caption;
+    return 0;
+  }
   QString OpenFile(QWidget*, const QString&, const QString&, const QString&) override {
     return files.value(0);
   }
@@ -425,6 +434,142 @@ class WidgetTest : public QObject {
     QCOMPARE(int(w->form().LastRun()), int(TfrmMain::TRunResult::kRefused));
     QVERIFY(prompts_.boxes.empty());
     QVERIFY(!std::filesystem::exists(dir_->path() / "out"));
+  }
+
+  // What the form tells of the stick shows in the strip between the tool
+  // panel and the grid, in red when the stick is in trouble; a long line is
+  // cut short rather than widen the window.
+  void theStickStripShowsWhatTheFormSays() {
+    auto w = Start("btnTarvel");
+    QLabel* strip = w->stickStrip();
+    QVERIFY(strip != nullptr);
+    const QWidget* tools = w->findChild<QWidget*>("ToolPanel");
+    const int width = w->width();
+    const struct {
+      QString text;
+      bool trouble;
+    } cases[] = {
+        {Utf8(u8"U盘 E:\\：歌曲列表 30 首，可用 1.20G，下一个编号 0030"), false},
+        {Utf8(u8"U盘 E:\\ 的 vod.txt 读不出"), true},
+        {Utf8(u8"没有找到U盘"), false},  // in order again: the colour too
+        {Utf8(u8"很长的文件夹名").repeated(40), false},
+    };
+    for (const auto& c : cases) {
+      TStickView stick;
+      stick.text = qtui::FromQt(c.text).value();
+      stick.trouble = c.trouble;
+      w->StickChanged(stick);
+      Settle();
+      QCOMPARE(strip->text(), c.text);
+      QCOMPARE(strip->palette().color(QPalette::WindowText) == QColor(Qt::red), c.trouble);
+      QVERIFY(strip->isVisible());
+      QVERIFY(strip->geometry().top() > tools->geometry().bottom());
+      QVERIFY(strip->geometry().bottom() < w->grid()->geometry().top());
+      QVERIFY(strip->contentsRect().height() >= strip->fontMetrics().height());
+      QCOMPARE(w->width(), width);
+    }
+  }
+
+  // The grid's menu has 撤销删除 after 删除 and 清空, enabled when the form
+  // can undo; Ctrl+Z on the grid and the menu entry undo as the form says.
+  void theGridsMenuOffersUndoWhenTheFormCan() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_, {Video("a-b.mpg", 10), Video("c-d.mpg", 10)});
+    QTableView* table = w->grid();
+    auto* menu = table->findChild<QMenu*>();
+    QVERIFY(menu != nullptr);
+    QStringList names;
+    for (const QAction* action : menu->actions()) names << action->objectName();
+    QCOMPARE(names, QStringList({"N1", "N2", "N3"}));
+    QAction* undo = menu->actions()[2];
+    QCOMPARE(undo->text(), Utf8(u8"撤销删除"));
+    // The menu as a right click on the grid shows it.
+    auto undoShown = [&] {
+      emit table->customContextMenuRequested(QPoint(5, 5));
+      const bool shown = menu->isVisible();
+      const bool enabled = undo->isEnabled();
+      menu->hide();
+      return shown && enabled;
+    };
+    auto rows = [&] { return table->model()->rowCount(); };
+    QVERIFY(!w->form().CanUndoDelete());
+    QVERIFY(!undoShown());
+
+    QApplication::setActiveWindow(w.get());
+    table->setFocus();
+    table->setCurrentIndex(table->model()->index(0, 2));
+    QTest::keyClick(table, Qt::Key_Delete);  // 删除
+    Settle();
+    QCOMPARE(rows(), 1);
+    QCOMPARE(undoShown(), w->form().CanUndoDelete());
+    bool could = w->form().CanUndoDelete();
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    QCOMPARE(rows(), could ? 2 : 1);
+    if (could) QCOMPARE(Text(*w, 2, 0), QString("a"));  // back where it was
+    QCOMPARE(undoShown(), w->form().CanUndoDelete());
+
+    const int before = rows();
+    w->form().N2Click();  // 清空, answered yes
+    Settle();
+    QCOMPARE(rows(), 0);
+    could = w->form().CanUndoDelete();
+    QCOMPARE(undoShown(), could);
+    undo->trigger();  // chosen in the menu as it was shown
+    Settle();
+    QCOMPARE(rows(), could ? before : 0);
+  }
+
+  // Closing the window during a copy asks once; yes stops the copy, the
+  // run tells what it copied, and the window closes without asking again.
+  void closingDuringACopyAsksOnceAndClosesAfterTheReport() {
+    auto w = Start("btnOru");
+    AddFiles(*w, prompts_,
+             {Video("a-b.mpg", 100000), Video("c-d.mpg", 400000), Video("e-f.mpg", 100000)});
+    std::filesystem::create_directory(dir_->path() / "out");
+    prompts_.folder = QString::fromStdString((dir_->path() / "out").string());
+    DialogAnswers answers;
+    answers.clicks["frmSaveHint"] = "RzButton2";
+    bool closeTried = false;
+    bool keptOpen = false;
+    answers.onTick = [&] {
+      qtui::CopyPanel* panel = w->copyPanel();
+      if (!closeTried && panel->isVisible() && panel->songLabel()->text().contains("2/3") &&
+          panel->progressBar()->value() > 0) {
+        closeTried = true;
+        keptOpen = !w->close() && w->isVisible();
+      }
+    };
+    QTimer::singleShot(0, w->button(TMainButton::kComplete), &QPushButton::click);
+    QTRY_VERIFY_WITH_TIMEOUT(!prompts_.boxes.empty(), 20000);
+    QVERIFY(closeTried);
+    QVERIFY(keptOpen);  // until the run has told what it copied
+    QCOMPARE(prompts_.asked, QStringList{qtui::ToQt(ui_text::ConfirmCloseCaption())});
+    QCOMPARE(prompts_.boxes.back().caption, Utf8(u8"加歌未完成"));
+    QTRY_VERIFY(!w->isVisible());
+    QCOMPARE(prompts_.asked.size(), 1);
+    const auto out = dir_->path() / "out/vod";
+    QVERIFY(std::filesystem::exists(out / "660000.dat"));
+    QVERIFY(!std::filesystem::exists(out / "660001.dat"));
+  }
+
+  // The folder browser opens in the folder it is given.
+  void theFolderBrowserStartsInTheFolderGiven() {
+    const QString start = QString::fromStdString((dir_->path() / "stick").string());
+    QDir().mkpath(start);
+    QString shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        shown = dialog->directory().absolutePath();
+        static_cast<QDialog*>(dialog)->accept();  // as its Choose button does
+      }
+    });
+    poll.start(10);
+    qtui::StandardPrompts standard;
+    const QString chosen = standard.Folder(nullptr, Utf8(u8"请选择文件夹"), start);
+    QCOMPARE(shown, start);
+    QCOMPARE(chosen, start);
   }
 
   void diskSpaceDialogFitsALongMountPointAndShowsBothSizes() {

@@ -45,6 +45,7 @@ struct Box {
 class FakePrompts final : public w32ui::IPrompts {
  public:
   std::vector<Box> boxes;
+  std::vector<std::wstring> asked;  // the questions' captions, each answered with its first button
   std::vector<std::wstring> files;
   std::wstring folder;
   void Message(HWND, const std::wstring& caption, const std::wstring& text, int kind) override {
@@ -53,8 +54,9 @@ class FakePrompts final : public w32ui::IPrompts {
   void Notice(HWND, const std::wstring& caption, const std::wstring& text) override {
     boxes.push_back({caption, text, -1});
   }
-  int Ask(HWND, const std::wstring&, const std::wstring&,
+  int Ask(HWND, const std::wstring& caption, const std::wstring&,
           const std::vector<std::wstring>&) override {
+    asked.push_back(caption);
     return 0;
   }
   std::wstring OpenFile(HWND, const std::wstring&, const std::wstring&,
@@ -652,6 +654,212 @@ TEST_F(WindowTest, TheSystemsBoxesAndTheQuestionAnswerThroughTheHook) {
     EXPECT_EQ(standard.Ask(nullptr, L"问题", L"要怎么办？", buttons), click < 0 ? 2 : click);
     EXPECT_EQ(shown, buttons);
   }
+}
+
+// A child's place in its parent's client area.
+RECT PlaceIn(HWND parent, HWND child) {
+  RECT r;
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+TEST_F(WindowTest, TheStickStripShowsWhatTheFormSaysInRedWhenInTrouble) {
+  auto w = Start(kProductTarvel);
+  ASSERT_NE(w, nullptr);
+  HWND strip = GetDlgItem(w->hwnd(), w32ui::kIdStickStrip);
+  ASSERT_NE(strip, nullptr);
+  EXPECT_EQ(strip, w->stickStrip());
+  const struct {
+    std::wstring text;
+    bool trouble;
+  } cases[] = {
+      {L"U盘 R:\\：歌曲列表 30 首，可用 1.20G，下一个编号 0030", false},
+      {L"U盘 R:\\ 的 vod.txt 读不出", true},
+      {L"没有找到U盘", false},  // in order again: the colour too
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(w32ui::Utf8(c.text));
+    TStickView stick;
+    stick.text = w32ui::FromWide(c.text).value();
+    stick.trouble = c.trouble;
+    w->StickChanged(stick);
+    Pump();
+    EXPECT_EQ(w32ui::TextOf(strip), c.text);
+    // The colours the window gives the strip as it is drawn.
+    HDC dc = GetDC(strip);
+    SendMessageW(w->hwnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(strip));
+    EXPECT_EQ(GetTextColor(dc) == RGB(255, 0, 0), c.trouble);
+    ReleaseDC(strip, dc);
+  }
+  // Below the tool bar, above the grid, inside the window, and as tall as
+  // a line of its font at the window's DPI.
+  RECT client;
+  GetClientRect(w->hwnd(), &client);
+  const RECT place = PlaceIn(w->hwnd(), strip);
+  for (HWND tool : {w->button(TMainButton::kAdd), w->button(TMainButton::kRestore),
+                    GetDlgItem(w->hwnd(), w32ui::kIdCbPinyinReading)}) {
+    EXPECT_GE(place.top, PlaceIn(w->hwnd(), tool).bottom);
+  }
+  EXPECT_LE(place.bottom, PlaceIn(w->hwnd(), w->grid().hwnd()).top);
+  EXPECT_GE(place.left, 0);
+  EXPECT_LE(place.right, client.right);
+  HDC dc = GetDC(strip);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(strip, WM_GETFONT, 0, 0)));
+  SIZE line = {};
+  GetTextExtentPoint32W(dc, L"U盘", 2, &line);
+  SelectObject(dc, old);
+  ReleaseDC(strip, dc);
+  EXPECT_LE(line.cy, place.bottom - place.top);
+}
+
+TEST_F(WindowTest, TheGridsMenuOffersUndoWhenTheFormCanAndCtrlZUndoes) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  auto rows = [&] { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
+  {
+    HMENU menu = w->GridMenu();
+    const int ids[] = {w32ui::kIdMenuDelete, w32ui::kIdMenuClear, w32ui::kIdMenuUndoDelete};
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetMenuItemID(menu, i), static_cast<UINT>(ids[i]));
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, 2, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), Wide(ui_text::UndoDeleteItem()));
+    DestroyMenu(menu);
+  }
+  auto undoEnabled = [&] {
+    HMENU menu = w->GridMenu();
+    const UINT state = GetMenuState(menu, w32ui::kIdMenuUndoDelete, MF_BYCOMMAND);
+    DestroyMenu(menu);
+    return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+  };
+  // Ctrl+Z on the grid, the Control key held as the keyboard tells it.
+  auto ctrlZ = [&] {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(list, WM_KEYDOWN, 'Z', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    Pump();
+  };
+  EXPECT_FALSE(w->form().CanUndoDelete());
+  EXPECT_FALSE(undoEnabled());
+  ctrlZ();
+  EXPECT_EQ(rows(), 2) << "nothing to undo";
+
+  ClickCell(list, kColTitle, 0);
+  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // 删除
+  Pump();
+  ASSERT_EQ(rows(), 1);
+  EXPECT_EQ(undoEnabled(), w->form().CanUndoDelete());
+  bool could = w->form().CanUndoDelete();
+  ctrlZ();
+  EXPECT_EQ(rows(), could ? 2 : 1);
+  if (could) {
+    EXPECT_EQ(CellText(list, kColTitle, 0), L"a") << "back where it was";
+  }
+  EXPECT_EQ(undoEnabled(), w->form().CanUndoDelete());
+
+  const int before = rows();
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuClear, 0);  // 清空, answered yes
+  Pump();
+  ASSERT_EQ(rows(), 0);
+  could = w->form().CanUndoDelete();
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuUndoDelete, 0);
+  Pump();
+  EXPECT_EQ(rows(), could ? before : 0);
+}
+
+TEST_F(WindowTest, ClosingDuringACopyAsksOnceAndClosesOnceTheRunHasTold) {
+  TestEnv slowStick;
+  slowStick.writeDelay = std::chrono::milliseconds(1);
+  auto w = Start(kProductOru, &slowStick);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 100000), Video("c-d.mpg", 3000000), Video("e-f.mpg", 100000)});
+  TempDir out;
+  prompts_.folder = out.path().wstring();
+  DialogAnswers answers;
+  answers.clicks[Caption(TfrmSaveHint().Caption)] = w32ui::kIdRzButton2;
+  HWND window = w->hwnd();
+  HWND panel = w->copyPanelWindow();
+  bool closeTried = false;
+  bool keptOpen = false;
+  RunWatching(*w, [&] {
+    const std::wstring song = w32ui::TextOf(GetDlgItem(panel, w32ui::kIdPanelSong));
+    const auto percent = SendMessageW(GetDlgItem(panel, w32ui::kIdPanelBar), PBM_GETPOS, 0, 0);
+    if (!closeTried && IsWindowVisible(panel) && song.find(L"2/3") != std::wstring::npos &&
+        percent > 0) {
+      closeTried = true;
+      SendMessageW(window, WM_CLOSE, 0, 0);  // the close box, answered yes
+      keptOpen = IsWindow(window) != FALSE;
+    }
+  });
+  EXPECT_TRUE(closeTried);
+  EXPECT_TRUE(keptOpen) << "until the run has told what it copied";
+  EXPECT_EQ(prompts_.asked, std::vector<std::wstring>{Wide(ui_text::ConfirmCloseCaption())});
+  ASSERT_FALSE(prompts_.boxes.empty());
+  EXPECT_EQ(prompts_.boxes.back().caption, Wide(ui_text::FailedCaption()));
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(fs::exists(out.path() / "vod" / "660000.dat"));
+  EXPECT_FALSE(fs::exists(out.path() / "vod" / "660001.dat"));
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// The folder browser's tree of folders.
+HWND FolderTree(HWND browser) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      browser,
+      [](HWND child, LPARAM found) -> BOOL {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
+TEST_F(WindowTest, TheFolderBrowserStartsInTheFolderGivenAndShowsIt) {
+  // A folder on the USB disk, as the form hands it (the temporary folder is
+  // hidden from the browser's tree).
+  const std::string usb = MappedDrive(kUsbDriveVariable);
+  if (usb.empty()) GTEST_SKIP() << "no removable drive mapped: run scripts/wine-test.sh";
+  const TempDir stick(usb + "\\");
+  const fs::path start = stick.path() / L"新歌";
+  fs::create_directories(start);
+  std::wstring selected;
+  bool inView = false;
+  DialogAnswers answers;
+  answers.seen = [&](HWND browser) {
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);  // chosen as it opened: the folder it started in
+    HWND tree = FolderTree(browser);
+    HTREEITEM item = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
+    if (item == nullptr) return;
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW shown = {};
+    shown.mask = TVIF_TEXT;
+    shown.hItem = item;
+    shown.pszText = text;
+    shown.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &shown);
+    selected = text;
+    RECT r = {}, area = {};
+    GetClientRect(tree, &area);
+    inView = TreeView_GetItemRect(tree, item, &r, TRUE) && r.top >= 0 && r.bottom <= area.bottom;
+  };
+  w32ui::StandardPrompts standard;
+  const std::wstring chosen = standard.Folder(nullptr, L"请选择文件夹", start.wstring());
+  EXPECT_EQ(selected, L"新歌");
+  EXPECT_TRUE(inView);
+  EXPECT_EQ(fs::path(chosen), start);
 }
 
 TEST_F(WindowTest, TheDiskSpaceDialogFitsALongMountPointAndShowsBothSizes) {
