@@ -270,7 +270,6 @@ bool MainWindow::Start() {
   TSettings::LoadAfterStart(QtSettingsStore(), form_);
   // The form looked at the stick as it opened; from now on it is told when
   // USB disks come or go.
-  form_.PollUsb();
   usbTimer_->start();
   return true;
 }

@@ -104,6 +104,8 @@ bool TfrmMain::FormCloseQuery() {
                              {ui_text::YesButton(), ui_text::NoButton()}};
     return view_.Ask(question) == 0;
   }
+  // Asked already: the window closes once the run has told what it copied.
+  if (closeAfterRun_) return false;
   const TQuestion question{TQuestion::Id::kCloseDuringCopy,
                            ui_text::ConfirmCloseCaption(),
                            ui_text::ConfirmCloseText(),

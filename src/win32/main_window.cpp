@@ -98,7 +98,6 @@ bool MainWindow::Start() {
   TSettings::LoadAfterStart(RegistryStore(settingsKey_), form_);
   // The form looked at the stick as it opened; from now on it is told when
   // USB disks come or go (the timer, and WM_DEVICECHANGE where it comes).
-  form_.PollUsb();
   SetTimer(hwnd_, kUsbTimer, kUsbPollMs, nullptr);
   return true;
 }

@@ -501,23 +501,22 @@ class WidgetTest : public QObject {
     QTest::keyClick(table, Qt::Key_Delete);  // 删除
     Settle();
     QCOMPARE(rows(), 1);
-    QCOMPARE(undoShown(), w->form().CanUndoDelete());
-    bool could = w->form().CanUndoDelete();
+    QVERIFY(w->form().CanUndoDelete());
+    QVERIFY(undoShown());
     QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
     Settle();
-    QCOMPARE(rows(), could ? 2 : 1);
-    if (could) QCOMPARE(Text(*w, 2, 0), QString("a"));  // back where it was
-    QCOMPARE(undoShown(), w->form().CanUndoDelete());
+    QCOMPARE(rows(), 2);
+    QCOMPARE(Text(*w, 2, 0), QString("a"));  // back where it was
+    QVERIFY(!undoShown());
 
     const int before = rows();
     w->form().N2Click();  // 清空, answered yes
     Settle();
     QCOMPARE(rows(), 0);
-    could = w->form().CanUndoDelete();
-    QCOMPARE(undoShown(), could);
+    QVERIFY(undoShown());
     undo->trigger();  // chosen in the menu as it was shown
     Settle();
-    QCOMPARE(rows(), could ? before : 0);
+    QCOMPARE(rows(), before);
   }
 
   // Closing the window during a copy asks once; yes stops the copy, the

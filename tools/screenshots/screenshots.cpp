@@ -153,6 +153,9 @@ class SlowFolder final : public platform::FolderWrapper {
 class SlowStick final : public platform::EnvWrapper {
  public:
   SlowStick() : EnvWrapper(platform::Env::Default()) {}
+  // The USB disks the system lists: one folder standing for a stick.
+  std::vector<std::string> usb;
+  std::vector<std::string> UsbVolumes() override { return usb; }
   std::unique_ptr<platform::Folder> OpenFolder(const std::string& path) override {
     return std::make_unique<SlowFolder>(target()->OpenFolder(path));
   }
@@ -192,6 +195,19 @@ int main(int argc, char** argv) {
                {"btnMirel", "main-mirel"},
                {"BitBtn1", "main-dovan"}};
   SlowStick stick;
+  // A stick with last week's three songs and a file no list names: the
+  // strip above the grid tells them.
+  const QString usb = work.path() + "/usb/";
+  QDir().mkpath(usb + "vod");
+  {
+    std::ofstream list((usb + "vod/vod.txt").toStdString(), std::ios::binary);
+    for (int n = 0; n < 3; ++n) {
+      list << "s" << n << ";x;1;S;66000" << n << ";2;1;1;1;0\r\n";
+      std::ofstream((usb + "vod/66000" + QString::number(n) + ".dat").toStdString()) << "old";
+    }
+    std::ofstream((usb + "vod/660007.dat").toStdString()) << "left";
+  }
+  stick.usb = {Gbk(usb)};
   for (const auto& line : lines) {
     ShotPrompts prompts;
     prompts.files = files;
@@ -208,8 +224,11 @@ int main(int argc, char** argv) {
     Shoot(line.picture);
 
     if (QString(line.button) == "btnOru") {
-      // A song without singer: marked in the grid, and the run points at it.
+      // A song without singer, a number twice and one that is no number:
+      // marked in the grid, and the run tells them all at once.
       window.form().EditCell(3, 1, "");
+      window.form().Grid().SetCell(1, 2, window.form().Grid().Cell(1, 0));
+      window.form().Grid().SetCell(1, 3, "12a4");
       answers.answers["frmSaveHint"] = {"", "RzButton2"};
       window.form().btnCompleteClick();
       QTimer::singleShot(300, [] { QCoreApplication::exit(); });
