@@ -317,8 +317,9 @@ class TfrmMain : public TWindowSide {
   // FSongList->FOnTarget := the new rows whose .dat the target holds byte
   // for byte: under the row's number (unless an unknown list names it as
   // one of its songs), or as a file no list names, whose number the row
-  // then takes. named: the numbers the target's list names.
-  void FindSongsOnTarget(const std::set<std::string>& named, bool listUnknown);
+  // then takes. named: the numbers the target's list names; theirs: the
+  // list's songs stay (an unknown list kept), so its files are its own.
+  void FindSongsOnTarget(const std::set<std::string>& named, bool theirs);
   bool AskAboutStrays(const std::vector<std::string>& strays, std::set<std::string>& keptFiles);
   // The steps of a run (btnCompleteClick). The grid's checks, the song
   // records rebuilt from it: false after telling the owner what stops it.

@@ -40,30 +40,6 @@ bool TfrmMain::SettleExistingSongs() {
     if (listUnknown) ++listed;
     if (there.vod.IsGbk(i)) named.insert(FSongList->SongNoOf(there.vod.lines[i]));
   }
-  std::set<std::string> rowNumbers;
-  std::set<std::string> own = keptFiles;  // numbers of files a list or the owner accounts for
-  own.insert(named.begin(), named.end());
-  for (int row = 0; row < lvList.RowCount(); ++row) {
-    const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
-    rowNumbers.insert(number);
-    if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert(number);
-  }
-  FindSongsOnTarget(named, listUnknown);
-  own.insert(FSongList->FOnTarget.begin(), FSongList->FOnTarget.end());
-  // Songs the owner deleted from the list this window knows leave the stick.
-  if (!listUnknown) {
-    for (const std::string& number : deletedNumbers_) {
-      if (named.count(number) != 0 && rowNumbers.count(number) == 0 &&
-          there.dats.count(number) != 0) {
-        FSongList->FRemove.push_back(number);
-      }
-    }
-  }
-  std::vector<std::string> strays;  // .dat files of songs no list names
-  for (const auto& number : there.datNumbers) {
-    if (own.count(number) == 0) strays.push_back(number);
-  }
-
   if (there.fromPart) {
     // A run that stopped half way left its list only under the temporary
     // name: that is the stick's list now.
@@ -106,12 +82,38 @@ bool TfrmMain::SettleExistingSongs() {
         return false;
     }
   }
+  std::set<std::string> rowNumbers;
+  std::set<std::string> own = keptFiles;  // numbers of files a list or the owner accounts for
+  own.insert(named.begin(), named.end());
+  for (int row = 0; row < lvList.RowCount(); ++row) {
+    const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
+    rowNumbers.insert(number);
+    if (Trim(lvList.Cell(kColVideo, row)).empty()) own.insert(number);
+  }
+  // Files a run that did not end left; when the list is replaced its own
+  // files with the same bytes are the new songs' too.
+  FindSongsOnTarget(named, listUnknown && !replacing);
+  own.insert(FSongList->FOnTarget.begin(), FSongList->FOnTarget.end());
+  // Songs the owner deleted from the list this window knows leave the stick.
+  if (!listUnknown) {
+    for (const std::string& number : deletedNumbers_) {
+      if (named.count(number) != 0 && rowNumbers.count(number) == 0 &&
+          there.dats.count(number) != 0) {
+        FSongList->FRemove.push_back(number);
+      }
+    }
+  }
+  std::vector<std::string> strays;  // .dat files of songs no list names
+  for (const auto& number : there.datNumbers) {
+    if (own.count(number) == 0) strays.push_back(number);
+  }
+
   if (!strays.empty() && !AskAboutStrays(strays, keptFiles)) return false;
   if (replacing) return RebuildRunLines();
   return KeepFilesOfKeptSongs(keptFiles);
 }
 
-void TfrmMain::FindSongsOnTarget(const std::set<std::string>& named, bool listUnknown) {
+void TfrmMain::FindSongsOnTarget(const std::set<std::string>& named, bool theirs) {
   const TTargetDir& target = *FSongList->Target();
   const auto& dats = target.Contents().dats;
   std::set<std::string>& found = FSongList->FOnTarget;
@@ -126,8 +128,8 @@ void TfrmMain::FindSongsOnTarget(const std::set<std::string>& named, bool listUn
     const std::string number = "66" + Trim(lvList.Cell(kColNumber, row));
     if (video.empty()) continue;
     // A file of another list's song is that song's, whatever it holds.
-    const bool theirs = listUnknown && named.count(number) != 0;
-    if (!theirs && dats.count(number) != 0 && SameSongFile(*env_, target, number, video)) {
+    const bool listed = theirs && named.count(number) != 0;
+    if (!listed && dats.count(number) != 0 && SameSongFile(*env_, target, number, video)) {
       found.insert(number);
     } else {
       unmatched.push_back(row);

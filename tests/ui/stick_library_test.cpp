@@ -398,3 +398,27 @@ TEST_F(Stick, ARunOntoAStickWhoseListWouldPassNinetyNineSaysHowManyFitAndWritesN
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Stick, TheSameSongsAgainInPlaceOfTheListAreNotCopiedAgain) {
+  Start(kProductOru);
+  const std::string a = Video("a-x.mpg", 5000), b = Video("b-x.mpg", 5000);
+  AddFiles({a, b});
+  dir.Write("usb/vod/vod.txt", OruLine("old", 0) + OruLine("older", 1));
+  dir.Write("usb/vod/660000.dat", std::string(5000, 'v'));
+  dir.Write("usb/vod/660001.dat", std::string(4999, 'v'));  // another song's
+  view.answers[TQuestion::Id::kExistingSongs] = 1;
+  view.answers[TQuestion::Id::kConfirmReplace] = 1;
+  ToUsb();
+  form.btnCompleteClick();
+  EXPECT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
+  EXPECT_EQ(TempDir::Read(vod / "660001.dat"), std::string(5000, 'v')) << "copied: other bytes";
+  const std::string said = gbk::ToUtf8(view.boxes.back().text);
+  EXPECT_NE(said.find("已在U盘上，不再复制：660000 a"), std::string::npos) << said;
+  EXPECT_EQ(said.find("660001 b"), std::string::npos) << said;
+  EXPECT_EQ(TempDir::Read(vod / "vod.txt"),
+            "a;x;1;A;660000;2;1;8;1;1\r\nb;x;1;B;660001;2;1;8;1;1\r\n");
+}
+
+}  // namespace
