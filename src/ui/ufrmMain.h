@@ -365,6 +365,9 @@ class TfrmMain : public TWindowSide {
   // The run meets the songs already on its target (ufrmMain_target.cpp):
   // false when the run ends there, nothing written.
   bool SettleExistingSongs();
+  // The target's list names listed songs the window lacks: 0 keep them, 1
+  // replace them (asked twice), anything else cancels.
+  int AskKeepOrReplace(int listed);
   bool KeepTargetList();
   bool KeepFilesOfKeptSongs(const std::set<std::string>& keptFiles);
   // The run's records and lines rebuilt from the grid when the run changed

@@ -48,22 +48,7 @@ bool TfrmMain::SettleExistingSongs() {
   }
   bool replacing = false;
   if (listed > 0) {
-    const TQuestion question{
-        TQuestion::Id::kExistingSongs,
-        ui_text::ExistingSongsCaption(),
-        ui_text::ExistingSongs(target.Path(), listed, 0),
-        {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
-    int answer = view_.Ask(question);
-    if (answer == 1) {
-      // The list's songs leave it: asked once more, keeping them by default.
-      const TQuestion sure{
-          TQuestion::Id::kConfirmReplace,
-          ui_text::ConfirmReplaceCaption(),
-          ui_text::ConfirmReplace(listed),
-          {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
-      answer = view_.Ask(sure);
-    }
-    switch (answer) {
+    switch (AskKeepOrReplace(listed)) {
       case 0:
         if (!KeepTargetList()) return false;
         break;
@@ -111,6 +96,24 @@ bool TfrmMain::SettleExistingSongs() {
   if (!strays.empty() && !AskAboutStrays(strays, keptFiles)) return false;
   if (replacing) return RebuildRunLines();
   return KeepFilesOfKeptSongs(keptFiles);
+}
+
+int TfrmMain::AskKeepOrReplace(int listed) {
+  const std::string& path = FSongList->Target()->Path();
+  const TQuestion question{
+      TQuestion::Id::kExistingSongs,
+      ui_text::ExistingSongsCaption(),
+      ui_text::ExistingSongs(path, listed, 0),
+      {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
+  const int answer = view_.Ask(question);
+  if (answer != 1) return answer;
+  // The list's songs leave it: asked once more, keeping them by default.
+  const TQuestion sure{
+      TQuestion::Id::kConfirmReplace,
+      ui_text::ConfirmReplaceCaption(),
+      ui_text::ConfirmReplace(listed),
+      {ui_text::KeepSongsButton(), ui_text::ReplaceSongsButton(), ui_text::CancelButton()}};
+  return view_.Ask(sure);
 }
 
 void TfrmMain::FindSongsOnTarget(const std::set<std::string>& named, bool theirs) {
