@@ -360,8 +360,10 @@ class TfrmMain : public TWindowSide {
   // Puts loaded song i (FSongList's record) into a new row before row at,
   // remembering what it was loaded from.
   void InsertLoadedRow(int at, int song);
-  // The next proposed number follows the highest number in the grid.
+  // The next proposed number follows the highest number in the grid and on
+  // the stick (ProposedNo).
   void FollowGridNumbers();
+  std::int32_t ProposedNo() const;
   // The run meets the songs already on its target (ufrmMain_target.cpp):
   // false when the run ends there, nothing written.
   bool SettleExistingSongs();

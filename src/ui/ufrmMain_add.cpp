@@ -65,17 +65,22 @@ TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
 }
 
 void TfrmMain::FollowGridNumbers() {
+  FSongList->FNextNo = ProposedNo();
+}
+
+std::int32_t TfrmMain::ProposedNo() const {
   // The counter keeps what the owner typed last (and "0000" after clearing);
   // songs in the grid with higher numbers, loaded ones among them, and the
   // stick's list move it on.
+  std::int32_t next = FSongList->FNextNo;
   for (int row = 0; row < lvList.RowCount(); ++row) {
     const std::string number = Trim(lvList.Cell(kColNumber, row));
-    if (!IsSongNumber(number)) continue;
-    FSongList->FNextNo = std::max(FSongList->FNextNo, 660000 + StrToInt(number) + 1);
+    if (IsSongNumber(number)) next = std::max(next, 660000 + StrToInt(number) + 1);
   }
   if (stickLook_.highest >= 0 && !stickLook_.view.trouble) {
-    FSongList->FNextNo = std::max(FSongList->FNextNo, 660000 + stickLook_.highest + 1);
+    next = std::max(next, 660000 + stickLook_.highest + 1);
   }
+  return next;
 }
 
 void TfrmMain::AddSongFile(const std::string& path) {

@@ -43,10 +43,9 @@ void TfrmMain::LookAtStick() {
 
 void TfrmMain::ShowStick() {
   if (FSongList == nullptr) return;
-  // What the new-song dialog proposes: after the grid's and the stick's
-  // highest numbers.
-  FollowGridNumbers();
-  stickLook_.view.nextNumber = FourDigits(FSongList->FNextNo - 660000);
+  // What the new-song dialog will propose: after the grid's and the stick's
+  // highest numbers. Only shown: a run of adds keeps its own count.
+  stickLook_.view.nextNumber = FourDigits(ProposedNo() - 660000);
   stickLook_.view.text = StickTextOf(stickLook_);
   if (stickLook_.view == shownStick_) return;
   shownStick_ = stickLook_.view;

@@ -12,6 +12,22 @@
 #include "win32/window.h"
 
 namespace w32ui {
+
+HWND FolderTree(HWND browser) {
+  HWND tree = nullptr;
+  EnumChildWindows(
+      browser,
+      [](HWND child, LPARAM found) -> BOOL {
+        wchar_t kind[32] = {};
+        GetClassNameW(child, kind, 32);
+        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&tree));
+  return tree;
+}
+
 namespace {
 
 // A message box plays the modal hook once its own loop runs: a thread-local
@@ -108,23 +124,6 @@ class QuestionDialog final : public Dialog {
   int count_ = 0;
   int answer_ = -1;
 };
-
-// The folder browser's tree of folders (a grandchild of the dialog on
-// Windows, a child under Wine).
-HWND FolderTree(HWND browser) {
-  HWND tree = nullptr;
-  EnumChildWindows(
-      browser,
-      [](HWND child, LPARAM found) -> BOOL {
-        wchar_t kind[32] = {};
-        GetClassNameW(child, kind, 32);
-        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tree));
-  return tree;
-}
 
 // The selected folder scrolled into view: with the new dialog style,
 // Windows 7 on select the start folder but leave the tree scrolled to the

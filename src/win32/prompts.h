@@ -63,6 +63,10 @@ int AskQuestion(IPrompts& prompts, HWND owner, const TQuestion& question);
 // takes it: "Name\0pattern;pattern\0Name\0pattern\0\0".
 std::wstring DialogFilter(const std::wstring& formsFilter);
 
+// The folder browser's tree of folders (a grandchild of the dialog on
+// Windows, a child under Wine); null when it has none.
+HWND FolderTree(HWND browser);
+
 // The control ids of the question dialog's buttons: kFirstAnswerId + index.
 inline constexpr int kFirstAnswerId = 100;
 

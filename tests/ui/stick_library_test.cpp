@@ -422,3 +422,17 @@ TEST_F(Stick, TheSameSongsAgainInPlaceOfTheListAreNotCopiedAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Stick, ANumberTheOwnerTypesIsKeptForEveryFileAddedWhateverTheStripShows) {
+  Fill(2);
+  Start(kProductOru);
+  AddFiles({Video("a-x.mpg"), Video("b-x.mpg"), Video("c-x.mpg")}, "0000");
+  EXPECT_EQ(Cell(kColNumber, 0), "0000");
+  EXPECT_EQ(Cell(kColNumber, 1), "0001") << "the strip's look does not move the count";
+  EXPECT_EQ(Cell(kColNumber, 2), "0002");
+  EXPECT_EQ(form.Stick().nextNumber, "0003");
+}
+
+}  // namespace

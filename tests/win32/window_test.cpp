@@ -808,22 +808,6 @@ TEST_F(WindowTest, ClosingDuringACopyAsksOnceAndClosesOnceTheRunHasTold) {
   PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
-// The folder browser's tree of folders.
-HWND FolderTree(HWND browser) {
-  HWND tree = nullptr;
-  EnumChildWindows(
-      browser,
-      [](HWND child, LPARAM found) -> BOOL {
-        wchar_t kind[32] = {};
-        GetClassNameW(child, kind, 32);
-        if (wcscmp(kind, WC_TREEVIEWW) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(found) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&tree));
-  return tree;
-}
-
 TEST_F(WindowTest, TheFolderBrowserStartsInTheFolderGivenAndShowsIt) {
   // A folder on the USB disk, as the form hands it (the temporary folder is
   // hidden from the browser's tree).
@@ -837,7 +821,7 @@ TEST_F(WindowTest, TheFolderBrowserStartsInTheFolderGivenAndShowsIt) {
   DialogAnswers answers;
   answers.seen = [&](HWND browser) {
     PostMessageW(browser, WM_COMMAND, IDOK, 0);  // chosen as it opened: the folder it started in
-    HWND tree = FolderTree(browser);
+    HWND tree = w32ui::FolderTree(browser);
     HTREEITEM item = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
     if (item == nullptr) return;
     wchar_t text[MAX_PATH] = {};
