@@ -156,6 +156,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     };
     w->ShowBox(ui_text::NumberErrorCaption(), ui_text::DuplicateAfterEdit("0001"), 1);
 
+    // Every problem of the grid in one message: a number twice, one that is
+    // no number, beside the empty singer.
+    w->form().Grid().SetCell(kColNumber, 2, w->form().Grid().Cell(kColNumber, 0));
+    w->form().Grid().SetCell(kColNumber, 1, "12a4");
+    w32ui::ModalHook() = [](HWND box) {
+      Shot("problems");
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    w->form().btnCompleteClick();
+
     w32ui::ModalHook() = [](HWND dialog) {
       Shot("question");
       Click(dialog, w32ui::kFirstAnswerId + 1);
