@@ -819,39 +819,25 @@ TEST_F(WindowTest, TheFolderBrowserStartsInTheFolderGivenAndShowsIt) {
   std::wstring selected;
   bool inView = false;
   DialogAnswers answers;
-  int turns = 0;
-  UINT_PTR timer = 0;
-  // The browser selects its start folder as it fills its tree, which may
-  // take some turns of its loop on a busy machine: looked at until then (at
-  // most 3 s), and chosen as it is, the folder it started in.
   answers.seen = [&](HWND browser) {
-    tick = [&, browser] {
-      HWND tree = w32ui::FolderTree(browser);
-      HTREEITEM item = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
-      if (item != nullptr) {
-        wchar_t text[MAX_PATH] = {};
-        TVITEMW shown = {};
-        shown.mask = TVIF_TEXT;
-        shown.hItem = item;
-        shown.pszText = text;
-        shown.cchTextMax = MAX_PATH;
-        TreeView_GetItem(tree, &shown);
-        selected = text;
-        RECT r = {}, area = {};
-        GetClientRect(tree, &area);
-        inView =
-            TreeView_GetItemRect(tree, item, &r, TRUE) && r.top >= 0 && r.bottom <= area.bottom;
-      }
-      if (selected != L"新歌" && ++turns < 150) return;
-      tick = nullptr;
-      PostMessageW(browser, WM_COMMAND, IDOK, 0);
-    };
-    timer = SetTimer(nullptr, 0, 20, Ticked);
+    PostMessageW(browser, WM_COMMAND, IDOK, 0);  // chosen as it opened: the folder it started in
+    HWND tree = w32ui::FolderTree(browser);
+    HTREEITEM item = tree != nullptr ? TreeView_GetSelection(tree) : nullptr;
+    if (item == nullptr) return;
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW shown = {};
+    shown.mask = TVIF_TEXT;
+    shown.hItem = item;
+    shown.pszText = text;
+    shown.cchTextMax = MAX_PATH;
+    TreeView_GetItem(tree, &shown);
+    selected = text;
+    RECT r = {}, area = {};
+    GetClientRect(tree, &area);
+    inView = TreeView_GetItemRect(tree, item, &r, TRUE) && r.top >= 0 && r.bottom <= area.bottom;
   };
   w32ui::StandardPrompts standard;
   const std::wstring chosen = standard.Folder(nullptr, L"请选择文件夹", start.wstring());
-  KillTimer(nullptr, timer);
-  tick = nullptr;
   EXPECT_EQ(selected, L"新歌");
   EXPECT_TRUE(inView);
   EXPECT_EQ(fs::path(chosen), start);
