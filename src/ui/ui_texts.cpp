@@ -139,14 +139,6 @@ std::string DuplicateAfterEdit(const std::string& number) {
   return Fill(Gbk(u8"编号%s重复，请更改"), {number});
 }
 
-std::string BadNumberInRun(const std::string& number) {
-  return Fill(Gbk(u8"编号%s错误"), {number});
-}
-
-std::string DuplicateInRun(const std::string& number) {
-  return Fill(Gbk(u8"编号%s重复"), {number});
-}
-
 std::string SongOfSongs(int song, int songs) {
   return Fill(Gbk(u8"第 %d/%d 首"), {std::to_string(song), std::to_string(songs)});
 }

@@ -37,8 +37,6 @@ const std::string& BadNumberAfterEdit();
 std::string DuplicateAfterEdit(const std::string& number);
 const std::string& RunErrorCaption();
 const std::string& TooManySongs();
-std::string BadNumberInRun(const std::string& number);
-std::string DuplicateInRun(const std::string& number);
 const std::string& DoneCaption();
 const std::string& DoneText();
 const std::string& FailedCaption();
