@@ -8,7 +8,7 @@
 
 #include "cli/command.h"
 #include "cli/console_views.h"
-#include "cli/csv_table.h"
+#include "ui/delimited_text.h"
 #include "cli/terminal.h"
 #include "formats/product_lines.h"
 #include "platform/console.h"
@@ -231,9 +231,9 @@ std::string CheckInputs(const TOptions& o, platform::Env& env) {
 // The corrections of the CSV table applied as the user's edits of the grid.
 // An error text (UTF-8) when the table does not fit the grid.
 std::string ApplyCsv(const std::string& bytes, TfrmMain& form) {
-  std::vector<cli::TCsvRow> rows;
+  std::vector<TTextRow> rows;
   try {
-    rows = cli::ParseCsv(bytes);
+    rows = ParseCsv(bytes);
   } catch (const std::exception& e) {
     return e.what();
   }

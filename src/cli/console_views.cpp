@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/terminal.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ui_texts.h"
 
 namespace cli {
@@ -84,7 +85,9 @@ int TConsoleView::Ask(const TQuestion& question) {
     case Id::kCloseDuringCopy:
     case Id::kCloseUncopied:
     case Id::kClearGrid:
-      break;  // the console neither closes nor clears
+    case Id::kNumberRows:
+    case Id::kExportKind:
+      break;  // the console neither closes nor clears, nor edits the grid
   }
   ShowBox(question.caption, question.text, kMsgQuestion);
   Line("> " + question.buttons[static_cast<std::size_t>(answer)]);
@@ -200,6 +203,20 @@ void TConsoleView::ShowModal(TfrmDiskFree& form) {
   Line("  " + form.Label2 + " " + form.Label4);
   form.BitBtn1Click();
   form.SetView(nullptr);
+}
+
+void TConsoleView::ShowModal(TfrmBatchEdit& form) {
+  Line("[" + form.Caption() + "] " + form.Hint());
+  form.btnCancelClick();
+}
+
+std::optional<std::string> TConsoleView::ChooseSaveFile(const std::string&, const std::string&,
+                                                        const std::string&) {
+  return std::nullopt;
+}
+
+std::optional<std::string> TConsoleView::ChooseOpenFile(const std::string&, const std::string&) {
+  return std::nullopt;
 }
 
 }  // namespace cli

@@ -65,6 +65,13 @@ class TConsoleView final : public TQueuedMainView,
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
   void ShowModal(TfrmDiskFree& form) override;
+  // No console command opens the batch dialog or a file dialog of the main
+  // window: the dialog is told and cancelled, nothing is chosen.
+  void ShowModal(TfrmBatchEdit& form) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                            const std::string& name) override;
+  std::optional<std::string> ChooseOpenFile(const std::string& title,
+                                            const std::string& filter) override;
 
   // The dialogs' views
   void Close() override {}

@@ -130,6 +130,7 @@ void TGrid::DeleteRow(int row) {
   if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
   View().RowsRemoved();
   View().CurrentCellChanged(current_col_, current_row_);
+  SelectionDone();
 }
 
 TGrid::TRow TGrid::SavedRow(int row) const {
@@ -154,6 +155,28 @@ void TGrid::Clear() {
   }
   current_row_ = -1;
   View().CurrentCellChanged(current_col_, current_row_);
+  selection_.Clear();
+  SelectionDone();
+}
+
+void TGrid::ReplaceRows(std::vector<TRow> rows) {
+  if (!rows_.empty()) {
+    View().RowsAboutToBeRemoved(0, RowCount() - 1);
+    rows_.clear();
+    View().RowsRemoved();
+  }
+  for (TRow& row : rows) {
+    row.cells.resize(kGridColumns);
+    row.marks.resize(kGridColumns);
+  }
+  if (!rows.empty()) {
+    View().RowsAboutToBeInserted(0, static_cast<int>(rows.size()) - 1);
+    rows_ = std::move(rows);
+    View().RowsInserted();
+  }
+  if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
+  View().CurrentCellChanged(current_col_, current_row_);
+  SelectionDone();
 }
 
 std::string& TGrid::At(int col, int row) {
@@ -194,6 +217,88 @@ void TGrid::SetCurrent(int col, int row) {
   current_col_ = col;
   current_row_ = row >= 0 && row < RowCount() ? row : -1;
   View().CurrentCellChanged(current_col_, current_row_);
+  if (current_row_ >= 0 && !selection_.Contains(col, current_row_)) {
+    selection_.Only(col, current_row_);
+    SelectionDone();
+  }
+}
+
+void TGrid::SelectionDone() {
+  selection_.Clip(RowCount());
+  View().SelectionChanged();
+}
+
+void TGrid::ClickCell(int col, int row, bool shift, bool ctrl) {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= kGridColumns) return;
+  if (shift) {
+    selection_.ExtendTo(col, row);
+  } else {
+    if (ctrl) {
+      selection_.Add(col, row);
+    } else {
+      selection_.Only(col, row);
+    }
+    current_col_ = col;
+    current_row_ = row;
+    View().CurrentCellChanged(col, row);
+  }
+  SelectionDone();
+}
+
+void TGrid::DragTo(int col, int row) {
+  ClickCell(col, row, true, false);
+}
+
+void TGrid::ClickRowHeader(int row, bool shift, bool ctrl) {
+  if (row < 0 || row >= RowCount()) return;
+  selection_.Rows(row, shift, ctrl, kGridColumns - 1);
+  if (!shift) {
+    current_row_ = row;
+    View().CurrentCellChanged(current_col_, current_row_);
+  }
+  SelectionDone();
+}
+
+void TGrid::SelectAll() {
+  selection_.All(kGridColumns, RowCount());
+  SelectionDone();
+}
+
+int TGrid::ShownColumn(int col, int steps) const {
+  const int step = steps < 0 ? -1 : 1;
+  for (int left = steps < 0 ? -steps : steps; left > 0; --left) {
+    int next = col + step;
+    while (next >= 0 && next < kGridColumns && !Column(next).visible) next += step;
+    if (next < 0 || next >= kGridColumns) break;
+    col = next;
+  }
+  return col;
+}
+
+void TGrid::MoveBy(int dcol, int drow, bool shift) {
+  if (RowCount() == 0) return;
+  const bool extend = shift && !selection_.Empty();
+  const int fromCol = extend ? selection_.EndCol() : current_col_;
+  const int fromRow = extend ? selection_.EndRow() : std::max(current_row_, 0);
+  const int col = ShownColumn(fromCol, dcol);
+  const int row = std::clamp(fromRow + drow, 0, RowCount() - 1);
+  if (extend) {
+    selection_.ExtendTo(col, row);
+    SelectionDone();
+  } else {
+    ClickCell(col, row, false, false);
+  }
+}
+
+void TGrid::SetSelection(const std::vector<TCellRange>& ranges) {
+  selection_.Set(ranges);
+  SelectionDone();
+}
+
+std::vector<int> TGrid::SelectedRows() const {
+  std::vector<int> rows = selection_.RowList();
+  if (rows.empty() && current_row_ >= 0) rows.push_back(current_row_);
+  return rows;
 }
 
 void TGrid::SetEnabled(bool enabled) {

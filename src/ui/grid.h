@@ -22,6 +22,7 @@
 
 #include "model/songdata.h"
 #include "text/uPublic.h"
+#include "ui/grid_selection.h"
 
 // Column positions: every rule addresses a column by its place.
 enum TGridCol : int {
@@ -92,6 +93,7 @@ class IGridView {
   virtual void CellChanged(int /*col*/, int /*row*/) {}
   virtual void ColumnChanged(int /*col*/) {}  // visibility or list
   virtual void CurrentCellChanged(int /*col*/, int /*row*/) {}
+  virtual void SelectionChanged() {}
   virtual void EnabledChanged(bool /*enabled*/) {}
   virtual void ScrollToColumn(int /*col*/) {}
   virtual void Repaint() {}
@@ -142,6 +144,10 @@ class TGrid {
   TRow SavedRow(int row) const;
   // Inserts the saved row before row at (0..RowCount; no OnChange).
   void PutRow(int at, TRow row);
+  // Every row as it is, and every row put back at once (no OnChange; the
+  // view is told as for Clear and one insert; the selection is clipped).
+  const std::vector<TRow>& Rows() const { return rows_; }
+  void ReplaceRows(std::vector<TRow> rows);
 
   // The row's origin (null for a row not loaded from a vod.txt), and whether
   // its cells are still as the load wrote them.
@@ -169,10 +175,34 @@ class TGrid {
   bool Checked(int col, int row) const;
   void SetChecked(int col, int row, bool checked);
 
-  // The current cell; row -1 when there is none.
+  // The current cell; row -1 when there is none. Setting it outside the
+  // selection selects it alone.
   int CurrentCol() const { return current_col_; }
   int CurrentRow() const { return current_row_; }
   void SetCurrent(int col, int row);
+
+  // ---- The selection, as a spreadsheet makes it (the view is told of
+  // every change: SelectionChanged) ----
+  const TGridSelection& Selection() const { return selection_; }
+  bool Selected(int col, int row) const { return selection_.Contains(col, row); }
+  // A click on a cell: alone, the current cell there; ctrl: added, the
+  // current cell there; shift: from the anchor, the current cell stays.
+  void ClickCell(int col, int row, bool shift, bool ctrl);
+  // The mouse dragged from where it was pressed to the cell.
+  void DragTo(int col, int row);
+  // A click on the row's header: the whole row, as ClickCell combines.
+  void ClickRowHeader(int row, bool shift, bool ctrl);
+  // Ctrl+A: every cell.
+  void SelectAll();
+  // An arrow key, drow rows and dcol shown columns on, kept in the grid:
+  // with shift the selection's end moves (the anchor stays), else the
+  // current cell moves there and is selected alone.
+  void MoveBy(int dcol, int drow, bool shift);
+  // The selection a front end's own widget holds.
+  void SetSelection(const std::vector<TCellRange>& ranges);
+  // The rows the selection touches, ascending; the current row alone when
+  // nothing is selected; none without rows.
+  std::vector<int> SelectedRows() const;
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
@@ -203,6 +233,11 @@ class TGrid {
   std::vector<TRow> rows_;
   int current_col_ = 0;
   int current_row_ = -1;
+  TGridSelection selection_;
+  // The selection clipped to the rows there are, and the view told.
+  void SelectionDone();
+  // The shown column steps columns from col (kept to the first and last).
+  int ShownColumn(int col, int steps) const;
   bool enabled_ = true;
   IGridView* view_ = nullptr;
   IGridView none_;

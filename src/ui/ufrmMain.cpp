@@ -237,7 +237,7 @@ void TfrmMain::lvListCellClick(int /*col*/, int row) {
 }
 
 void TfrmMain::lvListAfterEdit(int col, int row, const std::string& text) {
-  if (col != kColNumber || FSongList == nullptr) return;
+  if (col != kColNumber || FSongList == nullptr || quietNumbers_) return;
   Guarded([&] {
     if (!IsSongNumber(text)) {
       ShowMsg(this, ui_text::NumberErrorCaption(), ui_text::BadNumberAfterEdit(), kMsgError);
@@ -252,17 +252,12 @@ void TfrmMain::lvListAfterEdit(int col, int row, const std::string& text) {
 
 void TfrmMain::EditCell(int col, int row, const std::string& text) {
   if (!lvList.Enabled() || !lvList.Column(col).editable) return;
-  if (BreaksVodLine(text)) {
-    ShowMsg(this, ui_text::ToolCaption(), ui_text::TextBreaksList(text), kMsgWarning);
-    return;
-  }
-  if (!lvList.Takes(col, text)) {
-    const TGridColumn& column = lvList.Column(col);
-    ShowMsg(this, ui_text::ToolCaption(),
-            ui_text::NotInRange(column.caption, column.minimum, column.maximum), kMsgWarning);
+  if (const std::string why = Refusal(col, row, text); !why.empty()) {
+    ShowMsg(this, ui_text::ToolCaption(), why, kMsgWarning);
     return;
   }
   Guarded([&] {
+    TUndoStep step(*this, ui_text::EditStep());
     if (lvList.UserEdit(col, row, text)) {
       uncopied_ = true;
     } else if ((col == kColPinyin || col == kColStrokes) &&
@@ -276,6 +271,7 @@ void TfrmMain::EditCell(int col, int row, const std::string& text) {
 void TfrmMain::CheckCell(int col, int row, bool checked) {
   if (!lvList.Enabled()) return;
   Guarded([&] {
+    TUndoStep step(*this, ui_text::EditStep());
     if (lvList.Checked(col, row) != checked) uncopied_ = true;
     lvList.UserCheck(col, row, checked);
   });
@@ -315,6 +311,7 @@ void TfrmMain::N1Click() {
   if (Busy() || FSongList == nullptr || lvList.RowCount() == 0) return;
   const int row = lvList.CurrentRow();
   if (row < 0 || row >= lvList.RowCount()) return;
+  TUndoStep step(*this, ui_text::DeleteItem());
   RememberDeleted({row});
   lvList.DeleteRow(row);
   marks_.Duplicates();
@@ -338,35 +335,17 @@ void TfrmMain::N2Click() {
   }
   std::vector<int> rows(static_cast<std::size_t>(lvList.RowCount()));
   for (int row = 0; row < lvList.RowCount(); ++row) rows[static_cast<std::size_t>(row)] = row;
+  TUndoStep step(*this, ui_text::ClearItem());
   RememberDeleted(rows);
   ClearGrid();
 }
 
 void TfrmMain::RememberDeleted(const std::vector<int>& rows) {
-  deleted_ = TDeleted();
-  deleted_.nextNo = FSongList->FNextNo;
   for (const int row : rows) {
-    deleted_.rows.emplace_back(row, lvList.SavedRow(row));
     // A song of the stick's list leaves the stick with the next run there.
     const std::string number = Trim(lvList.Cell(kColNumber, row));
     if (IsSongNumber(number)) deletedNumbers_.insert("66" + number);
   }
-}
-
-void TfrmMain::UndoDelete() {
-  if (Busy() || FSongList == nullptr || !lvList.Enabled() || deleted_.rows.empty()) return;
-  TDeleted undone = std::exchange(deleted_, TDeleted());
-  for (auto& [row, saved] : undone.rows) {
-    const std::string number = Trim(saved.cells[kColNumber]);
-    lvList.PutRow(std::min(row, lvList.RowCount()), std::move(saved));
-    deletedNumbers_.erase("66" + number);
-  }
-  FSongList->FNextNo = std::max(FSongList->FNextNo, undone.nextNo);
-  marks_.Duplicates();
-  marks_.Numbers();
-  lvList.Repaint();
-  uncopied_ = uncopied_ || NewSongCount() > 0;
-  PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }
 
 void TfrmMain::ClearGrid() {
@@ -420,6 +399,8 @@ void TfrmMain::WMLoadDone() {
   // A list from another tool may hold faults: each is marked where it is.
   MarkAllRows();
   lvList.Repaint();
+  // What the owner can undo starts with the list loaded.
+  history_.Clear();
   // The status line counts what the grid holds now.
   PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }

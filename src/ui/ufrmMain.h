@@ -23,12 +23,15 @@
 #include "model/window_side.h"
 #include "ui/duplicates.h"
 #include "ui/grid.h"
+#include "ui/grid_history.h"
 #include "ui/grid_marks.h"
 #include "ui/pinyin_reading.h"
 #include "ui/run_progress.h"
 #include "ui/run_report.h"
+#include "ui/song_export.h"
 #include "ui/stick_view.h"
 #include "ui/uAddNewSong.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
 #include "ui/ufrmSaveHint.h"
@@ -151,11 +154,73 @@ class TfrmMain : public TWindowSide {
   // "清空": removes every row; the next proposed number is "0000", or the
   // one after the stick's highest.
   void N2Click();
-  // "撤销删除": the rows the last "删除" or "清空" removed (or the repeats a
-  // run left out) come back where they were, with their marks; nothing when
-  // there are none.
-  bool CanUndoDelete() const { return !deleted_.rows.empty(); }
-  void UndoDelete();
+
+  // ---- Many cells at once: the grid's selection ----
+  // The user set cell (col, row) by a drop-down, a check box, or typed text
+  // and pressed Ctrl+Enter. When the selection holds the row and other rows,
+  // the column is set on every selected row as one step, each cell through
+  // the rules of EditCell without a box per cell, what is refused told in
+  // one message; else as EditCell / CheckCell. "编号" on several rows offers
+  // numbering them from the value on (a question); "视频文件" and "文件夹"
+  // are refused with a message.
+  void EditSelected(int col, int row, const std::string& text);
+  void CheckSelected(int col, int row, bool checked);
+  // Ctrl+D: the first selected row's cells go to the other selected rows,
+  // in the selected columns, as one step. "编号" alone offers numbering the
+  // rows from the first one's number on; the columns that stay per row are
+  // left out, and a message tells when nothing else was selected.
+  void FillDown();
+  // "批量修改…": the batch dialog (ui/ufrmBatchEdit.h) for the selected
+  // rows; what it sets is applied as one step, as EditSelected applies.
+  void BatchEditClick();
+  // Ctrl+C: the selected cells as a spreadsheet takes them (UTF-8): the rows
+  // and shown columns the selection touches, tab-separated, lines ending in
+  // CR LF, drop-downs by the names shown, check boxes 1 or 0; cells outside
+  // the selection's ranges empty. "" when nothing is selected.
+  std::string CopyText() const;
+  // Ctrl+V: a spreadsheet's block (UTF-8 tab-separated text, as CopyText
+  // gives) put in from the current cell right over the shown columns and
+  // down, as one step; one value with several cells selected goes into each
+  // of them. Every cell goes through the rules of EditCell (a drop-down takes
+  // a name of its list or a code, a check box 1 or 0); an empty value keeps
+  // what is there; rows are never added. What is not pasted is told in one
+  // message with its row and column.
+  void Paste(const std::string& utf8);
+
+  // ---- Undo and redo ----
+  // Every edit of the owner's (a cell, a batch change, a fill, a paste, an
+  // import, "删除", "清空", songs added) and the run's own changes to the
+  // grid are steps. Undo puts the grid back as it was before the last step
+  // (cells, marks, the next proposed number, the songs a run removes from
+  // the stick); never the stick itself: a step that would bring back a song
+  // whose file a run removed from the stick is refused with a message.
+  // The history starts when a list was loaded.
+  bool CanUndo() const;
+  bool CanRedo() const;
+  // The menu entries: "撤销" / "重做" with the step's name ("撤销删除").
+  std::string UndoItemText() const;
+  std::string RedoItemText() const;
+  void Undo();
+  void Redo();
+
+  // ---- The list in and out ----
+  // The grid as a table (GBK): the captions of the shown columns but
+  // "文件夹", then each row's cells as the grid shows them (check boxes 1
+  // or 0). ApplyCorrections takes it back.
+  std::vector<TStringList> ListTable() const;
+  // The list as the CSV file and as the song book that "导出歌曲列表…"
+  // writes (UTF-8).
+  std::string ListCsv() const;
+  std::string SongBook(TBookOrder order) const;
+  // The fault of ApplyCorrections in the owner's words (GBK).
+  static std::string FaultText(const TCorrectionFault& fault);
+  // "导出歌曲列表…": asks what to write (the CSV table, a song book sorted
+  // by pinyin or by number) and where, and writes it (ui/song_export.h).
+  void ExportClick();
+  // "导入修改…": a CSV table the owner chooses, applied as ApplyCorrections
+  // applies it, as one step; a fault puts the grid back as it was and is
+  // told in a message.
+  void ImportClick();
 
   // ---- The stick ----
   // Looks at the stick again: the USB disk's vod folder, else the folder
@@ -237,6 +302,7 @@ class TfrmMain : public TWindowSide {
   std::unique_ptr<TfrmAddNewSong> frmAddNewSong;
   std::unique_ptr<TfrmSaveHint> frmSaveHint;
   std::unique_ptr<TfrmDiskFree> frmDiskFree;
+  std::unique_ptr<TfrmBatchEdit> frmBatchEdit;
 
   // ---- Operations the rules share ----
   // True when at most one row's trimmed "编号" equals number.
@@ -354,9 +420,50 @@ class TfrmMain : public TWindowSide {
   void ShowStick();
   // Removes every row; the next proposed number is "0000".
   void ClearGrid();
-  // The rows (in ascending order) are about to be deleted: kept for
-  // UndoDelete, their numbers for the run that removes their songs' files.
+  // The rows (in ascending order) are about to be deleted: their numbers
+  // are kept for the run that removes their songs' files.
   void RememberDeleted(const std::vector<int>& rows);
+
+  // ---- Steps to undo (ufrmMain_history.cpp) ----
+  TGridState GridState() const;
+  void PutGridState(const TGridState& state);
+  // The grid as the history last knew it differs from the grid now (a
+  // change no step recorded): recorded as a step of its own.
+  void RecordUnrecorded();
+  // Whether state holds a song of the stick's list whose file a run removed.
+  bool BringsBackRemoved(const TGridState& state) const;
+  // A scope that makes one step of what changes in the grid meanwhile;
+  // scopes inside it fold into it. Nothing is recorded when nothing changed.
+  class TUndoStep {
+   public:
+    TUndoStep(TfrmMain& form, const std::string& name);
+    ~TUndoStep();
+    TUndoStep(const TUndoStep&) = delete;
+    TUndoStep& operator=(const TUndoStep&) = delete;
+
+   private:
+    TfrmMain& form_;
+    std::string name_;
+    std::optional<TGridState> before_;
+  };
+
+  // ---- Many cells (ufrmMain_batch.cpp) ----
+  // Why cell (col, row) does not take value as the owner's edit ("" when it
+  // does): not editable, a text that breaks vod.txt, out of range, no name
+  // nor code of its list (GBK).
+  std::string Refusal(int col, int row, const std::string& value) const;
+  // Sets the cell as the owner's edit, quietly; the reason when refused.
+  std::string PutValue(int col, int row, const std::string& value);
+  // Numbers the rows from start on (four digits), passing over the numbers
+  // other rows hold; asks first. False when the owner declined.
+  bool NumberRows(const std::vector<int>& rows, const std::string& start);
+  // After many cells changed: marks, the track lists, the status line; the
+  // problems (GBK lines) told in one message.
+  void AfterManyCells(const TStringList& problems);
+  // The rows a change of the column on row goes to: the selected rows when
+  // they hold row and another, else row alone.
+  std::vector<int> RowsFor(int row) const;
+  bool quietNumbers_ = false;  // the number check's boxes are held back
   // Puts loaded song i (FSongList's record) into a new row before row at,
   // remembering what it was loaded from.
   void InsertLoadedRow(int at, int song);
@@ -407,11 +514,10 @@ class TfrmMain : public TWindowSide {
   std::string lastTarget_;
   // The vod folder of the run under way.
   std::string runTarget_;
-  // The rows the last "删除" or "清空" removed (row index, the row).
-  struct TDeleted {
-    std::vector<std::pair<int, TGrid::TRow>> rows;
-    std::int32_t nextNo = 0;
-  } deleted_;
+  TGridHistory history_;
+  int stepDepth_ = 0;
+  // Song numbers ("660003") whose files a run removed from a stick.
+  std::set<std::string> removedByRun_;
   // The numbers ("660003") of songs deleted from the grid: a run onto the
   // stick whose list this window knows removes their files when the list
   // names them and no row has the number.

@@ -15,6 +15,7 @@
 void TfrmMain::btnAddClick() {
   if (Busy() || FSongList == nullptr) return;
   TBusy busy(*this);
+  TUndoStep step(*this, ui_text::AddStep());
   Guarded([&] {
     TDialogUse dialog(frmAddNewSong);
     dialog->FormCreate();
@@ -40,6 +41,7 @@ void TfrmMain::btnAddClick() {
 void TfrmMain::AddDroppedFiles(const TStringList& dropped) {
   if (Busy() || FSongList == nullptr || !lvList.Enabled() || dropped.empty()) return;
   TBusy busy(*this);
+  TUndoStep step(*this, ui_text::AddStep());
   Guarded([&] {
     const TStringList files = VideosToAdd(dropped);
     if (files.empty() || !RoomForRows(static_cast<int>(files.size()))) return;

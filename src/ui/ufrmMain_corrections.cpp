@@ -10,8 +10,21 @@
 
 namespace {
 // The file's row in the grid: the same path, or the same name when only one
-// row has it; -1 when none.
-int RowOfFile(const TGrid& grid, const std::string& file) {
+// row has it; without a file, the one row without a file that has the
+// number; -1 when none.
+int RowOfFile(const TGrid& grid, const std::string& file, const std::string& number) {
+  if (Trim(file).empty()) {
+    int found = -1;
+    for (int row = 0; row < grid.RowCount(); ++row) {
+      if (!Trim(grid.Cell(kColVideo, row)).empty() || Trim(number).empty() ||
+          Trim(grid.Cell(kColNumber, row)) != Trim(number)) {
+        continue;
+      }
+      if (found >= 0) return -1;
+      found = row;
+    }
+    return found;
+  }
   int byName = -1;
   int named = 0;
   for (int row = 0; row < grid.RowCount(); ++row) {
@@ -50,6 +63,7 @@ TfrmMain::TCorrectionFault TfrmMain::ApplyCorrections(const std::vector<TStringL
     columnOf.push_back(found);
   }
   if (fileField < 0) return fault(Why::kNoFileColumn, 1, lvList.Column(kColVideo).caption);
+  const auto numberAt = std::find(columnOf.begin(), columnOf.end(), kColNumber);
 
   // Fields in grid order, so a title comes before the pinyin it would derive.
   std::vector<std::size_t> order(columnOf.size());
@@ -62,8 +76,14 @@ TfrmMain::TCorrectionFault TfrmMain::ApplyCorrections(const std::vector<TStringL
     const int tableRow = static_cast<int>(r) + 1;
     if (fields.size() != columnOf.size()) return fault(Why::kFieldCount, tableRow);
     const std::string& file = fields[static_cast<std::size_t>(fileField)];
-    const int row = RowOfFile(lvList, file);
-    if (row < 0) return fault(Why::kNoSuchFile, tableRow, lvList.Column(kColVideo).caption, file);
+    const std::string number = numberAt == columnOf.end()
+                                   ? ""
+                                   : fields[static_cast<std::size_t>(numberAt - columnOf.begin())];
+    const int row = RowOfFile(lvList, file, number);
+    if (row < 0) {
+      return fault(Why::kNoSuchFile, tableRow, lvList.Column(kColVideo).caption,
+                   Trim(file).empty() ? number : file);
+    }
     for (std::size_t f : order) {
       const int col = columnOf[f];
       const std::string value = Trim(fields[f]);

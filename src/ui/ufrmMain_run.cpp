@@ -40,6 +40,9 @@ void TfrmMain::btnCompleteClick() {
   if (Busy() || FSongList == nullptr) return;
   {
     TBusy busy(*this);
+    // What the run changes in the grid (renumbered songs, repeats left out)
+    // the owner can undo; what it wrote stays.
+    TUndoStep step(*this, ui_text::RunStep());
     FLastRun = TRunResult::kRefused;
     Guarded([&] {
       if (!GridReadyForRun()) return;
@@ -230,6 +233,7 @@ void TfrmMain::ReportRun(const TRunOutcome& outcome, bool onUsb) {
   std::set<std::string>& keptFiles = keptFiles_[runTarget_];
   for (const std::string& number : outcome.removed) {
     deletedNumbers_.erase(number);
+    removedByRun_.insert(number);
     keptFiles.erase(number);
   }
   FLastRun = report.result;

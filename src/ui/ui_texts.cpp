@@ -101,7 +101,6 @@ ADDSONGS_TEXT(NotAVideo, u8"不是视频文件")
 ADDSONGS_TEXT(AddedBefore, u8"已经添加过")
 ADDSONGS_TEXT(NameBreaksList, u8"文件名中的歌名或歌星含有分号（;）或控制字符")
 ADDSONGS_TEXT(ClearCaption, u8"清空歌曲")
-ADDSONGS_TEXT(UndoDeleteItem, u8"撤销删除")
 ADDSONGS_TEXT(CloseCaption, u8"关闭程序")
 ADDSONGS_TEXT(StickCanBeRemoved, u8"现在可以拔下U盘了。")
 ADDSONGS_TEXT(CheckTitle, u8"正在从U盘读回校验歌曲，请稍候...")
@@ -125,7 +124,6 @@ ADDSONGS_TEXT(EmptyProblem, u8"不能为空")
 ADDSONGS_TEXT(NoVideoProblem, u8"视频文件不存在或读不出来")
 ADDSONGS_TEXT(KeptWithoutFieldTip, u8"原有歌曲缺少这一项，照原样保留")
 ADDSONGS_TEXT(SkipDuplicatesButton, u8"跳过重复的歌曲")
-#undef ADDSONGS_TEXT
 
 std::string NoLineRecognised(const std::string& file) {
   return Fill(Gbk(u8"文件 %s 中没有可识别的歌曲行，无法判断加歌系列。"), {file});
@@ -440,4 +438,189 @@ std::string RemovedLine(int files, const std::string& sizeText) {
 std::string NotRemovedLine(const std::string& numbers) {
   return Fill(Gbk(u8"这些歌曲文件没能删除：%s"), {numbers});
 }
+
+ADDSONGS_TEXT(UndoItem, u8"撤销")
+ADDSONGS_TEXT(RedoItem, u8"重做")
+ADDSONGS_TEXT(EditStep, u8"修改")
+ADDSONGS_TEXT(AddStep, u8"添加歌曲")
+ADDSONGS_TEXT(RunStep, u8"加歌时的改动")
+ADDSONGS_TEXT(BatchStep, u8"批量修改")
+ADDSONGS_TEXT(FillStep, u8"向下填充")
+ADDSONGS_TEXT(PasteStep, u8"粘贴")
+ADDSONGS_TEXT(NumberStep, u8"依次编号")
+ADDSONGS_TEXT(ImportStep, u8"导入修改")
+ADDSONGS_TEXT(UndoRemovedSong,
+              u8"这一步不能撤销：它会把一首歌曲放回列表，而这首歌曲的文件已在加歌时从U盘上删除了。")
+ADDSONGS_TEXT(BatchEditItem, u8"批量修改…")
+ADDSONGS_TEXT(CopyItem, u8"复制")
+ADDSONGS_TEXT(PasteItem, u8"粘贴")
+ADDSONGS_TEXT(FillDownItem, u8"向下填充")
+ADDSONGS_TEXT(SelectAllItem, u8"全选")
+ADDSONGS_TEXT(ExportItem, u8"导出歌曲列表…")
+ADDSONGS_TEXT(ImportItem, u8"导入修改…")
+ADDSONGS_TEXT(HelpItem, u8"使用说明")
+ADDSONGS_TEXT(EditMenu, u8"编辑")
+ADDSONGS_TEXT(ListMenu, u8"歌曲列表")
+ADDSONGS_TEXT(HelpMenu, u8"帮助")
+
+const std::string& ColumnTip(int col) {
+  static const std::string tips[] = {
+      Gbk(u8"文件夹：歌曲文件在U盘上的文件夹，总是 66"),
+      Gbk(u8"编号：四位数字，歌曲文件名 66编号.dat，在点歌机上按它点歌"),
+      Gbk(u8"歌曲名称：点歌机上显示的歌名"),
+      Gbk(u8"歌星：演唱的歌星"),
+      Gbk(u8"拼音：歌名每个字的拼音首字母，按拼音点歌时用"),
+      Gbk(u8"笔划：歌名第一个字的笔划数，按笔划点歌时用"),
+      Gbk(u8"字数：歌名的字数，按字数点歌时用"),
+      Gbk(u8"音轨类型：视频是 VCD（一条音轨，左右声道分伴唱和原唱）还是 DVD（几条音轨）"),
+      Gbk(u8"伴唱音轨：放伴奏（没有人声）的声道或音轨"),
+      Gbk(u8"原唱音轨：放原唱（带人声）的声道或音轨"),
+      Gbk(u8"语种：歌曲的语言，按语种点歌时用"),
+      Gbk(u8"分类：歌曲的类别，按分类点歌时用"),
+      Gbk(u8"风景类型：视频画面的类型"),
+      Gbk(u8"新歌：勾选的歌曲列在新歌里"),
+      Gbk(u8"排行：勾选的歌曲列在排行榜里"),
+      Gbk(u8"新歌：歌曲列在哪一类新歌里"),
+      Gbk(u8"排行：歌曲列在哪一个排行榜里"),
+      Gbk(u8"视频文件：要复制到U盘上的视频文件（从U盘读入的歌曲没有）")};
+  return tips[col];
+}
+
+std::string CellProblem(int row, const std::string& caption, const std::string& why) {
+  return Fill(Gbk(u8"第 %d 行“%s”：%s"), {std::to_string(row), caption, why});
+}
+
+std::string NotChanged(const std::vector<std::string>& lines) {
+  constexpr std::size_t kShown = 20;
+  std::string text = Gbk(u8"以下内容没有改动：");
+  for (std::size_t i = 0; i < lines.size() && i < kShown; ++i) text += "\r\n" + lines[i];
+  if (lines.size() > kShown) {
+    text += "\r\n" + Fill(Gbk(u8"……还有 %d 处"), {std::to_string(lines.size() - kShown)});
+  }
+  return text;
+}
+
+ADDSONGS_TEXT(NotEditable, u8"这一列不能修改")
+
+std::string NotAChoice(const std::string& value) {
+  return Fill(Gbk(u8"“%s”不是这一列可选的内容"), {gbk::Printable(value)});
+}
+
+ADDSONGS_TEXT(NotACheck, u8"勾选框只能填 1 或 0")
+ADDSONGS_TEXT(NoGbkForm, u8"文字中有点歌机不能显示的字符")
+
+std::string RowsBeyondGrid(int rows) {
+  return Fill(Gbk(u8"还有 %d 行超出了表格的最后一行，没有粘贴（粘贴不会添加歌曲）"),
+              {std::to_string(rows)});
+}
+
+std::string ColumnsBeyondGrid(int columns) {
+  return Fill(Gbk(u8"每行还有 %d 列超出了表格的最后一列，没有粘贴"), {std::to_string(columns)});
+}
+
+std::string PerRowColumn(const std::string& caption) {
+  return Fill(Gbk(u8"“%s”每首歌曲各不相同，不能一起修改。"), {caption});
+}
+
+ADDSONGS_TEXT(NothingToFill, u8"选中的列每首歌曲各不相同，没有可以向下填充的内容。")
+
+std::string NumberRowsQuestion(int rows, const std::string& start) {
+  return Fill(Gbk(u8"编号每首歌曲各不相同。要给选中的 %d 首歌曲从 %s 起依次编号吗？"
+                  u8"（别的歌曲已用的编号会跳过）"),
+              {std::to_string(rows), start});
+}
+
+ADDSONGS_TEXT(NumberRowsButton, u8"依次编号")
+ADDSONGS_TEXT(NumberRowsCaption, u8"依次编号")
+
+std::string NoNumberToStart(const std::string& value) {
+  return Fill(Gbk(u8"“%s”不是四位数字的编号，不能从它起编号。"), {gbk::Printable(value)});
+}
+
+std::string NoNumberLeft(const std::string& start) {
+  return Fill(Gbk(u8"从 %s 起到 9999 的编号不够选中的歌曲用，没有编号。"), {start});
+}
+
+ADDSONGS_TEXT(BatchCaption, u8"批量修改")
+
+std::string BatchHint(int rows) {
+  return Fill(Gbk(u8"将修改选中的 %d 首歌曲。空着的项不改。"), {std::to_string(rows)});
+}
+
+ADDSONGS_TEXT(Unchanged, u8"（不改）")
+ADDSONGS_TEXT(NumberFrom, u8"依次编号，从")
+ADDSONGS_TEXT(CheckOn, u8"勾选")
+ADDSONGS_TEXT(CheckOff, u8"不勾选")
+ADDSONGS_TEXT(PreviewLabel, u8"将要改动：")
+ADDSONGS_TEXT(NothingChanges, u8"（没有要改动的）")
+
+std::string PreviewLine(int row, const std::string& caption, const std::string& from,
+                        const std::string& to) {
+  return Fill(Gbk(u8"第 %d 行 %s：%s → %s"), {std::to_string(row), caption, from, to});
+}
+
+std::string PreviewMore(int lines) {
+  return Fill(Gbk(u8"……还有 %d 处改动"), {std::to_string(lines)});
+}
+
+ADDSONGS_TEXT(OkButton, u8"确定")
+ADDSONGS_TEXT(ExportCaption, u8"导出歌曲列表")
+ADDSONGS_TEXT(ExportQuestion,
+              u8"导出成什么？表格（CSV）可以用 Excel 或 WPS 打开、修改后再导入；"
+              u8"歌本是可以打印的网页。")
+ADDSONGS_TEXT(ExportCsvButton, u8"表格（CSV）")
+ADDSONGS_TEXT(ExportBookByPinyinButton, u8"歌本（按拼音）")
+ADDSONGS_TEXT(ExportBookByNumberButton, u8"歌本（按编号）")
+ADDSONGS_TEXT(CsvFilter, u8"CSV 表格 (*.csv)|*.csv")
+ADDSONGS_TEXT(HtmlFilter, u8"网页 (*.html)|*.html")
+ADDSONGS_TEXT(CsvFileName, u8"歌曲列表.csv")
+ADDSONGS_TEXT(BookFileName, u8"歌本.html")
+
+std::string Exported(const std::string& path, int songs) {
+  return Fill(Gbk(u8"已把 %d 首歌曲导出到 %s。"), {std::to_string(songs), path});
+}
+
+std::string NotWritten(const std::string& path, const std::string& why) {
+  return Fill(Gbk(u8"没能写入 %s：%s"), {path, why});
+}
+
+std::string NotRead(const std::string& path, const std::string& why) {
+  return Fill(Gbk(u8"没能读取 %s：%s"), {path, why});
+}
+
+ADDSONGS_TEXT(ImportCaption, u8"导入修改")
+
+std::string ImportFault(int tableRow, const std::string& why) {
+  return Fill(Gbk(u8"表格第 %d 行：%s\r\n什么都没有改动。"), {std::to_string(tableRow), why});
+}
+
+std::string ImportCellFault(int tableRow, const std::string& caption, const std::string& why) {
+  return Fill(Gbk(u8"表格第 %d 行“%s”：%s\r\n什么都没有改动。"),
+              {std::to_string(tableRow), caption, why});
+}
+
+ADDSONGS_TEXT(EmptyTable, u8"表格是空的")
+
+std::string UnknownColumn(const std::string& caption) {
+  return Fill(Gbk(u8"这个机型的表格没有可以修改的“%s”一列"), {caption});
+}
+
+std::string NoFileColumn(const std::string& caption) {
+  return Fill(Gbk(u8"表格没有“%s”一列"), {caption});
+}
+
+ADDSONGS_TEXT(FieldCount, u8"这一行的项数和第一行不同")
+
+std::string NoSuchFile(const std::string& file) {
+  return Fill(Gbk(u8"加入的歌曲中没有这个文件或编号：%s"), {gbk::Printable(file)});
+}
+
+ADDSONGS_TEXT(BookTitle, u8"歌曲列表")
+
+std::string BookCount(int songs) {
+  return Fill(Gbk(u8"共 %d 首歌曲"), {std::to_string(songs)});
+}
+
+ADDSONGS_TEXT(HelpCaption, u8"使用说明")
+#undef ADDSONGS_TEXT
 }  // namespace ui_text

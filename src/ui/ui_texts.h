@@ -26,7 +26,6 @@ const std::string& CompleteButton();
 const std::string& CloseButton();
 const std::string& DeleteItem();
 const std::string& ClearItem();
-const std::string& UndoDeleteItem();  // "撤销删除"
 // The grid's column caption of column col (0 .. kGridColumns-1 of ui/grid.h).
 const std::string& GridCaption(int col);
 const std::string& FixedPane();     // "U盘加歌工具,限于99首"
@@ -238,4 +237,85 @@ const std::string& FreeLabel();
 const std::string& ConfirmButton();
 const std::string& DriveTooSmall();  // " 盘可用空间不足,请删除部分歌曲"
 const std::string& DriveFree();      // " 盘可用空间:"
+
+// The grid as a spreadsheet: steps to undo, many cells at once, the list in
+// and out, the columns' tips.
+const std::string& UndoItem();    // "撤销", followed by the step's name
+const std::string& RedoItem();    // "重做"
+const std::string& EditStep();    // "修改"
+const std::string& AddStep();     // "添加歌曲"
+const std::string& RunStep();     // "加歌时的改动"
+const std::string& BatchStep();   // "批量修改"
+const std::string& FillStep();    // "向下填充"
+const std::string& PasteStep();   // "粘贴"
+const std::string& NumberStep();  // "依次编号"
+const std::string& ImportStep();  // "导入修改"
+const std::string& UndoRemovedSong();
+const std::string& BatchEditItem();  // "批量修改…"
+const std::string& CopyItem();
+const std::string& PasteItem();
+const std::string& FillDownItem();
+const std::string& SelectAllItem();
+const std::string& ExportItem();  // "导出歌曲列表…"
+const std::string& ImportItem();  // "导入修改…"
+const std::string& HelpItem();    // "使用说明"
+const std::string& EditMenu();    // "编辑"
+const std::string& ListMenu();    // "歌曲列表"
+const std::string& HelpMenu();    // "帮助"
+// What the column means, for the tip of its caption.
+const std::string& ColumnTip(int col);
+// A cell that did not take a value: "第 3 行“语种”：…" (row 1-based).
+std::string CellProblem(int row, const std::string& caption, const std::string& why);
+// The cells not changed, in one message: the first lines, then how many more.
+std::string NotChanged(const std::vector<std::string>& lines);
+const std::string& NotEditable();  // "这一列不能修改"
+std::string NotAChoice(const std::string& value);
+const std::string& NotACheck();  // "勾选框只能填 1 或 0"
+const std::string& NoGbkForm();
+std::string RowsBeyondGrid(int rows);
+std::string ColumnsBeyondGrid(int columns);
+std::string PerRowColumn(const std::string& caption);
+const std::string& NothingToFill();
+std::string NumberRowsQuestion(int rows, const std::string& start);
+const std::string& NumberRowsButton();  // "依次编号"
+const std::string& NumberRowsCaption();
+std::string NoNumberToStart(const std::string& value);
+std::string NoNumberLeft(const std::string& start);
+// The batch dialog.
+const std::string& BatchCaption();  // "批量修改"
+std::string BatchHint(int rows);    // "将修改选中的 15 行。空着的项不改。"
+const std::string& Unchanged();     // "（不改）"
+const std::string& NumberFrom();    // "依次编号，从"
+const std::string& CheckOn();       // "勾选"
+const std::string& CheckOff();      // "不勾选"
+const std::string& PreviewLabel();  // "将要改动："
+const std::string& NothingChanges();
+std::string PreviewLine(int row, const std::string& caption, const std::string& from,
+                        const std::string& to);
+std::string PreviewMore(int lines);
+const std::string& OkButton();  // "确定"
+// Export and import.
+const std::string& ExportCaption();
+const std::string& ExportQuestion();
+const std::string& ExportCsvButton();
+const std::string& ExportBookByPinyinButton();
+const std::string& ExportBookByNumberButton();
+const std::string& CsvFilter();     // "CSV 表格 (*.csv)|*.csv"
+const std::string& HtmlFilter();    // "网页 (*.html)|*.html"
+const std::string& CsvFileName();   // "歌曲列表.csv"
+const std::string& BookFileName();  // "歌本.html"
+std::string Exported(const std::string& path, int songs);
+std::string NotWritten(const std::string& path, const std::string& why);
+std::string NotRead(const std::string& path, const std::string& why);
+const std::string& ImportCaption();
+std::string ImportFault(int tableRow, const std::string& why);
+std::string ImportCellFault(int tableRow, const std::string& caption, const std::string& why);
+const std::string& EmptyTable();
+std::string UnknownColumn(const std::string& caption);
+std::string NoFileColumn(const std::string& caption);
+const std::string& FieldCount();
+std::string NoSuchFile(const std::string& file);
+const std::string& BookTitle();  // "歌曲列表"
+std::string BookCount(int songs);
+const std::string& HelpCaption();  // "使用说明"
 }  // namespace ui_text

@@ -18,6 +18,7 @@ class TfrmLogin;
 class TfrmAddNewSong;
 class TfrmSaveHint;
 class TfrmDiskFree;
+class TfrmBatchEdit;
 
 // A question with buttons of its own. The front end shows it modally; a
 // console answers it from its command line, by what it asks.
@@ -34,6 +35,8 @@ struct TQuestion {
     kRestoreList,     // a copy of the target's earlier list to put back: one per copy, cancel
     kCleanStrays,     // song files no list names on the target: keep them, remove them
     kVodFolderChosen,  // the folder chosen is a stick's vod folder: store here, cancel
+    kNumberRows,       // number the selected rows one after another: number, cancel
+    kExportKind,       // what to export: the CSV table, a song book by pinyin, by number, cancel
   };
   Id id;
   std::string caption;
@@ -178,4 +181,15 @@ class IMainView {
   virtual void ShowModal(TfrmAddNewSong& form) = 0;
   virtual void ShowModal(TfrmSaveHint& form) = 0;
   virtual void ShowModal(TfrmDiskFree& form) = 0;
+  virtual void ShowModal(TfrmBatchEdit& form) = 0;
+
+  // The save-file dialog (title, filter "name|pattern", the name proposed):
+  // the path chosen, an existing file's replacing confirmed; nothing when
+  // the user cancelled.
+  virtual std::optional<std::string> ChooseSaveFile(const std::string& title,
+                                                    const std::string& filter,
+                                                    const std::string& name) = 0;
+  // The open-file dialog (as ILoginView::ChooseFile).
+  virtual std::optional<std::string> ChooseOpenFile(const std::string& title,
+                                                    const std::string& filter) = 0;
 };

@@ -16,6 +16,7 @@
 #include "support/fake_window.h"
 #include "ui/queued_main_view.h"
 #include "ui/uAddNewSong.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
 #include "ui/ufrmMain.h"
@@ -25,7 +26,8 @@
 class FakeMainView : public TQueuedMainView,
                      public ILoginView,
                      public IAddNewSongView,
-                     public IDiskFreeView {
+                     public IDiskFreeView,
+                     public IBatchEditView {
  public:
   // ---- What the test reads ----
   std::string caption;
@@ -45,7 +47,11 @@ class FakeMainView : public TQueuedMainView,
   std::function<void(TfrmAddNewSong&)> onAddNewSong;
   std::function<void(TfrmSaveHint&)> onSaveHint;
   std::function<void(TfrmDiskFree&)> onDiskFree;
-  std::optional<std::string> chosenFile;                // the login's open dialog
+  std::function<void(TfrmBatchEdit&)> onBatchEdit;
+  std::optional<std::string> savePath;    // the save-file dialog's answer
+  std::optional<std::string> openPath;    // the main window's open-file dialog's answer
+  int previews = 0;                       // PreviewChanged calls
+  std::optional<std::string> chosenFile;  // the login's open dialog
   std::optional<std::vector<std::string>> chosenFiles;  // the new-song file dialog
   std::optional<std::string> chosenFolder;              // the folder browser
   std::function<void()> onChooseFolder;                 // runs when the browser shows
@@ -110,6 +116,19 @@ class FakeMainView : public TQueuedMainView,
     if (onDiskFree) onDiskFree(f);
     f.SetView(nullptr);
   }
+  void ShowModal(TfrmBatchEdit& f) override {
+    f.SetView(this);
+    if (onBatchEdit) onBatchEdit(f);
+    f.SetView(nullptr);
+  }
+  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
+                                            const std::string&) override {
+    return savePath;
+  }
+  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
+    return openPath;
+  }
+  void PreviewChanged() override { ++previews; }
 
   // ---- The dialogs' views ----
   void Close() override {}

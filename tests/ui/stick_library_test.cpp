@@ -206,12 +206,12 @@ TEST_F(Stick, DeletedSongsLeaveTheStickAndFilesNoListNamesGoWhenTheOwnerSays) {
     w.form.Grid().SetCurrent(kColTitle, 1);
     w.form.N1Click();
     ASSERT_EQ(w.form.Grid().RowCount(), 2);
-    ASSERT_TRUE(w.form.CanUndoDelete());
+    ASSERT_TRUE(w.form.CanUndo());
     if (c.undo) {
-      w.form.UndoDelete();
+      w.form.Undo();
       ASSERT_EQ(w.form.Grid().RowCount(), 3);
       EXPECT_EQ(w.form.Grid().Cell(kColTitle, 1), "s1");
-      EXPECT_FALSE(w.form.CanUndoDelete());
+      EXPECT_FALSE(w.form.CanUndo());
     }
     w.view.onSaveHint = [](TfrmSaveHint& h) { h.RzButton1Click(); };
     w.view.answers[TQuestion::Id::kCleanStrays] = c.clean;
@@ -281,7 +281,7 @@ TEST_F(Stick, TheSticksOwnVodFolderChosenAsTargetIsTakenAsItIs) {
             OruLine("s0", 0) + OruLine("s1", 1) + "n;x;1;N;660002;2;1;8;1;1\r\n");
 }
 
-TEST_F(MainForm, UndoPutsBackWhatTheLastDeleteOrClearTookWithItsMarks) {
+TEST_F(MainForm, UndoPutsBackWhatADeleteOrClearTookWithItsMarks) {
   Start(kProductOru);
   AddFiles({Video("a-x.mpg"), Video("b-x.mpg"), Video("c-x.mpg")});
   form.EditCell(kColSinger, 1, "");  // a mark that must come back with the row
@@ -289,17 +289,17 @@ TEST_F(MainForm, UndoPutsBackWhatTheLastDeleteOrClearTookWithItsMarks) {
   form.Grid().SetCurrent(kColTitle, 1);
   form.N1Click();
   EXPECT_EQ(Cell(kColTitle, 1), "c");
-  form.UndoDelete();
+  form.Undo();
   ASSERT_EQ(form.Grid().RowCount(), 3);
   EXPECT_EQ(form.Grid().SavedRow(1).cells, before.cells);
   EXPECT_EQ(form.Grid().Mark(kColSinger, 1).kind, TCellMark::kMissing);
-  form.UndoDelete();
+  form.Undo();
   EXPECT_EQ(form.Grid().RowCount(), 3) << "once";
 
   view.answers[TQuestion::Id::kClearGrid] = 0;
   form.N2Click();
   EXPECT_EQ(form.Grid().RowCount(), 0);
-  form.UndoDelete();
+  form.Undo();
   ASSERT_EQ(form.Grid().RowCount(), 3);
   EXPECT_EQ(Cell(kColTitle, 2), "c");
   AddFiles({Video("d-x.mpg")});
@@ -325,7 +325,7 @@ TEST_F(MainForm, RepeatsAreNamedOnceAndCanBeLeftOut) {
   EXPECT_EQ(form.Grid().RowCount(), 2);
   EXPECT_EQ(TempDir::Read(dir.path() / "out" / "vod" / "vod.txt"),
             "a;x;1;A;660000;2;1;8;1;1\r\nb;x;1;B;660001;2;1;8;1;1\r\n");
-  EXPECT_TRUE(form.CanUndoDelete()) << "the repeats can be put back";
+  EXPECT_TRUE(form.CanUndo()) << "the repeats can be put back";
 }
 
 TEST_F(MainForm, ALoadedListsFaultsAreMarkedWhereTheyAreWhenItLoads) {

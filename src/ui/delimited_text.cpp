@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cli/csv_table.h"
+#include "ui/delimited_text.h"
 
 #include <stdexcept>
 
-namespace cli {
-
-std::vector<TCsvRow> ParseCsv(std::string_view text) {
+std::vector<TTextRow> ParseDelimited(std::string_view text, char separator, bool keepEmpty) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  std::vector<TCsvRow> rows;
-  TCsvRow row;
+  std::vector<TTextRow> rows;
+  TTextRow row;
   std::string field;
   bool quoted = false;      // inside a quoted field
   bool rowStarted = false;  // the current line has a field (even an empty one)
   int line = 1;
   auto endRow = [&] {
-    if (rowStarted || !field.empty()) {
+    if (rowStarted || !field.empty() || keepEmpty) {
       row.push_back(std::move(field));
       rows.push_back(std::move(row));
     }
@@ -34,10 +32,10 @@ std::vector<TCsvRow> ParseCsv(std::string_view text) {
         if (c == '\n') ++line;
         field += c;
       }
-    } else if (c == '"') {
+    } else if (c == '"' && field.empty()) {
       quoted = true;
       rowStarted = true;
-    } else if (c == ',') {
+    } else if (c == separator) {
       row.push_back(std::move(field));
       field.clear();
       rowStarted = true;
@@ -51,8 +49,26 @@ std::vector<TCsvRow> ParseCsv(std::string_view text) {
   }
   if (quoted)
     throw std::runtime_error("a quoted field is not closed (line " + std::to_string(line) + ")");
-  endRow();
+  // The last line's end makes no row of its own.
+  if (rowStarted || !field.empty()) endRow();
   return rows;
 }
 
-}  // namespace cli
+std::string WriteDelimited(const std::vector<TTextRow>& rows, char separator) {
+  std::string text;
+  for (const TTextRow& row : rows) {
+    for (std::size_t f = 0; f < row.size(); ++f) {
+      if (f > 0) text += separator;
+      const std::string& field = row[f];
+      if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
+        text += field;
+        continue;
+      }
+      text += '"';
+      for (const char c : field) text += c == '"' ? std::string("\"\"") : std::string(1, c);
+      text += '"';
+    }
+    text += "\r\n";
+  }
+  return text;
+}

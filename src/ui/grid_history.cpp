@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/grid_history.h"
+
+#include <algorithm>
+
+namespace {
+bool SameRowsOf(const TGridState& a, const TGridState& b, bool marks) {
+  return std::equal(a.rows.begin(), a.rows.end(), b.rows.begin(), b.rows.end(),
+                    [&](const TGrid::TRow& x, const TGrid::TRow& y) {
+                      return x.cells == y.cells && x.origin == y.origin &&
+                             (!marks || x.marks == y.marks);
+                    });
+}
+}  // namespace
+
+bool TGridState::SameRows(const TGridState& other) const {
+  return SameRowsOf(*this, other, true);
+}
+
+bool TGridState::SameCells(const TGridState& other) const {
+  return SameRowsOf(*this, other, false);
+}
+
+void TGridHistory::Record(const std::string& name, TGridState before, TGridState after) {
+  steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(done_), steps_.end());
+  steps_.push_back({name, std::move(before), std::move(after)});
+  if (steps_.size() > kSteps) steps_.pop_front();
+  done_ = steps_.size();
+}
+
+std::string TGridHistory::UndoName() const {
+  return CanUndo() ? steps_[done_ - 1].name : "";
+}
+
+std::string TGridHistory::RedoName() const {
+  return CanRedo() ? steps_[done_].name : "";
+}
+
+const TGridState* TGridHistory::Undo() {
+  if (!CanUndo()) return nullptr;
+  --done_;
+  return &steps_[done_].before;
+}
+
+const TGridState* TGridHistory::Redo() {
+  if (!CanRedo()) return nullptr;
+  ++done_;
+  return &steps_[done_ - 1].after;
+}
+
+const TGridState* TGridHistory::Current() const {
+  if (done_ > 0) return &steps_[done_ - 1].after;
+  return steps_.empty() ? nullptr : &steps_.front().before;
+}
+
+void TGridHistory::Clear() {
+  steps_.clear();
+  done_ = 0;
+}

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: the steps the owner can undo and redo.
+#include <algorithm>
+
+#include "model/messages.h"
+#include "text/uPublic.h"
+#include "ui/ufrmMain.h"
+#include "ui/ui_texts.h"
+
+TfrmMain::TUndoStep::TUndoStep(TfrmMain& form, const std::string& name) : form_(form), name_(name) {
+  if (form_.stepDepth_++ > 0 || form_.FSongList == nullptr) return;
+  form_.RecordUnrecorded();
+  before_ = form_.GridState();
+}
+
+TfrmMain::TUndoStep::~TUndoStep() {
+  --form_.stepDepth_;
+  if (!before_ || form_.FSongList == nullptr) return;
+  TGridState after = form_.GridState();
+  if (after.SameRows(*before_) && after.deletedNumbers == before_->deletedNumbers) return;
+  form_.history_.Record(name_, std::move(*before_), std::move(after));
+}
+
+TGridState TfrmMain::GridState() const {
+  TGridState state;
+  state.rows = lvList.Rows();
+  state.col = lvList.CurrentCol();
+  state.row = lvList.CurrentRow();
+  state.deletedNumbers = deletedNumbers_;
+  state.nextNo = FSongList != nullptr ? FSongList->FNextNo : 0;
+  return state;
+}
+
+void TfrmMain::RecordUnrecorded() {
+  const TGridState* known = history_.Current();
+  if (known == nullptr) return;
+  TGridState now = GridState();
+  if (!now.SameCells(*known)) history_.Record(ui_text::EditStep(), *known, std::move(now));
+}
+
+bool TfrmMain::BringsBackRemoved(const TGridState& state) const {
+  for (const TGrid::TRow& row : state.rows) {
+    const bool stickSong = row.origin != nullptr && Trim(row.cells[kColVideo]).empty();
+    if (stickSong && removedByRun_.count("66" + Trim(row.cells[kColNumber])) != 0) return true;
+  }
+  return false;
+}
+
+void TfrmMain::PutGridState(const TGridState& state) {
+  lvList.ReplaceRows(state.rows);
+  for (const std::string& number : state.deletedNumbers) {
+    // What a run removed is gone: nothing to remove again.
+    if (removedByRun_.count(number) == 0) deletedNumbers_.insert(number);
+  }
+  for (auto it = deletedNumbers_.begin(); it != deletedNumbers_.end();) {
+    it = state.deletedNumbers.count(*it) == 0 ? deletedNumbers_.erase(it) : std::next(it);
+  }
+  FSongList->FNextNo = state.nextNo;
+  FollowGridNumbers();
+  marks_.Duplicates();
+  marks_.Numbers();
+  lvList.SetCurrent(state.col, std::min(state.row, lvList.RowCount() - 1));
+  lvListCellClick(lvList.CurrentCol(), lvList.CurrentRow());
+  lvList.Repaint();
+  uncopied_ = uncopied_ || NewSongCount() > 0;
+  PostNotify(WM_SONGCOUNT, lvList.RowCount());
+}
+
+bool TfrmMain::CanUndo() const {
+  const TGridState* known = history_.Current();
+  return history_.CanUndo() || (known != nullptr && !GridState().SameCells(*known));
+}
+
+bool TfrmMain::CanRedo() const {
+  const TGridState* known = history_.Current();
+  return history_.CanRedo() && (known == nullptr || GridState().SameCells(*known));
+}
+
+std::string TfrmMain::UndoItemText() const {
+  return ui_text::UndoItem() + history_.UndoName();
+}
+
+std::string TfrmMain::RedoItemText() const {
+  return ui_text::RedoItem() + history_.RedoName();
+}
+
+void TfrmMain::Undo() {
+  if (Busy() || FSongList == nullptr || !lvList.Enabled()) return;
+  Guarded([&] {
+    RecordUnrecorded();
+    const TGridState* before = history_.NextUndo();
+    if (before == nullptr) return;
+    if (BringsBackRemoved(*before)) {
+      ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
+      return;
+    }
+    PutGridState(*history_.Undo());
+  });
+}
+
+void TfrmMain::Redo() {
+  if (Busy() || FSongList == nullptr || !lvList.Enabled()) return;
+  Guarded([&] {
+    const TGridState* known = history_.Current();
+    // An edit since the last undo leaves nothing to redo.
+    if (known != nullptr && !GridState().SameCells(*known)) return;
+    const TGridState* after = history_.NextRedo();
+    if (after == nullptr) return;
+    if (BringsBackRemoved(*after)) {
+      ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
+      return;
+    }
+    PutGridState(*history_.Redo());
+  });
+}
