@@ -84,10 +84,13 @@ TfrmMain::TCorrectionFault TfrmMain::ApplyCorrections(const std::vector<TStringL
       return fault(Why::kNoSuchFile, tableRow, lvList.Column(kColVideo).caption,
                    Trim(file).empty() ? number : file);
     }
+    // A field that holds what the cell held before is no correction: the
+    // pinyin of an exported table follows a title changed beside it.
+    const std::vector<std::string> was = lvList.Cells(row);
     for (std::size_t f : order) {
       const int col = columnOf[f];
       const std::string value = Trim(fields[f]);
-      if (col < 0 || value.empty()) continue;
+      if (col < 0 || value.empty() || value == Trim(was[static_cast<std::size_t>(col)])) continue;
       const TGridColumn& column = lvList.Column(col);
       if (column.kind == TColumnKind::kCheck) {
         if (value != "0" && value != "1")

@@ -17,7 +17,7 @@ TfrmMain::TUndoStep::~TUndoStep() {
   --form_.stepDepth_;
   if (!before_ || form_.FSongList == nullptr) return;
   TGridState after = form_.GridState();
-  if (after.SameRows(*before_) && after.deletedNumbers == before_->deletedNumbers) return;
+  if (after.SameRows(*before_)) return;
   form_.history_.Record(name_, std::move(*before_), std::move(after));
 }
 
@@ -91,6 +91,8 @@ void TfrmMain::Undo() {
     const TGridState* before = history_.NextUndo();
     if (before == nullptr) return;
     if (BringsBackRemoved(*before)) {
+      // Nothing before this step can come back either: the history ends here.
+      history_.Clear();
       ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
       return;
     }
@@ -107,6 +109,7 @@ void TfrmMain::Redo() {
     const TGridState* after = history_.NextRedo();
     if (after == nullptr) return;
     if (BringsBackRemoved(*after)) {
+      history_.Clear();
       ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
       return;
     }

@@ -450,7 +450,8 @@ ADDSONGS_TEXT(PasteStep, u8"粘贴")
 ADDSONGS_TEXT(NumberStep, u8"依次编号")
 ADDSONGS_TEXT(ImportStep, u8"导入修改")
 ADDSONGS_TEXT(UndoRemovedSong,
-              u8"这一步不能撤销：它会把一首歌曲放回列表，而这首歌曲的文件已在加歌时从U盘上删除了。")
+              u8"这一步和更早的改动不能撤销：它会把一首歌曲放回列表，而这首歌曲的文件已在加歌时从U"
+              u8"盘上删除了。")
 ADDSONGS_TEXT(BatchEditItem, u8"批量修改…")
 ADDSONGS_TEXT(CopyItem, u8"复制")
 ADDSONGS_TEXT(PasteItem, u8"粘贴")

@@ -229,6 +229,31 @@ TEST_F(Stick, DeletedSongsLeaveTheStickAndFilesNoListNamesGoWhenTheOwnerSays) {
   }
 }
 
+TEST_F(Stick, AnUndoAfterARunChangesTheGridOnlyAndNeverBringsBackASongItRemoved) {
+  Fill(3);
+  view.chosenFile = gbk::FromUtf8((vod / "vod.txt").string());
+  view.onLogin = [](TfrmLogin& login) { login.btnVodClick(); };
+  form.FormCreate();
+  view.Drain();
+  form.EditCell(kColSinger, 0, "y");
+  form.Grid().SetCurrent(kColTitle, 1);
+  form.N1Click();
+  ToUsb();
+  form.btnCompleteClick();
+  ASSERT_EQ(form.LastRun(), TfrmMain::TRunResult::kDone);
+  ASSERT_FALSE(fs::exists(vod / "660001.dat"));
+  const std::string list = TempDir::Read(vod / "vod.txt");
+  view.boxes.clear();
+
+  form.Undo();  // the delete: its song's file is gone
+  EXPECT_EQ(form.Grid().RowCount(), 2);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_NE(gbk::ToUtf8(view.boxes[0].text).find("这一步和更早的改动不能撤销"), std::string::npos);
+  EXPECT_EQ(TempDir::Read(vod / "vod.txt"), list) << "the stick is never touched";
+  EXPECT_EQ(Cell(kColSinger, 0), "y");
+  EXPECT_FALSE(form.CanUndo());
+}
+
 TEST_F(Stick, NewSongsAfterKeptOnesStartAfterTheHighestNumberTheListHolds) {
   const struct {
     int kept, adding;

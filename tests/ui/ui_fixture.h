@@ -15,6 +15,11 @@
 #include "text/gbk.h"
 #include "ui/ufrmMain.h"
 
+// Marks as gtest prints them in a failure: kind and tip.
+inline void PrintTo(const TMark& mark, std::ostream* os) {
+  *os << static_cast<int>(mark.kind) << " " << gbk::ToUtf8(mark.tip);
+}
+
 // A main window on fake views: the form, and the views that play its user.
 struct Window {
   FakeMainView view;
