@@ -90,7 +90,9 @@ class QuietView final : public IMainView {
   void ProcessMessages() override {}
   void ShowBox(const std::string&, const std::string&, int) override {}
   int Ask(const TQuestion&) override { return -1; }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return std::nullopt; }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
   void ShowModal(TfrmLogin& form) override { form.ChooseProduct(kProductOru); }
   void ShowModal(TfrmAddNewSong&) override {}
   void ShowModal(TfrmSaveHint&) override {}

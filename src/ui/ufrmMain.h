@@ -430,6 +430,8 @@ class TfrmMain : public TWindowSide {
   // The grid as the history last knew it differs from the grid now (a
   // change no step recorded): recorded as a step of its own.
   void RecordUnrecorded();
+  // Undo (back) or Redo.
+  void TakeStep(bool back);
   // Whether state holds a song of the stick's list whose file a run removed.
   bool BringsBackRemoved(const TGridState& state) const;
   // A scope that makes one step of what changes in the grid meanwhile;

@@ -85,34 +85,30 @@ std::string TfrmMain::RedoItemText() const {
 }
 
 void TfrmMain::Undo() {
+  TakeStep(true);
+}
+
+void TfrmMain::Redo() {
+  TakeStep(false);
+}
+
+void TfrmMain::TakeStep(bool back) {
   if (Busy() || FSongList == nullptr || !lvList.Enabled()) return;
   Guarded([&] {
-    RecordUnrecorded();
-    const TGridState* before = history_.NextUndo();
-    if (before == nullptr) return;
-    if (BringsBackRemoved(*before)) {
+    if (back) {
+      RecordUnrecorded();
+    } else if (const TGridState* known = history_.Current();
+               known != nullptr && !GridState().SameCells(*known)) {
+      return;  // an edit since the last undo leaves nothing to redo
+    }
+    const TGridState* next = back ? history_.NextUndo() : history_.NextRedo();
+    if (next == nullptr) return;
+    if (BringsBackRemoved(*next)) {
       // Nothing before this step can come back either: the history ends here.
       history_.Clear();
       ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
       return;
     }
-    PutGridState(*history_.Undo());
-  });
-}
-
-void TfrmMain::Redo() {
-  if (Busy() || FSongList == nullptr || !lvList.Enabled()) return;
-  Guarded([&] {
-    const TGridState* known = history_.Current();
-    // An edit since the last undo leaves nothing to redo.
-    if (known != nullptr && !GridState().SameCells(*known)) return;
-    const TGridState* after = history_.NextRedo();
-    if (after == nullptr) return;
-    if (BringsBackRemoved(*after)) {
-      history_.Clear();
-      ShowMsg(this, ui_text::ToolCaption(), ui_text::UndoRemovedSong(), kMsgWarning);
-      return;
-    }
-    PutGridState(*history_.Redo());
+    PutGridState(*(back ? history_.Undo() : history_.Redo()));
   });
 }
