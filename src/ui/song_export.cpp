@@ -73,7 +73,10 @@ std::string SongBookHtml(std::vector<TBookSong> songs, TBookOrder order, bool wi
     });
   }
   const std::string title = Escaped(ui_text::BookTitle());
-  std::string head = "<tr><th>" + Escaped(ui_text::GridCaption(kColNumber)) + "</th><th>" +
+  // The same column widths in every table of the page.
+  std::string head = std::string("<colgroup><col class=\"no\"><col class=\"title\"><col>") +
+                     (withLanguage ? "<col class=\"language\">" : "") + "</colgroup>\n" +
+                     "<tr><th>" + Escaped(ui_text::GridCaption(kColNumber)) + "</th><th>" +
                      Escaped(ui_text::GridCaption(kColTitle)) + "</th><th>" +
                      Escaped(ui_text::GridCaption(kColSinger)) + "</th>";
   if (withLanguage) head += "<th>" + Escaped(ui_text::GridCaption(kColLanguage)) + "</th>";
@@ -83,10 +86,11 @@ std::string SongBookHtml(std::vector<TBookSong> songs, TBookOrder order, bool wi
       "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
       "</title>\n<style>\n"
       "body{font-family:sans-serif;margin:2em}\n"
-      "table{border-collapse:collapse;width:100%;margin-bottom:1.5em}\n"
+      "table{border-collapse:collapse;width:100%;margin-bottom:1.5em;table-layout:fixed}\n"
+      "col.no{width:5.5em}col.title{width:45%}col.language{width:7em}\n"
       "th,td{border:1px solid #888;padding:.25em .6em;text-align:left}\n"
       "th{background:#eee}\n"
-      "td.no{font-family:monospace;width:5em}\n"
+      "td.no{font-family:monospace}\n"
       "h2{margin:.8em 0 .3em;break-after:avoid}\n"
       "@media print{body{margin:0}th{background:none}tr{break-inside:avoid}}\n"
       "</style>\n</head>\n<body>\n<h1>" +
