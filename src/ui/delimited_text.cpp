@@ -60,7 +60,9 @@ std::string WriteDelimited(const std::vector<TTextRow>& rows, char separator) {
     for (std::size_t f = 0; f < row.size(); ++f) {
       if (f > 0) text += separator;
       const std::string& field = row[f];
-      if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos) {
+      // A field that starts as a byte-order mark is quoted, or a reader drops the mark.
+      if (field.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos &&
+          !field.starts_with("\xEF\xBB\xBF")) {
         text += field;
         continue;
       }
