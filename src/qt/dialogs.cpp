@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt/dialogs.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "model/window_side.h"
@@ -321,6 +326,157 @@ void DiskFreeDialog::LabelsChanged() {
   }
   adjustSize();
   setFixedHeight(std::max(183, sizeHint().height()));
+}
+
+// ---- Batch dialog ----
+
+BatchEditDialog::BatchEditDialog(TfrmBatchEdit& form, IPrompts& prompts, QWidget* parent)
+    : QDialog(parent, kCaptionAndClose), form_(form), prompts_(prompts) {
+  setObjectName("frmBatchEdit");
+  setWindowTitle(ToQt(form.Caption()));
+  auto* hint = new QLabel(ToQt(form.Hint()), this);
+  hint->setObjectName("lblHint");
+  hint->setWordWrap(true);
+
+  // The fields in two columns of caption and editor, down then across.
+  auto* fields = new QGridLayout;
+  fields->setHorizontalSpacing(8);
+  fields->setColumnMinimumWidth(2, 16);
+  const std::vector<TfrmBatchEdit::TField>& list = form.Fields();
+  const std::size_t perColumn = (list.size() + 1) / 2;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const TfrmBatchEdit::TField& field = list[i];
+    QWidget* editor = nullptr;
+    if (field.kind == TColumnKind::kDropDown || field.kind == TColumnKind::kCheck) {
+      // Each entry holds the value it stands for (GBK); the first, none.
+      auto* combo = new QComboBox(this);
+      combo->addItem(ToQt(ui_text::Unchanged()), QByteArray());
+      if (field.kind == TColumnKind::kCheck) {
+        combo->addItem(ToQt(ui_text::CheckOn()), QByteArray("1"));
+        combo->addItem(ToQt(ui_text::CheckOff()), QByteArray("0"));
+      } else {
+        for (const std::string& name : field.items)
+          combo->addItem(ToQt(name), QByteArray::fromStdString(name));
+      }
+      combo->setMaxVisibleItems(16);
+      connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, i](int at) {
+        form_.SetValue(i, combo->itemData(at).toByteArray().toStdString());
+      });
+      editor = combo;
+    } else {
+      auto* line = new QLineEdit(this);
+      connect(line, &QLineEdit::textEdited, this, [this, line, i](const QString& text) {
+        if (const auto gbk = FromQt(text)) {
+          form_.SetValue(i, *gbk);
+          return;
+        }
+        // What has no GBK form does not get in: the field stays as it was.
+        line->setText(ToQt(form_.Fields()[i].value));
+        prompts_.Message(this, ToQt(ui_text::ToolCaption()), ToQt(ui_text::TextNotGbk()),
+                         kMsgWarning);
+      });
+      editor = line;
+    }
+    editor->setObjectName(QString("field%1").arg(field.col));
+    editor->setMinimumWidth(150);
+    auto* caption = new QLabel(ToQt(field.caption), this);
+    caption->setBuddy(editor);
+    const int row = static_cast<int>(i % perColumn);
+    const int pair = static_cast<int>(i / perColumn) * 3;
+    fields->addWidget(caption, row, pair);
+    fields->addWidget(editor, row, pair + 1);
+  }
+
+  auto* previewLabel = new QLabel(ToQt(ui_text::PreviewLabel()), this);
+  preview_ = new QListWidget(this);
+  preview_->setObjectName("lstPreview");
+  preview_->setSelectionMode(QAbstractItemView::NoSelection);
+  preview_->setMinimumHeight(150);
+  previewLabel->setBuddy(preview_);
+
+  QPushButton* ok = Button(this, "btnOk", ui_text::OkButton(), QRect(0, 0, 80, 28));
+  QPushButton* cancel = Button(this, "btnCancel", ui_text::CancelButton(), QRect(0, 0, 80, 28));
+  for (QPushButton* b : {ok, cancel}) b->setMinimumSize(80, 28);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, [this] { form_.btnOkClick(); });
+  connect(cancel, &QPushButton::clicked, this, [this] { form_.btnCancelClick(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(16, 12, 16, 12);
+  layout->setSpacing(8);
+  layout->addWidget(hint);
+  layout->addLayout(fields);
+  layout->addSpacing(4);
+  layout->addWidget(previewLabel);
+  layout->addWidget(preview_, 1);
+  layout->addLayout(buttons);
+  setMinimumWidth(600);
+  form_.SetView(this);
+  PreviewChanged();
+}
+
+BatchEditDialog::~BatchEditDialog() {
+  form_.SetView(nullptr);
+}
+
+void BatchEditDialog::Close() {
+  done(form_.Accepted() ? Accepted : Rejected);
+}
+
+void BatchEditDialog::PreviewChanged() {
+  preview_->clear();
+  for (const std::string& line : form_.Preview()) preview_->addItem(ToQt(line));
+}
+
+void BatchEditDialog::reject() {
+  form_.btnCancelClick();
+}
+
+// ---- Help window ----
+
+namespace {
+// The instructions' pictures belong to the project's pages; one that is not
+// beside the program is left out rather than drawn as a broken image.
+class HelpBrowser final : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+  QVariant loadResource(int type, const QUrl& name) override {
+    QVariant found = QTextBrowser::loadResource(type, name);
+    if (type == QTextDocument::ImageResource && !found.isValid()) {
+      QImage none(1, 1, QImage::Format_ARGB32);
+      none.fill(Qt::transparent);
+      return none;
+    }
+    return found;
+  }
+};
+
+// The Markdown with the line breaks between two Chinese characters (and the
+// indent of the next line) taken out.
+QString JoinedChineseLines(QString markdown) {
+  static const QString kChinese =
+      "[\\x{2018}-\\x{201D}\\x{3000}-\\x{303F}\\x{4E00}-\\x{9FFF}\\x{FF00}-\\x{FFEF}]";
+  static const QRegularExpression kBreak("(?<=" + kChinese + ")\\r?\\n[ \\t]*(?=" + kChinese + ")");
+  return markdown.replace(kBreak, QString());
+}
+}  // namespace
+
+HelpWindow::HelpWindow(const QString& markdown, QWidget* parent)
+    : QDialog(parent, kCaptionAndClose | Qt::WindowMaximizeButtonHint) {
+  setObjectName("frmHelp");
+  setWindowTitle(ToQt(ui_text::HelpCaption()));
+  browser_ = new HelpBrowser(this);
+  browser_->setObjectName("helpText");
+  browser_->setOpenExternalLinks(true);
+  browser_->setMarkdown(JoinedChineseLines(markdown));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(browser_);
+  resize(760, 640);
 }
 
 }  // namespace qtui

@@ -10,12 +10,15 @@
 #include <string>
 
 #include "ui/uAddNewSong.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
 #include "ui/ufrmSaveHint.h"
 
 class QLabel;
 class QLineEdit;
+class QListWidget;
+class QTextBrowser;
 
 namespace qtui {
 
@@ -105,6 +108,38 @@ class DiskFreeDialog final : public QDialog, public IDiskFreeView {
   QLabel* label3_;
   QLabel* label4_;
   QLabel* label5_;
+};
+
+// The batch dialog ("批量修改"): a field per column the form offers (a
+// line for text and numbers, blank for unchanged; a list for a drop-down or
+// a check box, its first entry unchanged), what would change below them, and
+// 确定 / 取消. Each field is named "field<column>".
+class BatchEditDialog final : public QDialog, public IBatchEditView {
+ public:
+  BatchEditDialog(TfrmBatchEdit& form, IPrompts& prompts, QWidget* parent = nullptr);
+  ~BatchEditDialog() override;
+  void Close() override;
+  void PreviewChanged() override;
+
+ protected:
+  void reject() override;  // Escape or the close box: 取消
+
+ private:
+  TfrmBatchEdit& form_;
+  IPrompts& prompts_;
+  QListWidget* preview_;
+};
+
+// The owner's instructions (ui/owner_help.h, Markdown) in a window of their
+// own, beside the main window. A line break inside a paragraph joins two
+// Chinese characters without the space Markdown would put there.
+class HelpWindow final : public QDialog {
+ public:
+  explicit HelpWindow(const QString& markdown, QWidget* parent = nullptr);
+  QTextBrowser* browser() const { return browser_; }
+
+ private:
+  QTextBrowser* browser_;
 };
 
 }  // namespace qtui

@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The grid's editors, one delegate per column kind, in the manner of Qt's
-// "Spin Box Delegate" example: a spin box for the integer column and an
-// editable drop-down that offers its column's list and accepts typed text.
-// A text column with rules of its own gets a line editor that keeps to
-// them; check boxes need no editor.
+// "Spin Box Delegate" example: a line editor for text (keeping to the
+// column's digits and length where it has them), a spin box for the integer
+// column and an editable drop-down that offers its column's list and
+// accepts typed text. Check boxes need no editor.
+//
+// Every editor commits with Enter to its own cell and with Ctrl+Enter to the
+// selected rows; a drop-down's choice always goes to the selected rows
+// (GridModel::kSelectedRowsRole). Ctrl+V with a spreadsheet's block on the
+// clipboard (a tab or a line break in it) closes the editor unchanged and
+// asks for the grid's paste instead.
 #pragma once
 
 #include <QStyledItemDelegate>
@@ -12,44 +18,57 @@ class TGrid;
 
 namespace qtui {
 
-// A text column whose editor filters what is typed or pasted as the column
-// says (digits only, a length).
-class TextDelegate final : public QStyledItemDelegate {
- public:
-  TextDelegate(const TGrid& grid, QObject* parent);
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override;
+class CellDelegate : public QStyledItemDelegate {
+  Q_OBJECT
 
- private:
+ public:
+  CellDelegate(const TGrid& grid, QObject* parent);
+
+ signals:
+  // Ctrl+V in an editor with a block on the clipboard: the editor has closed.
+  void blockPasted();
+
+ protected:
+  bool eventFilter(QObject* object, QEvent* event) override;
+  // Marks the editor made for a cell, and watches its inner line editor too.
+  QWidget* Watched(QWidget* editor) const;
+  // The role the editor's value is set with: for the selected rows after
+  // Ctrl+Enter, else for its cell.
+  static int RoleOf(const QWidget* editor);
+
   const TGrid& grid_;
 };
 
-class IntegerDelegate final : public QStyledItemDelegate {
+class TextDelegate final : public CellDelegate {
+ public:
+  using CellDelegate::CellDelegate;
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+};
+
+class IntegerDelegate final : public CellDelegate {
  public:
   // The range is the grid column's.
-  IntegerDelegate(const TGrid& grid, QObject* parent);
+  using CellDelegate::CellDelegate;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
-
- private:
-  const TGrid& grid_;
 };
 
-class DropDownDelegate final : public QStyledItemDelegate {
+class DropDownDelegate final : public CellDelegate {
  public:
-  // The names offered are those of the grid column at the time the editor opens.
-  DropDownDelegate(const TGrid& grid, QObject* parent);
+  // The names offered are those of the grid column at the time the editor
+  // opens; choosing one in the list commits it at once.
+  using CellDelegate::CellDelegate;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                         const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model,
                     const QModelIndex& index) const override;
-
- private:
-  const TGrid& grid_;
 };
 
 }  // namespace qtui

@@ -8,6 +8,7 @@
 #include "qt/qt_text.h"
 #include "ui/mark_colours.h"
 #include "ui/ufrmMain.h"
+#include "ui/ui_texts.h"
 
 namespace qtui {
 
@@ -58,6 +59,10 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role == Qt::ToolTipRole && orientation == Qt::Horizontal && section >= 0 &&
+      section < kGridColumns) {
+    return ToQt(ui_text::ColumnTip(section));
+  }
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Horizontal && section >= 0 && section < kGridColumns) {
     return ToQt(grid_.Column(section).caption);
@@ -82,33 +87,45 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   const int row = index.row();
   if (role == Qt::CheckStateRole) {
     const bool checked = value.toInt() == Qt::Checked;
-    QTimer::singleShot(0, this, [this, col, row, checked] { form_.CheckCell(col, row, checked); });
+    QTimer::singleShot(0, this,
+                       [this, col, row, checked] { form_.CheckSelected(col, row, checked); });
     return true;
   }
-  if (role != Qt::EditRole) return false;
+  if (role != Qt::EditRole && role != kSelectedRowsRole) return false;
   const auto text = FromQt(value.toString());
   if (!text) {
     QTimer::singleShot(0, this, [this] { form_.RefuseTypedText(); });
     return false;
   }
-  QTimer::singleShot(0, this, [this, col, row, gbk = *text] { form_.EditCell(col, row, gbk); });
+  if (role == kSelectedRowsRole) {
+    QTimer::singleShot(0, this,
+                       [this, col, row, gbk = *text] { form_.EditSelected(col, row, gbk); });
+  } else {
+    QTimer::singleShot(0, this, [this, col, row, gbk = *text] { form_.EditCell(col, row, gbk); });
+  }
   return true;
 }
 
 void GridModel::RowsAboutToBeInserted(int first, int last) {
+  changingRows_ = true;
   beginInsertRows(QModelIndex(), first, last);
 }
 
 void GridModel::RowsInserted() {
   endInsertRows();
+  changingRows_ = false;
+  // The view moved its selection down with the rows; the grid's stays.
+  emit gridSelectionChanged();
 }
 
 void GridModel::RowsAboutToBeRemoved(int first, int last) {
+  changingRows_ = true;
   beginRemoveRows(QModelIndex(), first, last);
 }
 
 void GridModel::RowsRemoved() {
   endRemoveRows();
+  changingRows_ = false;
 }
 
 void GridModel::CellChanged(int col, int row) {
@@ -122,6 +139,10 @@ void GridModel::ColumnChanged(int col) {
 
 void GridModel::CurrentCellChanged(int col, int row) {
   emit currentCellChanged(col, row);
+}
+
+void GridModel::SelectionChanged() {
+  emit gridSelectionChanged();
 }
 
 void GridModel::EnabledChanged(bool enabled) {

@@ -3,18 +3,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -28,6 +32,7 @@
 #include "qt/prompts.h"
 #include "qt/qt_text.h"
 #include "qt/settings_store.h"
+#include "ui/owner_help.h"
 #include "ui/settings.h"
 #include "ui/ui_texts.h"
 
@@ -65,6 +70,58 @@ class StripLabel final : public QLabel {
 
 // How often the form is asked whether USB disks came or went.
 constexpr int kUsbPollMs = 2000;
+
+// The song grid's view. A click on a cell of a selection of many selects
+// that cell alone, as a spreadsheet does (Qt would keep the selection and
+// start editing the cell); a double click there edits the cell with the
+// selection kept, and a check box clicked there is set on every selected
+// row. A drop-down opened by a double click or F2 shows its list at once.
+class GridView final : public QTableView {
+ public:
+  GridView(const TGrid& grid, QWidget* parent) : QTableView(parent), grid_(grid) {}
+  using QTableView::edit;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    held_ = QItemSelection();
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && at.isValid() &&
+        selectionModel()->isSelected(at) && SelectsMany()) {
+      held_ = selectionModel()->selection();
+      heldAt_ = at;
+    }
+    QTableView::mousePressEvent(event);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* event) override {
+    if (!held_.isEmpty() && indexAt(event->position().toPoint()) == heldAt_) {
+      selectionModel()->select(held_, QItemSelectionModel::ClearAndSelect);
+    }
+    held_ = QItemSelection();
+    QTableView::mouseDoubleClickEvent(event);
+  }
+  bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override {
+    const bool editable = (model()->flags(index) & Qt::ItemIsEditable) != 0;
+    if (trigger == SelectedClicked && !held_.isEmpty() && editable) return false;
+    const bool editing = QTableView::edit(index, trigger, event);
+    const bool opened = trigger == DoubleClicked || trigger == EditKeyPressed;
+    if (editing && opened && grid_.Column(index.column()).kind == TColumnKind::kDropDown) {
+      if (auto* combo = qobject_cast<QComboBox*>(indexWidget(index))) {
+        QTimer::singleShot(0, combo, [combo] { combo->showPopup(); });
+      }
+    }
+    return editing;
+  }
+
+ private:
+  bool SelectsMany() const {
+    const QItemSelection selection = selectionModel()->selection();
+    return selection.size() > 1 ||
+           (selection.size() == 1 && (selection[0].width() > 1 || selection[0].height() > 1));
+  }
+  const TGrid& grid_;
+  QItemSelection held_;  // the selection a press on it may take back
+  QPersistentModelIndex heldAt_;
+};
 
 }  // namespace
 
@@ -134,6 +191,8 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
   layout->addWidget(strip_);
 
   BuildGrid();
+  BuildActions();
+  BuildMenus();
   layout->addWidget(table_, 1);
   setCentralWidget(central);
 
@@ -168,10 +227,11 @@ MainWindow::~MainWindow() {
 
 void MainWindow::BuildGrid() {
   model_ = new GridModel(form_, this);
-  table_ = new QTableView(this);
+  table_ = new GridView(form_.Grid(), this);
   table_->setObjectName("lvList");
   table_->setModel(model_);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
+  table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  table_->setSelectionBehavior(QAbstractItemView::SelectItems);
   table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                           QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
   table_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -179,13 +239,19 @@ void MainWindow::BuildGrid() {
   for (int col = 0; col < kGridColumns; ++col) {
     const TGridColumn& column = form_.Grid().Column(col);
     table_->setColumnWidth(col, column.width);
+    CellDelegate* delegate = nullptr;
     if (column.kind == TColumnKind::kInteger) {
-      table_->setItemDelegateForColumn(col, new IntegerDelegate(form_.Grid(), table_));
-    } else if (column.kind == TColumnKind::kText && column.digitsOnly) {
-      table_->setItemDelegateForColumn(col, new TextDelegate(form_.Grid(), table_));
+      delegate = new IntegerDelegate(form_.Grid(), table_);
+    } else if (column.kind == TColumnKind::kText) {
+      delegate = new TextDelegate(form_.Grid(), table_);
     } else if (column.kind == TColumnKind::kDropDown) {
-      table_->setItemDelegateForColumn(col, new DropDownDelegate(form_.Grid(), table_));
+      delegate = new DropDownDelegate(form_.Grid(), table_);
     }
+    if (delegate == nullptr) continue;
+    table_->setItemDelegateForColumn(col, delegate);
+    // After the editor has gone.
+    connect(delegate, &CellDelegate::blockPasted, this, &MainWindow::PasteCells,
+            Qt::QueuedConnection);
   }
   table_->horizontalHeader()->setStretchLastSection(true);
 
@@ -198,47 +264,183 @@ void MainWindow::BuildGrid() {
                                             table_->horizontalScrollBar()->value());
   });
   connect(model_, &GridModel::currentCellChanged, table_, [this](int col, int row) {
+    // The current cell moves alone; the selection follows the grid's own.
     followingCurrent_ = true;
-    table_->setCurrentIndex(row < 0 ? QModelIndex() : model_->index(row, col));
+    table_->selectionModel()->setCurrentIndex(row < 0 ? QModelIndex() : model_->index(row, col),
+                                              QItemSelectionModel::NoUpdate);
     followingCurrent_ = false;
   });
+  connect(model_, &GridModel::gridSelectionChanged, this, &MainWindow::ShowSelection);
   connect(table_->selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) {
-            if (followingCurrent_) return;
+            if (followingCurrent_ || model_->ChangingRows()) return;
+            // The grid selects a current cell outside its selection alone;
+            // the view's selection is the one that stands.
+            pushingSelection_ = true;
             form_.Grid().SetCurrent(current.isValid() ? current.column() : 0,
                                     current.isValid() ? current.row() : -1);
+            pushingSelection_ = false;
+            PushSelection();
           });
+  connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &MainWindow::PushSelection);
   connect(table_, &QTableView::clicked, this,
           [this](const QModelIndex& at) { form_.lvListCellClick(at.column(), at.row()); });
-
-  auto* menu = new QMenu(table_);
-  QAction* remove = menu->addAction(ToQt(ui_text::DeleteItem()));
-  remove->setObjectName("N1");
-  QAction* clear = menu->addAction(ToQt(ui_text::ClearItem()));
-  clear->setObjectName("N2");
-  QAction* undo = menu->addAction(ToQt(ui_text::UndoDeleteItem()));
-  undo->setObjectName("N3");
-  connect(remove, &QAction::triggered, this, [this] { form_.N1Click(); });
-  connect(clear, &QAction::triggered, this, [this] { form_.N2Click(); });
-  connect(undo, &QAction::triggered, this, [this] { form_.UndoDelete(); });
-  connect(menu, &QMenu::aboutToShow, this,
-          [this, undo] { undo->setEnabled(form_.CanUndoDelete()); });
-  connect(table_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
-    if (form_.Grid().Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
-  });
-  // The Delete key deletes the current row, as "删除" does.
-  auto* del = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(del, &QShortcut::activated, this, [this] { form_.N1Click(); });
-  // Ctrl+Z on the grid brings back what the last "删除" or "清空" removed; in
-  // a cell's editor it stays the editor's own.
-  auto* undoKey = new QShortcut(QKeySequence::Undo, table_, nullptr, nullptr, Qt::WidgetShortcut);
-  connect(undoKey, &QShortcut::activated, this, [this] { form_.UndoDelete(); });
 
   // Video files dropped from a file manager.
   table_->setAcceptDrops(true);
   table_->viewport()->setAcceptDrops(true);
   table_->setDragDropMode(QAbstractItemView::DropOnly);
   table_->viewport()->installEventFilter(this);
+}
+
+void MainWindow::BuildActions() {
+  // An action's keys work where the grid itself has the focus; in a cell's
+  // editor they stay the editor's own (Ctrl+Z, Ctrl+C ...).
+  const auto add = [this](const char* name, const std::string& text,
+                          const QList<QKeySequence>& keys, auto handler) {
+    auto* action = new QAction(ToQt(text), this);
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    connect(action, &QAction::triggered, this, handler);
+    table_->addAction(action);
+    gridActions_ << action;
+    return action;
+  };
+  QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+  for (const QKeySequence& key :
+       {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+    if (!redoKeys.contains(key)) redoKeys << key;
+  }
+  undo_ = add("actUndo", ui_text::UndoItem(), QKeySequence::keyBindings(QKeySequence::Undo),
+              [this] { form_.Undo(); });
+  redo_ = add("actRedo", ui_text::RedoItem(), redoKeys, [this] { form_.Redo(); });
+  add("actCopy", ui_text::CopyItem(), QKeySequence::keyBindings(QKeySequence::Copy),
+      [this] { CopyCells(); });
+  add("actPaste", ui_text::PasteItem(), QKeySequence::keyBindings(QKeySequence::Paste),
+      [this] { PasteCells(); });
+  add("actFillDown", ui_text::FillDownItem(), {QKeySequence(Qt::CTRL | Qt::Key_D)},
+      [this] { form_.FillDown(); });
+  add("actBatchEdit", ui_text::BatchEditItem(), {}, [this] { form_.BatchEditClick(); });
+  add("actSelectAll", ui_text::SelectAllItem(), QKeySequence::keyBindings(QKeySequence::SelectAll),
+      [this] { form_.Grid().SelectAll(); });
+  // The Delete key deletes the current row, as "删除" does.
+  add("N1", ui_text::DeleteItem(), QKeySequence::keyBindings(QKeySequence::Delete),
+      [this] { form_.N1Click(); });
+  add("N2", ui_text::ClearItem(), {}, [this] { form_.N2Click(); });
+  add("actExport", ui_text::ExportItem(), {}, [this] { form_.ExportClick(); });
+  add("actImport", ui_text::ImportItem(), {}, [this] { form_.ImportClick(); });
+}
+
+void MainWindow::BuildMenus() {
+  const auto action = [this](const char* name) { return findChild<QAction*>(name); };
+  // Undo and redo name the step they take, and each entry is offered while
+  // the grid takes it; the keys work again once the menu has gone.
+  const auto follow = [this](QMenu* menu) {
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+      const bool enabled = form_.Grid().Enabled();
+      for (QAction* a : gridActions_) a->setEnabled(enabled);
+      undo_->setText(ToQt(form_.UndoItemText()));
+      redo_->setText(ToQt(form_.RedoItemText()));
+      undo_->setEnabled(enabled && form_.CanUndo());
+      redo_->setEnabled(enabled && form_.CanRedo());
+    });
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+      for (QAction* a : gridActions_) a->setEnabled(true);
+    });
+  };
+
+  QMenu* list = menuBar()->addMenu(ToQt(ui_text::ListMenu()));
+  list->setObjectName("mnuList");
+  list->addAction(action("actExport"));
+  list->addAction(action("actImport"));
+  follow(list);
+
+  QMenu* edit = menuBar()->addMenu(ToQt(ui_text::EditMenu()));
+  edit->setObjectName("mnuEdit");
+  for (const char* name : {"actUndo", "actRedo", "", "actCopy", "actPaste", "actFillDown",
+                           "actBatchEdit", "", "actSelectAll"}) {
+    if (*name == '\0') {
+      edit->addSeparator();
+    } else {
+      edit->addAction(action(name));
+    }
+  }
+  follow(edit);
+
+  QMenu* help = menuBar()->addMenu(ToQt(ui_text::HelpMenu()));
+  help->setObjectName("mnuHelp");
+  QAction* instructions = help->addAction(ToQt(ui_text::HelpItem()));
+  instructions->setObjectName("actHelp");
+  instructions->setShortcut(QKeySequence::HelpContents);
+  instructions->setShortcutContext(Qt::WindowShortcut);
+  addAction(instructions);
+  connect(instructions, &QAction::triggered, this, &MainWindow::ShowHelp);
+
+  // The grid's own menu, on a right click.
+  auto* menu = new QMenu(table_);
+  menu->setObjectName("mnuGrid");
+  for (const char* name : {"actBatchEdit", "", "actCopy", "actPaste", "actFillDown", "", "actUndo",
+                           "actRedo", "", "N1", "N2"}) {
+    if (*name == '\0') {
+      menu->addSeparator();
+    } else {
+      menu->addAction(action(name));
+    }
+  }
+  follow(menu);
+  connect(table_, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint& at) {
+    if (form_.Grid().Enabled()) menu->popup(table_->viewport()->mapToGlobal(at));
+  });
+}
+
+void MainWindow::PushSelection() {
+  if (showingSelection_ || model_->ChangingRows()) return;
+  std::vector<TCellRange> ranges;
+  for (const QItemSelectionRange& range : table_->selectionModel()->selection()) {
+    ranges.push_back({range.left(), range.top(), range.right(), range.bottom()});
+  }
+  if (ranges == form_.Grid().Selection().Ranges()) return;
+  pushingSelection_ = true;
+  form_.Grid().SetSelection(ranges);
+  pushingSelection_ = false;
+}
+
+void MainWindow::ShowSelection() {
+  if (pushingSelection_) return;
+  const int rows = model_->rowCount();
+  QItemSelection selection;
+  for (const TCellRange& range : form_.Grid().Selection().Ranges()) {
+    if (range.row0 >= rows) continue;
+    selection.select(model_->index(range.row0, range.col0),
+                     model_->index(std::min(range.row1, rows - 1), range.col1));
+  }
+  if (selection == table_->selectionModel()->selection()) return;
+  showingSelection_ = true;
+  table_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+  showingSelection_ = false;
+}
+
+void MainWindow::CopyCells() {
+  const std::string text = form_.CopyText();
+  if (!text.empty()) QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}
+
+void MainWindow::PasteCells() {
+  form_.Paste(QGuiApplication::clipboard()->text().toStdString());
+}
+
+HelpWindow* MainWindow::helpWindow() const {
+  return static_cast<HelpWindow*>(help_.data());
+}
+
+void MainWindow::ShowHelp() {
+  // One window, kept when closed: it opens again where the owner was reading.
+  if (help_ == nullptr) help_ = new HelpWindow(QString::fromStdString(OwnerHelpMarkdown()), this);
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -400,6 +602,37 @@ void MainWindow::ShowModal(TfrmDiskFree& form) {
   DiskFreeDialog dialog(form, this);
   CentreOn(dialog, *this);
   dialog.exec();
+}
+
+void MainWindow::ShowModal(TfrmBatchEdit& form) {
+  BatchEditDialog dialog(form, prompts_, this);
+  dialog.adjustSize();  // centred at the size it shows with
+  CentreOn(dialog, *this);
+  dialog.exec();
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(const std::string& title,
+                                                      const std::string& filter,
+                                                      const std::string& name) {
+  return ListFile(prompts_.SaveFile(this, ToQt(title), QDir(ListFolder()).filePath(ToQt(name)),
+                                    QtFilter(ToQt(filter))));
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile(const std::string& title,
+                                                      const std::string& filter) {
+  return ListFile(prompts_.OpenFile(this, ToQt(title), ListFolder(), QtFilter(ToQt(filter))));
+}
+
+QString MainWindow::ListFolder() const {
+  return listFolder_.isEmpty() ? QDir::homePath() : listFolder_;
+}
+
+std::optional<std::string> MainWindow::ListFile(const QString& file) {
+  if (file.isEmpty()) return std::nullopt;
+  listFolder_ = QFileInfo(file).absolutePath();
+  const std::vector<std::string> path = GbkPaths({file}, prompts_, this);
+  if (path.empty()) return std::nullopt;
+  return path.front();
 }
 
 // ---- Window events ----

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window of the desktop program: the tool panel, the stick's strip,
-// the song grid, the red status panes and the copy panel. It draws the main form (TfrmMain)
-// and hands every click, edit, key and dropped file to it; the form decides.
+// The main window of the desktop program: the menus, the tool panel, the
+// stick's strip, the song grid, the red status panes and the copy panel. It
+// draws the main form (TfrmMain) and hands every click, edit, key and
+// dropped file to it; the form decides. The grid selects as a spreadsheet
+// does, and its selection is the form's grid's (TGrid::Selection).
 #pragma once
 
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QPalette>
+#include <QPointer>
 #include <memory>
 
 #include "ui/ufrmMain.h"
@@ -27,6 +31,7 @@ namespace qtui {
 
 class CopyPanel;
 class GridModel;
+class HelpWindow;
 class IPrompts;
 
 class MainWindow final : public QMainWindow, public IMainView {
@@ -50,6 +55,8 @@ class MainWindow final : public QMainWindow, public IMainView {
   QLabel* stickStrip() const { return strip_; }
   QPushButton* button(TMainButton which) const;
   QComboBox* pinyinReadingBox() const { return pinyinReading_; }
+  // The instructions' window while it is open (F1, 帮助 > 使用说明).
+  HelpWindow* helpWindow() const;
 
   // IMainView
   void SetCaption(const std::string& text) override;
@@ -68,6 +75,11 @@ class MainWindow final : public QMainWindow, public IMainView {
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
   void ShowModal(TfrmDiskFree& form) override;
+  void ShowModal(TfrmBatchEdit& form) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                            const std::string& name) override;
+  std::optional<std::string> ChooseOpenFile(const std::string& title,
+                                            const std::string& filter) override;
 
  protected:
   void customEvent(QEvent* event) override;
@@ -77,6 +89,20 @@ class MainWindow final : public QMainWindow, public IMainView {
 
  private:
   void BuildGrid();
+  // The grid's commands as actions (named "act..."), their keys working
+  // where the grid has the focus; the menu bar's menus and the grid's menu.
+  void BuildActions();
+  void BuildMenus();
+  // The view's selection to the form's grid, and back.
+  void PushSelection();
+  void ShowSelection();
+  void CopyCells();
+  void PasteCells();
+  void ShowHelp();
+  // Where the export and import dialogs start, and the file one chose (GBK;
+  // its folder is where they start next).
+  QString ListFolder() const;
+  std::optional<std::string> ListFile(const QString& file);
   void PlacePanel();
   void LoadSettings();
   void SaveSettings();
@@ -94,9 +120,16 @@ class MainWindow final : public QMainWindow, public IMainView {
   QComboBox* pinyinReading_ = nullptr;  // how 拼音 is read: kPinyinReadings by index
   CopyPanel* panel_ = nullptr;
   bool followingCurrent_ = false;  // the form moves the current cell: do not echo it back
-  QString vodFolder_;              // where the vod.txt open dialog starts
-  QString targetFolder_;           // where the folder browser starts
-  QElapsedTimer pumped_;           // since the last turn of the event loop
+  bool pushingSelection_ = false;  // the view's selection goes to the grid: not shown back
+  bool showingSelection_ = false;  // the grid's selection is shown: not pushed back
+  QAction* undo_ = nullptr;        // 撤销 / 重做, their texts naming the step
+  QAction* redo_ = nullptr;
+  QList<QAction*> gridActions_;  // what changes or reads the grid: off while it is
+  QPointer<QDialog> help_;       // a HelpWindow
+  QString listFolder_;           // where the export and import dialogs start
+  QString vodFolder_;            // where the vod.txt open dialog starts
+  QString targetFolder_;         // where the folder browser starts
+  QElapsedTimer pumped_;         // since the last turn of the event loop
 };
 
 }  // namespace qtui

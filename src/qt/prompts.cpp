@@ -2,6 +2,7 @@
 #include "qt/prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
@@ -71,6 +72,17 @@ QStringList StandardPrompts::OpenFiles(QWidget* parent, const QString& folder,
   return QFileDialog::getOpenFileNames(parent, QString(), folder, filter);
 }
 
+QString StandardPrompts::SaveFile(QWidget* parent, const QString& title, const QString& path,
+                                  const QString& filter) {
+  QFileDialog dialog(parent, title, path, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // A name typed without its ending gets the proposed one's.
+  dialog.setDefaultSuffix(QFileInfo(path).suffix());
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles().value(0);
+}
+
 QString StandardPrompts::Folder(QWidget* parent, const QString& prompt, const QString& folder) {
   return QFileDialog::getExistingDirectory(parent, prompt, folder);
 }
@@ -80,7 +92,9 @@ QString QtFilter(const QString& formsFilter) {
   for (const QString& entry : formsFilter.split(';', Qt::SkipEmptyParts)) {
     const qsizetype bar = entry.indexOf('|');
     if (bar < 0) continue;
-    parts << entry.left(bar) + " (" + entry.mid(bar + 1) + ")";
+    const QString name = entry.left(bar);
+    const QString patterns = " (" + entry.mid(bar + 1) + ")";
+    parts << (name.endsWith(patterns) ? name : name + patterns);
   }
   return parts.join(";;");
 }

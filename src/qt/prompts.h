@@ -31,6 +31,10 @@ class IPrompts {
                            const QString& filter) = 0;
   // Several existing files in the dialog's order, or none when cancelled.
   virtual QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) = 0;
+  // A file to write, starting at path (a folder and the name proposed), an
+  // existing one's replacing confirmed; "" when cancelled.
+  virtual QString SaveFile(QWidget* parent, const QString& title, const QString& path,
+                           const QString& filter) = 0;
   // A folder, or "" when cancelled.
   virtual QString Folder(QWidget* parent, const QString& prompt, const QString& folder) = 0;
 };
@@ -45,6 +49,8 @@ class StandardPrompts : public IPrompts {
   QString OpenFile(QWidget* parent, const QString& title, const QString& folder,
                    const QString& filter) override;
   QStringList OpenFiles(QWidget* parent, const QString& folder, const QString& filter) override;
+  QString SaveFile(QWidget* parent, const QString& title, const QString& path,
+                   const QString& filter) override;
   QString Folder(QWidget* parent, const QString& prompt, const QString& folder) override;
 };
 
@@ -52,7 +58,8 @@ class StandardPrompts : public IPrompts {
 int AskQuestion(IPrompts& prompts, QWidget* parent, const TQuestion& question);
 
 // The forms' filter "Name|pattern pattern;Name|pattern" in Qt's form
-// "Name (pattern pattern);;Name (pattern)".
+// "Name (pattern pattern);;Name (pattern)"; a name that shows its patterns
+// already ("CSV 表格 (*.csv)|*.csv") keeps them once.
 QString QtFilter(const QString& formsFilter);
 
 }  // namespace qtui

@@ -10,18 +10,24 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStyleOptionViewItem>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -64,6 +70,12 @@ class FakePrompts final : public qtui::IPrompts {
     return files.value(0);
   }
   QStringList OpenFiles(QWidget*, const QString&, const QString&) override { return files; }
+  QString saved;      // the file the save dialog gives
+  QString savedFrom;  // where it was asked to start
+  QString SaveFile(QWidget*, const QString&, const QString& path, const QString&) override {
+    savedFrom = path;
+    return saved;
+  }
   QString Folder(QWidget*, const QString&, const QString&) override { return folder; }
 };
 
@@ -124,11 +136,16 @@ class WidgetTest : public QObject {
   static QString Text(qtui::MainWindow& w, int col, int row) {
     return w.grid()->model()->index(row, col).data().toString();
   }
-  // The editor the grid opened (a combo box, a spin box or a line).
+  // The editor the grid has open (a combo box, a spin box or a line); one
+  // closed is hidden until it is deleted.
   static QWidget* Editor(QTableView* table) {
-    if (auto* combo = table->viewport()->findChild<QComboBox*>()) return combo;
-    if (auto* spin = table->viewport()->findChild<QAbstractSpinBox*>()) return spin;
-    return table->viewport()->findChild<QLineEdit*>();
+    for (QWidget* editor : table->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const bool kind = qobject_cast<QComboBox*>(editor) != nullptr ||
+                        qobject_cast<QAbstractSpinBox*>(editor) != nullptr ||
+                        qobject_cast<QLineEdit*>(editor) != nullptr;
+      if (kind && editor->isVisible()) return editor;
+    }
+    return nullptr;
   }
   // Types text into a cell's editor and presses Enter.
   static void Type(qtui::MainWindow& w, int col, int row, const QString& text) {
@@ -169,6 +186,54 @@ class WidgetTest : public QObject {
     DialogAnswers answers;
     answers.clicks["frmAddNewSong"] = "btnFile";
     w.button(TMainButton::kAdd)->click();
+    Settle();
+  }
+  // A main window with n songs "t<i>-s<i>.mpg" (title t<i>, singer s<i>),
+  // large enough to show them all, the grid with the focus.
+  std::unique_ptr<qtui::MainWindow> WithSongs(const QString& button, int n) {
+    auto w = Start(button);
+    QStringList files;
+    for (int i = 0; i < n; ++i) files << Video(QString("t%1-s%1.mpg").arg(i).toStdString(), 10);
+    AddFiles(*w, prompts_, files);
+    w->resize(1280, 780);
+    QApplication::setActiveWindow(w.get());
+    w->grid()->setFocus();
+    Settle();
+    return w;
+  }
+  static QPoint CellAt(QTableView* table, int col, int row) {
+    return table->visualRect(table->model()->index(row, col)).center();
+  }
+  static void ClickCell(QTableView* table, int col, int row, Qt::KeyboardModifiers keys = {}) {
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, keys, CellAt(table, col, row));
+  }
+  // A double click as the system delivers it: a click, then a second press
+  // that is a double click, then its release.
+  static void DoubleClickCell(QTableView* table, int col, int row) {
+    const QPoint at = CellAt(table, col, row);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(table->viewport(), Qt::LeftButton, {}, at);
+  }
+  static void ClickRowHeader(QTableView* table, int row, Qt::KeyboardModifiers keys = {}) {
+    QHeaderView* header = table->verticalHeader();
+    const QPoint at(header->width() / 2,
+                    header->sectionViewportPosition(row) + header->sectionSize(row) / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, keys, at);
+  }
+  // The rows the form's grid holds selected.
+  static std::vector<int> FormRows(qtui::MainWindow& w) {
+    return w.form().Grid().Selection().RowList();
+  }
+  static std::vector<int> Span(int first, int last) {
+    std::vector<int> rows;
+    for (int row = first; row <= last; ++row) rows.push_back(row);
+    return rows;
+  }
+  static void Trigger(qtui::MainWindow& w, const char* action) {
+    QAction* found = w.findChild<QAction*>(action);
+    QVERIFY2(found != nullptr, action);
+    found->trigger();
     Settle();
   }
 
@@ -470,30 +535,35 @@ class WidgetTest : public QObject {
     }
   }
 
-  // The grid's menu has 撤销删除 after 删除 and 清空, enabled when the form
-  // can undo; Ctrl+Z on the grid and the menu entry undo as the form says.
+  // The grid's menu offers the grid's commands; undo and redo name their
+  // step and are offered when the form can take it. Delete, Ctrl+Z on the
+  // grid and the menu's entry do as the form says.
   void theGridsMenuOffersUndoWhenTheFormCan() {
     auto w = Start("btnOru");
     AddFiles(*w, prompts_, {Video("a-b.mpg", 10), Video("c-d.mpg", 10)});
     QTableView* table = w->grid();
-    auto* menu = table->findChild<QMenu*>();
+    auto* menu = table->findChild<QMenu*>("mnuGrid");
     QVERIFY(menu != nullptr);
     QStringList names;
-    for (const QAction* action : menu->actions()) names << action->objectName();
-    QCOMPARE(names, QStringList({"N1", "N2", "N3"}));
-    QAction* undo = menu->actions()[2];
-    QCOMPARE(undo->text(), Utf8(u8"撤销删除"));
-    // The menu as a right click on the grid shows it.
-    auto undoShown = [&] {
+    for (const QAction* action : menu->actions()) {
+      if (!action->isSeparator()) names << action->objectName();
+    }
+    QCOMPARE(names, QStringList({"actBatchEdit", "actCopy", "actPaste", "actFillDown", "actUndo",
+                                 "actRedo", "N1", "N2"}));
+    QAction* undo = w->findChild<QAction*>("actUndo");
+    QAction* redo = w->findChild<QAction*>("actRedo");
+    // The menu as a right click on the grid shows it: undo's and redo's
+    // texts, "" when not offered.
+    auto shown = [&] {
       emit table->customContextMenuRequested(QPoint(5, 5));
-      const bool shown = menu->isVisible();
-      const bool enabled = undo->isEnabled();
+      const bool visible = menu->isVisible();
+      const QStringList texts = {undo->isEnabled() ? undo->text() : QString(),
+                                 redo->isEnabled() ? redo->text() : QString()};
       menu->hide();
-      return shown && enabled;
+      return visible ? texts : QStringList();
     };
     auto rows = [&] { return table->model()->rowCount(); };
-    QVERIFY(!w->form().CanUndoDelete());
-    QVERIFY(!undoShown());
+    QCOMPARE(shown(), QStringList({Utf8(u8"撤销添加歌曲"), QString()}));
 
     QApplication::setActiveWindow(w.get());
     table->setFocus();
@@ -501,22 +571,468 @@ class WidgetTest : public QObject {
     QTest::keyClick(table, Qt::Key_Delete);  // 删除
     Settle();
     QCOMPARE(rows(), 1);
-    QVERIFY(w->form().CanUndoDelete());
-    QVERIFY(undoShown());
+    QCOMPARE(shown(), QStringList({Utf8(u8"撤销删除"), QString()}));
     QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
     Settle();
     QCOMPARE(rows(), 2);
     QCOMPARE(Text(*w, 2, 0), QString("a"));  // back where it was
-    QVERIFY(!undoShown());
+    QCOMPARE(shown(), QStringList({Utf8(u8"撤销添加歌曲"), Utf8(u8"重做删除")}));
 
     const int before = rows();
     w->form().N2Click();  // 清空, answered yes
     Settle();
     QCOMPARE(rows(), 0);
-    QVERIFY(undoShown());
+    QCOMPARE(shown().value(0), Utf8(u8"撤销清空"));
     undo->trigger();  // chosen in the menu as it was shown
     Settle();
     QCOMPARE(rows(), before);
+  }
+
+  // Every way a spreadsheet selects reaches the form's grid, the current
+  // cell in step with the view's.
+  void theGridSelectsAsASpreadsheetAndTheFormFollows() {
+    using Steps = std::function<void(QTableView*)>;
+    const struct {
+      const char* what;
+      Steps steps;
+      std::vector<int> rows;
+      std::size_t columns;  // how many the selection touches
+    } cases[] = {
+        {"click", [](QTableView* t) { ClickCell(t, 2, 1); }, {1}, 1},
+        {"shift+click",
+         [](QTableView* t) {
+           ClickCell(t, 2, 1);
+           ClickCell(t, 3, 4, Qt::ShiftModifier);
+         },
+         Span(1, 4), 2},
+        {"ctrl+click",
+         [](QTableView* t) {
+           ClickCell(t, 2, 1);
+           ClickCell(t, 2, 3, Qt::ControlModifier);
+         },
+         {1, 3},
+         1},
+        {"ctrl+click takes a cell out again",
+         [](QTableView* t) {
+           ClickCell(t, 2, 1);
+           ClickCell(t, 2, 3, Qt::ShiftModifier);
+           ClickCell(t, 2, 2, Qt::ControlModifier);
+         },
+         {1, 3},
+         1},
+        {"row headers",
+         [](QTableView* t) {
+           ClickRowHeader(t, 1);
+           ClickRowHeader(t, 3, Qt::ShiftModifier);
+         },
+         Span(1, 3), kGridColumns},
+        {"shift+arrows",
+         [](QTableView* t) {
+           ClickCell(t, 2, 0);
+           QTest::keyClick(t, Qt::Key_Down, Qt::ShiftModifier);
+           QTest::keyClick(t, Qt::Key_Down, Qt::ShiftModifier);
+         },
+         Span(0, 2), 1},
+        {"a drag",
+         [](QTableView* t) {
+           QTest::mousePress(t->viewport(), Qt::LeftButton, {}, CellAt(t, 2, 1));
+           QTest::mouseMove(t->viewport(), CellAt(t, 3, 2));
+           QTest::mouseMove(t->viewport(), CellAt(t, 3, 3));
+           QTest::mouseRelease(t->viewport(), Qt::LeftButton, {}, CellAt(t, 3, 3));
+         },
+         Span(1, 3), 2},
+        {"ctrl+a", [](QTableView* t) { QTest::keyClick(t, Qt::Key_A, Qt::ControlModifier); },
+         Span(0, 5), kGridColumns},
+    };
+    auto w = WithSongs("btnOru", 6);
+    QTableView* table = w->grid();
+    for (const auto& c : cases) {
+      c.steps(table);
+      Settle();
+      QVERIFY2(FormRows(*w) == c.rows, c.what);
+      QVERIFY2(w->form().Grid().Selection().ColumnList().size() == c.columns, c.what);
+      QVERIFY2(w->form().Grid().CurrentRow() == table->currentIndex().row(), c.what);
+      QVERIFY2(w->form().Grid().CurrentCol() == table->currentIndex().column(), c.what);
+    }
+  }
+
+  // What the form selects by itself shows in the view, and is not sent back
+  // changed.
+  void theFormsSelectionShowsInTheGrid() {
+    auto w = WithSongs("btnOru", 5);
+    QTableView* table = w->grid();
+    auto selected = [&](int col, int row) {
+      return table->selectionModel()->isSelected(table->model()->index(row, col));
+    };
+    const std::vector<TCellRange> block = {{2, 1, 4, 3}};
+    w->form().Grid().SetSelection(block);
+    Settle();
+    QVERIFY(selected(2, 1) && selected(4, 3));
+    QVERIFY(!selected(5, 1) && !selected(2, 0) && !selected(2, 4));
+    QVERIFY(w->form().Grid().Selection().Ranges() == block);
+    // The form moves the current cell outside the selection: it alone.
+    w->form().Grid().SetCurrent(3, 4);
+    Settle();
+    QCOMPARE(table->currentIndex(), table->model()->index(4, 3));
+    QCOMPARE(table->selectionModel()->selectedIndexes().size(), 1);
+    QVERIFY(selected(3, 4));
+  }
+
+  void ctrlCPutsTheSelectedCellsOnTheClipboard() {
+    auto w = WithSongs("btnOru", 3);
+    QTableView* table = w->grid();
+    QApplication::clipboard()->clear();
+    ClickCell(table, 2, 0);
+    ClickCell(table, 3, 1, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("t0\ts0\r\nt1\ts1\r\n"));
+  }
+
+  void ctrlVPastesABlockFromTheCurrentCell() {
+    auto w = WithSongs("btnOru", 4);
+    QTableView* table = w->grid();
+    QApplication::clipboard()->setText(Utf8(u8"甲歌\t甲\r\n乙歌\t乙\r\n"));
+    ClickCell(table, 2, 1);
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+    Settle();
+    const QString expected[4][2] = {
+        {"t0", "s0"}, {Utf8(u8"甲歌"), Utf8(u8"甲")}, {Utf8(u8"乙歌"), Utf8(u8"乙")}, {"t3", "s3"}};
+    for (int row = 0; row < 4; ++row) {
+      QCOMPARE(Text(*w, 2, row), expected[row][0]);
+      QCOMPARE(Text(*w, 3, row), expected[row][1]);
+    }
+  }
+
+  // Ctrl+V in a cell's editor: a block from a spreadsheet closes the editor
+  // unchanged and pastes into the grid; one cell is typed into the editor,
+  // without the line break after it.
+  void ctrlVInAnEditorPastesABlockIntoTheGrid() {
+    const struct {
+      const char* what;
+      QString clipboard;
+      bool editorStays;
+      QString editorText;
+      QString titles[2];
+    } cases[] = {
+        {"a column", Utf8(u8"测试甲\n测试乙"), false, {}, {Utf8(u8"测试甲"), Utf8(u8"测试乙")}},
+        {"a row", Utf8(u8"测试甲\t歌手"), false, {}, {Utf8(u8"测试甲"), "t1"}},
+        {"one cell", Utf8(u8"测试甲\r\n"), true, Utf8(u8"测试甲"), {"t0", "t1"}},
+    };
+    for (const auto& c : cases) {
+      auto w = WithSongs("btnOru", 2);
+      QTableView* table = w->grid();
+      ClickCell(table, 2, 0);
+      QTest::keyClick(table, Qt::Key_F2);
+      auto* line = qobject_cast<QLineEdit*>(Editor(table));
+      QVERIFY2(line != nullptr, c.what);
+      line->clear();
+      QApplication::clipboard()->setText(c.clipboard);
+      QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+      Settle();
+      QVERIFY2((Editor(table) != nullptr) == c.editorStays, c.what);
+      if (c.editorStays) QVERIFY2(line->text() == c.editorText, c.what);
+      QVERIFY2(Text(*w, 2, 0) == c.titles[0], c.what);
+      QVERIFY2(Text(*w, 2, 1) == c.titles[1], c.what);
+    }
+  }
+
+  void undoAndRedoKeysTakeAnEditBackAndAgain_data() {
+    QTest::addColumn<int>("redoKey");
+    QTest::addColumn<int>("redoModifiers");
+    QTest::newRow("Ctrl+Y") << int(Qt::Key_Y) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier | Qt::ShiftModifier);
+  }
+  void undoAndRedoKeysTakeAnEditBackAndAgain() {
+    QFETCH(int, redoKey);
+    QFETCH(int, redoModifiers);
+    auto w = WithSongs("btnOru", 2);
+    QTableView* table = w->grid();
+    const QString pinyin = Text(*w, 4, 0);
+    Type(*w, 2, 0, Utf8(u8"海风"));
+    QCOMPARE(Text(*w, 4, 0), QString("HF"));  // the title rule ran
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    QCOMPARE(Text(*w, 2, 0), QString("t0"));
+    QCOMPARE(Text(*w, 4, 0), pinyin);  // the derived cells too
+    QTest::keyClick(table, Qt::Key(redoKey), Qt::KeyboardModifiers(redoModifiers));
+    Settle();
+    QCOMPARE(Text(*w, 2, 0), Utf8(u8"海风"));
+    QCOMPARE(Text(*w, 4, 0), QString("HF"));
+  }
+
+  void ctrlDFillsTheFirstSelectedRowDown() {
+    auto w = WithSongs("btnOru", 4);
+    QTableView* table = w->grid();
+    ClickCell(table, 3, 0);
+    ClickCell(table, 3, 2, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+    Settle();
+    const QString singers[] = {"s0", "s0", "s0", "s3"};
+    for (int row = 0; row < 4; ++row) QCOMPARE(Text(*w, 3, row), singers[row]);
+    QCOMPARE(Text(*w, 2, 1), QString("t1"));  // only the column selected
+  }
+
+  // The owner's case: 15 songs to 粤语 with the row headers, a double click
+  // on a language cell and the name chosen in the list that opens.
+  void aDropDownChoiceSetsEverySelectedRow() {
+    auto w = WithSongs("btnOru", 16);
+    QTableView* table = w->grid();
+    const QString cantonese = Utf8(u8"粤语");
+    const TStringList& names = w->form().Grid().Column(kColLanguage).items;
+    const auto found = std::find(names.begin(), names.end(), qtui::FromQt(cantonese).value_or(""));
+    QVERIFY(found != names.end());
+    ClickRowHeader(table, 0);
+    ClickRowHeader(table, 14, Qt::ShiftModifier);
+    QCOMPARE(FormRows(*w), Span(0, 14));
+    DoubleClickCell(table, kColLanguage, 5);
+    Settle();
+    QCOMPARE(FormRows(*w), Span(0, 14));  // the double click kept the selection
+    auto* combo = qobject_cast<QComboBox*>(Editor(table));
+    QVERIFY(combo != nullptr);
+    QVERIFY(combo->view()->isVisible());  // the list is open
+    QAbstractItemView* list = combo->view();
+    const QModelIndex item = list->model()->index(int(found - names.begin()), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+    Settle();
+    QVERIFY(Editor(table) == nullptr);
+    for (int row = 0; row < 15; ++row) QCOMPARE(Text(*w, kColLanguage, row), cantonese);
+    QVERIFY(Text(*w, kColLanguage, 15) != cantonese);
+    QVERIFY(prompts_.boxes.empty());
+    QCOMPARE(FormRows(*w), Span(0, 14));
+  }
+
+  // Enter keeps a typed text to its cell; Ctrl+Enter gives it to every
+  // selected row.
+  void ctrlEnterCommitsTypedTextToTheSelectedRows_data() {
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<int>("changed");
+    QTest::newRow("Enter") << int(Qt::NoModifier) << 1;
+    QTest::newRow("Ctrl+Enter") << int(Qt::ControlModifier) << 3;
+  }
+  void ctrlEnterCommitsTypedTextToTheSelectedRows() {
+    QFETCH(int, modifiers);
+    QFETCH(int, changed);
+    auto w = WithSongs("btnOru", 4);
+    QTableView* table = w->grid();
+    ClickCell(table, 3, 2);
+    ClickCell(table, 3, 0, Qt::ShiftModifier);  // the current cell on the first row
+    QTest::keyClick(table, Qt::Key_F2);
+    auto* line = qobject_cast<QLineEdit*>(Editor(table));
+    QVERIFY(line != nullptr);
+    line->selectAll();
+    QTest::keyClicks(line, "zz");
+    QTest::keyClick(line, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+    Settle();
+    int zz = 0;
+    for (int row = 0; row < 4; ++row) zz += Text(*w, 3, row) == "zz" ? 1 : 0;
+    QCOMPARE(zz, changed);
+    QCOMPARE(Text(*w, 3, 0), QString("zz"));
+    QCOMPARE(Text(*w, 3, 3), QString("s3"));
+  }
+
+  // A check box clicked on a row of the selection is set on every selected
+  // row, and the selection stays.
+  void aCheckBoxClickedInTheSelectionSetsEveryRow() {
+    auto w = WithSongs("btnOru", 5);
+    QTableView* table = w->grid();
+    auto checked = [&](int row) {
+      return table->model()->index(row, kColNewFlag).data(Qt::CheckStateRole).toInt() ==
+             Qt::Checked;
+    };
+    const bool was = checked(1);
+    ClickRowHeader(table, 1);
+    ClickRowHeader(table, 3, Qt::ShiftModifier);
+    QStyleOptionViewItem option;
+    option.initFrom(table->viewport());
+    option.rect = table->visualRect(table->model()->index(2, kColNewFlag));
+    option.features |= QStyleOptionViewItem::HasCheckIndicator;
+    const QRect box =
+        table->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, box.center());
+    Settle();
+    const bool expected[] = {was, !was, !was, !was, was};
+    for (int row = 0; row < 5; ++row) QCOMPARE(checked(row), expected[row]);
+    QCOMPARE(FormRows(*w), Span(1, 3));
+  }
+
+  // The batch dialog: a field per column, unchanged first; the preview
+  // follows each field; 确定 applies to the selected rows, 取消 and Escape
+  // change nothing.
+  void theBatchDialogSetsColumnsOfTheSelectedRows_data() {
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("ok") << "btnOk" << true;
+    QTest::newRow("cancel") << "btnCancel" << false;
+    QTest::newRow("escape") << "" << false;
+  }
+  void theBatchDialogSetsColumnsOfTheSelectedRows() {
+    QFETCH(QString, answer);
+    QFETCH(bool, applied);
+    auto w = WithSongs("btnOru", 4);
+    QTableView* table = w->grid();
+    ClickRowHeader(table, 0);
+    ClickRowHeader(table, 2, Qt::ShiftModifier);
+    const QString cantonese = Utf8(u8"粤语");
+    QString caption, hint, firstChoice;
+    QStringList before, afterLanguage, afterSinger;
+    int checkChoices = 0;
+    bool seen = false;
+    auto lines = [](QListWidget* list) {
+      QStringList texts;
+      for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+      return texts;
+    };
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (seen || dialog == nullptr || dialog->objectName() != "frmBatchEdit") return;
+      seen = true;
+      caption = dialog->windowTitle();
+      hint = dialog->findChild<QLabel*>("lblHint")->text();
+      auto* preview = dialog->findChild<QListWidget*>("lstPreview");
+      before = lines(preview);
+      auto* language = dialog->findChild<QComboBox*>(QString("field%1").arg(kColLanguage));
+      firstChoice = language->itemText(0);
+      language->setCurrentIndex(language->findText(cantonese));
+      afterLanguage = lines(preview);
+      auto* singer = dialog->findChild<QLineEdit*>(QString("field%1").arg(kColSinger));
+      QTest::keyClicks(singer, "x");
+      afterSinger = lines(preview);
+      checkChoices = dialog->findChild<QComboBox*>(QString("field%1").arg(kColNewFlag))->count();
+      if (answer.isEmpty()) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+      } else {
+        dialog->findChild<QPushButton*>(answer)->click();
+      }
+    });
+    poll.start(5);
+    Trigger(*w, "actBatchEdit");
+    QVERIFY(seen);
+    QCOMPARE(caption, Utf8(u8"批量修改"));
+    QVERIFY(hint.contains("3"));
+    QCOMPARE(firstChoice, Utf8(u8"（不改）"));
+    QCOMPARE(checkChoices, 3);
+    QCOMPARE(before, QStringList{Utf8(u8"（没有要改动的）")});
+    QCOMPARE(afterLanguage.size(), 3);
+    for (const QString& line : afterLanguage) QVERIFY(line.contains(cantonese));
+    QCOMPARE(afterSinger.size(), 6);
+    for (int row = 0; row < 4; ++row) {
+      const bool set = applied && row < 3;
+      QCOMPARE(Text(*w, kColLanguage, row) == cantonese, set);
+      QCOMPARE(Text(*w, kColSinger, row) == "x", set);
+    }
+  }
+
+  // F1 and 帮助 > 使用说明 open the one help window with the owner's text.
+  void helpOpensTheInstructions() {
+    auto w = WithSongs("btnOru", 1);
+    QVERIFY(w->helpWindow() == nullptr);
+    QTest::keyClick(w->grid(), Qt::Key_F1);
+    Settle();
+    qtui::HelpWindow* help = w->helpWindow();
+    QVERIFY(help != nullptr);
+    QVERIFY(help->isVisible());
+    QCOMPARE(help->windowTitle(), Utf8(u8"使用说明"));
+    const QString text = help->browser()->toPlainText();
+    QVERIFY(text.contains(Utf8(u8"开始加歌")));
+    QVERIFY(!text.contains("##"));  // drawn as Markdown, not shown as its source
+    help->close();
+    Trigger(*w, "actHelp");
+    QCOMPARE(w->helpWindow(), help);
+    QVERIFY(help->isVisible());
+  }
+
+  // Markdown's soft line break is a space; between Chinese characters the
+  // help window leaves none.
+  void theHelpJoinsChineseLinesWithoutASpace_data() {
+    QTest::addColumn<QString>("markdown");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("a paragraph") << Utf8(u8"一行\n二行") << Utf8(u8"一行二行");
+    QTest::newRow("a list item") << Utf8(u8"1. 甲行，\n   “乙行”") << Utf8(u8"甲行，“乙行”");
+    QTest::newRow("two paragraphs") << Utf8(u8"一段\n\n二段") << Utf8(u8"一段\n二段");
+    QTest::newRow("before a Latin word") << Utf8(u8"按\nCtrl+Z") << Utf8(u8"按 Ctrl+Z");
+  }
+  void theHelpJoinsChineseLinesWithoutASpace() {
+    QFETCH(QString, markdown);
+    QFETCH(QString, shown);
+    qtui::HelpWindow help(markdown);
+    QCOMPARE(help.browser()->toPlainText(), shown);
+  }
+
+  void columnCaptionsTellWhatTheColumnMeans() {
+    auto w = Start("btnOru");
+    QAbstractItemModel* model = w->grid()->model();
+    QSet<QString> tips;
+    for (int col = 0; col < kGridColumns; ++col) {
+      const QString tip = model->headerData(col, Qt::Horizontal, Qt::ToolTipRole).toString();
+      QCOMPARE(tip, qtui::ToQt(ui_text::ColumnTip(col)));
+      tips << tip;
+    }
+    QCOMPARE(tips.size(), int(kGridColumns));
+    QCOMPARE(model->headerData(kColLanguage, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             Utf8(u8"语种：歌曲的语言，按语种点歌时用"));
+  }
+
+  // 导出歌曲列表… asks where through the save dialog; 导入修改… takes the
+  // table back, as one step.
+  void theListGoesOutAndCorrectionsComeBack() {
+    auto w = WithSongs("btnOru", 2);
+    const QString file = QString::fromStdString((dir_->path() / "list.csv").string());
+    prompts_.saved = file;
+    Trigger(*w, "actExport");  // the question answered with its first button: the table
+    QVERIFY(prompts_.savedFrom.endsWith(Utf8(u8"/歌曲列表.csv")));
+    QString csv = QString::fromStdString(TempDir::Read(dir_->path() / "list.csv"));
+    QVERIFY(csv.contains("0001,t1,s1,"));
+    csv.replace("0001,t1,s1,", Utf8(u8"0001,新名,s1,"));
+    dir_->Write("fixed.csv", csv.toStdString());
+    prompts_.files = {QString::fromStdString((dir_->path() / "fixed.csv").string())};
+    Trigger(*w, "actImport");
+    QCOMPARE(Text(*w, 2, 1), Utf8(u8"新名"));
+    QCOMPARE(Text(*w, 2, 0), QString("t0"));
+    Trigger(*w, "actUndo");
+    QCOMPARE(Text(*w, 2, 1), QString("t1"));
+  }
+
+  // The menu bar: the list, the grid's commands and the help.
+  void theMenuBarOffersTheGridsCommands() {
+    auto w = WithSongs("btnOru", 2);
+    QStringList titles;
+    for (QAction* menu : w->menuBar()->actions()) titles << menu->text();
+    QCOMPARE(titles, QStringList({Utf8(u8"歌曲列表"), Utf8(u8"编辑"), Utf8(u8"帮助")}));
+    auto* edit = w->menuBar()->findChild<QMenu*>("mnuEdit");
+    QVERIFY(edit != nullptr);
+    QStringList names;
+    for (const QAction* action : edit->actions()) {
+      if (!action->isSeparator()) names << action->objectName();
+    }
+    QCOMPARE(names, QStringList({"actUndo", "actRedo", "actCopy", "actPaste", "actFillDown",
+                                 "actBatchEdit", "actSelectAll"}));
+    Type(*w, 3, 0, "x");
+    edit->popup(QPoint(0, 0));
+    QCOMPARE(edit->actions()[0]->text(), Utf8(u8"撤销修改"));
+    QVERIFY(edit->actions()[0]->isEnabled());
+    QVERIFY(!edit->actions()[1]->isEnabled());
+    edit->hide();
+    QVERIFY(edit->actions()[1]->isEnabled());  // its keys work again
+  }
+
+  void theFormsFiltersAreShownAsQtsOwn_data() {
+    QTest::addColumn<QString>("forms");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("one") << "vod.txt|*.txt"
+                         << "vod.txt (*.txt)";
+    QTest::newRow("several patterns") << "V|*.mpg *.avi"
+                                      << "V (*.mpg *.avi)";
+    QTest::newRow("two") << "A|*.a;B|*.b"
+                         << "A (*.a);;B (*.b)";
+    QTest::newRow("patterns in the name")
+        << Utf8(u8"CSV 表格 (*.csv)|*.csv") << Utf8(u8"CSV 表格 (*.csv)");
+  }
+  void theFormsFiltersAreShownAsQtsOwn() {
+    QFETCH(QString, forms);
+    QFETCH(QString, qt);
+    QCOMPARE(qtui::QtFilter(forms), qt);
   }
 
   // Closing the window during a copy asks once; yes stops the copy, the
