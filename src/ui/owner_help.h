@@ -6,5 +6,6 @@
 
 #include <string>
 
-// The section as Markdown, UTF-8, its heading included.
+// The section as Markdown, UTF-8, its heading included, its pictures left
+// out.
 const std::string& OwnerHelpMarkdown();

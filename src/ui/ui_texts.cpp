@@ -572,8 +572,8 @@ ADDSONGS_TEXT(ExportQuestion,
 ADDSONGS_TEXT(ExportCsvButton, u8"表格（CSV）")
 ADDSONGS_TEXT(ExportBookByPinyinButton, u8"歌本（按拼音）")
 ADDSONGS_TEXT(ExportBookByNumberButton, u8"歌本（按编号）")
-ADDSONGS_TEXT(CsvFilter, u8"CSV 表格 (*.csv)|*.csv")
-ADDSONGS_TEXT(HtmlFilter, u8"网页 (*.html)|*.html")
+ADDSONGS_TEXT(CsvFilter, u8"CSV 表格|*.csv")
+ADDSONGS_TEXT(HtmlFilter, u8"网页|*.html")
 ADDSONGS_TEXT(CsvFileName, u8"歌曲列表.csv")
 ADDSONGS_TEXT(BookFileName, u8"歌本.html")
 

@@ -300,8 +300,8 @@ const std::string& ExportQuestion();
 const std::string& ExportCsvButton();
 const std::string& ExportBookByPinyinButton();
 const std::string& ExportBookByNumberButton();
-const std::string& CsvFilter();     // "CSV 表格 (*.csv)|*.csv"
-const std::string& HtmlFilter();    // "网页 (*.html)|*.html"
+const std::string& CsvFilter();     // "CSV 表格|*.csv"
+const std::string& HtmlFilter();    // "网页|*.html"
 const std::string& CsvFileName();   // "歌曲列表.csv"
 const std::string& BookFileName();  // "歌本.html"
 std::string Exported(const std::string& path, int songs);
