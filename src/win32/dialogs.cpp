@@ -2,9 +2,11 @@
 #include "win32/dialogs.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "model/window_side.h"
 #include "ui/grid_rules.h"
+#include "ui/owner_help.h"
 #include "ui/ui_texts.h"
 #include "win32/prompts.h"
 #include "win32/win_text.h"
@@ -273,6 +275,148 @@ void DiskFreeDialog::Layout() {
                      static_cast<DWORD>(GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
   SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---- Batch dialog ----
+
+namespace {
+constexpr int kBatchWidth = 680;
+constexpr int kFieldTop = 44;
+constexpr int kFieldStep = 30;
+constexpr int kPreviewLeft = 340;
+constexpr int kPreviewHeight = 260;  // at least
+}  // namespace
+
+BatchEditDialog::BatchEditDialog(TfrmBatchEdit& form, IPrompts& prompts, HWND owner)
+    : form_(form), prompts_(prompts) {
+  const auto& fields = form.Fields();
+  const int fieldsBottom = kFieldTop + static_cast<int>(fields.size()) * kFieldStep;
+  const int previewBottom = std::max(fieldsBottom, kFieldTop + 20 + kPreviewHeight);
+  const int buttonTop = previewBottom + 12;
+  CreateDialogWindow(owner, Wide(form.Caption()), kBatchWidth, buttonTop + 25 + 12, true);
+  Control(L"Static", Wide(form.Hint()), SS_NOPREFIX, 16, 14, kBatchWidth - 32, 20, -1);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const TfrmBatchEdit::TField& field = fields[i];
+    const int top = kFieldTop + static_cast<int>(i) * kFieldStep;
+    const int id = kIdBatchField + static_cast<int>(i);
+    Control(L"Static", Wide(field.caption), SS_NOPREFIX | SS_RIGHT | SS_CENTERIMAGE, 16, top, 106,
+            24, -1);
+    HWND control = nullptr;
+    if (field.kind == TColumnKind::kDropDown || field.kind == TColumnKind::kCheck) {
+      control = Control(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 130, top,
+                        190, 240, id);
+      std::vector<std::string> entries = {ui_text::Unchanged()};
+      if (field.kind == TColumnKind::kCheck) {
+        entries.push_back(ui_text::CheckOn());
+        entries.push_back(ui_text::CheckOff());
+      } else {
+        entries.insert(entries.end(), field.items.begin(), field.items.end());
+      }
+      for (const std::string& entry : entries) {
+        SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry).c_str()));
+      }
+      SendMessageW(control, CB_SETCURSEL, 0, 0);
+    } else {
+      const DWORD digits = field.kind == TColumnKind::kInteger ? ES_NUMBER : 0;
+      control = Control(L"Edit", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | digits, 130, top,
+                        190, 24, id);
+    }
+    fields_.push_back(control);
+  }
+  notGbk_.assign(fields.size(), false);
+  Control(L"Static", Wide(ui_text::PreviewLabel()), SS_NOPREFIX, kPreviewLeft, kFieldTop,
+          kBatchWidth - kPreviewLeft - 16, 18, -1);
+  preview_ =
+      Control(L"Edit", L"",
+              WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+              kPreviewLeft, kFieldTop + 20, kBatchWidth - kPreviewLeft - 16,
+              previewBottom - kFieldTop - 20, kIdBatchPreview);
+  Control(L"Button", Wide(ui_text::OkButton()), WS_TABSTOP | BS_DEFPUSHBUTTON,
+          kBatchWidth - 16 - 2 * 80 - 8, buttonTop, 80, 25, kIdBatchOk);
+  Control(L"Button", Wide(ui_text::CancelButton()), WS_TABSTOP | BS_PUSHBUTTON,
+          kBatchWidth - 16 - 80, buttonTop, 80, 25, kIdBatchCancel);
+  form_.SetView(this);
+  PreviewChanged();
+}
+
+BatchEditDialog::~BatchEditDialog() {
+  form_.SetView(nullptr);
+}
+
+void BatchEditDialog::PreviewChanged() {
+  std::wstring text;
+  for (const std::string& line : form_.Preview()) {
+    if (!text.empty()) text += L"\r\n";
+    text += Wide(line);
+  }
+  SetWindowTextW(preview_, text.c_str());
+}
+
+void BatchEditDialog::FieldChanged(std::size_t field) {
+  const TfrmBatchEdit::TField& f = form_.Fields()[field];
+  HWND control = fields_[field];
+  if (f.kind == TColumnKind::kDropDown || f.kind == TColumnKind::kCheck) {
+    const auto chosen =
+        static_cast<std::size_t>(std::max<LRESULT>(SendMessageW(control, CB_GETCURSEL, 0, 0), 0));
+    std::string value;  // the first entry: unchanged
+    if (chosen > 0 && f.kind == TColumnKind::kCheck) value = chosen == 1 ? "1" : "0";
+    if (chosen > 0 && f.kind == TColumnKind::kDropDown && chosen <= f.items.size()) {
+      value = f.items[chosen - 1];
+    }
+    form_.SetValue(field, value);
+    return;
+  }
+  const std::optional<std::string> text = FromWide(TextOf(control));
+  notGbk_[field] = !text.has_value();
+  form_.SetValue(field, text.value_or(""));
+}
+
+void BatchEditDialog::OnCommand(int id, int code, HWND) {
+  const int field = id - kIdBatchField;
+  if (field >= 0 && field < static_cast<int>(fields_.size())) {
+    if (code == EN_CHANGE || code == CBN_SELCHANGE) FieldChanged(static_cast<std::size_t>(field));
+    return;
+  }
+  if ((id == kIdBatchOk && code == BN_CLICKED) || id == IDOK) {
+    if (std::find(notGbk_.begin(), notGbk_.end(), true) != notGbk_.end()) {
+      prompts_.Message(hwnd_, Wide(ui_text::ToolCaption()), Wide(ui_text::TextNotGbk()),
+                       kMsgWarning);
+      return;
+    }
+    form_.btnOkClick();
+  } else if (id == kIdBatchCancel && code == BN_CLICKED) {
+    form_.btnCancelClick();
+  }
+}
+
+void BatchEditDialog::OnCancel() {
+  form_.btnCancelClick();
+}
+
+// ---- Help window ----
+
+HelpDialog::HelpDialog(HWND owner) {
+  constexpr int width = 720;
+  constexpr int height = 540;
+  CreateDialogWindow(owner, Wide(ui_text::HelpCaption()), width, height, true);
+  // The edit box wants CR LF line ends.
+  std::wstring text;
+  for (const wchar_t c : WideOfUtf8(OwnerHelpMarkdown())) {
+    if (c == L'\r') continue;
+    if (c == L'\n') text += L'\r';
+    text += c;
+  }
+  Control(L"Edit", text,
+          WS_TABSTOP | WS_BORDER | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 12, 12,
+          width - 24, height - 24 - 25 - 12, kIdHelpText);
+  Control(L"Button", Wide(ui_text::CloseButton()), WS_TABSTOP | BS_DEFPUSHBUTTON, width - 12 - 88,
+          height - 12 - 25, 88, 25, kIdHelpClose);
+}
+
+HelpDialog::~HelpDialog() = default;
+
+void HelpDialog::OnCommand(int id, int code, HWND) {
+  if ((id == kIdHelpClose && code == BN_CLICKED) || id == IDOK) EndModal();
 }
 
 }  // namespace w32ui

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/uAddNewSong.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ufrmDiskFree.h"
 #include "ui/ufrmLogin.h"
 #include "ui/ufrmSaveHint.h"
@@ -30,6 +31,12 @@ enum DialogControl : int {
   kIdRzButton2 = 401,
   kIdBitBtn1 = 500,
   kIdDiskLabel2 = 502,  // Label2 to Label5: 502-505
+  kIdBatchPreview = 900,
+  kIdBatchOk = 901,
+  kIdBatchCancel = 902,
+  kIdBatchField = 910,  // + the field's index in the form's list
+  kIdHelpText = 950,
+  kIdHelpClose = 951,
 };
 
 // The GBK paths of files or folders the user chose, in order. Names with no
@@ -110,6 +117,40 @@ class DiskFreeDialog final : public Dialog, public IDiskFreeView {
   HWND need_ = nullptr;
   HWND labels_[4] = {};  // Label2 to Label5
   HWND ok_ = nullptr;
+};
+
+// The batch dialog: the hint, a line per field (a box for text, where blank
+// leaves the column as it is; a list for a drop-down or a check box, whose
+// first entry leaves it as it is), the preview of what would change, and
+// 确定 / 取消.
+class BatchEditDialog final : public Dialog, public IBatchEditView {
+ public:
+  BatchEditDialog(TfrmBatchEdit& form, IPrompts& prompts, HWND owner);
+  ~BatchEditDialog() override;
+  void Close() override { EndModal(); }
+  void PreviewChanged() override;
+
+ private:
+  void OnCommand(int id, int code, HWND control) override;
+  void OnCancel() override;
+  // The field's control changed: its value goes to the form.
+  void FieldChanged(std::size_t field);
+
+  TfrmBatchEdit& form_;
+  IPrompts& prompts_;
+  std::vector<HWND> fields_;
+  std::vector<bool> notGbk_;  // the field's text has no GBK form
+  HWND preview_ = nullptr;
+};
+
+// The owner's instructions (ui/owner_help.h) in a read-only box to scroll.
+class HelpDialog final : public Dialog {
+ public:
+  explicit HelpDialog(HWND owner);
+  ~HelpDialog() override;
+
+ private:
+  void OnCommand(int id, int code, HWND control) override;
 };
 
 }  // namespace w32ui

@@ -46,6 +46,7 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring setti
   Create(WS_EX_ACCEPTFILES, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Wide(ui_text::ToolCaption()),
          CW_USEDEFAULT, CW_USEDEFAULT, Scaled(1000, DpiOf(nullptr)), Scaled(640, DpiOf(nullptr)),
          nullptr);
+  MakeMenus();
   const std::string* names[] = {&ui_text::AddButton(), &ui_text::CompleteButton(),
                                 &ui_text::CloseButton()};
   for (int i = 0; i < 3; ++i) {
@@ -251,6 +252,42 @@ void MainWindow::ShowModal(TfrmDiskFree& form) {
   dialog.Run(hwnd_);
 }
 
+void MainWindow::ShowModal(TfrmBatchEdit& form) {
+  BatchEditDialog dialog(form, prompts_, hwnd_);
+  dialog.Run(hwnd_);
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(const std::string& title,
+                                                      const std::string& filter,
+                                                      const std::string& name) {
+  const std::wstring folder = listFolder_.empty() ? Wide(form_.SourceFolder()) : listFolder_;
+  const std::wstring file = prompts_.SaveFile(hwnd_, Wide(title), folder, Wide(filter), Wide(name));
+  if (file.empty()) return std::nullopt;
+  const std::vector<std::string> path = GbkPaths({file}, prompts_, hwnd_);
+  if (path.empty()) return std::nullopt;
+  listFolder_ = file.substr(0, file.find_last_of(L"\\/"));
+  return path.front();
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile(const std::string& title,
+                                                      const std::string& filter) {
+  const std::wstring folder = listFolder_.empty() ? Wide(form_.SourceFolder()) : listFolder_;
+  const std::wstring file = prompts_.OpenFile(hwnd_, Wide(title), folder, Wide(filter));
+  if (file.empty()) return std::nullopt;
+  const std::vector<std::string> path = GbkPaths({file}, prompts_, hwnd_);
+  if (path.empty()) return std::nullopt;
+  listFolder_ = file.substr(0, file.find_last_of(L"\\/"));
+  return path.front();
+}
+
+void MainWindow::ShowHelp() {
+  if (helpShown_) return;
+  helpShown_ = true;
+  HelpDialog dialog(hwnd_);
+  dialog.Run(hwnd_);
+  helpShown_ = false;
+}
+
 // ---- Window events ----
 
 // A volume came or went: the form looks again once the broadcast is
@@ -262,12 +299,78 @@ void MainWindow::OnDeviceChange(WPARAM wparam, LPARAM lparam) {
   PostMessageW(hwnd_, kLookAgain, 0, 0);
 }
 
+namespace {
+// A menu entry's text with its keys after a tab, as menus show them.
+std::wstring Entry(const std::string& text, const wchar_t* keys = nullptr) {
+  std::wstring entry = Wide(text);
+  if (keys != nullptr) entry += std::wstring(L"\t") + keys;
+  return entry;
+}
+
+void SetEntry(HMENU menu, UINT id, const std::wstring& text, bool enabled) {
+  MENUITEMINFOW item = {};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_STRING | MIIM_STATE;
+  std::wstring copy = text;
+  item.dwTypeData = copy.data();
+  item.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+  SetMenuItemInfoW(menu, id, FALSE, &item);
+}
+
+// The edit commands, as the menu bar's 编辑 and the grid's menu list them.
+void AppendEditCommands(HMENU menu) {
+  AppendMenuW(menu, MF_STRING, kIdMenuUndo, Entry(ui_text::UndoItem(), L"Ctrl+Z").c_str());
+  AppendMenuW(menu, MF_STRING, kIdMenuRedo, Entry(ui_text::RedoItem(), L"Ctrl+Y").c_str());
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, kIdMenuCopy, Entry(ui_text::CopyItem(), L"Ctrl+C").c_str());
+  AppendMenuW(menu, MF_STRING, kIdMenuPaste, Entry(ui_text::PasteItem(), L"Ctrl+V").c_str());
+  AppendMenuW(menu, MF_STRING, kIdMenuFillDown, Entry(ui_text::FillDownItem(), L"Ctrl+D").c_str());
+  AppendMenuW(menu, MF_STRING, kIdMenuBatchEdit, Entry(ui_text::BatchEditItem()).c_str());
+}
+}  // namespace
+
+void MainWindow::MakeMenus() {
+  editMenu_ = CreatePopupMenu();
+  AppendEditCommands(editMenu_);
+  AppendMenuW(editMenu_, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(editMenu_, MF_STRING, kIdMenuSelectAll,
+              Entry(ui_text::SelectAllItem(), L"Ctrl+A").c_str());
+  listMenu_ = CreatePopupMenu();
+  AppendMenuW(listMenu_, MF_STRING, kIdMenuExport, Entry(ui_text::ExportItem()).c_str());
+  AppendMenuW(listMenu_, MF_STRING, kIdMenuImport, Entry(ui_text::ImportItem()).c_str());
+  helpMenu_ = CreatePopupMenu();
+  AppendMenuW(helpMenu_, MF_STRING, kIdMenuHelp, Entry(ui_text::HelpItem(), L"F1").c_str());
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(editMenu_),
+              Wide(ui_text::EditMenu()).c_str());
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(listMenu_),
+              Wide(ui_text::ListMenu()).c_str());
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(helpMenu_),
+              Wide(ui_text::HelpMenu()).c_str());
+  SetMenu(hwnd_, bar);
+}
+
+void MainWindow::UpdateEditMenu(HMENU menu) const {
+  const TGrid& grid = form_.Grid();
+  const bool editable = grid.Enabled() && grid.RowCount() > 0;
+  SetEntry(menu, kIdMenuUndo, Entry(form_.UndoItemText(), L"Ctrl+Z"),
+           grid.Enabled() && form_.CanUndo());
+  SetEntry(menu, kIdMenuRedo, Entry(form_.RedoItemText(), L"Ctrl+Y"),
+           grid.Enabled() && form_.CanRedo());
+  SetEntry(menu, kIdMenuCopy, Entry(ui_text::CopyItem(), L"Ctrl+C"), !form_.CopyText().empty());
+  SetEntry(menu, kIdMenuPaste, Entry(ui_text::PasteItem(), L"Ctrl+V"),
+           editable && IsClipboardFormatAvailable(CF_UNICODETEXT));
+  SetEntry(menu, kIdMenuFillDown, Entry(ui_text::FillDownItem(), L"Ctrl+D"), editable);
+  SetEntry(menu, kIdMenuBatchEdit, Entry(ui_text::BatchEditItem()), editable);
+}
+
 HMENU MainWindow::GridMenu() const {
   HMENU menu = CreatePopupMenu();
+  AppendEditCommands(menu);
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuW(menu, MF_STRING, kIdMenuDelete, Wide(ui_text::DeleteItem()).c_str());
   AppendMenuW(menu, MF_STRING, kIdMenuClear, Wide(ui_text::ClearItem()).c_str());
-  AppendMenuW(menu, MF_STRING | (form_.CanUndoDelete() ? MF_ENABLED : MF_GRAYED), kIdMenuUndoDelete,
-              Wide(ui_text::UndoDeleteItem()).c_str());
+  UpdateEditMenu(menu);
   return menu;
 }
 
@@ -327,8 +430,39 @@ void MainWindow::OnCommand(WPARAM wparam) {
     case kIdMenuClear:
       form_.N2Click();
       break;
-    case kIdMenuUndoDelete:
-      form_.UndoDelete();
+    case kIdMenuUndo:
+      form_.Undo();
+      break;
+    case kIdMenuRedo:
+      form_.Redo();
+      break;
+    case kIdMenuCopy:
+      if (!grid_->ToEditor(WM_COPY)) grid_->CopyToClipboard();
+      break;
+    case kIdMenuPaste:
+      if (!grid_->ToEditor(WM_PASTE)) grid_->PasteFromClipboard();
+      break;
+    case kIdMenuSelectAll:
+      if (!grid_->ToEditor(EM_SETSEL, 0, -1)) form_.Grid().SelectAll();
+      break;
+    case kIdMenuFillDown:
+      grid_->CommitEdit();
+      form_.FillDown();
+      break;
+    case kIdMenuBatchEdit:
+      grid_->CommitEdit();
+      form_.BatchEditClick();
+      break;
+    case kIdMenuExport:
+      grid_->CommitEdit();
+      form_.ExportClick();
+      break;
+    case kIdMenuImport:
+      grid_->CommitEdit();
+      form_.ImportClick();
+      break;
+    case kIdMenuHelp:
+      ShowHelp();
       break;
     default:
       break;
@@ -379,6 +513,20 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (grid_ && grid_->OnNotify(*reinterpret_cast<const NMHDR*>(lparam), result)) return result;
       break;
     }
+    case WM_INITMENUPOPUP:
+      if (reinterpret_cast<HMENU>(wparam) == editMenu_) UpdateEditMenu(editMenu_);
+      return 0;
+    case WM_HELP:
+      ShowHelp();
+      return TRUE;
+    case WM_KEYDOWN:
+      if (wparam != VK_F1) break;
+      ShowHelp();
+      return 0;
+    case WM_SETFOCUS:
+      // The keys go to the grid, the window's work.
+      if (grid_) SetFocus(grid_->hwnd());
+      return 0;
     case WM_CONTEXTMENU:
       if (grid_ && reinterpret_cast<HWND>(wparam) == grid_->hwnd()) {
         ContextMenu({static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))});

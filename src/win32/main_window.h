@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window of the desktop program: the tool panel, the stick's strip,
-// the song grid, the red status panes and the copy panel. It draws the main form (TfrmMain) and
-// hands every click, edit, key and dropped file to it; the form decides.
+// The main window of the desktop program: the menu bar, the tool panel, the
+// stick's strip, the song grid, the red status panes and the copy panel. It
+// draws the main form (TfrmMain) and hands every click, edit, key, menu
+// command and dropped file to it; the form decides.
 // The form's messages 2048-2050 are posted to this window as window
 // messages of those numbers and handed back to TfrmMain::HandleMessage.
 #pragma once
@@ -35,9 +36,19 @@ enum MainControl : int {
   kIdBtnRestore = 706,
   kIdCbPinyinReading = 707,  // 拼音首字母: kPinyinReadings by index
   kIdStickStrip = 708,       // the line above the grid that tells what the stick holds
-  kIdMenuDelete = 710,       // the grid's menu: 删除 (N1)
-  kIdMenuClear = 711,        // 清空 (N2)
-  kIdMenuUndoDelete = 712,   // 撤销删除
+  // The commands of the menu bar and the grid's menu.
+  kIdMenuDelete = 710,     // 删除 (N1)
+  kIdMenuClear = 711,      // 清空 (N2)
+  kIdMenuUndo = 712,       // 撤销 and the step's name
+  kIdMenuRedo = 713,       // 重做 and the step's name
+  kIdMenuCopy = 714,       // 复制
+  kIdMenuPaste = 715,      // 粘贴
+  kIdMenuFillDown = 716,   // 向下填充
+  kIdMenuBatchEdit = 717,  // 批量修改…
+  kIdMenuSelectAll = 718,  // 全选
+  kIdMenuExport = 719,     // 导出歌曲列表…
+  kIdMenuImport = 720,     // 导入修改…
+  kIdMenuHelp = 721,       // 使用说明
 };
 
 class MainWindow final : public Window, public IMainView {
@@ -62,6 +73,12 @@ class MainWindow final : public Window, public IMainView {
   HWND stickStrip() const { return strip_; }
   // The grid's context menu as it pops up now; the caller destroys it.
   HMENU GridMenu() const;
+  // The menu bar's menus: 编辑, 歌曲列表, 帮助.
+  HMENU editMenu() const { return editMenu_; }
+  HMENU listMenu() const { return listMenu_; }
+  HMENU helpMenu() const { return helpMenu_; }
+  // The help window (F1), shown modally.
+  void ShowHelp();
 
   // IMainView
   void SetCaption(const std::string& text) override;
@@ -80,6 +97,11 @@ class MainWindow final : public Window, public IMainView {
   void ShowModal(TfrmAddNewSong& form) override;
   void ShowModal(TfrmSaveHint& form) override;
   void ShowModal(TfrmDiskFree& form) override;
+  void ShowModal(TfrmBatchEdit& form) override;
+  std::optional<std::string> ChooseSaveFile(const std::string& title, const std::string& filter,
+                                            const std::string& name) override;
+  std::optional<std::string> ChooseOpenFile(const std::string& title,
+                                            const std::string& filter) override;
 
  private:
   LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -89,6 +111,9 @@ class MainWindow final : public Window, public IMainView {
   // The system tells that a disk came or went (WM_DEVICECHANGE).
   void OnDeviceChange(WPARAM wparam, LPARAM lparam);
   void Layout();
+  void MakeMenus();
+  // The edit commands' texts and states as they are now (WM_INITMENUPOPUP).
+  void UpdateEditMenu(HMENU menu) const;
   void PlacePanel();
   void ContextMenu(POINT at);
   void DropFiles(HDROP drop);
@@ -112,10 +137,15 @@ class MainWindow final : public Window, public IMainView {
   std::unique_ptr<GridView> grid_;
   std::unique_ptr<CopyPanel> panel_;
   bool panelShown_ = false;
-  std::wstring vodFolder_;                        // where the vod.txt open dialog starts
-  std::wstring targetFolder_;                     // where the folder browser starts
+  std::wstring vodFolder_;     // where the vod.txt open dialog starts
+  std::wstring targetFolder_;  // where the folder browser starts
+  std::wstring listFolder_;    // where the list was last exported or imported
+  HMENU editMenu_ = nullptr;
+  HMENU listMenu_ = nullptr;
+  HMENU helpMenu_ = nullptr;
   std::chrono::steady_clock::time_point pumped_;  // the last turn of the message loop
   bool closed_ = false;
+  bool helpShown_ = false;
 };
 
 // Runs the program's message loop until the main window is gone.

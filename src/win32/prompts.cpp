@@ -189,12 +189,25 @@ std::wstring DialogFilter(const std::wstring& formsFilter) {
   return out + L'\0';
 }
 
+std::wstring DefaultExtension(const std::wstring& formsFilter) {
+  const std::size_t bar = formsFilter.find(L'|');
+  if (bar == std::wstring::npos) return {};
+  const std::size_t dot = formsFilter.find(L"*.", bar);
+  if (dot != bar + 1) return {};
+  const std::size_t end = formsFilter.find_first_of(L" ;", dot);
+  std::wstring extension =
+      formsFilter.substr(dot + 2, end == std::wstring::npos ? end : end - dot - 2);
+  return extension.find_first_of(L"*?") == std::wstring::npos ? extension : std::wstring();
+}
+
 namespace {
-// Shows the system's open dialog over owner, filling buffer with what was
-// chosen (as GetOpenFileNameW gives it); false when the user cancelled.
-bool ShowOpenDialog(HWND owner, const wchar_t* title, const std::wstring& folder,
-                    const std::wstring& filter, DWORD flags, std::wstring& buffer) {
+// Shows the system's open or save dialog over owner, filling buffer with
+// what was chosen (as GetOpenFileNameW gives it); false when the user
+// cancelled.
+bool ShowFileDialog(HWND owner, const wchar_t* title, const std::wstring& folder,
+                    const std::wstring& filter, DWORD flags, bool save, std::wstring& buffer) {
   const std::wstring filters = DialogFilter(filter);
+  const std::wstring extension = DefaultExtension(filter);
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
   ofn.hwndOwner = owner;
@@ -203,15 +216,19 @@ bool ShowOpenDialog(HWND owner, const wchar_t* title, const std::wstring& folder
   ofn.nMaxFile = static_cast<DWORD>(buffer.size());
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   ofn.lpstrTitle = title;
-  ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | flags;
-  return GetOpenFileNameW(&ofn) != 0;
+  ofn.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | flags;
+  if (!save) return GetOpenFileNameW(&ofn) != 0;
+  ofn.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  return GetSaveFileNameW(&ofn) != 0;
 }
 }  // namespace
 
 std::wstring StandardPrompts::OpenFile(HWND owner, const std::wstring& title,
                                        const std::wstring& folder, const std::wstring& filter) {
   std::wstring buffer(4096, L'\0');
-  if (!ShowOpenDialog(owner, title.c_str(), folder, filter, 0, buffer)) return {};
+  if (!ShowFileDialog(owner, title.c_str(), folder, filter, OFN_FILEMUSTEXIST, false, buffer)) {
+    return {};
+  }
   return std::wstring(buffer.c_str());
 }
 
@@ -219,7 +236,10 @@ std::vector<std::wstring> StandardPrompts::OpenFiles(HWND owner, const std::wstr
                                                      const std::wstring& filter) {
   // 99 songs of long names fit with room to spare.
   std::wstring buffer(1 << 16, L'\0');
-  if (!ShowOpenDialog(owner, nullptr, folder, filter, OFN_ALLOWMULTISELECT, buffer)) return {};
+  if (!ShowFileDialog(owner, nullptr, folder, filter, OFN_FILEMUSTEXIST | OFN_ALLOWMULTISELECT,
+                      false, buffer)) {
+    return {};
+  }
   // One file: its full path. Several: the folder, then each name, each
   // ended by a NUL, the list by two.
   std::vector<std::wstring> parts;
@@ -230,6 +250,18 @@ std::vector<std::wstring> StandardPrompts::OpenFiles(HWND owner, const std::wstr
   std::vector<std::wstring> files;
   for (std::size_t i = 1; i < parts.size(); ++i) files.push_back(dir + parts[i]);
   return files;
+}
+
+std::wstring StandardPrompts::SaveFile(HWND owner, const std::wstring& title,
+                                       const std::wstring& folder, const std::wstring& filter,
+                                       const std::wstring& name) {
+  std::wstring buffer(4096, L'\0');
+  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+  if (!ShowFileDialog(owner, title.c_str(), folder, filter,
+                      OFN_OVERWRITEPROMPT | OFN_NOREADONLYRETURN, true, buffer)) {
+    return {};
+  }
+  return std::wstring(buffer.c_str());
 }
 
 std::wstring StandardPrompts::Folder(HWND owner, const std::wstring& prompt,

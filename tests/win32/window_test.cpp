@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <initializer_list>
 #include <map>
 
 #include "formats/product_lines.h"
@@ -20,6 +21,9 @@
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
+#include "text/gbk.h"
+#include "ui/owner_help.h"
+#include "ui/ufrmBatchEdit.h"
 #include "ui/ui_texts.h"
 #include "win32/app_setup.h"
 #include "win32/copy_panel.h"
@@ -48,6 +52,7 @@ class FakePrompts final : public w32ui::IPrompts {
   std::vector<std::wstring> asked;  // the questions' captions, each answered with its first button
   std::vector<std::wstring> files;
   std::wstring folder;
+  std::wstring saveFile;  // the save dialog's answer
   void Message(HWND, const std::wstring& caption, const std::wstring& text, int kind) override {
     boxes.push_back({caption, text, kind});
   }
@@ -65,6 +70,10 @@ class FakePrompts final : public w32ui::IPrompts {
   }
   std::vector<std::wstring> OpenFiles(HWND, const std::wstring&, const std::wstring&) override {
     return files;
+  }
+  std::wstring SaveFile(HWND, const std::wstring&, const std::wstring&, const std::wstring&,
+                        const std::wstring&) override {
+    return saveFile;
   }
   std::wstring Folder(HWND, const std::wstring&, const std::wstring&) override { return folder; }
 };
@@ -114,6 +123,84 @@ std::wstring CellText(HWND list, int col, int row) {
 const std::wstring& Caption(const std::string& gbk) {
   static std::map<std::string, std::wstring> wide;
   return wide[gbk] = Wide(gbk);
+}
+
+// The middle of a cell of the list view, as a mouse message's lParam.
+LPARAM MiddleOf(HWND list, int col, int row) {
+  RECT cell = {};
+  cell.top = col;
+  cell.left = LVIR_BOUNDS;
+  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
+  if (col == 0)
+    cell.right = cell.left + static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
+  return MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
+}
+
+// A click of the mouse at the middle of a cell of the list view, with the
+// keys (MK_SHIFT, MK_CONTROL) the mouse message says are held.
+void ClickCell(HWND list, int col, int row, WPARAM keys = 0) {
+  const LPARAM at = MiddleOf(list, col, row);
+  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+  SendMessageW(list, WM_LBUTTONUP, keys, at);
+  Pump();
+}
+
+// Keys held down in the thread's keyboard state while it lives, as
+// GetKeyState reads them.
+class HeldKeys {
+ public:
+  explicit HeldKeys(const std::vector<int>& keys) {
+    GetKeyboardState(saved_);
+    BYTE now[256];
+    std::copy(std::begin(saved_), std::end(saved_), now);
+    for (int key : keys) now[key] = 0x80;
+    SetKeyboardState(now);
+  }
+  ~HeldKeys() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256] = {};
+};
+
+// A key pressed on a window with the others held, then the loop turned.
+void Press(HWND window, WPARAM key, std::initializer_list<int> held = {}) {
+  {
+    HeldKeys keys(held);
+    SendMessageW(window, WM_KEYDOWN, key, 0);
+  }
+  Pump();
+}
+
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::copy(text.c_str(), text.c_str() + text.size() + 1,
+            static_cast<wchar_t*>(GlobalLock(memory)));
+  GlobalUnlock(memory);
+  SetClipboardData(CF_UNICODETEXT, memory);
+  CloseClipboard();
+}
+
+std::wstring ClipboardText(HWND owner) {
+  std::wstring text;
+  if (!OpenClipboard(owner)) return L"(clipboard not opened)";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT); data != nullptr) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+std::wstring MenuText(HMENU menu, UINT id) {
+  wchar_t text[128] = {};
+  GetMenuStringW(menu, id, text, 128, MF_BYCOMMAND);
+  return text;
+}
+
+bool MenuEnabled(HMENU menu, UINT id) {
+  return (GetMenuState(menu, id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 class WindowTest : public ::testing::Test {
@@ -392,18 +479,6 @@ TEST_F(WindowTest, TheFormsMessagesArriveAsPostedWindowMessages) {
   EXPECT_EQ(msg.lParam, 7);
   Pump();
   EXPECT_FALSE(PeekMessageW(&msg, w->hwnd(), WM_SONGCOUNT, WM_SONGCOUNT, PM_NOREMOVE));
-}
-
-// A click of the mouse at the middle of a cell of the list view.
-void ClickCell(HWND list, int col, int row) {
-  RECT cell = {};
-  cell.top = col;
-  cell.left = LVIR_BOUNDS;
-  SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell));
-  const LPARAM at = MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2);
-  SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(list, WM_LBUTTONUP, 0, at);
-  Pump();
 }
 
 TEST_F(WindowTest, TheGridsKeysMenuAndCheckBoxesReachTheForm) {
@@ -714,7 +789,7 @@ TEST_F(WindowTest, TheStickStripShowsWhatTheFormSaysInRedWhenInTrouble) {
   EXPECT_LE(line.cy, place.bottom - place.top);
 }
 
-TEST_F(WindowTest, TheGridsMenuOffersUndoWhenTheFormCanAndCtrlZUndoes) {
+TEST_F(WindowTest, TheGridsMenuOffersTheEditCommandsAsTheFormAllowsThem) {
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
   AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10)});
@@ -722,54 +797,68 @@ TEST_F(WindowTest, TheGridsMenuOffersUndoWhenTheFormCanAndCtrlZUndoes) {
   auto rows = [&] { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); };
   {
     HMENU menu = w->GridMenu();
-    const int ids[] = {w32ui::kIdMenuDelete, w32ui::kIdMenuClear, w32ui::kIdMenuUndoDelete};
-    ASSERT_EQ(GetMenuItemCount(menu), 3);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(GetMenuItemID(menu, i), static_cast<UINT>(ids[i]));
-    wchar_t text[64] = {};
-    GetMenuStringW(menu, 2, text, 64, MF_BYPOSITION);
-    EXPECT_EQ(std::wstring(text), Wide(ui_text::UndoDeleteItem()));
+    const UINT ids[] = {w32ui::kIdMenuUndo,
+                        w32ui::kIdMenuRedo,
+                        0,
+                        w32ui::kIdMenuCopy,
+                        w32ui::kIdMenuPaste,
+                        w32ui::kIdMenuFillDown,
+                        w32ui::kIdMenuBatchEdit,
+                        0,
+                        w32ui::kIdMenuDelete,
+                        w32ui::kIdMenuClear};
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(std::size(ids)));
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      if (ids[i] != 0) {
+        EXPECT_EQ(GetMenuItemID(menu, i), ids[i]) << i;
+      }
+    }
+    const std::pair<UINT, std::wstring> texts[] = {
+        {w32ui::kIdMenuCopy, Wide(ui_text::CopyItem()) + L"\tCtrl+C"},
+        {w32ui::kIdMenuPaste, Wide(ui_text::PasteItem()) + L"\tCtrl+V"},
+        {w32ui::kIdMenuFillDown, Wide(ui_text::FillDownItem()) + L"\tCtrl+D"},
+        {w32ui::kIdMenuBatchEdit, Wide(ui_text::BatchEditItem())},
+        {w32ui::kIdMenuDelete, Wide(ui_text::DeleteItem())},
+        {w32ui::kIdMenuClear, Wide(ui_text::ClearItem())}};
+    for (const auto& [id, text] : texts) EXPECT_EQ(MenuText(menu, id), text) << id;
     DestroyMenu(menu);
   }
-  auto undoEnabled = [&] {
-    HMENU menu = w->GridMenu();
-    const UINT state = GetMenuState(menu, w32ui::kIdMenuUndoDelete, MF_BYCOMMAND);
-    DestroyMenu(menu);
-    return (state & (MF_GRAYED | MF_DISABLED)) == 0;
+  // Undo and redo, in the grid's menu and in the menu bar's 编辑 as it opens.
+  auto expectUndo = [&](const char* when) {
+    SCOPED_TRACE(when);
+    HMENU grid = w->GridMenu();
+    SendMessageW(w->hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(w->editMenu()), 0);
+    for (HMENU menu : {grid, w->editMenu()}) {
+      EXPECT_EQ(MenuText(menu, w32ui::kIdMenuUndo), Wide(w->form().UndoItemText()) + L"\tCtrl+Z");
+      EXPECT_EQ(MenuText(menu, w32ui::kIdMenuRedo), Wide(w->form().RedoItemText()) + L"\tCtrl+Y");
+      EXPECT_EQ(MenuEnabled(menu, w32ui::kIdMenuUndo), w->form().CanUndo());
+      EXPECT_EQ(MenuEnabled(menu, w32ui::kIdMenuRedo), w->form().CanRedo());
+    }
+    DestroyMenu(grid);
   };
-  // Ctrl+Z on the grid, the Control key held as the keyboard tells it.
-  auto ctrlZ = [&] {
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    SendMessageW(list, WM_KEYDOWN, 'Z', 0);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    Pump();
-  };
-  EXPECT_FALSE(w->form().CanUndoDelete());
-  EXPECT_FALSE(undoEnabled());
-  ctrlZ();
-  EXPECT_EQ(rows(), 2) << "nothing to undo";
+  expectUndo("after adding");
+  ASSERT_TRUE(w->form().CanUndo());
 
   ClickCell(list, kColTitle, 0);
-  SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);  // 删除
-  Pump();
+  Press(list, VK_DELETE);  // 删除
   ASSERT_EQ(rows(), 1);
-  EXPECT_TRUE(undoEnabled());
-  ctrlZ();
+  EXPECT_EQ(w->form().UndoItemText(), ui_text::UndoItem() + ui_text::DeleteItem());
+  expectUndo("after a delete");
+  Press(list, 'Z', {VK_CONTROL});
   EXPECT_EQ(rows(), 2);
   EXPECT_EQ(CellText(list, kColTitle, 0), L"a") << "back where it was";
-  EXPECT_FALSE(undoEnabled());
+  expectUndo("after an undo");
+  EXPECT_TRUE(w->form().CanRedo());
 
-  const int before = rows();
   SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuClear, 0);  // 清空, answered yes
   Pump();
   ASSERT_EQ(rows(), 0);
-  EXPECT_TRUE(undoEnabled());
-  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuUndoDelete, 0);
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuUndo, 0);
   Pump();
-  EXPECT_EQ(rows(), before);
+  EXPECT_EQ(rows(), 2);
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuRedo, 0);
+  Pump();
+  EXPECT_EQ(rows(), 0);
 }
 
 TEST_F(WindowTest, ClosingDuringACopyAsksOnceAndClosesOnceTheRunHasTold) {
@@ -863,10 +952,501 @@ TEST_F(WindowTest, TheDiskSpaceDialogFitsALongMountPointAndShowsBothSizes) {
   EXPECT_EQ(w32ui::TextOf(GetDlgItem(dialog.hwnd(), w32ui::kIdDiskLabel2 + 2)), L"300M");
 }
 
+// The colour the grid's custom draw gives a cell's background.
+COLORREF DrawnBack(w32ui::MainWindow& w, int col, int row) {
+  NMLVCUSTOMDRAW draw = {};
+  draw.nmcd.hdr.hwndFrom = w.grid().hwnd();
+  draw.nmcd.hdr.idFrom = w32ui::kIdGrid;
+  draw.nmcd.hdr.code = NM_CUSTOMDRAW;
+  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
+  draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+  draw.iSubItem = col;
+  SendMessageW(w.hwnd(), WM_NOTIFY, w32ui::kIdGrid, reinterpret_cast<LPARAM>(&draw));
+  return draw.clrTextBk;
+}
+
+TEST_F(WindowTest, TheMouseAndTheKeysSelectAsTheGridSaysAndTheSelectionIsDrawn) {
+  constexpr int kLast = kGridColumns - 1;
+  // A step of the owner's: a click on a cell (column 0: the rows' header)
+  // with the mouse message's keys, a drag from one cell to another, or a
+  // key with the keys held.
+  struct Step {
+    enum { kClick, kDrag, kKey } kind;
+    int col = 0, row = 0;
+    WPARAM mouseKeys = 0;
+    int toCol = 0, toRow = 0;
+    WPARAM key = 0;
+    std::vector<int> held;
+  };
+  const auto click = [](int col, int row, WPARAM keys = 0) {
+    return Step{Step::kClick, col, row, keys, 0, 0, 0, {}};
+  };
+  const auto drag = [](int col, int row, int toCol, int toRow) {
+    return Step{Step::kDrag, col, row, 0, toCol, toRow, 0, {}};
+  };
+  const auto key = [](WPARAM vk, std::vector<int> held) {
+    return Step{Step::kKey, 0, 0, 0, 0, 0, vk, std::move(held)};
+  };
+  const struct {
+    const char* what;
+    std::vector<Step> steps;
+    std::vector<TCellRange> selected;
+    int currentCol, currentRow;
+  } cases[] = {
+      {"a click", {click(kColTitle, 1)}, {{kColTitle, 1, kColTitle, 1}}, kColTitle, 1},
+      {"shift+click",
+       {click(kColTitle, 0), click(kColSinger, 2, MK_SHIFT)},
+       {{kColTitle, 0, kColSinger, 2}},
+       kColTitle,
+       0},
+      {"ctrl+click",
+       {click(kColTitle, 0), click(kColSinger, 2, MK_CONTROL)},
+       {{kColTitle, 0, kColTitle, 0}, {kColSinger, 2, kColSinger, 2}},
+       kColSinger,
+       2},
+      {"a row's header", {click(kColTitle, 0), click(0, 1)}, {{0, 1, kLast, 1}}, kColTitle, 1},
+      {"shift+the header", {click(0, 1), click(0, 3, MK_SHIFT)}, {{0, 1, kLast, 3}}, kColTitle, 1},
+      {"a drag",
+       {drag(kColTitle, 0, kColPinyin, 2)},
+       {{kColTitle, 0, kColPinyin, 2}},
+       kColTitle,
+       0},
+      {"shift+arrows",
+       {click(kColTitle, 1), key(VK_DOWN, {VK_SHIFT}), key(VK_RIGHT, {VK_SHIFT})},
+       {{kColTitle, 1, kColSinger, 2}},
+       kColTitle,
+       1},
+      {"an arrow",
+       {click(kColTitle, 1), key(VK_DOWN, {})},
+       {{kColTitle, 2, kColTitle, 2}},
+       kColTitle,
+       2},
+      {"ctrl+a", {click(kColTitle, 1), key('A', {VK_CONTROL})}, {{0, 0, kLast, 3}}, kColTitle, 1},
+  };
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(
+      *w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10), Video("g-h.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  const TGrid& grid = w->form().Grid();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const Step& step : c.steps) {
+      if (step.kind == Step::kClick) {
+        ClickCell(list, step.col, step.row, step.mouseKeys);
+      } else if (step.kind == Step::kDrag) {
+        SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MiddleOf(list, step.col, step.row));
+        SendMessageW(list, WM_MOUSEMOVE, MK_LBUTTON, MiddleOf(list, step.toCol, step.toRow));
+        SendMessageW(list, WM_LBUTTONUP, 0, MiddleOf(list, step.toCol, step.toRow));
+        Pump();
+      } else {
+        HeldKeys held(step.held);
+        SendMessageW(list, WM_KEYDOWN, step.key, 0);
+      }
+      Pump();
+    }
+    EXPECT_EQ(grid.Selection().Ranges(), c.selected);
+    EXPECT_EQ(grid.CurrentCol(), c.currentCol);
+    EXPECT_EQ(grid.CurrentRow(), c.currentRow);
+    // Every selected cell, and only those, in the selection's colour.
+    for (int row = 0; row < grid.RowCount(); ++row) {
+      for (int col = 0; col < kGridColumns; ++col) {
+        if (!grid.Column(col).visible || grid.Mark(col, row).kind != TCellMark::kNone) continue;
+        EXPECT_EQ(DrawnBack(*w, col, row) == GetSysColor(COLOR_HIGHLIGHT), grid.Selected(col, row))
+            << "cell " << col << "," << row;
+      }
+    }
+  }
+}
+
+TEST_F(WindowTest, CtrlCPutsTheSelectedCellsOnTheClipboardAsText) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  PutOnClipboard(list, L"old");
+  ClickCell(list, kColTitle, 0);
+  ClickCell(list, kColSinger, 1, MK_SHIFT);
+  Press(list, 'C', {VK_CONTROL});
+  EXPECT_EQ(ClipboardText(list), L"a\tb\r\nc\td\r\n");
+  EXPECT_EQ(ClipboardText(list), w32ui::WideOfUtf8(w->form().CopyText()));
+}
+
+TEST_F(WindowTest, CtrlVPastesABlockIntoTheGridAlsoFromAnOpenEditor) {
+  const struct {
+    const char* what;
+    std::wstring clipboard;
+    bool editorOpen;                         // Ctrl+V in the cell's editor, else on the grid
+    std::vector<std::pair<int, int>> cells;  // (col, row) from the current cell (title, 1) on
+    std::vector<std::wstring> shown;         // their texts afterwards
+    bool editorStays;
+  } cases[] = {
+      {"a 2x2 block on the grid",
+       L"x\ty\r\nz\tw\r\n",
+       false,
+       {{kColTitle, 1}, {kColSinger, 1}, {kColTitle, 2}, {kColSinger, 2}},
+       {L"x", L"y", L"z", L"w"},
+       false},
+      {"a block in the editor",
+       L"p\tq\r\nr\ts",
+       true,
+       {{kColTitle, 1}, {kColSinger, 1}, {kColTitle, 2}, {kColSinger, 2}},
+       {L"p", L"q", L"r", L"s"},
+       false},
+      {"one line in the editor",
+       L"solo",
+       true,
+       {{kColTitle, 1}, {kColTitle, 2}},
+       {L"c", L"e"},
+       true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10)});
+    HWND list = w->grid().hwnd();
+    PutOnClipboard(list, c.clipboard);
+    ClickCell(list, kColTitle, 1);
+    if (c.editorOpen) {
+      w->grid().BeginEdit(kColTitle, 1);
+      ASSERT_NE(w->grid().Editor(), nullptr);
+      SendMessageW(w->grid().Editor(), WM_CHAR, 0x16, 0);  // Ctrl+V's character
+      Pump();
+    } else {
+      Press(list, 'V', {VK_CONTROL});
+    }
+    EXPECT_EQ(w->grid().Editor() != nullptr, c.editorStays);
+    if (c.editorStays) {
+      EXPECT_NE(w32ui::TextOf(w->grid().Editor()).find(c.clipboard), std::wstring::npos);
+    }
+    for (std::size_t i = 0; i < c.cells.size(); ++i) {
+      EXPECT_EQ(CellText(list, c.cells[i].first, c.cells[i].second), c.shown[i]) << i;
+    }
+    EXPECT_EQ(CellText(list, kColTitle, 0), L"a") << "above the current cell";
+  }
+}
+
+TEST_F(WindowTest, CtrlZAndCtrlYUndoAndRedoAnEdit) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  Type(*w, kColTitle, 0, L"海风");
+  ASSERT_EQ(CellText(list, kColTitle, 0), L"海风");
+  ASSERT_EQ(CellText(list, kColPinyin, 0), L"HF");
+  const struct {
+    WPARAM key;
+    std::initializer_list<int> held;
+    std::wstring title, pinyin;
+  } presses[] = {
+      {'Z', {VK_CONTROL}, L"a", L"A"},
+      {'Y', {VK_CONTROL}, L"海风", L"HF"},
+      {'Z', {VK_CONTROL}, L"a", L"A"},
+      {'Z', {VK_CONTROL, VK_SHIFT}, L"海风", L"HF"},
+  };
+  for (const auto& p : presses) {
+    Press(list, p.key, p.held);
+    EXPECT_EQ(CellText(list, kColTitle, 0), p.title) << char(p.key) << " " << p.held.size();
+    EXPECT_EQ(CellText(list, kColPinyin, 0), p.pinyin);
+  }
+}
+
+TEST_F(WindowTest, CtrlDFillsTheFirstSelectedRowDown) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(
+      *w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10), Video("g-h.mpg", 10)});
+  HWND list = w->grid().hwnd();
+  const std::wstring cantonese = L"粤语";
+  w->form().EditCell(kColLanguage, 0, Gbk(u8"粤语"));
+  const std::wstring before = CellText(list, kColLanguage, 3);
+  ASSERT_NE(before, cantonese);
+  ClickCell(list, kColLanguage, 0);
+  ClickCell(list, kColSinger, 2, MK_SHIFT);
+  Press(list, 'D', {VK_CONTROL});
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(CellText(list, kColLanguage, row), cantonese) << row;
+    EXPECT_EQ(CellText(list, kColSinger, row), L"b") << row;
+  }
+  EXPECT_EQ(CellText(list, kColLanguage, 3), before) << "below the selection";
+  EXPECT_EQ(w->form().UndoItemText(), ui_text::UndoItem() + ui_text::FillStep());
+}
+
+TEST_F(WindowTest, AValueChosenInAnEditorGoesToEverySelectedRow) {
+  const struct {
+    const char* what;
+    int col;
+    std::wstring value;  // what every row shows afterwards ("" for a check box)
+    bool clicked;        // the drop-down's item clicked, else Enter
+  } cases[] = {
+      {"a drop-down's item, chosen with Enter in its open list", kColLanguage, L"粤语", false},
+      {"a drop-down's item, clicked in its open list", kColLanguage, L"英语", true},
+      {"a text with Ctrl+Enter", kColSinger, L"合唱团", false},
+      {"Space on a check box", kColNewFlag, L"", false},
+  };
+  std::vector<std::wstring> files;
+  for (int i = 0; i < 15; ++i) files.push_back(Video("s" + std::to_string(i) + "-x.mpg", 10));
+  files.push_back(Video("last-y.mpg", 10));  // not selected
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    AddFiles(*w, files);
+    HWND list = w->grid().hwnd();
+    const TGrid& grid = w->form().Grid();
+    const std::wstring lastBefore = CellText(list, c.col, 15);
+    const bool lastChecked = grid.Checked(c.col, 15);
+    // Row 1 to row 15 of the column: a click, and a click with Shift.
+    ClickCell(list, kColTitle, 0);
+    ClickCell(list, c.col, 0, MK_CONTROL);
+    ClickCell(list, c.col, 14, MK_SHIFT);
+    ASSERT_EQ(grid.SelectedRows().size(), 15u);
+    bool checkedTo = false;
+    if (grid.Column(c.col).kind == TColumnKind::kCheck) {
+      checkedTo = !grid.Checked(c.col, grid.CurrentRow());
+      Press(list, VK_SPACE);
+    } else {
+      Press(list, VK_F2);
+      HWND editor = w->grid().Editor();
+      ASSERT_NE(editor, nullptr);
+      HWND line = FindWindowExW(editor, nullptr, L"Edit", nullptr);
+      if (grid.Column(c.col).kind == TColumnKind::kDropDown) {
+        ASSERT_NE(line, nullptr);
+        EXPECT_TRUE(SendMessageW(editor, CB_GETDROPPEDSTATE, 0, 0)) << "F2 opens the list";
+        const LRESULT item = SendMessageW(editor, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(c.value.c_str()));
+        ASSERT_NE(item, CB_ERR);
+        if (c.clicked) {
+          COMBOBOXINFO info = {};
+          info.cbSize = sizeof info;
+          GetComboBoxInfo(editor, &info);
+          RECT r = {};
+          SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(item),
+                       reinterpret_cast<LPARAM>(&r));
+          const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+          SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, at);
+          SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+          SendMessageW(info.hwndList, WM_LBUTTONUP, 0, at);
+        } else {
+          SendMessageW(editor, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+          SendMessageW(line, WM_KEYDOWN, VK_RETURN, 0);
+          SendMessageW(line, WM_CHAR, L'\r', 0);
+        }
+      } else {
+        SendMessageW(editor, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.value.c_str()));
+        HeldKeys ctrl({VK_CONTROL});
+        SendMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageW(editor, WM_CHAR, L'\n', 0);
+      }
+      Pump();
+      EXPECT_EQ(w->grid().Editor(), nullptr);
+    }
+    for (int row = 0; row < 15; ++row) {
+      if (c.value.empty()) {
+        EXPECT_EQ(grid.Checked(c.col, row), checkedTo) << row;
+      } else {
+        EXPECT_EQ(CellText(list, c.col, row), c.value) << row;
+      }
+    }
+    EXPECT_EQ(CellText(list, c.col, 15), lastBefore);
+    EXPECT_EQ(grid.Checked(c.col, 15), lastChecked);
+    EXPECT_TRUE(prompts_.boxes.empty());
+  }
+}
+
+TEST_F(WindowTest, TheBatchDialogShowsWhatWillChangeAndSetsTheColumn) {
+  const struct {
+    int button;
+    bool changed;
+  } cases[] = {{w32ui::kIdBatchOk, true}, {w32ui::kIdBatchCancel, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.button);
+    auto w = Start(kProductOru);
+    ASSERT_NE(w, nullptr);
+    AddFiles(*w, {Video("a-b.mpg", 10), Video("c-d.mpg", 10), Video("e-f.mpg", 10),
+                  Video("g-h.mpg", 10)});
+    HWND list = w->grid().hwnd();
+    const std::wstring before = CellText(list, kColLanguage, 0);
+    // Rows 2 to 4 by their headers.
+    ClickCell(list, 0, 1);
+    ClickCell(list, 0, 3, MK_SHIFT);
+    // What the dialog should show, from a form of its own for the same rows.
+    TfrmBatchEdit expected(w->form().Grid(), {1, 2, 3});
+    std::size_t field = 0;
+    while (field < expected.Fields().size() && expected.Fields()[field].col != kColLanguage)
+      ++field;
+    ASSERT_LT(field, expected.Fields().size());
+    const std::string cantonese = Gbk(u8"粤语");
+    auto joined = [](const TStringList& lines) {
+      std::wstring text;
+      for (const std::string& line : lines) text += (text.empty() ? L"" : L"\r\n") + Wide(line);
+      return text;
+    };
+    const std::wstring emptyPreview = joined(expected.Preview());
+    expected.SetValue(field, cantonese);
+    const std::wstring changesPreview = joined(expected.Preview());
+    std::wstring caption, hint, firstEntry, previewBefore, previewAfter;
+    DialogAnswers answers;
+    answers.seen = [&](HWND dialog) {
+      caption = w32ui::TextOf(dialog);
+      HWND combo = GetDlgItem(dialog, w32ui::kIdBatchField + static_cast<int>(field));
+      HWND preview = GetDlgItem(dialog, w32ui::kIdBatchPreview);
+      wchar_t text[64] = {};
+      SendMessageW(combo, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+      firstEntry = text;
+      previewBefore = w32ui::TextOf(preview);
+      const std::wstring name = Wide(cantonese);
+      SendMessageW(
+          combo, CB_SETCURSEL,
+          static_cast<WPARAM>(SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(name.c_str()))),
+          0);
+      SendMessageW(dialog, WM_COMMAND,
+                   MAKEWPARAM(w32ui::kIdBatchField + static_cast<int>(field), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(combo));
+      previewAfter = w32ui::TextOf(preview);
+      PostMessageW(GetDlgItem(dialog, c.button), BM_CLICK, 0, 0);
+    };
+    // From the grid's menu, as a right click inside the selection leaves it.
+    SendMessageW(list, WM_RBUTTONDOWN, MK_RBUTTON, MiddleOf(list, kColTitle, 2));
+    EXPECT_EQ(w->form().Grid().SelectedRows(), (std::vector<int>{1, 2, 3}));
+    SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuBatchEdit, 0);
+    Pump();
+    EXPECT_EQ(caption, Wide(ui_text::BatchCaption()));
+    EXPECT_EQ(firstEntry, Wide(ui_text::Unchanged()));
+    EXPECT_EQ(previewBefore, emptyPreview);
+    EXPECT_EQ(previewAfter, changesPreview);
+    EXPECT_NE(previewAfter.find(
+                  Wide(ui_text::PreviewLine(2, w->form().Grid().Column(kColLanguage).caption,
+                                            w32ui::FromWide(before).value(), cantonese))),
+              std::wstring::npos);
+    EXPECT_EQ(CellText(list, kColLanguage, 0), before);
+    for (int row = 1; row < 4; ++row) {
+      EXPECT_EQ(CellText(list, kColLanguage, row), c.changed ? Wide(cantonese) : before) << row;
+    }
+  }
+}
+
+TEST_F(WindowTest, F1AndTheHelpMenuShowTheOwnersInstructions) {
+  std::wstring expected;
+  for (wchar_t ch : w32ui::WideOfUtf8(OwnerHelpMarkdown())) {
+    if (ch == L'\n') expected += L'\r';
+    if (ch != L'\r') expected += ch;
+  }
+  ASSERT_GT(expected.size(), 1000u);
+  const struct {
+    const char* what;
+    std::function<void(w32ui::MainWindow&)> ask;
+  } cases[] = {
+      {"F1 on the grid", [](w32ui::MainWindow& w) { Press(w.grid().hwnd(), VK_F1); }},
+      {"F1 in an editor",
+       [](w32ui::MainWindow& w) {
+         w.grid().BeginEdit(kColTitle, 0);
+         Press(w.grid().Editor(), VK_F1);
+       }},
+      {"the help menu",
+       [](w32ui::MainWindow& w) {
+         ASSERT_EQ(GetMenuItemID(w.helpMenu(), 0), static_cast<UINT>(w32ui::kIdMenuHelp));
+         EXPECT_EQ(MenuText(w.helpMenu(), w32ui::kIdMenuHelp), Wide(ui_text::HelpItem()) + L"\tF1");
+         SendMessageW(w.hwnd(), WM_COMMAND, w32ui::kIdMenuHelp, 0);
+       }},
+  };
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  AddFiles(*w, {Video("a-b.mpg", 10)});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    int shown = 0;
+    std::wstring caption, text;
+    LONG_PTR style = 0;
+    DialogAnswers answers;
+    answers.seen = [&](HWND dialog) {
+      ++shown;
+      caption = w32ui::TextOf(dialog);
+      HWND box = GetDlgItem(dialog, w32ui::kIdHelpText);
+      text = w32ui::TextOf(box);
+      style = GetWindowLongPtrW(box, GWL_STYLE);
+      PostMessageW(GetDlgItem(dialog, w32ui::kIdHelpClose), BM_CLICK, 0, 0);
+    };
+    c.ask(*w);
+    Pump();
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(caption, Wide(ui_text::HelpCaption()));
+    EXPECT_EQ(text, expected);
+    const LONG_PTR wanted = ES_MULTILINE | ES_READONLY | WS_VSCROLL;
+    EXPECT_EQ(style & wanted, wanted);
+  }
+}
+
+TEST_F(WindowTest, EachColumnCaptionTellsWhatTheColumnMeans) {
+  auto w = Start(kProductTarvel);
+  ASSERT_NE(w, nullptr);
+  HWND header = w->grid().header();
+  ASSERT_NE(header, nullptr);
+  for (int col = 0; col < kGridColumns; ++col) {
+    w->grid().ScrollToColumn(col);  // its caption in view, where the mouse can be
+    RECT item = {};
+    SendMessageW(header, HDM_GETITEMRECT, col, reinterpret_cast<LPARAM>(&item));
+    if (!w->form().Grid().Column(col).visible) {
+      EXPECT_EQ(item.right - item.left, 0) << col;
+      continue;
+    }
+    const POINT middle = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    EXPECT_EQ(w->grid().HeaderTipAt(middle), Wide(ui_text::ColumnTip(col))) << col;
+  }
+}
+
+TEST_F(WindowTest, TheListMenuExportsTheListAndImportsCorrections) {
+  auto w = Start(kProductOru);
+  ASSERT_NE(w, nullptr);
+  const std::wstring song = Video("a-b.mpg", 10);
+  AddFiles(*w, {song});
+  const UINT ids[] = {w32ui::kIdMenuExport, w32ui::kIdMenuImport};
+  const std::string* texts[] = {&ui_text::ExportItem(), &ui_text::ImportItem()};
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(GetMenuItemID(w->listMenu(), i), ids[i]);
+    EXPECT_EQ(MenuText(w->listMenu(), ids[i]), Wide(*texts[i]));
+  }
+  // 导出: the question answered with its first button, the table.
+  const fs::path csv = dir_.path() / L"歌曲列表.csv";
+  prompts_.saveFile = csv.wstring();
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuExport, 0);
+  Pump();
+  ASSERT_TRUE(fs::exists(csv));
+  EXPECT_EQ(TempDir::Read(csv), w->form().ListCsv());
+  // 导入: a table that gives the song another title.
+  const TGrid& grid = w->form().Grid();
+  const std::string table = gbk::ToUtf8(grid.Column(kColVideo).caption) + "," +
+                            gbk::ToUtf8(grid.Column(kColTitle).caption) + "\r\n" + Utf8(song) +
+                            "," + gbk::ToUtf8(Gbk(u8"海风")) + "\r\n";
+  prompts_.files = {dir_.Write("fix.csv", table).wstring()};
+  SendMessageW(w->hwnd(), WM_COMMAND, w32ui::kIdMenuImport, 0);
+  Pump();
+  EXPECT_EQ(CellText(w->grid().hwnd(), kColTitle, 0), L"海风");
+  EXPECT_EQ(CellText(w->grid().hwnd(), kColPinyin, 0), L"HF");
+}
+
 TEST(DialogFilter, TheFormsFilterBecomesTheOpenDialogs) {
   using namespace std::string_literals;
   EXPECT_EQ(w32ui::DialogFilter(L"视频|*.mpg *.avi;全部|*.*"),
             L"视频\0*.mpg;*.avi\0全部\0*.*\0\0"s);
+}
+
+TEST(DialogFilter, TheSaveDialogAddsTheFirstPatternsExtension) {
+  const struct {
+    std::wstring filter, extension;
+  } cases[] = {
+      {Wide(ui_text::CsvFilter()), L"csv"},
+      {Wide(ui_text::HtmlFilter()), L"html"},
+      {L"视频|*.mpg *.avi;全部|*.*", L"mpg"},
+      {L"全部|*.*", L""},
+      {L"vod.txt|vod.txt", L""},
+      {L"no bar", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(w32ui::DefaultExtension(c.filter), c.extension) << w32ui::Utf8(c.filter);
+  }
 }
 
 }  // namespace
