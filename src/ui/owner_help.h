@@ -9,3 +9,7 @@
 // The section as Markdown, UTF-8, its heading included, its pictures left
 // out.
 const std::string& OwnerHelpMarkdown();
+
+// The same as plain text, for a window that shows no Markdown: headings
+// without their '#', no "**" and no '`'.
+std::string OwnerHelpText();

@@ -401,7 +401,7 @@ HelpDialog::HelpDialog(HWND owner) {
   CreateDialogWindow(owner, Wide(ui_text::HelpCaption()), width, height, true);
   // The edit box wants CR LF line ends.
   std::wstring text;
-  for (const wchar_t c : WideOfUtf8(OwnerHelpMarkdown())) {
+  for (const wchar_t c : WideOfUtf8(OwnerHelpText())) {
     if (c == L'\r') continue;
     if (c == L'\n') text += L'\r';
     text += c;
