@@ -1330,7 +1330,7 @@ TEST_F(WindowTest, TheBatchDialogShowsWhatWillChangeAndSetsTheColumn) {
 
 TEST_F(WindowTest, F1AndTheHelpMenuShowTheOwnersInstructions) {
   std::wstring expected;
-  for (wchar_t ch : w32ui::WideOfUtf8(OwnerHelpMarkdown())) {
+  for (wchar_t ch : w32ui::WideOfUtf8(OwnerHelpText())) {
     if (ch == L'\n') expected += L'\r';
     if (ch != L'\r') expected += ch;
   }
