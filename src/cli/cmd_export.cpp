@@ -13,7 +13,6 @@
 #include "platform/env.h"
 #include "run/replacing_file.h"
 #include "text/gbk.h"
-#include "text/uPublic.h"
 #include "ui/ufrmMain.h"
 
 namespace {
@@ -50,12 +49,6 @@ std::string Parse(const std::vector<std::string>& args, TOptions& o) {
   return "";
 }
 
-// Writes bytes to path (GBK) so that an old file survives a failure.
-void WriteFile(platform::Env& env, const std::string& path, const std::string& bytes) {
-  const std::unique_ptr<platform::Folder> folder = env.OpenFolder(ExtractFolder(path));
-  TReplacingFile::Write(*folder, ExtractName(path), bytes);
-}
-
 int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   TOptions o;
   if (const std::string error = Parse(args, o); !error.empty()) {
@@ -84,11 +77,11 @@ int RunExport(const std::vector<std::string>& args, std::ostream& out, std::ostr
   const int songs = form.Grid().RowCount();
   try {
     if (!o.csv.empty()) {
-      WriteFile(env, o.csv, form.ListCsv());
+      TReplacingFile::Write(env, o.csv, form.ListCsv());
       out << "wrote " << songs << " songs to " << cli::ForTerminal(o.csv) << "\n";
     }
     if (!o.book.empty()) {
-      WriteFile(env, o.book, form.SongBook(o.order));
+      TReplacingFile::Write(env, o.book, form.SongBook(o.order));
       out << "wrote the song book of " << songs << " songs to " << cli::ForTerminal(o.book) << "\n";
     }
   } catch (const std::exception& e) {

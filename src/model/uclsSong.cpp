@@ -60,9 +60,5 @@ std::string TBaseSong::EncodeVod(const TStringList& lines) const {
 }
 
 void TBaseSong::SaveLines(const TStringList& lines, const std::string& fileName) {
-  const std::string bytes = EncodeVod(lines);
-  std::string folder = ExtractFolder(fileName);
-  if (folder.empty()) folder = ".";
-  const auto held = env_->OpenFolder(folder);
-  TReplacingFile::Write(*held, ExtractName(fileName), bytes);
+  TReplacingFile::Write(*env_, fileName, EncodeVod(lines));
 }

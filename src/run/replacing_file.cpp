@@ -65,6 +65,13 @@ void TReplacingFile::Write(platform::Folder& folder, const std::string& name,
   file.Commit();
 }
 
+void TReplacingFile::Write(platform::Env& env, const std::string& path, std::string_view bytes) {
+  std::string folder = ExtractFolder(path);
+  if (folder.empty()) folder = ".";
+  const std::unique_ptr<platform::Folder> held = env.OpenFolder(folder);
+  Write(*held, ExtractName(path), bytes);
+}
+
 bool TReplacingFile::IsTemporaryName(std::string_view name) {
   const std::string lower = LowerAscii(name);
   std::string_view base = lower;

@@ -42,6 +42,9 @@ class TReplacingFile {
 
   // Writes the whole file at once (Append and Commit).
   static void Write(platform::Folder& folder, const std::string& name, std::string_view bytes);
+  // The same for the file at path (GBK; a bare name is in the working
+  // folder), its folder held open through env. Throws platform::FileError.
+  static void Write(platform::Env& env, const std::string& path, std::string_view bytes);
 
   // True for a name this class gives the temporary file of one of the files
   // a run writes, in any case: "vod.txt.part", or "66....dat.part" for a

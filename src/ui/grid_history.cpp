@@ -4,21 +4,20 @@
 #include <algorithm>
 
 namespace {
-bool SameRowsOf(const TGridState& a, const TGridState& b, bool marks) {
-  return std::equal(a.rows.begin(), a.rows.end(), b.rows.begin(), b.rows.end(),
-                    [&](const TGrid::TRow& x, const TGrid::TRow& y) {
-                      return x.cells == y.cells && x.origin == y.origin &&
-                             (!marks || x.marks == y.marks);
-                    });
+bool SameRowsOf(const std::vector<TGrid::TRow>& a, const std::vector<TGrid::TRow>& b, bool marks) {
+  return std::equal(
+      a.begin(), a.end(), b.begin(), b.end(), [&](const TGrid::TRow& x, const TGrid::TRow& y) {
+        return x.cells == y.cells && x.origin == y.origin && (!marks || x.marks == y.marks);
+      });
 }
 }  // namespace
 
-bool TGridState::SameRows(const TGridState& other) const {
-  return SameRowsOf(*this, other, true);
+bool TGridState::SameRows(const std::vector<TGrid::TRow>& other) const {
+  return SameRowsOf(rows, other, true);
 }
 
-bool TGridState::SameCells(const TGridState& other) const {
-  return SameRowsOf(*this, other, false);
+bool TGridState::SameCells(const std::vector<TGrid::TRow>& other) const {
+  return SameRowsOf(rows, other, false);
 }
 
 void TGridHistory::Record(const std::string& name, TGridState before, TGridState after) {

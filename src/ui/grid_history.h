@@ -21,10 +21,10 @@ struct TGridState {
   int row = -1;
   std::set<std::string> deletedNumbers;  // "660003"
   std::int32_t nextNo = 0;
-  // Whether both hold the same rows: cells, marks and origins / cells and
+  // Whether the grid's rows are these: cells, marks and origins / cells and
   // origins (marks follow the stick too, and are no edit of their own).
-  bool SameRows(const TGridState& other) const;
-  bool SameCells(const TGridState& other) const;
+  bool SameRows(const std::vector<TGrid::TRow>& other) const;
+  bool SameCells(const std::vector<TGrid::TRow>& other) const;
 };
 
 class TGridHistory {

@@ -51,6 +51,11 @@ void TfrmBatchEdit::SetValue(std::size_t field, const std::string& value) {
   if (view_ != nullptr) view_->PreviewChanged();
 }
 
+std::optional<std::vector<std::string>> TfrmBatchEdit::NewValues(const TField& field) const {
+  if (field.col == kColNumber) return SequentialNumbers(grid_, rows_, field.value);
+  return std::vector<std::string>(rows_.size(), Trim(field.value));
+}
+
 TStringList TfrmBatchEdit::Preview() const {
   TStringList lines;
   std::size_t more = 0;
@@ -60,24 +65,20 @@ TStringList TfrmBatchEdit::Preview() const {
   };
   for (const TField& field : fields_) {
     if (Trim(field.value).empty()) continue;
-    std::vector<std::string> values(rows_.size(), Trim(field.value));
-    if (field.col == kColNumber) {
-      const auto numbers = SequentialNumbers(grid_, rows_, field.value);
-      if (!numbers) {
-        lines.push_back(ui_text::NoNumberToStart(field.value));
-        continue;
-      }
-      values = *numbers;
+    const auto values = NewValues(field);
+    if (!values) {
+      lines.push_back(ui_text::NoNumberToStart(field.value));
+      continue;
     }
     for (std::size_t i = 0; i < rows_.size(); ++i) {
       const std::string from = grid_.Cell(field.col, rows_[i]);
-      if (from == values[i]) continue;
+      if (from == (*values)[i]) continue;
       if (lines.size() >= kPreviewLines) {
         ++more;
         continue;
       }
       lines.push_back(ui_text::PreviewLine(rows_[i] + 1, grid_.Column(field.col).caption,
-                                           shown(field, from), shown(field, values[i])));
+                                           shown(field, from), shown(field, (*values)[i])));
     }
   }
   if (more > 0) lines.push_back(ui_text::PreviewMore(static_cast<int>(more)));

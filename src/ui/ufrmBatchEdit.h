@@ -47,6 +47,10 @@ class TfrmBatchEdit {
   const std::vector<int>& Rows() const { return rows_; }
   // The owner filled (or emptied) a field: the preview follows.
   void SetValue(std::size_t field, const std::string& value);
+  // What a filled field sets in each of Rows(), in order: its value, or for
+  // 编号 the numbers from it on (SequentialNumbers); nullopt when those
+  // cannot be given.
+  std::optional<std::vector<std::string>> NewValues(const TField& field) const;
 
   // What 确定 would change, a line per cell ("第 3 行 语种：国语 → 粤语"),
   // at most kPreviewLines of them and then how many more; one line saying

@@ -427,8 +427,10 @@ class TfrmMain : public TWindowSide {
   // ---- Steps to undo (ufrmMain_history.cpp) ----
   TGridState GridState() const;
   void PutGridState(const TGridState& state);
-  // The grid as the history last knew it differs from the grid now (a
-  // change no step recorded): recorded as a step of its own.
+  // The grid's cells differ from the grid as the history last knew it: a
+  // change no step recorded.
+  bool EditedSinceHistory() const;
+  // Such a change is recorded as a step of its own.
   void RecordUnrecorded();
   // Undo (back) or Redo.
   void TakeStep(bool back);
@@ -456,6 +458,8 @@ class TfrmMain : public TWindowSide {
   std::string Refusal(int col, int row, const std::string& value) const;
   // Sets the cell as the owner's edit, quietly; the reason when refused.
   std::string PutValue(int col, int row, const std::string& value);
+  // PutValue; a refusal becomes a line of problems with the row and column.
+  void PutOrTell(int col, int row, const std::string& value, TStringList& problems);
   // Numbers the rows from start on (four digits), passing over the numbers
   // other rows hold; asks first. False when the owner declined.
   bool NumberRows(const std::vector<int>& rows, const std::string& start);

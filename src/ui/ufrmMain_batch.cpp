@@ -84,6 +84,12 @@ std::string TfrmMain::PutValue(int col, int row, const std::string& value) {
   return "";
 }
 
+void TfrmMain::PutOrTell(int col, int row, const std::string& value, TStringList& problems) {
+  const std::string why = PutValue(col, row, value);
+  if (!why.empty())
+    problems.push_back(ui_text::CellProblem(row + 1, lvList.Column(col).caption, why));
+}
+
 std::vector<int> TfrmMain::RowsFor(int row) const {
   std::vector<int> rows = lvList.Selection().RowList();
   if (rows.size() < 2 || std::find(rows.begin(), rows.end(), row) == rows.end()) return {row};
@@ -115,10 +121,8 @@ bool TfrmMain::NumberRows(const std::vector<int>& rows, const std::string& start
   if (view_.Ask(question) != 0) return false;
   TUndoStep step(*this, ui_text::NumberStep());
   TStringList problems;
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const std::string why = PutValue(kColNumber, rows[i], (*numbers)[i]);
-    if (!why.empty()) problems.push_back(ui_text::CellProblem(rows[i] + 1, "", why));
-  }
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    PutOrTell(kColNumber, rows[i], (*numbers)[i], problems);
   AfterManyCells(problems);
   return true;
 }
@@ -142,10 +146,7 @@ void TfrmMain::EditSelected(int col, int row, const std::string& text) {
     }
     TUndoStep step(*this, ui_text::BatchStep());
     TStringList problems;
-    for (const int r : rows) {
-      const std::string why = PutValue(col, r, text);
-      if (!why.empty()) problems.push_back(ui_text::CellProblem(r + 1, column.caption, why));
-    }
+    for (const int r : rows) PutOrTell(col, r, text, problems);
     AfterManyCells(problems);
   });
 }
@@ -182,12 +183,7 @@ void TfrmMain::FillDown() {
     TStringList problems;
     for (const int col : cols) {
       const std::string value = lvList.Cell(col, rows.front());
-      for (std::size_t i = 1; i < rows.size(); ++i) {
-        const std::string why = PutValue(col, rows[i], value);
-        if (!why.empty()) {
-          problems.push_back(ui_text::CellProblem(rows[i] + 1, lvList.Column(col).caption, why));
-        }
-      }
+      for (std::size_t i = 1; i < rows.size(); ++i) PutOrTell(col, rows[i], value, problems);
     }
     AfterManyCells(problems);
   });
@@ -204,22 +200,14 @@ void TfrmMain::BatchEditClick() {
     TUndoStep step(*this, ui_text::BatchStep());
     TStringList problems;
     for (const TfrmBatchEdit::TField& field : dialog->Fields()) {
-      const std::string value = Trim(field.value);
-      if (value.empty()) continue;
-      const std::string& caption = lvList.Column(field.col).caption;
-      std::vector<std::string> values(rows.size(), value);
-      if (field.col == kColNumber) {
-        const auto numbers = SequentialNumbers(lvList, rows, value);
-        if (!numbers) {
-          problems.push_back(ui_text::NoNumberToStart(value));
-          continue;
-        }
-        values = *numbers;
+      if (Trim(field.value).empty()) continue;
+      const auto values = dialog->NewValues(field);
+      if (!values) {
+        problems.push_back(ui_text::NoNumberToStart(Trim(field.value)));
+        continue;
       }
-      for (std::size_t i = 0; i < rows.size(); ++i) {
-        const std::string why = PutValue(field.col, rows[i], values[i]);
-        if (!why.empty()) problems.push_back(ui_text::CellProblem(rows[i] + 1, caption, why));
-      }
+      for (std::size_t i = 0; i < rows.size(); ++i)
+        PutOrTell(field.col, rows[i], (*values)[i], problems);
     }
     AfterManyCells(problems);
   });
@@ -262,10 +250,13 @@ void TfrmMain::Paste(const std::string& utf8) {
     auto put = [&](int col, int row, const std::string& field) {
       const std::string trimmed = Trim(field);
       if (trimmed.empty()) return;
-      const std::string& caption = lvList.Column(col).caption;
       const std::optional<std::string> text = gbk::TryFromUtf8(trimmed);
-      const std::string why = text ? PutValue(col, row, *text) : ui_text::NoGbkForm();
-      if (!why.empty()) problems.push_back(ui_text::CellProblem(row + 1, caption, why));
+      if (text) {
+        PutOrTell(col, row, *text, problems);
+      } else {
+        problems.push_back(
+            ui_text::CellProblem(row + 1, lvList.Column(col).caption, ui_text::NoGbkForm()));
+      }
     };
     const TGridSelection selection = lvList.Selection();
     const bool oneValue = block.size() == 1 && block[0].size() == 1;

@@ -16,9 +16,8 @@ TfrmMain::TUndoStep::TUndoStep(TfrmMain& form, const std::string& name) : form_(
 TfrmMain::TUndoStep::~TUndoStep() {
   --form_.stepDepth_;
   if (!before_ || form_.FSongList == nullptr) return;
-  TGridState after = form_.GridState();
-  if (after.SameRows(*before_)) return;
-  form_.history_.Record(name_, std::move(*before_), std::move(after));
+  if (before_->SameRows(form_.lvList.Rows())) return;
+  form_.history_.Record(name_, std::move(*before_), form_.GridState());
 }
 
 TGridState TfrmMain::GridState() const {
@@ -32,10 +31,12 @@ TGridState TfrmMain::GridState() const {
 }
 
 void TfrmMain::RecordUnrecorded() {
+  if (EditedSinceHistory()) history_.Record(ui_text::EditStep(), *history_.Current(), GridState());
+}
+
+bool TfrmMain::EditedSinceHistory() const {
   const TGridState* known = history_.Current();
-  if (known == nullptr) return;
-  TGridState now = GridState();
-  if (!now.SameCells(*known)) history_.Record(ui_text::EditStep(), *known, std::move(now));
+  return known != nullptr && !known->SameCells(lvList.Rows());
 }
 
 bool TfrmMain::BringsBackRemoved(const TGridState& state) const {
@@ -48,12 +49,10 @@ bool TfrmMain::BringsBackRemoved(const TGridState& state) const {
 
 void TfrmMain::PutGridState(const TGridState& state) {
   lvList.ReplaceRows(state.rows);
+  deletedNumbers_.clear();
   for (const std::string& number : state.deletedNumbers) {
     // What a run removed is gone: nothing to remove again.
     if (removedByRun_.count(number) == 0) deletedNumbers_.insert(number);
-  }
-  for (auto it = deletedNumbers_.begin(); it != deletedNumbers_.end();) {
-    it = state.deletedNumbers.count(*it) == 0 ? deletedNumbers_.erase(it) : std::next(it);
   }
   FSongList->FNextNo = state.nextNo;
   FollowGridNumbers();
@@ -67,13 +66,11 @@ void TfrmMain::PutGridState(const TGridState& state) {
 }
 
 bool TfrmMain::CanUndo() const {
-  const TGridState* known = history_.Current();
-  return history_.CanUndo() || (known != nullptr && !GridState().SameCells(*known));
+  return history_.CanUndo() || EditedSinceHistory();
 }
 
 bool TfrmMain::CanRedo() const {
-  const TGridState* known = history_.Current();
-  return history_.CanRedo() && (known == nullptr || GridState().SameCells(*known));
+  return history_.CanRedo() && !EditedSinceHistory();
 }
 
 std::string TfrmMain::UndoItemText() const {
@@ -97,8 +94,7 @@ void TfrmMain::TakeStep(bool back) {
   Guarded([&] {
     if (back) {
       RecordUnrecorded();
-    } else if (const TGridState* known = history_.Current();
-               known != nullptr && !GridState().SameCells(*known)) {
+    } else if (EditedSinceHistory()) {
       return;  // an edit since the last undo leaves nothing to redo
     }
     const TGridState* next = back ? history_.NextUndo() : history_.NextRedo();

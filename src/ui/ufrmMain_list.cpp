@@ -57,8 +57,7 @@ void TfrmMain::ExportClick() {
   const std::string bytes =
       csv ? ListCsv() : SongBook(kind == 1 ? TBookOrder::kPinyin : TBookOrder::kNumber);
   try {
-    const std::unique_ptr<platform::Folder> folder = env_->OpenFolder(ExtractFolder(*path));
-    TReplacingFile::Write(*folder, ExtractName(*path), bytes);
+    TReplacingFile::Write(*env_, *path, bytes);
   } catch (const std::exception& e) {
     ShowMsg(this, ui_text::ExportCaption(), ui_text::NotWritten(*path, e.what()), kMsgError);
     return;

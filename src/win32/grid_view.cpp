@@ -303,6 +303,14 @@ std::wstring GridView::TipAt(POINT at) {
   return Wide(grid_.Tip(hit.iSubItem, hit.iItem));
 }
 
+void GridView::GiveTip(LPARAM lparam, HWND window, std::wstring (GridView::*tipAt)(POINT)) {
+  POINT at;
+  GetCursorPos(&at);
+  ScreenToClient(window, &at);
+  tipText_ = (this->*tipAt)(at);
+  reinterpret_cast<NMTTDISPINFOW*>(lparam)->lpszText = tipText_.data();
+}
+
 std::wstring GridView::HeaderTipAt(POINT at) {
   HDHITTESTINFO hit = {};
   hit.pt = at;
@@ -768,12 +776,7 @@ LRESULT CALLBACK GridView::HeaderProc(HWND header, UINT message, WPARAM wparam, 
   } else if (message == WM_NOTIFY) {
     const auto* notice = reinterpret_cast<const NMHDR*>(lparam);
     if (notice->hwndFrom == self->headerTip_ && notice->code == TTN_GETDISPINFOW) {
-      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
-      POINT at;
-      GetCursorPos(&at);
-      ScreenToClient(header, &at);
-      self->tipText_ = self->HeaderTipAt(at);
-      info->lpszText = self->tipText_.data();
+      self->GiveTip(lparam, header, &GridView::HeaderTipAt);
       return 0;
     }
   }
@@ -872,12 +875,7 @@ LRESULT CALLBACK GridView::ListProc(HWND list, UINT message, WPARAM wparam, LPAR
         if (col >= 0 && col < kGridColumns && !self->grid_.Column(col).visible) return TRUE;
       }
       if (header->hwndFrom == self->tip_ && header->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lparam);
-        POINT at;
-        GetCursorPos(&at);
-        ScreenToClient(list, &at);
-        self->tipText_ = self->TipAt(at);
-        info->lpszText = self->tipText_.data();
+        self->GiveTip(lparam, list, &GridView::TipAt);
         return 0;
       }
       break;

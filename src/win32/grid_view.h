@@ -55,6 +55,9 @@ class GridView final : public IGridView {
   // The tooltip of the column caption at a point of the header (its client
   // coordinates): what the column means; empty for none.
   std::wstring HeaderTipAt(POINT at);
+  // Answers a tooltip's TTN_GETDISPINFOW (lparam): tipAt of the cursor in
+  // window's client coordinates, kept in tipText_ while the tip shows it.
+  void GiveTip(LPARAM lparam, HWND window, std::wstring (GridView::*tipAt)(POINT));
   // The row height and the columns' widths follow the window's DPI.
   void DpiChanged();
   // The last column takes the room the others leave (the list was resized).
