@@ -37,6 +37,19 @@ class SequentialFile {
   virtual std::size_t Read(char* scratch, std::size_t n) = 0;
 };
 
+// A file opened for reading at any offset, as a media library reads a video:
+// its start, then its last part. Read may be called from several threads.
+class RandomAccessFile {
+ public:
+  virtual ~RandomAccessFile() = default;
+  // Reads up to n bytes from offset into scratch; returns how many were read,
+  // fewer than n only at the end of the file (0 at or past it). Throws
+  // FileError on a read error.
+  virtual std::size_t Read(std::int64_t offset, char* scratch, std::size_t n) = 0;
+  // The file's size in bytes when it was opened.
+  virtual std::int64_t Size() const = 0;
+};
+
 // A new file opened for writing. The destructor closes it without flushing
 // to the device; call Sync first when the data must survive a pulled disk.
 class WritableFile {
@@ -184,6 +197,10 @@ class Env {
   // for a pipe's writer.
   virtual std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) = 0;
 
+  // Opens an existing regular file for reading at any offset; refuses what
+  // OpenForRead refuses, with the same FileError.
+  virtual std::unique_ptr<RandomAccessFile> OpenForRandomRead(const std::string& path) = 0;
+
   // Holds an existing folder open (see Folder). Throws FileError: ELOOP when
   // the path's last name is a link or junction, ENOTDIR when it is no
   // folder, ENOENT when it is missing.
@@ -274,6 +291,9 @@ class EnvWrapper : public Env {
   }
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& p) override {
     return target_->OpenForRead(p);
+  }
+  std::unique_ptr<RandomAccessFile> OpenForRandomRead(const std::string& p) override {
+    return target_->OpenForRandomRead(p);
   }
   std::unique_ptr<Folder> OpenFolder(const std::string& p) override {
     return target_->OpenFolder(p);

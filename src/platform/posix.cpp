@@ -50,6 +50,17 @@ std::string HomeDir() {
   return found->pw_dir;
 }
 
+// An existing regular file opened for reading; FileError otherwise.
+int OpenRegular(const std::string& path) {
+  std::string native = NativeOrThrow(path, "cannot open");
+  // O_NONBLOCK so that opening a pipe does not wait for a writer; it is
+  // refused below, and it changes nothing for a regular file.
+  int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) Fail(errno, "cannot open " + QuotedPath(path) + " for reading");
+  posix::RequireRegular(fd, path);
+  return fd;
+}
+
 class PosixEnv final : public Env {
  public:
   explicit PosixEnv(std::string rootPrefix) : root_(std::move(rootPrefix)) {}
@@ -114,13 +125,11 @@ class PosixEnv final : public Env {
   }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) override {
-    std::string native = NativeOrThrow(path, "cannot open");
-    // O_NONBLOCK so that opening a pipe does not wait for a writer; it is
-    // refused below, and it changes nothing for a regular file.
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) Fail(errno, "cannot open " + QuotedPath(path) + " for reading");
-    posix::RequireRegular(fd, path);
-    return posix::NewSequentialFile(fd, path);
+    return posix::NewSequentialFile(OpenRegular(path), path);
+  }
+
+  std::unique_ptr<RandomAccessFile> OpenForRandomRead(const std::string& path) override {
+    return posix::NewRandomAccessFile(OpenRegular(path), path);
   }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {

@@ -64,6 +64,36 @@ class PosixSequentialFile final : public SequentialFile {
   std::string path_;
 };
 
+class PosixRandomAccessFile final : public RandomAccessFile {
+ public:
+  PosixRandomAccessFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {
+    struct stat info;
+    size_ = ::fstat(fd_, &info) == 0 ? static_cast<std::int64_t>(info.st_size) : 0;
+  }
+  ~PosixRandomAccessFile() override { ::close(fd_); }
+
+  std::size_t Read(std::int64_t offset, char* scratch, std::size_t n) override {
+    std::size_t done = 0;
+    while (done < n) {
+      const ssize_t got = ::pread(fd_, scratch + done, n - done,
+                                  static_cast<off_t>(offset) + static_cast<off_t>(done));
+      if (got == 0) break;
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        Fail(errno, "cannot read " + QuotedPath(path_));
+      }
+      done += static_cast<std::size_t>(got);
+    }
+    return done;
+  }
+  std::int64_t Size() const override { return size_; }
+
+ private:
+  int fd_;
+  std::string path_;
+  std::int64_t size_ = 0;
+};
+
 class PosixWritableFile final : public WritableFile {
  public:
   PosixWritableFile(int fd, std::string path, bool onFat)
@@ -108,6 +138,10 @@ class PosixWritableFile final : public WritableFile {
 };
 
 }  // namespace
+
+std::unique_ptr<RandomAccessFile> NewRandomAccessFile(int fd, std::string path) {
+  return std::make_unique<PosixRandomAccessFile>(fd, std::move(path));
+}
 
 std::unique_ptr<SequentialFile> NewSequentialFile(int fd, std::string path) {
   return std::make_unique<PosixSequentialFile>(fd, std::move(path));

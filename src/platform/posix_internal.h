@@ -33,6 +33,7 @@ std::string NativeOrThrow(const std::string& path, const std::string& action);
 // the file in errors.
 // onFat: the file is on a FAT or exFAT volume, whose EPERM means full.
 std::unique_ptr<SequentialFile> NewSequentialFile(int fd, std::string path);
+std::unique_ptr<RandomAccessFile> NewRandomAccessFile(int fd, std::string path);
 std::unique_ptr<WritableFile> NewWritableFile(int fd, std::string path, bool onFat = false);
 
 // Refuses (FileError, closing fd) a descriptor that is not a regular file:

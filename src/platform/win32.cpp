@@ -125,6 +125,27 @@ bool OnUsbBus(wchar_t letter) {
   return descriptor.BusType == BusTypeUsb;
 }
 
+// An existing regular file opened for reading with the flags given;
+// FileError otherwise.
+HANDLE OpenRegular(const std::string& path, DWORD flags) {
+  std::wstring wide = WideOrThrow(path, "cannot open");
+  Handle h(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, flags, nullptr));
+  if (!h.valid()) {
+    const DWORD error = GetLastError();
+    // A folder cannot be opened as a file; say so instead of "access denied".
+    if (std::optional<Entry> entry = Look(wide); entry && entry->folder) {
+      throw FileError(EISDIR, "cannot read " + QuotedPath(path) + ", it is not a regular file");
+    }
+    Fail(error, "cannot open " + QuotedPath(path) + " for reading");
+  }
+  // Devices (NUL, CON, COM1) and pipes open like files but are none.
+  if (GetFileType(h.get()) != FILE_TYPE_DISK) {
+    throw FileError(EINVAL, "cannot read " + QuotedPath(path) + ", it is not a regular file");
+  }
+  return h.release();
+}
+
 class Win32Env final : public Env {
  public:
   std::vector<std::string> UsbVolumes() override {
@@ -213,22 +234,11 @@ class Win32Env final : public Env {
   }
 
   std::unique_ptr<SequentialFile> OpenForRead(const std::string& path) override {
-    std::wstring wide = WideOrThrow(path, "cannot open");
-    Handle h(CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!h.valid()) {
-      const DWORD error = GetLastError();
-      // A folder cannot be opened as a file; say so instead of "access denied".
-      if (std::optional<Entry> entry = Look(wide); entry && entry->folder) {
-        throw FileError(EISDIR, "cannot read " + QuotedPath(path) + ", it is not a regular file");
-      }
-      Fail(error, "cannot open " + QuotedPath(path) + " for reading");
-    }
-    // Devices (NUL, CON, COM1) and pipes open like files but are none.
-    if (GetFileType(h.get()) != FILE_TYPE_DISK) {
-      throw FileError(EINVAL, "cannot read " + QuotedPath(path) + ", it is not a regular file");
-    }
-    return win32::NewSequentialFile(h.release(), path);
+    return win32::NewSequentialFile(OpenRegular(path, FILE_FLAG_SEQUENTIAL_SCAN), path);
+  }
+
+  std::unique_ptr<RandomAccessFile> OpenForRandomRead(const std::string& path) override {
+    return win32::NewRandomAccessFile(OpenRegular(path, FILE_FLAG_RANDOM_ACCESS), path);
   }
 
   std::unique_ptr<Folder> OpenFolder(const std::string& path) override {

@@ -77,6 +77,41 @@ class Win32SequentialFile final : public SequentialFile {
   std::string path_;
 };
 
+class Win32RandomAccessFile final : public RandomAccessFile {
+ public:
+  Win32RandomAccessFile(HANDLE h, std::string path) : h_(h), path_(std::move(path)) {
+    LARGE_INTEGER size;
+    size_ = GetFileSizeEx(h_.get(), &size) ? size.QuadPart : 0;
+  }
+
+  std::size_t Read(std::int64_t offset, char* scratch, std::size_t n) override {
+    std::size_t done = 0;
+    while (done < n) {
+      // A read at an offset of its own leaves no shared file position, so
+      // threads may read at once.
+      OVERLAPPED at{};
+      const auto from = static_cast<std::uint64_t>(offset) + done;
+      at.Offset = static_cast<DWORD>(from);
+      at.OffsetHigh = static_cast<DWORD>(from >> 32);
+      const auto want = static_cast<DWORD>(std::min<std::size_t>(n - done, DWORD{1} << 30));
+      DWORD got = 0;
+      if (!ReadFile(h_.get(), scratch + done, want, &got, &at)) {
+        if (GetLastError() == ERROR_HANDLE_EOF) break;
+        FailLastError("cannot read " + QuotedPath(path_));
+      }
+      if (got == 0) break;
+      done += got;
+    }
+    return done;
+  }
+  std::int64_t Size() const override { return size_; }
+
+ private:
+  Handle h_;
+  std::string path_;
+  std::int64_t size_ = 0;
+};
+
 // Without the cache every read starts at a multiple of the sector size, asks
 // for a multiple of it, into memory aligned to it; the system answers the
 // last, partial sector with a short read that ends at the end of the file.
@@ -181,6 +216,10 @@ class Win32WritableFile final : public WritableFile {
 
 std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path) {
   return std::make_unique<Win32SequentialFile>(h, std::move(path));
+}
+
+std::unique_ptr<RandomAccessFile> NewRandomAccessFile(RawHandle h, std::string path) {
+  return std::make_unique<Win32RandomAccessFile>(h, std::move(path));
 }
 
 std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat) {

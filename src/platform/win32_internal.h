@@ -69,6 +69,7 @@ class Handle {
 // file in errors. The handle is synchronous (no FILE_FLAG_OVERLAPPED).
 // onFat: the file is on a FAT or exFAT volume (see ChineseReasonOnFat).
 std::unique_ptr<SequentialFile> NewSequentialFile(RawHandle h, std::string path);
+std::unique_ptr<RandomAccessFile> NewRandomAccessFile(RawHandle h, std::string path);
 std::unique_ptr<WritableFile> NewWritableFile(RawHandle h, std::string path, bool onFat = false);
 
 // The most a reader past the cache asks of the device at once, and the
