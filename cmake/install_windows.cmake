@@ -1,8 +1,9 @@
 # The Windows installer: CPack's NSIS generator (makensis, Debian's nsis),
 # made by scripts/make-installer.sh. It installs per machine under Program
 # Files\AddSongs the desktop program, the console program and the stroke
-# library beside them, with a Start-menu shortcut 用户加歌工具 and an
-# uninstaller. Included by install.cmake when building for Windows.
+# library beside them, the licences (the program's and FFmpeg's), with a
+# Start-menu shortcut 用户加歌工具 and an uninstaller. Included by
+# install.cmake when building for Windows.
 
 set(installed_programs addsongs-cli)
 if(TARGET addsongs)
@@ -16,6 +17,26 @@ set(CPACK_GENERATOR NSIS)
 list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake/nsis)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# FFmpeg is linked into the programs statically: its licence goes beside
+# them as FFmpeg-LGPL.txt, and the licence page names it above the program's.
+if(ADDSONGS_FFMPEG_LICENSE)
+  install(FILES ${ADDSONGS_FFMPEG_LICENSE} DESTINATION . RENAME FFmpeg-LGPL.txt)
+  file(READ ${PROJECT_SOURCE_DIR}/LICENSE program_licence)
+  string(REGEX REPLACE "-.*" "" ffmpeg_upstream_version "${ADDSONGS_FFMPEG_VERSION}")
+  string(REGEX REPLACE "^[0-9]+:" "" ffmpeg_upstream_version "${ffmpeg_upstream_version}")
+  file(WRITE ${PROJECT_BINARY_DIR}/installer-licence.txt
+       "This program is free software under the GNU General Public License, version 3\n"
+       "or (at your option) any later version; its text follows and is installed as\n"
+       "LICENSE.txt.\n\n"
+       "The programs contain FFmpeg ${ffmpeg_upstream_version} (libavformat, libavcodec, libavutil),\n"
+       "linked in statically, under the GNU Lesser General Public License, version 2.1\n"
+       "or (at your option) any later version; its text is installed as FFmpeg-LGPL.txt.\n"
+       "FFmpeg's corresponding source is Debian's source package ffmpeg, version\n"
+       "${ADDSONGS_FFMPEG_VERSION}; the program's source (scripts/ffmpeg-mingw.sh) names\n"
+       "the configuration it was built with.\n\n"
+       "${program_licence}")
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/installer-licence.txt)
+endif()
 set(CPACK_NSIS_PACKAGE_NAME "用户加歌工具")
 set(CPACK_NSIS_DISPLAY_NAME "用户加歌工具")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "AddSongs")

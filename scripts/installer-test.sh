@@ -41,7 +41,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 app="$WINEPREFIX/drive_c/Program Files/AddSongs"
 menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/用户加歌工具"
 wine "$setup" /S </dev/null >/dev/null 2>&1
-for file in addsongs.exe addsongs-cli.exe OruStroke.dll Uninstall.exe; do
+for file in addsongs.exe addsongs-cli.exe OruStroke.dll LICENSE.txt FFmpeg-LGPL.txt Uninstall.exe; do
   [ -f "$app/$file" ] || fail "$file not installed under Program Files\\AddSongs"
 done
 [ -f "$menu/用户加歌工具.lnk" ] || fail "no Start-menu shortcut 用户加歌工具"

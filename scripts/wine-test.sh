@@ -33,6 +33,15 @@ scripts/wine-drive.sh R "$build/wine-drives/usb" removable
 scripts/wine-drive.sh S "$build/wine-drives/songs" fixed
 export ADDSONGS_TEST_USB_DRIVE=R: ADDSONGS_TEST_FIXED_DRIVE=S:
 
+# The media probe's tests read real videos, made here by the Linux ffmpeg
+# program and named to the Windows tests by their Wine path (Z:\ is the
+# Linux root).
+if [ -f tests/media/make_media.sh ] && command -v ffmpeg >/dev/null; then
+  bash tests/media/make_media.sh "$build/test-media"
+  media=$build/test-media
+  export ADDSONGS_TEST_MEDIA="Z:${media//\//\\}"
+fi
+
 # One Wine server for the whole run, so each test program starts fast. Its
 # helper programs (services.exe, winedevice.exe ...) are started here, away
 # from ctest: started by a test program they would hold its output pipe open
