@@ -16,20 +16,22 @@ ALLOWED = {
     "stroke": {"stroke"},
     "text": {"text", "stroke"},
     "platform": {"platform", "text"},
+    "media": {"media", "platform", "text"},
     "run": {"run", "platform", "text"},
     "model": {"model", "run", "platform", "text"},
     "formats": {"formats", "model", "run", "platform", "text"},
-    "ui": {"ui", "formats", "model", "run", "platform", "text"},
-    "cli": {"cli", "ui", "formats", "model", "run", "platform", "text"},
-    "qt": {"qt", "ui", "model", "text"},
-    "win32": {"win32", "ui", "model", "text"},
+    "ui": {"ui", "media", "formats", "model", "run", "platform", "text"},
+    "cli": {"cli", "ui", "media", "formats", "model", "run", "platform", "text"},
+    "qt": {"qt", "ui", "media", "model", "text"},
+    "win32": {"win32", "ui", "media", "model", "text"},
 }
 # The platform layer alone reaches the operating system; the Qt front end
-# alone includes Qt.
+# alone includes Qt; the media layer alone includes FFmpeg's libraries.
 CORE = {"text", "run", "model", "formats", "ui"}
 SYSTEM = re.compile(r"^(windows\.h|winioctl\.h|shlobj\.h|commdlg\.h|commctrl\.h|unistd\.h|"
                     r"fcntl\.h|dirent\.h|pwd\.h|sys/.*|Q[A-Za-z]+)$")
 OURS = re.compile(r'^\s*#\s*include\s+"([a-z0-9_]+)/[^"]+"')
+MEDIA_LIBRARY = re.compile(r"^lib(avformat|avcodec|avutil)/")
 ANGLED = re.compile(r"^\s*#\s*include\s+<([^>]+)>")
 
 
@@ -48,6 +50,9 @@ def main():
                 angled = ANGLED.match(line)
                 if angled and folder in CORE and SYSTEM.match(angled.group(1)):
                     faults.append(f"{path.relative_to(src)}:{number}: the core includes "
+                                  f"<{angled.group(1)}>")
+                if angled and folder != "media" and MEDIA_LIBRARY.match(angled.group(1)):
+                    faults.append(f"{path.relative_to(src)}:{number}: only media/ includes "
                                   f"<{angled.group(1)}>")
     for fault in faults:
         print(fault)

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/video_file.h"
+
+#include <algorithm>
+#include <random>
+
+namespace {
+
+// ffmpeg -f lavfi -i color=black:s=16x16:r=25:d=0.5 -c:v mpeg1video
+//        -packetsize 512 -f mpeg, up to its first padding packet.
+constexpr const char* kClipHex =
+    "000001ba2100010001c33367000001bb0009c333670021ffe0e0e6000001e000fb3100037bb11100035f91000001b3"
+    "01"
+    "001013ffffe018000001b80008004000000100000ffff80000010113f87d294888000001000057fff8800000010112"
+    "70"
+    "000001000097fff8800000010112700000010000d7fff880000001011270000001000117fff8800000010112700000"
+    "01"
+    "000157fff880000001011270000001000197fff8800000010112700000010001d7fff8800000010112700000010002"
+    "17"
+    "fff880000001011270000001000257fff880000001011270000001000297fff8800000010112700000010002d7fff8"
+    "80"
+    "000001011270000001b301001013ffffe018000001b80008060000000100000ffff80000010113f87d294888";
+
+std::string Clip() {
+  std::string bytes;
+  const std::string hex = kClipHex;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  }
+  return bytes;
+}
+
+constexpr std::size_t kHeader = 6;  // 00 00 01 BE and a 16-bit length
+constexpr std::size_t kLargestPacket = kHeader + 0xFFFF;
+
+}  // namespace
+
+std::string VideoFile(std::size_t size, unsigned seed) {
+  static const std::string clip = Clip();
+  std::string bytes = clip;
+  std::size_t left = size > clip.size() + kHeader ? size - clip.size() : kHeader;
+  bytes.reserve(clip.size() + left);
+  std::mt19937 random(seed);
+  // Never zero, so the padding holds no start code a demuxer could take.
+  std::uniform_int_distribution<int> byte(1, 255);
+  while (left > 0) {
+    std::size_t packet = std::min(left, kLargestPacket);
+    // What is left after this packet must hold a packet's header too.
+    if (left - packet > 0 && left - packet < kHeader) packet -= kHeader;
+    const std::size_t payload = packet - kHeader;
+    bytes += std::string("\x00\x00\x01\xBE", 4);
+    bytes += static_cast<char>(payload >> 8);
+    bytes += static_cast<char>(payload & 0xFF);
+    for (std::size_t i = 0; i < payload; ++i) bytes += static_cast<char>(byte(random));
+    left -= packet;
+  }
+  return bytes;
+}
