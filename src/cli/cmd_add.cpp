@@ -8,12 +8,13 @@
 
 #include "cli/command.h"
 #include "cli/console_views.h"
-#include "ui/delimited_text.h"
 #include "cli/terminal.h"
 #include "formats/product_lines.h"
+#include "media/probe.h"
 #include "platform/console.h"
 #include "platform/env.h"
 #include "text/gbk.h"
+#include "ui/delimited_text.h"
 #include "ui/grid_rules.h"
 #include "ui/ufrmMain.h"
 
@@ -324,6 +325,9 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
   cli::TConsoleView view(answers, out, platform::StdoutIsTerminal());
   TfrmMain form(view);
   view.SetForm(&form);
+  // Every video is looked at before it becomes a song.
+  const auto probe = media::NewMediaProbe(env);
+  form.SetMediaProbe(probe.get(), TMediaQueue::DefaultWorkers());
   form.SetVerifyCopies(o.verify);
   form.SetPinyinReading(o.pinyin);
 
@@ -341,6 +345,7 @@ int RunAdd(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   const int before = form.Grid().RowCount();
   form.btnAddClick();
+  form.AwaitMedia();
   view.Drain();
   if (form.Grid().RowCount() - before != static_cast<int>(o.files.size())) {
     err << "addsongs-cli add: not every file could be added\n";

@@ -13,6 +13,7 @@ enum : unsigned {
   WM_LOADDONE = 2048,      // lParam 0: a vod.txt has been loaded
   WM_SONGCOUNT = 2049,     // lParam: number of songs now held
   WM_COPYPROGRESS = 2050,  // lParam: percent 0-100 of the current file copied
+  WM_MEDIAFACTS = 2051,    // lParam 0: what videos hold was found (ui/media_queue.h)
 };
 
 // Kinds of message box, the icon shown with one OK button.

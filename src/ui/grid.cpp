@@ -120,7 +120,17 @@ std::string TGrid::Tip(int col, int row) const {
   if (!text.empty() && Column(col).kind == TColumnKind::kText) {
     tip = tip.empty() ? text : tip + "\n" + text;
   }
+  if (OnTip && row >= 0 && row < RowCount()) {
+    if (const std::string more = OnTip(col, row); !more.empty()) {
+      tip = tip.empty() ? more : tip + "\n" + more;
+    }
+  }
   return tip;
+}
+
+void TGrid::CurrentMoved(int col, int row) {
+  View().CurrentCellChanged(col, row);
+  if (OnCurrentChange) OnCurrentChange(col, row);
 }
 
 void TGrid::DeleteRow(int row) {
@@ -129,7 +139,7 @@ void TGrid::DeleteRow(int row) {
   rows_.erase(rows_.begin() + row);
   if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
   View().RowsRemoved();
-  View().CurrentCellChanged(current_col_, current_row_);
+  CurrentMoved(current_col_, current_row_);
   SelectionDone();
 }
 
@@ -154,7 +164,7 @@ void TGrid::Clear() {
     View().RowsRemoved();
   }
   current_row_ = -1;
-  View().CurrentCellChanged(current_col_, current_row_);
+  CurrentMoved(current_col_, current_row_);
   selection_.Clear();
   SelectionDone();
 }
@@ -175,7 +185,7 @@ void TGrid::ReplaceRows(std::vector<TRow> rows) {
     View().RowsInserted();
   }
   if (current_row_ >= RowCount()) current_row_ = RowCount() - 1;
-  View().CurrentCellChanged(current_col_, current_row_);
+  CurrentMoved(current_col_, current_row_);
   SelectionDone();
 }
 
@@ -216,7 +226,7 @@ void TGrid::SetChecked(int col, int row, bool checked) {
 void TGrid::SetCurrent(int col, int row) {
   current_col_ = col;
   current_row_ = row >= 0 && row < RowCount() ? row : -1;
-  View().CurrentCellChanged(current_col_, current_row_);
+  CurrentMoved(current_col_, current_row_);
   if (current_row_ >= 0 && !selection_.Contains(col, current_row_)) {
     selection_.Only(col, current_row_);
     SelectionDone();
@@ -240,7 +250,7 @@ void TGrid::ClickCell(int col, int row, bool shift, bool ctrl) {
     }
     current_col_ = col;
     current_row_ = row;
-    View().CurrentCellChanged(col, row);
+    CurrentMoved(col, row);
   }
   SelectionDone();
 }
@@ -254,7 +264,7 @@ void TGrid::ClickRowHeader(int row, bool shift, bool ctrl) {
   selection_.Rows(row, shift, ctrl, kGridColumns - 1);
   if (!shift) {
     current_row_ = row;
-    View().CurrentCellChanged(current_col_, current_row_);
+    CurrentMoved(current_col_, current_row_);
   }
   SelectionDone();
 }

@@ -115,6 +115,11 @@ class TGrid {
 
   std::function<void(int col, int row)> OnChange;
   std::function<void(int col, int row, const std::string& text)> OnAfterEdit;
+  // What the window adds to a cell's tip (GBK, "" for nothing): what the
+  // video of the row holds.
+  std::function<std::string(int col, int row)> OnTip;
+  // The current cell moved (row -1: there is none).
+  std::function<void(int col, int row)> OnCurrentChange;
   void SetView(IGridView* view) { view_ = view; }
 
   const TGridColumn& Column(int col) const;
@@ -162,7 +167,8 @@ class TGrid {
   void SetMark(int col, int row, TCellMark kind, const std::string& tip = "");
   // The cell's tool tip (GBK): why it is marked, then, in a text column, its
   // whole text on a line of its own, where the column may be too narrow for
-  // it; "" when there is neither and outside the grid.
+  // it, then what OnTip adds; "" when there is none of them and outside the
+  // grid.
   std::string Tip(int col, int row) const;
 
   // The cell's text; "" outside the grid.
@@ -242,4 +248,6 @@ class TGrid {
   IGridView* view_ = nullptr;
   IGridView none_;
   IGridView& View() { return view_ != nullptr ? *view_ : none_; }
+  // Tells the view and OnCurrentChange that the current cell moved.
+  void CurrentMoved(int col, int row);
 };

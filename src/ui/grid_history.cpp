@@ -52,6 +52,21 @@ const TGridState* TGridHistory::Current() const {
   return steps_.empty() ? nullptr : &steps_.front().before;
 }
 
+void TGridHistory::ChangeEveryState(const std::function<void(TGridState&)>& change) {
+  for (TStep& step : steps_) {
+    change(step.before);
+    change(step.after);
+  }
+}
+
+void TGridHistory::AmendCurrent(TGridState state) {
+  if (done_ > 0) {
+    steps_[done_ - 1].after = std::move(state);
+  } else if (!steps_.empty()) {
+    steps_.front().before = std::move(state);
+  }
+}
+
 void TGridHistory::Clear() {
   steps_.clear();
   done_ = 0;

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -51,6 +52,11 @@ class TGridHistory {
   // The grid as the history knows it now: as the last step taken left it,
   // or before the first when every step was taken back; null when empty.
   const TGridState* Current() const;
+  // Changes every state kept (a refused video's row leaves them all).
+  void ChangeEveryState(const std::function<void(TGridState&)>& change);
+  // Current() := state (what came into the grid by itself, no step of the
+  // owner's); nothing when the history is empty.
+  void AmendCurrent(TGridState state);
   void Clear();
 
  private:

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <mutex>
 
 #include "ui/views.h"
 
@@ -16,7 +17,7 @@ class TQueuedMainView : public IMainView {
   // The form whose HandleMessage receives the queued messages.
   void SetForm(TfrmMain* form) { form_ = form; }
 
-  // Queues the message; Drain hands it over.
+  // Queues the message (from any thread); Drain hands it over.
   void PostMessage(unsigned message, std::int64_t lparam) override;
   // Hands every queued message to the form, oldest first, also those queued
   // meanwhile, until the queue is empty.
@@ -28,10 +29,12 @@ class TQueuedMainView : public IMainView {
     unsigned message;
     std::int64_t lparam;
   };
+  // What is queued, for a test on the window's thread.
   const std::deque<TMessage>& Queue() const { return queue_; }
   TfrmMain* Form() const { return form_; }
 
  private:
   TfrmMain* form_ = nullptr;
+  std::mutex mutex_;
   std::deque<TMessage> queue_;
 };

@@ -151,6 +151,9 @@ void TfrmMain::lvListChange(int col, int row) {
   if (lvList.Mark(col, row).tip == ui_text::KeptWithoutFieldTip()) {
     lvList.SetMark(col, row, TCellMark::kNone);
   }
+  // What the file told of the tracks is the owner's call once the owner
+  // changes them.
+  TracksChangedByOwner(col, row);
   // The media type switches the track columns where the grid shows it.
   if (col == kColMedia && Shows(kColMedia)) MediaTypeRule(row);
   MarkMissing(row);
@@ -384,6 +387,9 @@ void TfrmMain::HandleMessage(unsigned message, std::int64_t lparam) {
       // The newest percent, whichever 2050 brings it.
       progressQueued_ = false;
       Guarded([&] { WMCopyProgress(newestPercent_); });
+      break;
+    case WM_MEDIAFACTS:
+      Guarded([&] { WMMediaFacts(); });
       break;
     default:
       break;

@@ -25,6 +25,7 @@
 #include "ui/grid.h"
 #include "ui/grid_history.h"
 #include "ui/grid_marks.h"
+#include "ui/media_queue.h"
 #include "ui/pinyin_reading.h"
 #include "ui/run_progress.h"
 #include "ui/run_report.h"
@@ -245,6 +246,26 @@ class TfrmMain : public TWindowSide {
   // cannot be filled is removed again.
   void AddSongFile(const std::string& path);
 
+  // ---- What the videos hold (ufrmMain_media.cpp) ----
+  // The probe that looks at every video added (null, as at first: none is
+  // looked at), on workers threads (0: while the file is added). Set once
+  // by the front end before anything is added; probe outlives the window.
+  // A file the probe refuses leaves the grid again and is named in the one
+  // "以下文件没有添加：" message of its add; one in a format some jukeboxes
+  // cannot play is marked; Dovan's 音轨类型 follows the file's audio streams
+  // (two or more: DVD); a track choice the file disagrees with is marked
+  // doubtful until the owner changes the row's tracks.
+  void SetMediaProbe(media::MediaProbe* probe, int workers);
+  // Lets the message loop run until every video added has been looked at
+  // and its facts are in the grid, then tells of the files refused. A run
+  // starts with it.
+  void AwaitMedia();
+  // What is known of the row's video; null when it was not looked at (yet).
+  const media::MediaFacts* MediaOf(int row) const;
+  // The status bar's media part for the current row (GBK): what its video
+  // holds, "" for a row without one.
+  std::string MediaStatus() const;
+
   // ---- The run ----
   void btnCompleteClick();
   // "恢复以前的歌曲列表…": the copies this computer kept of the list of the
@@ -260,7 +281,7 @@ class TfrmMain : public TWindowSide {
   void SetVerifyCopies(bool on) { verifyCopies_ = on; }
 
   // ---- Notifications ----
-  // A message the view queued (PostMessage) is delivered: 2048, 2049, 2050.
+  // A message the view queued (PostMessage) is delivered: 2048-2051.
   void HandleMessage(unsigned message, std::int64_t lparam);
 
   // ---- Operations the rules share ----
@@ -544,6 +565,30 @@ class TfrmMain : public TWindowSide {
   // The run's bytes, for the overall bar and the time left.
   TRunProgress progress_;
   TRunResult FLastRun = TRunResult::kNone;
+
+  // ---- What the videos hold (ufrmMain_media.cpp) ----
+  std::unique_ptr<TMediaQueue> media_;
+  // The "name（why）" lines of files left out, told once no probe is going.
+  std::string refusedFiles_;
+  // Videos whose rows still take 音轨类型 from the file (Dovan); the owner's
+  // own choice of it comes first.
+  std::set<std::string> typeFromFile_;
+  bool applyingMedia_ = false;  // the grid changes are the facts', not the owner's
+  // Takes the facts that came in: refused files leave the grid (and every
+  // state undo knows), the others' rows get their marks and media type.
+  void WMMediaFacts();
+  void ApplyMediaFacts(int row, const media::MediaFacts& facts);
+  // The row's track cells marked doubtful where the file disagrees.
+  void MarkTracks(int row, const media::MediaFacts& facts);
+  // An owner's change of a track column (7-9): its doubt is the owner's call.
+  void TracksChangedByOwner(int col, int row);
+  // Shows the lines of refusedFiles_ in one message once no probe is going.
+  void TellRefusedFiles();
+  int RowOfVideo(const std::string& path) const;
+  // What the row's video holds: the lines of its tip, or one line for the
+  // status bar; "" without a video or facts.
+  std::string MediaText(int row, bool oneLine) const;
+  void ShowMediaStatus();
 };
 
 template <class F>

@@ -36,6 +36,8 @@ void TfrmMain::btnAddClick() {
       AddSongFile(file);
     }
   });
+  // Files left out: told at once, or with those the probes refuse, once they are done.
+  TellRefusedFiles();
 }
 
 void TfrmMain::AddDroppedFiles(const TStringList& dropped) {
@@ -54,15 +56,14 @@ void TfrmMain::AddDroppedFiles(const TStringList& dropped) {
       AddSongFile(file);
     }
   });
+  TellRefusedFiles();
 }
 
 TStringList TfrmMain::VideosToAdd(const TStringList& chosen) {
   std::set<std::string> taken;
   for (int row = 0; row < lvList.RowCount(); ++row) taken.insert(lvList.Cell(kColVideo, row));
   const TVideosToAdd videos = ::VideosToAdd(chosen, taken, nameOrder_, kLargestVideo, *env_);
-  if (!videos.refused.empty()) {
-    ShowMsg(this, ui_text::ToolCaption(), ui_text::FilesNotAdded(videos.refused), kMsgWarning);
-  }
+  refusedFiles_ += videos.refused;
   return videos.files;
 }
 
@@ -106,5 +107,9 @@ void TfrmMain::AddSongFile(const std::string& path) {
     return;
   }
   uncopied_ = true;
+  if (media_ && media_->Active()) {
+    if (Shows(kColMedia)) typeFromFile_.insert(path);
+    media_->Add(path);
+  }
   PostNotify(WM_SONGCOUNT, lvList.RowCount());
 }

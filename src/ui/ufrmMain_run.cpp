@@ -38,6 +38,8 @@ class TfrmMain::TCopyPanelRun final : public IRunObserver {
 
 void TfrmMain::btnCompleteClick() {
   if (Busy() || FSongList == nullptr) return;
+  // No video goes onto the stick before it was looked at.
+  AwaitMedia();
   {
     TBusy busy(*this);
     // What the run changes in the grid (renumbered songs, repeats left out)

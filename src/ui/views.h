@@ -147,6 +147,9 @@ class IMainView {
   virtual void SetCaption(const std::string& text) = 0;
   // edtSongCount: the song count pane of the status bar (repainted at once).
   virtual void SetStatusText(const std::string& text) = 0;
+  // The status bar's second part: what the current row's video holds (GBK),
+  // "" for nothing.
+  virtual void SetMediaText(const std::string& /*text*/) {}
   virtual void SetButtonEnabled(TMainButton button, bool enabled) = 0;
   // The copy panel changed (shown, hidden, paths, progress).
   virtual void CopyPanelChanged(const TCopyPanel& panel) = 0;
@@ -157,7 +160,8 @@ class IMainView {
   virtual void UsbDiskChosen(const std::string& /*volume*/) {}
 
   // Queues a message for the window; the front end hands it to
-  // TfrmMain::HandleMessage later, on the same thread, never inside this call.
+  // TfrmMain::HandleMessage later, on the window's thread, never inside this
+  // call. May be called from any thread (the media probes' WM_MEDIAFACTS).
   virtual void PostMessage(unsigned message, std::int64_t lparam) = 0;
   // Lets the message loop run once: queued messages are handled, the window
   // repaints, user actions are delivered.

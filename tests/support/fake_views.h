@@ -33,6 +33,7 @@ class FakeMainView : public TQueuedMainView,
   std::string caption;
   std::string status;
   std::vector<std::string> statuses;  // every status text, in order
+  std::string mediaText;              // the status bar's media part
   std::vector<ShownBox> boxes;
   std::vector<TStickView> sticks;              // what the strip showed, in order
   std::vector<std::string> plainMessages;      // of the new-song dialog
@@ -68,6 +69,7 @@ class FakeMainView : public TQueuedMainView,
     status = text;
     statuses.push_back(text);
   }
+  void SetMediaText(const std::string& text) override { mediaText = text; }
   void SetButtonEnabled(TMainButton button, bool on) override {
     enabled[static_cast<int>(button)] = on;
   }
