@@ -203,6 +203,10 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
     pane->setStyleSheet("color: red;");
     statusBar()->addWidget(pane, pane == fixed ? 0 : 1);
   }
+  // What the current row's video holds.
+  mediaPane_ = new QLabel(this);
+  mediaPane_->setObjectName("lblMedia");
+  statusBar()->addWidget(mediaPane_, 2);
 
   panel_ = new CopyPanel(central);
   panel_->hide();
@@ -219,6 +223,8 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
+  // No probe may post to the window while it goes.
+  form_.SetMediaProbe(nullptr, 0);
   // The grid model goes before the form's grid it watches.
   table_->setModel(nullptr);
   delete model_;
@@ -489,6 +495,11 @@ void MainWindow::SetCaption(const std::string& text) {
 void MainWindow::SetStatusText(const std::string& text) {
   songCount_->setText(ToQt(text));
   songCount_->repaint();
+}
+
+void MainWindow::SetMediaText(const std::string& text) {
+  mediaPane_->setText(ToQt(text));
+  mediaPane_->setToolTip(mediaPane_->text());
 }
 
 void MainWindow::SetButtonEnabled(TMainButton which, bool enabled) {

@@ -51,6 +51,8 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* grid() const { return table_; }
   CopyPanel* copyPanel() const { return panel_; }
   QLabel* songCountPane() const { return songCount_; }
+  // The status bar's pane of what the current row's video holds.
+  QLabel* mediaPane() const { return mediaPane_; }
   // The line above the grid that tells what the stick holds.
   QLabel* stickStrip() const { return strip_; }
   QPushButton* button(TMainButton which) const;
@@ -61,6 +63,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   // IMainView
   void SetCaption(const std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  void SetMediaText(const std::string& text) override;
   void SetButtonEnabled(TMainButton button, bool enabled) override;
   void CopyPanelChanged(const TCopyPanel& panel) override;
   void CloseWindow() override;
@@ -113,6 +116,7 @@ class MainWindow final : public QMainWindow, public IMainView {
   QTableView* table_ = nullptr;
   QPushButton* buttons_[4] = {};  // by TMainButton
   QLabel* songCount_ = nullptr;
+  QLabel* mediaPane_ = nullptr;
   QLabel* strip_ = nullptr;
   QPalette stripColours_;               // the strip's colours when the stick is in order
   QTimer* usbTimer_ = nullptr;          // asks the form every 2 s whether USB disks came or went

@@ -83,6 +83,8 @@ MainWindow::MainWindow(IPrompts& prompts, platform::Env* env, std::wstring setti
 }
 
 MainWindow::~MainWindow() {
+  // No probe may post to the window while it goes.
+  form_.SetMediaProbe(nullptr, 0);
   // The grid's view goes before the form's grid it watches.
   grid_.reset();
   panel_.reset();
@@ -110,16 +112,18 @@ void MainWindow::Layout() {
   RECT bar;
   GetWindowRect(status_, &bar);
   const int barHeight = bar.bottom - bar.top;
-  // The fixed pane as wide as its text, the count pane the rest.
+  // The fixed pane as wide as its text, the count pane and the pane of the
+  // current row's video halves of the rest.
   HDC dc = GetDC(status_);
   HGDIOBJ old = SelectObject(dc, UiFont(14, dpi()));
   SIZE fixed = {};
   GetTextExtentPoint32W(dc, panes_[0].c_str(), static_cast<int>(panes_[0].size()), &fixed);
   SelectObject(dc, old);
   ReleaseDC(status_, dc);
-  const int parts[2] = {fixed.cx + S(24), -1};
-  SendMessageW(status_, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
-  for (int i = 0; i < 2; ++i) SendMessageW(status_, SB_SETTEXTW, i | SBT_OWNERDRAW, i);
+  const int first = fixed.cx + S(24);
+  const int parts[3] = {first, first + std::max(0, static_cast<int>(client.right) - first) / 2, -1};
+  SendMessageW(status_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+  for (int i = 0; i < 3; ++i) SendMessageW(status_, SB_SETTEXTW, i | SBT_OWNERDRAW, i);
   MoveWindow(strip_, S(6), S(kToolHeight), std::max(0L, client.right - S(12)), S(kStripHeight),
              TRUE);
   const int top = S(kToolHeight + kStripHeight);
@@ -139,10 +143,10 @@ void MainWindow::PlacePanel() {
 }
 
 void MainWindow::DrawPane(const DRAWITEMSTRUCT& item) {
-  // Both panes in red, as the Qt program shows them.
+  // The fixed and count panes in red, as the Qt program shows them.
   const int pane = static_cast<int>(item.itemID);
-  if (pane < 0 || pane > 1) return;
-  SetTextColor(item.hDC, RGB(255, 0, 0));
+  if (pane < 0 || pane > 2) return;
+  SetTextColor(item.hDC, pane < 2 ? RGB(255, 0, 0) : GetSysColor(COLOR_WINDOWTEXT));
   SetBkMode(item.hDC, TRANSPARENT);
   HGDIOBJ old = SelectObject(item.hDC, UiFont(14, dpi()));
   RECT r = item.rcItem;
@@ -162,6 +166,11 @@ void MainWindow::SetStatusText(const std::string& text) {
   panes_[1] = Wide(text);
   SendMessageW(status_, SB_SETTEXTW, 1 | SBT_OWNERDRAW, 1);
   UpdateWindow(status_);
+}
+
+void MainWindow::SetMediaText(const std::string& text) {
+  panes_[2] = Wide(text);
+  SendMessageW(status_, SB_SETTEXTW, 2 | SBT_OWNERDRAW, 2);
 }
 
 void MainWindow::SetButtonEnabled(TMainButton which, bool enabled) {
@@ -503,6 +512,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LOADDONE:
     case WM_SONGCOUNT:
     case WM_COPYPROGRESS:
+    case WM_MEDIAFACTS:
       form_.HandleMessage(message, static_cast<std::int64_t>(lparam));
       return 0;
     case WM_COMMAND:

@@ -83,6 +83,7 @@ class MainWindow final : public Window, public IMainView {
   // IMainView
   void SetCaption(const std::string& text) override;
   void SetStatusText(const std::string& text) override;
+  void SetMediaText(const std::string& text) override;
   void SetButtonEnabled(TMainButton button, bool enabled) override;
   void CopyPanelChanged(const TCopyPanel& panel) override;
   void CloseWindow() override;
@@ -133,7 +134,7 @@ class MainWindow final : public Window, public IMainView {
   HWND status_ = nullptr;
   HWND strip_ = nullptr;       // the stick's strip
   bool stripTrouble_ = false;  // drawn in red: the stick could not be read as it should
-  std::wstring panes_[2];
+  std::wstring panes_[3];      // fixed, song count, the current row's video
   std::unique_ptr<GridView> grid_;
   std::unique_ptr<CopyPanel> panel_;
   bool panelShown_ = false;

@@ -38,6 +38,7 @@
 #include "qt/main_window.h"
 #include "qt/prompts.h"
 #include "qt/qt_text.h"
+#include "support/fake_probe.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
 #include "ui/ui_texts.h"
@@ -1105,6 +1106,33 @@ class WidgetTest : public QObject {
     QCOMPARE(dialog.findChild<QLabel*>("Label3")->text(), QString("1.20G"));
     QCOMPARE(dialog.findChild<QLabel*>("Label4")->text(), QString("300M"));
     QVERIFY(dialog.findChild<QLabel*>("Label5")->toolTip().contains("KINGSTON DataTraveler 3.0"));
+  }
+
+  void videosAreLookedAtOnThreadsAndToldInTheTipAndTheStatusBar() {
+    FakeProbe probe;
+    auto w = Start("btnTarvel");
+    w->form().SetMediaProbe(&probe, 2);
+    const QString good = Video("a-b.mpg", 10), cut = Video("c-d.mpg", 10);
+    probe.Set(cut.toStdString(), FakeProbe::Refused(media::Verdict::kTruncated));
+    probe.Set(good.toStdString(), FakeProbe::Vcd(2));
+    AddFiles(*w, prompts_, {good, cut});
+    // The facts come back as posted events from the probes' threads.
+    for (int pass = 0; pass < 200 && w->form().Grid().RowCount() != 1; ++pass) {
+      QTest::qWait(5);
+    }
+    Settle();
+    QCOMPARE(w->form().Grid().RowCount(), 1);
+    QCOMPARE(prompts_.boxes.size(), std::size_t{1});
+    QVERIFY(prompts_.boxes[0].text.contains("c-d.mpg"));
+    auto at = [&](int col, int row) { return w->grid()->model()->index(row, col); };
+    const QString tip = at(17, 0).data(Qt::ToolTipRole).toString();
+    QVERIFY2(tip.contains(Utf8(u8"视频：MPEG-1 352×240")), qPrintable(tip));
+    // Two audio streams, a VCD channel chosen: the track cell says so.
+    QVERIFY(at(8, 0).data(Qt::ToolTipRole).toString().contains(Utf8(u8"2 路音频")));
+    ClickCell(w->grid(), 2, 0);
+    Settle();
+    QVERIFY2(w->mediaPane()->text().startsWith("MPEG-PS 3:35"), qPrintable(w->mediaPane()->text()));
+    w.reset();  // the window and its probes' threads go before the probe
   }
 };
 
