@@ -6,12 +6,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export WINEPREFIX=$PWD/build-mingw/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+make_video=./build/tests/make_test_video
+[ -x "$make_video" ] || { echo "build $make_video first (cmake --build --preset default)" >&2; exit 2; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/songs"
-printf 'first song' > "$work/songs/情歌-歌手甲.mpg"
-head -c 20000 /dev/zero | tr '\0' 'v' > "$work/songs/夜曲-歌手乙.avi"
-printf 'x' > "$work/songs/海风-林一.vob"
+# Videos the programs' media probe takes, each different.
+"$make_video" "$work/songs/情歌-歌手甲.mpg" 1000 1
+"$make_video" "$work/songs/夜曲-歌手乙.avi" 20000 2
+"$make_video" "$work/songs/海风-林一.vob" 500 3
 failed=0
 for line in oru tarvel mirel dovan; do
   ./build/src/cli/addsongs-cli add --line "$line" --start 0100 --to "$work/linux-$line" \

@@ -352,7 +352,9 @@ class TfrmMain : public TWindowSide {
   class TBusy {
    public:
     explicit TBusy(TfrmMain& form) : form_(form) { ++form_.busy_; }
-    ~TBusy() { --form_.busy_; }
+    ~TBusy() {
+      if (--form_.busy_ == 0) form_.IdleAgain();
+    }
     TBusy(const TBusy&) = delete;
     TBusy& operator=(const TBusy&) = delete;
 
@@ -584,6 +586,9 @@ class TfrmMain : public TWindowSide {
   void TracksChangedByOwner(int col, int row);
   // Shows the lines of refusedFiles_ in one message once no probe is going.
   void TellRefusedFiles();
+  // The window is no longer busy: files refused meanwhile are told soon,
+  // from the message loop.
+  void IdleAgain();
   int RowOfVideo(const std::string& path) const;
   // What the row's video holds: the lines of its tip, or one line for the
   // status bar; "" without a video or facts.

@@ -141,6 +141,10 @@ void TfrmMain::TellRefusedFiles() {
   ShowMsg(this, ui_text::ToolCaption(), ui_text::FilesNotAdded(lines), kMsgWarning);
 }
 
+void TfrmMain::IdleAgain() {
+  if (!refusedFiles_.empty()) view_.PostMessage(WM_MEDIAFACTS, 0);
+}
+
 void TfrmMain::AwaitMedia() {
   if (!media_) return;
   TBusy busy(*this);

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 #include "text/gbk.h"
 
 namespace {
@@ -21,9 +23,14 @@ Words operator+(Words a, const Words& b) {
 
 struct AddCommand : ::testing::Test {
   TempDir dir;
-  // A video file in src/, its path as a word.
+  // The bytes last written to each video, by name.
+  std::map<std::string, std::string> written;
+  unsigned seed = 0;
+  // A video file in src/ that the program's probe takes, each one written
+  // different from the others; its path as a word.
   std::string Video(const std::string& name, std::size_t size = 12800) {
-    return Utf8(dir.Write("src/" + name, std::string(size, 'v')));
+    written[name] = VideoFile(size, ++seed);
+    return Utf8(dir.Write("src/" + name, written[name]));
   }
   CommandResult Add(const Words& words) { return RunCli(Words{"add"} + words); }
   std::string Out() const { return Utf8(dir.path() / "out"); }
@@ -46,11 +53,12 @@ TEST_F(AddCommand, EachProductLineWritesItsVodTxtAndCopiesTheSongs) {
   for (const auto& c : cases) {
     fs::remove_all(dir.path() / "out");
     const auto r = Add({"--line", c.product, "--start", "0100", "--to", Out(),
-                        Video("情歌-歌手甲.mpg"), Video("夜曲-歌手乙.mpg", 3)});
+                        Video("情歌-歌手甲.mpg"), Video("夜曲-歌手乙.mpg", 3000)});
     EXPECT_EQ(r.status, 0) << c.product << r.out << r.err;
     const std::string bytes = TempDir::Read(Vod() / "vod.txt");
     EXPECT_EQ(bytes, std::string(c.product) == "dovan" ? c.vod : gbk::FromUtf8(c.vod)) << c.product;
-    EXPECT_EQ(TempDir::Read(Vod() / "660101.dat"), "vvv") << c.product;
+    EXPECT_TRUE(TempDir::Read(Vod() / "660101.dat") == written["夜曲-歌手乙.mpg"])
+        << c.product << ": 660101.dat is not the video";
     EXPECT_NE(r.out.find("[加歌完成] (information) 用户加歌完成"), std::string::npos) << r.out;
   }
 }
@@ -91,7 +99,8 @@ TEST_F(AddCommand, LoadedSongsKeepTheirLinesAndFilesNextToTheNewOnes) {
   const std::string old = "A;B;2;AB;660001;2;1;1;1;0\r\n";
   const auto vod = dir.Write("out/vod/vod.txt", old);
   dir.Write("out/vod/660001.dat", "on the stick");
-  const auto r = Add({"--load", Utf8(vod), "--start", "0002", "--to", Out(), Video("c-d.mpg", 5)});
+  const auto r =
+      Add({"--load", Utf8(vod), "--start", "0002", "--to", Out(), Video("c-d.mpg", 5000)});
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(TempDir::Read(vod), old + "c;d;1;C;660002;2;1;8;1;1\r\n");
   EXPECT_EQ(TempDir::Read(Vod() / "660001.dat"), "on the stick");
@@ -102,7 +111,7 @@ TEST_F(AddCommand, LoadedSongsWithoutAStartNumberGetTheNextFreeNumber) {
   const auto vod = dir.Write("out/vod/vod.txt", old);
   dir.Write("out/vod/660001.dat", "on the stick");
   dir.Write("out/vod/660007.dat", "on the stick");
-  const auto r = Add({"--load", Utf8(vod), "--to", Out(), Video("e-f.mpg", 5)});
+  const auto r = Add({"--load", Utf8(vod), "--to", Out(), Video("e-f.mpg", 5000)});
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(TempDir::Read(vod), old + "e;f;1;E;660008;2;1;8;1;1\r\n");
 }
@@ -127,7 +136,7 @@ TEST_F(AddCommand, SongsAlreadyOnTheTargetAreRefusedKeptOrReplacedAsTheCommandSa
     dir.Write("out/vod/660000.dat", "a");
     dir.Write("out/vod/660001.dat", "b");
     const auto r =
-        Add(Words{"--line", "oru", "--to", Out()} + c.options + Words{Video("n-x.mpg", 3)});
+        Add(Words{"--line", "oru", "--to", Out()} + c.options + Words{Video("n-x.mpg", 3000)});
     EXPECT_EQ(r.status, c.status) << r.out << r.err;
     EXPECT_EQ(TempDir::Read(Vod() / "vod.txt"), c.vod) << r.out;
     EXPECT_NE(r.out.find(c.said), std::string::npos) << r.out;

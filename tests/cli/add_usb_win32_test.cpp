@@ -8,6 +8,7 @@
 #include "support/mapped_drives.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 #include "text/gbk.h"
 
 namespace {
@@ -21,12 +22,13 @@ TEST(AddOnWindows, UsbRunFillsTheRemovableDrivesVodFolder) {
   std::error_code ec;
   fs::remove_all(vod, ec);
   TempDir dir;
-  const fs::path song = dir.Write("情歌-歌手甲.mpg", std::string(12800, 'v'));
+  const std::string video = VideoFile(12800, 1);
+  const fs::path song = dir.Write("情歌-歌手甲.mpg", video);
   const auto r = RunCli({"add", "--line", "tarvel", "--usb", Utf8(song)});
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(gbk::ToUtf8(TempDir::Read(vod / "vod.txt")),
             "情歌;歌手甲;2;QG;1114;660000;2;1;0;1;1\r\n");
-  EXPECT_EQ(TempDir::Read(vod / "660000.dat"), std::string(12800, 'v'));
+  EXPECT_EQ(TempDir::Read(vod / "660000.dat"), video);
   EXPECT_NE(r.out.find("R:\\vod\\660000.dat"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("U盘：" + usb + "\\"), std::string::npos) << "the disk it took" << r.out;
   fs::remove_all(vod, ec);

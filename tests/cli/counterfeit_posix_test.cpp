@@ -11,6 +11,7 @@
 #include "support/counterfeit_stick.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ TEST(CounterfeitStickRun, AStickThatLosesWhatItAcknowledgedFailsTheRun) {
     CounterfeitStick stick(dir.path() / "stick", c.keep);
     if (!stick.Mounted()) GTEST_SKIP() << stick.WhyNot();
     // Named "song-singer": a song without a singer is refused before copying.
-    const std::string a = dir.Write("src/a-x.mpg", VideoBytes(2000000, 1)).string();
-    const std::string b = dir.Write("src/b-x.mpg", VideoBytes(2000000, 2)).string();
+    const std::string a = dir.Write("src/a-x.mpg", VideoFile(2000000, 1)).string();
+    const std::string b = dir.Write("src/b-x.mpg", VideoFile(2000000, 2)).string();
     const auto r = RunCli({"add", "--line", "oru", "--to", stick.Path().string(), a, b});
     const std::string said = r.out + r.err;
     EXPECT_EQ(r.status, c.status) << "keep " << c.keep << "\n" << said;

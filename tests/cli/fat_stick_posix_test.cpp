@@ -23,6 +23,7 @@
 
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 #include "text/uPublic.h"
 
 extern char** environ;
@@ -172,7 +173,7 @@ TEST(FatStickRun, ASongAddedToAStickADosToolWroteLeavesOneVodFolderWithOneListAn
     const auto put = Mtools("mcopy", image,
                             dos + "/VOD.TXT " + dos + "/660000.DAT " + dos + "/660001.DAT ::VOD/");
     ASSERT_EQ(put.status, 0) << put.err;
-    const std::string video = VideoBytes(7000, 3);
+    const std::string video = VideoFile(7000, 3);
     const fs::path source = dir.Write("src/NEW-x.mpg", video);
 
     FatMount mount(image, dir.path() / "mnt");

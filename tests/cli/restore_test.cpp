@@ -7,6 +7,7 @@
 
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ TEST(RestoreCommand, ListsTheCopiesAndPutsTheChosenOneBackWithTheSongsStillThere
   const std::string out = Utf8(dir.path() / "out");
   const fs::path vod = dir.path() / "out" / "vod";
   auto video = [&](const std::string& name) {
-    return Utf8(dir.Write("src/" + name, std::string(5000, name[0])));
+    return Utf8(dir.Write("src/" + name, VideoFile(5000, static_cast<unsigned char>(name[0]))));
   };
   ASSERT_EQ(
       RunCli({"add", "--line", "oru", "--to", out, video("a-x.mpg"), video("b-x.mpg")}).status, 0);

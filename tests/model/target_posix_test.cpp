@@ -10,6 +10,7 @@
 #include "support/fake_window.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
+#include "support/video_file.h"
 #include "test_song.h"
 #include "text/gbk.h"
 
@@ -43,7 +44,7 @@ TEST(TargetOnPosix, AnotherProcessWritingTheTargetRefusesTheRunAtOnce) {
   fs::create_directories(dir.path() / "out" / "vod");
   TTargetDir held(*platform::Env::Default(), dir.Gbk() + "out/vod/");
   held.Inspect();  // holds the vod folder, locked, as a run does
-  const std::string song = dir.Write("src/a-b.mpg", "video").string();
+  const std::string song = dir.Write("src/a-b.mpg", VideoFile(5000, 1)).string();
   const auto r = RunCli({"add", "--line", "oru", "--to", (dir.path() / "out").string(), song});
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_NE(r.out.find("另一个加歌程序正在向"), std::string::npos) << r.out;

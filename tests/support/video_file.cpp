@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 
 namespace {
 
@@ -35,24 +36,33 @@ constexpr std::size_t kLargestPacket = kHeader + 0xFFFF;
 
 }  // namespace
 
-std::string VideoFile(std::size_t size, unsigned seed) {
+bool WriteVideoFile(std::ostream& out, std::uint64_t size, unsigned seed) {
   static const std::string clip = Clip();
-  std::string bytes = clip;
-  std::size_t left = size > clip.size() + kHeader ? size - clip.size() : kHeader;
-  bytes.reserve(clip.size() + left);
+  out.write(clip.data(), static_cast<std::streamsize>(clip.size()));
+  std::uint64_t left = size > clip.size() + kHeader ? size - clip.size() : kHeader;
   std::mt19937 random(seed);
   // Never zero, so the padding holds no start code a demuxer could take.
   std::uniform_int_distribution<int> byte(1, 255);
-  while (left > 0) {
-    std::size_t packet = std::min(left, kLargestPacket);
+  std::string packet;
+  packet.reserve(kLargestPacket);
+  while (left > 0 && out) {
+    auto length = static_cast<std::size_t>(std::min<std::uint64_t>(left, kLargestPacket));
     // What is left after this packet must hold a packet's header too.
-    if (left - packet > 0 && left - packet < kHeader) packet -= kHeader;
-    const std::size_t payload = packet - kHeader;
-    bytes += std::string("\x00\x00\x01\xBE", 4);
-    bytes += static_cast<char>(payload >> 8);
-    bytes += static_cast<char>(payload & 0xFF);
-    for (std::size_t i = 0; i < payload; ++i) bytes += static_cast<char>(byte(random));
-    left -= packet;
+    if (left - length > 0 && left - length < kHeader) length -= kHeader;
+    const std::size_t payload = length - kHeader;
+    packet.assign("\x00\x00\x01\xBE", 4);
+    packet += static_cast<char>(payload >> 8);
+    packet += static_cast<char>(payload & 0xFF);
+    for (std::size_t i = 0; i < payload; ++i) packet += static_cast<char>(byte(random));
+    out.write(packet.data(), static_cast<std::streamsize>(packet.size()));
+    left -= length;
   }
-  return bytes;
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+std::string VideoFile(std::size_t size, unsigned seed) {
+  std::ostringstream bytes;
+  WriteVideoFile(bytes, size, seed);
+  return bytes.str();
 }

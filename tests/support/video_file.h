@@ -7,7 +7,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <ostream>
 #include <string>
 
 // At least size bytes (exactly size when it is above the clip's 290 bytes).
 std::string VideoFile(std::size_t size, unsigned seed);
+// The same bytes written to out a padding packet at a time, so that a video
+// of gigabytes is never held whole; false when out failed.
+bool WriteVideoFile(std::ostream& out, std::uint64_t size, unsigned seed);

@@ -18,8 +18,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
 cli=$(cd "$build" && pwd)/src/cli/addsongs-cli
+make_video=$(cd "$build" && pwd)/tests/make_test_video
 checker=$here/check_stick.py
 [ -x "$cli" ] || { echo "no $cli: build addsongs-cli first" >&2; exit 2; }
+[ -x "$make_video" ] || { echo "no $make_video: build make_test_video first" >&2; exit 2; }
 command -v strace > /dev/null || { echo "strace is not installed" >&2; exit 2; }
 
 work=$(mktemp -d)
@@ -27,12 +29,15 @@ trap 'rm -rf "$work"' EXIT
 # The copies of replaced lists the program keeps go here, not into $HOME.
 export XDG_DATA_HOME=$work/data
 
-# Videos of a few KiB, each different: two writes of the copy's 5120-byte pieces.
+# Videos of a few KiB that the program's probe takes, each different: two
+# writes of the copy's 5120-byte pieces.
 mkdir -p "$work/src"
 size=6000
+seed=1
 for name in a b c d e f; do
-  head -c "$size" /dev/urandom > "$work/src/$name-x.mpg"
+  "$make_video" "$work/src/$name-x.mpg" "$size" "$seed"
   size=$((size + 500))
+  seed=$((seed + 1))
 done
 
 add() {  # add STICK OPTION... VIDEOS

@@ -17,10 +17,12 @@
 #include <map>
 
 #include "formats/product_lines.h"
+#include "support/fake_probe.h"
 #include "support/mapped_drives.h"
 #include "support/run_command.h"
 #include "support/temp_dir.h"
 #include "support/test_env.h"
+#include "support/video_file.h"
 #include "text/gbk.h"
 #include "ui/owner_help.h"
 #include "ui/ufrmBatchEdit.h"
@@ -228,6 +230,11 @@ class WindowTest : public ::testing::Test {
   std::wstring Video(const std::string& name, std::size_t size) {
     return dir_.Write(name, std::string(size, 'v')).wstring();
   }
+  // A video the console program's probe takes as well, for the tests that
+  // hand the window's files to addsongs-cli too.
+  std::wstring PlayableVideo(const std::string& name, std::size_t size, unsigned seed) {
+    return dir_.Write(name, VideoFile(size, seed)).wstring();
+  }
   // "添加歌曲" with the files, keeping the proposed number; the number box's text.
   // choose: a control of the dialog clicked first (a name order), or 0.
   std::wstring AddFiles(w32ui::MainWindow& w, const std::vector<std::wstring>& files,
@@ -409,8 +416,8 @@ TEST_F(WindowTest, AWholeRunOntoTheUsbDriveWritesWhatTheConsoleWrites) {
   fs::remove_all(vod, ec);
   auto w = Start(kProductOru);
   ASSERT_NE(w, nullptr);
-  const std::wstring first = Video("情歌-歌手甲.mpg", 200000);
-  const std::wstring second = Video("夜曲-歌手乙.avi", 30000);
+  const std::wstring first = PlayableVideo("情歌-歌手甲.mpg", 200000, 1);
+  const std::wstring second = PlayableVideo("夜曲-歌手乙.avi", 30000, 2);
   AddFiles(*w, {first, second});
   DialogAnswers answers;
   answers.clicks[Caption(TfrmSaveHint().Caption)] = w32ui::kIdRzButton1;
@@ -431,7 +438,7 @@ TEST_F(WindowTest, AWholeRunOntoTheUsbDriveWritesWhatTheConsoleWrites) {
   for (const char* name : {"vod.txt", "660000.dat", "660001.dat"}) {
     EXPECT_EQ(TempDir::Read(vod / name), TempDir::Read(expected.path() / "vod" / name)) << name;
   }
-  EXPECT_EQ(TempDir::Read(vod / "660000.dat"), std::string(200000, 'v'));
+  EXPECT_EQ(TempDir::Read(vod / "660000.dat"), TempDir::Read(first));
   fs::remove_all(vod, ec);
 }
 
@@ -441,7 +448,7 @@ TEST_F(WindowTest, CancelStopsTheCopyHalfWayAndTellsWhatWasCopied) {
   slowStick.writeDelay = std::chrono::milliseconds(1);
   auto w = Start(kProductOru, &slowStick);
   ASSERT_NE(w, nullptr);
-  const std::wstring first = Video("a-b.mpg", 100000);
+  const std::wstring first = PlayableVideo("a-b.mpg", 100000, 1);
   AddFiles(*w, {first, Video("c-d.mpg", 3000000), Video("e-f.mpg", 100000)});
   TempDir out;
   prompts_.folder = out.path().wstring();
@@ -1447,6 +1454,35 @@ TEST(DialogFilter, TheSaveDialogAddsTheFirstPatternsExtension) {
   for (const auto& c : cases) {
     EXPECT_EQ(w32ui::DefaultExtension(c.filter), c.extension) << w32ui::Utf8(c.filter);
   }
+}
+
+TEST_F(WindowTest, VideosAreLookedAtOnThreadsAndToldInTheTipAndTheStatusBar) {
+  FakeProbe probe;
+  auto w = Start(kProductTarvel);
+  ASSERT_NE(w, nullptr);
+  w->form().SetMediaProbe(&probe, 2);
+  const std::wstring good = Video("a-b.mpg", 10), cut = Video("c-d.mpg", 10);
+  probe.Set(gbk::FromUtf8(w32ui::Utf8(cut)), FakeProbe::Refused(media::Verdict::kTruncated));
+  probe.Set(gbk::FromUtf8(w32ui::Utf8(good)), FakeProbe::Vcd(2));
+  AddFiles(*w, {good, cut});
+  // The facts come back as window messages posted from the probes' threads.
+  for (int pass = 0; pass < 400 && prompts_.boxes.empty(); ++pass) {
+    Sleep(5);
+    Pump();
+  }
+  Pump();
+  ASSERT_EQ(w->form().Grid().RowCount(), 1);
+  ASSERT_EQ(prompts_.boxes.size(), 1u);
+  EXPECT_NE(prompts_.boxes[0].text.find(L"c-d.mpg"), std::wstring::npos);
+  RECT cell = {};
+  cell.top = kColVideo;
+  cell.left = LVIR_BOUNDS;
+  SendMessageW(w->grid().hwnd(), LVM_GETSUBITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
+  const POINT middle = {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+  EXPECT_NE(w->grid().TipAt(middle).find(L"MPEG-1 352"), std::wstring::npos);
+  w->form().Grid().SetCurrent(kColTitle, 0);
+  EXPECT_EQ(w->paneText(2).substr(0, 12), L"MPEG-PS 3:35");
+  w.reset();  // the window and its probes' threads go before the probe
 }
 
 }  // namespace
