@@ -13,7 +13,7 @@ source bench/videos.sh
 bash scripts/ensure-packages.sh xvfb xauth openbox
 on_virtual_display "$@"
 cmake --preset default >/dev/null
-cmake --build --preset default --target gui_copy_driver addsongs-cli >/dev/null
+cmake --build --preset default --target gui_copy_driver addsongs-cli make_test_video >/dev/null
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/gui-copy.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 make_videos "$work/src" "$mib"

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "formats/product_lines.h"
+#include "quiet_view.h"
 #include "text/gbk.h"
 #include "ui/ufrmMain.h"
 
@@ -77,35 +78,6 @@ void BM_LoadVodFile(benchmark::State& state) {
   state.SetLabel(FindProductLine(line)->name);
 }
 BENCHMARK(BM_LoadVodFile)->DenseRange(1, 4)->Unit(benchmark::kMicrosecond);
-
-// A main window without a window: the start-up choice answered, nothing drawn.
-class QuietView final : public IMainView {
- public:
-  void SetCaption(const std::string&) override {}
-  void SetStatusText(const std::string&) override {}
-  void SetButtonEnabled(TMainButton, bool) override {}
-  void CopyPanelChanged(const TCopyPanel&) override {}
-  void CloseWindow() override {}
-  void PostMessage(unsigned, std::int64_t) override {}
-  void ProcessMessages() override {}
-  void ShowBox(const std::string&, const std::string&, int) override {}
-  int Ask(const TQuestion&) override { return -1; }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowModal(TfrmLogin& form) override { form.ChooseProduct(kProductOru); }
-  void ShowModal(TfrmAddNewSong&) override {}
-  void ShowModal(TfrmSaveHint&) override {}
-  void ShowModal(TfrmDiskFree&) override {}
-  void ShowModal(TfrmBatchEdit&) override {}
-  std::optional<std::string> ChooseSaveFile(const std::string&, const std::string&,
-                                            const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> ChooseOpenFile(const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-};
 
 // A window of 99 added songs.
 void Fill(TfrmMain& form) {

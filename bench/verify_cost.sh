@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 mib="${1:-256}"
 cmake --preset default >/dev/null
-cmake --build --preset default --target addsongs-cli >/dev/null
+cmake --build --preset default --target addsongs-cli make_test_video >/dev/null
 cli=./build/src/cli/addsongs-cli
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/verify-cost.XXXXXX")"
 trap 'rm -rf "$work"' EXIT

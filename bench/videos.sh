@@ -1,15 +1,20 @@
 # Sourced by the copy benchmarks.
 
-# make_videos FOLDER MIB [PREFIX] makes four videos of MIB MiB of random
-# bytes, FOLDER/song1-singer.mpg ... song4, and lists them in the array
-# `files`, each path behind PREFIX (Z: for a Windows program under Wine).
+# make_videos FOLDER MIB [PREFIX] makes four videos of MIB MiB that the
+# programs' media probe takes (a short clip, then padding that looks random,
+# each file different), FOLDER/song1-singer.mpg ... song4, and lists them in
+# the array `files`, each path behind PREFIX (Z: for a Windows program under
+# Wine). They are written by build/tests/make_test_video (cmake --build
+# --preset default --target make_test_video).
 make_videos() {
   local folder=$1 mib=$2 prefix=${3:-} n f
+  local make_video=./build/tests/make_test_video
+  [ -x "$make_video" ] || { echo "build $make_video first" >&2; return 2; }
   mkdir -p "$folder"
   files=()
   for n in 1 2 3 4; do
     f="$folder/song$n-singer.mpg"
-    head -c "$((mib << 20))" /dev/urandom > "$f"
+    "$make_video" "$f" "$((mib << 20))" "$n"
     files+=("$prefix$f")
   done
 }

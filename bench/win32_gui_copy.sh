@@ -15,6 +15,9 @@ bash scripts/ensure-packages.sh xvfb xauth openbox
 on_virtual_display "$@"
 build=$PWD/build-mingw
 cmake --build --preset mingw --target win32_gui_copy_driver addsongs-cli >/dev/null
+# The videos are written by the Linux build's make_test_video.
+cmake --preset default >/dev/null
+cmake --build --preset default --target make_test_video >/dev/null
 export WINEPREFIX=$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/win32-gui-copy.XXXXXX")"
